@@ -1,0 +1,20 @@
+# GoogleTest: Debian's build natively; for Windows it is built from Debian's
+# source in /usr/src/googletest with the cross compiler.
+if(CMAKE_CROSSCOMPILING)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    # Its sources are not ours to keep warning-free.
+    target_compile_options(gtest PRIVATE -w)
+    target_compile_options(gtest_main PRIVATE -w)
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+# One ctest entry per test program: under Wine each process start is costly.
+function(tunelathe_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()

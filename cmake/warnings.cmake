@@ -1,0 +1,2 @@
+# Warnings are on for everything we compile ourselves.
+add_compile_options(-Wall -Wextra)
