@@ -1,0 +1,47 @@
+// Gadgets: numbered child controls in the runtime's windows. A new gadget goes
+// into the calling thread's current gadget parent (the window last opened).
+// Unknown numbers, or a kind without the operation: getters return 0, setters
+// do nothing. Notifications arrive as EVENT_GADGET.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/core/object_table.h"
+
+inline constexpr int GADGET_KIND_LIST = 6;
+inline constexpr int GADGET_KIND_SLIDER = 17;
+
+inline constexpr int GADGET_COLOR_FRONT = 1;
+inline constexpr int GADGET_COLOR_BACK = 2;
+
+inline constexpr int GADGET_ATTRIBUTE_MINIMUM = 1;
+inline constexpr int GADGET_ATTRIBUTE_MAXIMUM = 2;
+
+bool gadget_init();  // start-up (after the window library): table, font, common controls
+void gadget_end();   // end: the thread's tool-tip window
+
+// Results: the native handle (the new number for DYNAMIC_ID), 0 on failure.
+std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int flags = 0);
+std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int height,
+                               int minimum, int maximum, int flags = 0);
+
+int gadget_state_get(ObjectNumber number);
+void gadget_state_set(ObjectNumber number, int state);
+int gadget_item_add(ObjectNumber number, int position, const char16_t* text);
+void gadget_item_remove(ObjectNumber number, int item);
+void gadget_clear(ObjectNumber number);
+int gadget_item_count(ObjectNumber number);
+// The item's text, built at the text builder's current position (empty when no such item).
+char16_t* gadget_item_text_get(ObjectNumber number, int item, int column = 0);
+void gadget_item_text_set(ObjectNumber number, int item, const char16_t* text, int column = 0);
+int gadget_item_state_get(ObjectNumber number, int item);
+void gadget_item_state_set(ObjectNumber number, int item, int state);
+std::intptr_t gadget_item_data_get(ObjectNumber number, int item);
+void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value);
+int gadget_attribute_get(ObjectNumber number, int attribute);
+void gadget_attribute_set(ObjectNumber number, int attribute, int value);
+void gadget_color_set(ObjectNumber number, int colour_type, int colour);
+int gadget_color_get(ObjectNumber number, int colour_type);
+void gadget_resize(ObjectNumber number, int x, int y, int width, int height);  // IGNORE_VALUE keeps
+void gadget_tooltip(ObjectNumber number, const char16_t* text);
+std::intptr_t gadget_handle(ObjectNumber number);

@@ -1,0 +1,35 @@
+// Windows: numbered top-level windows. Every operation takes the caller's
+// window number and does nothing (or returns 0) when no such window exists;
+// the mouse positions return -1 then.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/core/object_table.h"
+
+// window_open flags of the runtime's own; all other bits are native style bits.
+inline constexpr std::uint32_t WINDOW_CENTERED = 1;
+inline constexpr std::uint32_t WINDOW_CENTERED_ON_PARENT = 2;
+inline constexpr std::uint32_t WINDOW_TOOL = 4;
+inline constexpr std::uint32_t WINDOW_NOT_GADGET_PARENT = 8;
+inline constexpr std::uint32_t WINDOW_HIDDEN = 0x10000000;
+inline constexpr int WINDOW_SHOW_NO_ACTIVATE = 0x2000000;  // window_hide flag
+
+bool window_init();  // start-up: window table, default icon and cursor
+void window_end();   // end: closes every window
+
+// Result: the native handle (the new number for DYNAMIC_ID), 0 on failure.
+std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
+                          const char16_t* title, std::uint32_t flags, std::intptr_t parent = 0);
+void window_close(ObjectNumber number);  // -1 closes every window
+void window_hide(ObjectNumber number, int hide, int flags = 0);
+void window_bounds(ObjectNumber number, int min_width, int min_height, int max_width, int max_height);
+void window_color_set(ObjectNumber number, int colour);  // 0x00BBGGRR, -1 default
+std::intptr_t window_handle(ObjectNumber number);
+int window_width(ObjectNumber number, int inner = 1);
+int window_height(ObjectNumber number, int inner = 1);
+void window_title_set(ObjectNumber number, const char16_t* title);
+int window_mouse_x(ObjectNumber number);
+int window_mouse_y(ObjectNumber number);
+int desktop_mouse_x();
+int desktop_mouse_y();
