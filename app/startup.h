@@ -1,0 +1,9 @@
+// The program's start-up, main loop and shutdown.
+#pragma once
+
+// Sets the application state to its start values and creates the playlist store.
+void InitApplicationState();
+void OpenMainWindow();
+void FitListToWindow();
+// Runs until the close request of the main window is accepted.
+void RunMainLoop();

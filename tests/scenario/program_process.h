@@ -1,0 +1,44 @@
+// Drives the real program as a separate process, the way a person at the
+// desktop would: start it, find its windows, answer its boxes, close it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class ProgramProcess {
+public:
+    ProgramProcess();  // starts tunelathe.exe
+    ~ProgramProcess();  // ends it if it is still running
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+
+    // The program's visible top-level windows of a class ("#32770" for boxes).
+    std::vector<HWND> windows(const wchar_t* class_name) const;
+    // Waits up to timeout_ms for a visible window of that class; nullptr if none came.
+    HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const;
+    // The main window: the runtime's window class of window 0.
+    HWND wait_for_main_window(DWORD timeout_ms) const { return wait_for_window(L"WindowClass_0", timeout_ms); }
+
+    // Waits for the process to end; returns its exit code, or -1 on time-out.
+    long wait_for_exit(DWORD timeout_ms);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::wstring window_text(HWND hwnd);
+// Polls condition every 20 ms until it holds or timeout_ms passes.
+template <class Condition>
+bool wait_until(Condition condition, DWORD timeout_ms) {
+    for (DWORD waited = 0;; waited += 20) {
+        if (condition()) return true;
+        if (waited >= timeout_ms) return false;
+        Sleep(20);
+    }
+}
