@@ -10,7 +10,14 @@
 // Text-returning operations take a builder position (-1 = the current one),
 // write their result there, null-terminated, and leave the position at the end
 // of the result (before its null). They return the result's address, valid
-// until the builder grows or is rewound.
+// until the builder grows or is rewound. Their sources may lie in the builder
+// themselves: they are found again after the buffer grew.
+//
+// Bad arguments are clamped, never trusted: null texts read as empty, marks
+// and positions are held to the text built so far (any negative position is
+// the current one), counts below 0 count as 0. When the text heap cannot give
+// what a text needs, the process ends (abort) rather than carry on with a
+// truncated or overwritten text.
 #pragma once
 
 #include <cstdint>
@@ -41,6 +48,9 @@ char16_t* text_from_int(std::int64_t value, int position);
 int text_count(const char16_t* text, const char16_t* pattern);
 char16_t* text_field(const char16_t* text, int field, const char16_t* separator, int position);
 
+// Case-insensitive comparison folds ASCII, Latin-1, Latin Extended-A and the
+// basic Greek and Cyrillic letters. In place, the replacement must be as long
+// as the pattern (otherwise nothing changes) and the text itself is returned.
 inline constexpr int TEXT_NO_CASE = 1;   // compare without regard to case
 inline constexpr int TEXT_IN_PLACE = 2;  // overwrite matches in the text itself
 char16_t* text_replace(char16_t* text, const char16_t* pattern, const char16_t* replacement,
