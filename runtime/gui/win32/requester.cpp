@@ -1,0 +1,121 @@
+// Requesters on Win32: MessageBoxW, GetOpenFileNameW and GetSaveFileNameW,
+// each between windows_suspend and windows_restore.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <memory>
+#include <new>
+
+#include "runtime/gui/requester.h"
+#include "runtime/gui/requester_pattern.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+// The classes of tab, hot-key, date, extended combo box and internet-address
+// controls.
+constexpr DWORD REQUESTER_CONTROL_CLASSES =
+    ICC_TAB_CLASSES | ICC_HOTKEY_CLASS | ICC_DATE_CLASSES | ICC_USEREX_CLASSES | ICC_INTERNET_CLASSES;
+static_assert(REQUESTER_CONTROL_CLASSES == 0xB48);
+
+// Explorer-style, no read-only box, the process's current folder left alone,
+// and the chosen folder must exist. No overwrite prompt, and an opened file
+// need not exist.
+constexpr DWORD FILE_DIALOG_OPTIONS = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+static_assert(FILE_DIALOG_OPTIONS == 0x8080C);
+
+bool com_started = false;
+
+// The last file requester's name buffer, kept until the thread's next one.
+thread_local std::unique_ptr<char16_t[]> file_name_buffer;
+
+const wchar_t* wide(const char16_t* text) {
+    return text ? reinterpret_cast<const wchar_t*>(text) : L"";
+}
+
+// The result as a text-returning operation leaves it: at the builder's current
+// position, which stays at its end.
+char16_t* build_result(const char16_t* text) {
+    text_builder_ensure();
+    const int mark = text_builder_mark();
+    text_builder_append(text);
+    return text_builder_address(mark);
+}
+
+enum class FileDialog { open, save };
+
+char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_t* default_file,
+                         const char16_t* pattern, int pattern_position) {
+    file_name_buffer.reset();
+    file_name_buffer.reset(new (std::nothrow) char16_t[REQUESTER_PATH_CHARS]());
+    char16_t* name = file_name_buffer.get();
+    if (!name) return build_result(u"");
+
+    const std::unique_ptr<char16_t[]> filters = requester_filter_list(pattern);
+    if (!filters) return build_result(u"");
+    const RequesterDefault start = requester_default_split(default_file, name);
+    if (!start.ok) return build_result(u"");
+
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = reinterpret_cast<HWND>(requester_owner());
+    request.lpstrFilter = reinterpret_cast<const wchar_t*>(filters.get());
+    // The platform counts from 1; a negative position selects the first pair.
+    request.nFilterIndex = static_cast<DWORD>(std::max(pattern_position, 0)) + 1;
+    request.lpstrFile = reinterpret_cast<wchar_t*>(name);
+    request.nMaxFile = REQUESTER_PATH_CHARS;
+    request.lpstrInitialDir = reinterpret_cast<const wchar_t*>(start.folder.get());
+    request.lpstrTitle = title ? reinterpret_cast<const wchar_t*>(title) : nullptr;
+    request.Flags = FILE_DIALOG_OPTIONS;
+
+    windows_suspend();
+    const BOOL chosen = dialog == FileDialog::open ? GetOpenFileNameW(&request) : GetSaveFileNameW(&request);
+    windows_restore();
+
+    if (!chosen) return build_result(u"");
+    name[REQUESTER_PATH_CHARS - 1] = 0;
+    return build_result(name);
+}
+
+}  // namespace
+
+void requester_init() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, REQUESTER_CONTROL_CLASSES};
+    InitCommonControlsEx(&classes);
+    com_started = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void requester_end() {
+    file_name_buffer.reset();
+    if (com_started) CoUninitialize();
+    com_started = false;
+}
+
+std::intptr_t requester_owner() {
+    const HWND foreground = GetForegroundWindow();
+    DWORD process_id = 0;
+    if (foreground) GetWindowThreadProcessId(foreground, &process_id);
+    return foreground && process_id == GetCurrentProcessId() ? reinterpret_cast<std::intptr_t>(foreground)
+                                                             : 0;
+}
+
+int requester_message(const char16_t* title, const char16_t* text, int flags) {
+    windows_suspend();
+    const int answer = MessageBoxW(reinterpret_cast<HWND>(requester_owner()), wide(text), wide(title),
+                                   static_cast<UINT>(flags));
+    windows_restore();
+    return answer;
+}
+
+char16_t* requester_open_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
+                              int pattern_position) {
+    return requester_file(FileDialog::open, title, default_file, pattern, pattern_position);
+}
+
+char16_t* requester_save_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
+                              int pattern_position) {
+    return requester_file(FileDialog::save, title, default_file, pattern, pattern_position);
+}
