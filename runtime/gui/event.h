@@ -42,6 +42,10 @@ int event_wait_timeout(int milliseconds);  // -1 for ever, 0 no wait; 0 = nothin
 ObjectNumber event_gadget();
 ObjectNumber event_menu_item();
 ObjectNumber event_window();
+int event_subtype();  // the current event's subtype (-1 for most immediate events)
+// The data attached to the current event (a drop's DropRecord), nullptr when
+// none; valid until the next wait.
+void* event_data();
 
 // Queue an event (any thread); dropped when identical to the last queued one.
 void event_post(int kind, ObjectNumber object, ObjectNumber window, int subtype,

@@ -1,0 +1,176 @@
+// Opening and closing numbered top-level windows, and the window library's
+// start and end.
+#include <windows.h>
+#include <ole2.h>
+
+#include <cstdio>
+#include <mutex>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/window.h"
+#include "runtime/gui/window_placement.h"
+#include "runtime/gui/win32/event_state.h"
+#include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/window_record.h"
+
+namespace {
+
+constexpr DWORD CAPTION = WS_CAPTION;                        // 0xC00000
+constexpr DWORD TOOL_WINDOW_STYLE_MASK = 0xDEFCFFFF;          // no min/max state, no min/max boxes
+constexpr std::uint32_t RUNTIME_FLAG_BITS = WINDOW_CENTERED | WINDOW_CENTERED_ON_PARENT | WINDOW_TOOL;
+
+HICON module_icon = nullptr;
+HCURSOR arrow_cursor = nullptr;
+
+void release_window(ObjectNumber number) { window_close(number); }
+
+struct ClassName {
+    wchar_t text[48];
+};
+
+ClassName class_name_of(ObjectNumber number) {
+    ClassName name;
+    std::swprintf(name.text, sizeof name.text / sizeof name.text[0], L"WindowClass_%lld",
+                  static_cast<long long>(number));
+    return name;
+}
+
+bool register_window_class(const ClassName& name) {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = window_procedure;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hIcon = module_icon;
+    window_class.hCursor = arrow_cursor;
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = name.text;
+    return RegisterClassExW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+struct Styles {
+    DWORD style;
+    DWORD ex_style;
+    bool hidden;
+    bool gadget_parent;
+};
+
+Styles styles_from_flags(std::uint32_t flags) {
+    Styles styles{flags & ~(WINDOW_NOT_GADGET_PARENT | WINDOW_HIDDEN), 0, (flags & WINDOW_HIDDEN) != 0,
+                  (flags & WINDOW_NOT_GADGET_PARENT) == 0};
+    // Nothing but placement flags: an ordinary window with a title bar.
+    if ((styles.style & ~RUNTIME_FLAG_BITS) == 0) styles.style |= CAPTION;
+    if (flags & WINDOW_TOOL) {
+        styles.style = (styles.style & TOOL_WINDOW_STYLE_MASK) | CAPTION;
+        styles.ex_style = WS_EX_TOOLWINDOW;
+    }
+    styles.style &= ~RUNTIME_FLAG_BITS;
+    return styles;
+}
+
+WindowPlacement place_window(int x, int y, int inner_width, int inner_height, std::uint32_t flags,
+                             const Styles& styles, HWND parent) {
+    RECT outer{0, 0, inner_width, inner_height};
+    AdjustWindowRectEx(&outer, styles.style, FALSE, styles.ex_style);
+    ScreenRect reference{};
+    bool has_reference = false;
+    if (flags & WINDOW_CENTERED_ON_PARENT) {
+        HWND centre_on = parent ? parent : GetActiveWindow();
+        RECT rect;
+        if (centre_on && GetWindowRect(centre_on, &rect)) {
+            reference = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+            has_reference = true;
+        }
+    }
+    return window_place(x, y, outer.right - outer.left, outer.bottom - outer.top, flags,
+                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                        has_reference ? &reference : nullptr);
+}
+
+// Drag and drop registered on the window itself must be revoked before it goes.
+void drop_revoke_window(HWND hwnd) {
+    if (!GetPropW(hwnd, DROP_ACCEPT_PROPERTY)) return;
+    RevokeDragDrop(hwnd);
+    RemovePropW(hwnd, DROP_ACCEPT_PROPERTY);
+}
+
+}  // namespace
+
+ObjectTable<WindowRecord>& window_table() {
+    static ObjectTable<WindowRecord> table(16, release_window);
+    return table;
+}
+
+bool window_init() {
+    module_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));  // may be absent
+    arrow_cursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    return arrow_cursor != nullptr;
+}
+
+void window_end() {
+    window_close(-1);
+    event_release_current();
+}
+
+std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
+                          const char16_t* title, std::uint32_t flags, std::intptr_t parent) {
+    auto& table = window_table();
+    std::lock_guard guard(table.lock());
+    WindowRecord* record = table.acquire(number);
+    if (!record) return 0;
+    const ObjectNumber id = table.number_of(record);
+    const ClassName name = class_name_of(id);
+    if (!register_window_class(name)) {
+        table.release(id);
+        return 0;
+    }
+
+    const Styles styles = styles_from_flags(flags);
+    const HWND parent_window = reinterpret_cast<HWND>(parent);
+    const WindowPlacement place = place_window(x, y, inner_width, inner_height, flags, styles, parent_window);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND hwnd = CreateWindowExW(styles.ex_style, name.text, title ? reinterpret_cast<const wchar_t*>(title) : L"",
+                                styles.style, place.default_position ? CW_USEDEFAULT : place.x,
+                                place.default_position ? CW_USEDEFAULT : place.y, place.width, place.height,
+                                parent_window, nullptr, instance, nullptr);
+    if (!hwnd) {
+        UnregisterClassW(name.text, instance);
+        table.release(id);
+        return 0;
+    }
+
+    record->handle = hwnd;
+    record->accelerators = focus_keys_create();
+    record->colour = -1;
+    record->min_max = (styles.style & (WS_MINIMIZE | WS_MAXIMIZE)) ? 1 : 0;
+    SetPropW(hwnd, WINDOW_ID_PROPERTY, reinterpret_cast<HANDLE>(id + 1));
+    if (!styles.hidden) {
+        int show = SW_SHOWNORMAL;
+        if (styles.style & WS_MAXIMIZE) show = SW_SHOWMAXIMIZED;
+        else if (styles.style & WS_MINIMIZE) show = SW_SHOWMINIMIZED;
+        ShowWindow(hwnd, show);
+    }
+    if (styles.gadget_parent) gadget_parent_set(hwnd);
+    return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(hwnd);
+}
+
+void window_close(ObjectNumber number) {
+    auto& table = window_table();
+    if (number == -1) {
+        table.release_all();
+        return;
+    }
+    std::lock_guard guard(table.lock());
+    WindowRecord* record = table.find(number);
+    if (!record) return;
+    const WindowRecord closing = *record;
+    if (HWND owner = GetWindow(closing.handle, GW_OWNER)) SetActiveWindow(owner);
+    RemovePropW(closing.handle, WINDOW_ID_PROPERTY);
+    drop_revoke_window(closing.handle);
+    DestroyWindow(closing.handle);
+    UnregisterClassW(class_name_of(number).text, GetModuleHandleW(nullptr));
+    if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
+    if (closing.brush) DeleteObject(closing.brush);
+    event_purge_window(number);
+    table.release(number);
+}

@@ -1,0 +1,26 @@
+// Where a new window goes: the position rules of window_open, apart from the
+// platform. Sizes are outer sizes (frame included).
+#pragma once
+
+#include <cstdint>
+
+struct ScreenRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct WindowPlacement {
+    int x;
+    int y;
+    int width;
+    int height;
+    bool default_position;  // the platform chooses x and y
+};
+
+// flags: the window_open flags (WINDOW_CENTERED, WINDOW_CENTERED_ON_PARENT).
+// reference: the window to centre on for WINDOW_CENTERED_ON_PARENT, nullptr
+// when there is none (then the window is placed as if not centred).
+WindowPlacement window_place(int x, int y, int outer_width, int outer_height, std::uint32_t flags,
+                             int screen_width, int screen_height, const ScreenRect* reference);
