@@ -27,11 +27,16 @@ std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int
 
 int gadget_state_get(ObjectNumber number);
 void gadget_state_set(ObjectNumber number, int state);
+// Texts are built at the text builder's current position; where there is no
+// such gadget or item they are empty, never null.
+// The text of the current item; set: select the item with exactly that text.
+char16_t* gadget_text_get(ObjectNumber number);
+void gadget_text_set(ObjectNumber number, const char16_t* text);
+// Inserts at the position, -1 appends. Result: 0.
 int gadget_item_add(ObjectNumber number, int position, const char16_t* text);
 void gadget_item_remove(ObjectNumber number, int item);
 void gadget_clear(ObjectNumber number);
 int gadget_item_count(ObjectNumber number);
-// The item's text, built at the text builder's current position (empty when no such item).
 char16_t* gadget_item_text_get(ObjectNumber number, int item, int column = 0);
 void gadget_item_text_set(ObjectNumber number, int item, const char16_t* text, int column = 0);
 int gadget_item_state_get(ObjectNumber number, int item);

@@ -1,0 +1,274 @@
+// Win32 gadgets: the gadget table, creation and registration, the gadget
+// procedure that cleans up when a control is destroyed, the forwarding of
+// control notifications to their kind, and the generic operations, which look
+// a gadget up and call its kind's entry.
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <mutex>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gui_win32.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+// The common-control classes the runtime's requesters and toolbars expect,
+// plus the bar classes, which hold the slider.
+constexpr DWORD COMMON_CONTROL_CLASSES = 0xB48 | ICC_BAR_CLASSES;
+
+void release_gadget(ObjectNumber number);
+
+ObjectTable<GadgetRecord> gadgets(50, release_gadget);
+HFONT gadget_font = nullptr;
+
+// Drops what the runtime keeps for a control that is going away.
+void forget_gadget(ObjectNumber number, HWND handle) {
+    GadgetRecord* gadget = gadgets.find(number);
+    if (!gadget || gadget->handle != handle) return;
+    if (gadget->kind->release) gadget->kind->release(*gadget);
+    gadget_tooltip_forget(handle);
+    RemovePropW(handle, GADGET_ID_PROPERTY);
+    if (GetPropW(handle, DROP_ACCEPT_PROPERTY)) {
+        RevokeDragDrop(handle);
+        RemovePropW(handle, DROP_ACCEPT_PROPERTY);
+    }
+    SetWindowLongPtrW(handle, GWLP_ID, -1);
+    event_purge_gadget(EVENT_GADGET, number);
+    gadgets.release(number);
+}
+
+// Reusing a number destroys its control; the gadget procedure then forgets it.
+// A control of another thread cannot be destroyed from here: its record is
+// dropped all the same, so the number is free again.
+void release_gadget(ObjectNumber number) {
+    GadgetRecord* gadget = gadgets.find(number);
+    if (!gadget) return;
+    HWND handle = gadget->handle;
+    if (!DestroyWindow(handle)) {
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget->previous_proc));
+        forget_gadget(number, handle);
+    }
+}
+
+GadgetRecord* find_gadget(ObjectNumber number) { return gadgets.find(number); }
+
+}  // namespace
+
+char16_t* gadget_empty_text(int position) {
+    char16_t* text = text_builder_reserve(0, position);
+    *text = u'\0';
+    return text;
+}
+
+ObjectNumber gadget_number_of(const GadgetRecord& gadget) {
+    return static_cast<ObjectNumber>(GetWindowLongPtrW(gadget.handle, GWLP_ID));
+}
+
+std::intptr_t gadget_creation_result(ObjectNumber requested, const GadgetRecord& gadget) {
+    if (requested == DYNAMIC_ID) return gadget_number_of(gadget);
+    return reinterpret_cast<std::intptr_t>(gadget.handle);
+}
+
+GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const wchar_t* class_name,
+                            DWORD ex_style, DWORD style, int x, int y, int width, int height) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = gadgets.acquire(number);
+    if (!gadget) return nullptr;
+    ObjectNumber id = gadgets.number_of(gadget);
+    HWND handle = CreateWindowExW(ex_style, class_name, L"", style, x, y, width, height, gadget_parent(),
+                                  reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+    if (!handle) {
+        gadgets.release(id);
+        return nullptr;
+    }
+    gadget->kind = &kind;
+    gadget->back_colour = -1;
+    gadget->front_colour = -1;
+    gadget->previous_proc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget_procedure)));
+    gadget->handle = handle;
+    SetWindowLongPtrW(handle, GWLP_ID, id);
+    SetPropW(handle, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(id));
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font), TRUE);
+    return gadget;
+}
+
+LRESULT CALLBACK gadget_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto number = static_cast<ObjectNumber>(GetWindowLongPtrW(hwnd, GWLP_ID));
+    GadgetRecord* gadget = find_gadget(number);
+    if (!gadget || gadget->handle != hwnd) return DefWindowProcW(hwnd, message, wparam, lparam);
+    LRESULT result = CallWindowProcW(gadget->previous_proc, hwnd, message, wparam, lparam);
+    if (message == WM_NCDESTROY) forget_gadget(number, hwnd);
+    return result;
+}
+
+bool gadget_forward_message(HWND control, ObjectNumber window, UINT message, WPARAM wparam,
+                            LPARAM lparam, LRESULT* result) {
+    if (!control) return false;
+    auto number = static_cast<ObjectNumber>(GetWindowLongPtrW(control, GWLP_ID));
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = gadgets.find(number);
+    if (!gadget || gadget->handle != control) return false;
+    if (reinterpret_cast<ObjectNumber>(GetPropW(control, GADGET_ID_PROPERTY)) != number) return false;
+    if (!gadget->kind->event_handler) return false;
+    return gadget->kind->event_handler(*gadget, window, message, wparam, lparam, result);
+}
+
+bool gadget_init() {
+    gadget_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    INITCOMMONCONTROLSEX classes{sizeof(classes), COMMON_CONTROL_CLASSES};
+    return InitCommonControlsEx(&classes) != FALSE;
+}
+
+std::intptr_t gadget_handle(ObjectNumber number) {
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget ? reinterpret_cast<std::intptr_t>(gadget->handle) : 0;
+}
+
+int gadget_kind_of(ObjectNumber number) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget ? gadget->kind->kind : 0;
+}
+
+// Generic operations: the kind's entry under the table lock, 0 when empty.
+
+int gadget_state_get(ObjectNumber number) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->state_get ? gadget->kind->state_get(*gadget) : 0;
+}
+
+void gadget_state_set(ObjectNumber number, int state) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->state_set) gadget->kind->state_set(*gadget, state);
+}
+
+char16_t* gadget_text_get(ObjectNumber number) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->text_get) return gadget->kind->text_get(*gadget, -1);
+    return gadget_empty_text(-1);
+}
+
+void gadget_text_set(ObjectNumber number, const char16_t* text) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->text_set) gadget->kind->text_set(*gadget, text);
+}
+
+int gadget_item_add(ObjectNumber number, int position, const char16_t* text) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (!gadget) return 0;
+    if (gadget->kind->item_add_image)
+        gadget->kind->item_add_image(*gadget, position, text, 0, 0);
+    else if (gadget->kind->item_add)
+        gadget->kind->item_add(*gadget, position, text, 0);
+    return 0;
+}
+
+void gadget_item_remove(ObjectNumber number, int item) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->item_remove) gadget->kind->item_remove(*gadget, item);
+}
+
+void gadget_clear(ObjectNumber number) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->clear) gadget->kind->clear(*gadget);
+}
+
+int gadget_item_count(ObjectNumber number) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->item_count ? gadget->kind->item_count(*gadget) : 0;
+}
+
+char16_t* gadget_item_text_get(ObjectNumber number, int item, int column) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->item_text_get) return gadget->kind->item_text_get(*gadget, item, column, -1);
+    return gadget_empty_text(-1);
+}
+
+void gadget_item_text_set(ObjectNumber number, int item, const char16_t* text, int column) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->item_text_set) gadget->kind->item_text_set(*gadget, item, text, column);
+}
+
+int gadget_item_state_get(ObjectNumber number, int item) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->item_state_get ? gadget->kind->item_state_get(*gadget, item) : 0;
+}
+
+void gadget_item_state_set(ObjectNumber number, int item, int state) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->item_state_set) gadget->kind->item_state_set(*gadget, item, state);
+}
+
+std::intptr_t gadget_item_data_get(ObjectNumber number, int item) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->item_data_get ? gadget->kind->item_data_get(*gadget, item) : 0;
+}
+
+void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->item_data_set) gadget->kind->item_data_set(*gadget, item, value);
+}
+
+int gadget_attribute_get(ObjectNumber number, int attribute) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->attribute_get ? gadget->kind->attribute_get(*gadget, attribute) : 0;
+}
+
+void gadget_attribute_set(ObjectNumber number, int attribute, int value) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->attribute_set) gadget->kind->attribute_set(*gadget, attribute, value);
+}
+
+void gadget_color_set(ObjectNumber number, int colour_type, int colour) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget && gadget->kind->color_set) gadget->kind->color_set(*gadget, colour_type, colour);
+}
+
+int gadget_color_get(ObjectNumber number, int colour_type) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    return gadget && gadget->kind->color_get ? gadget->kind->color_get(*gadget, colour_type) : 0;
+}
+
+void gadget_resize(ObjectNumber number, int x, int y, int width, int height) {
+    std::lock_guard guard(gadgets.lock());
+    GadgetRecord* gadget = find_gadget(number);
+    if (!gadget) return;
+    const GadgetKind& kind = *gadget->kind;
+    if (kind.resize) {
+        kind.resize(*gadget, x, y, width, height);
+        return;
+    }
+    if (x == IGNORE_VALUE || y == IGNORE_VALUE || width == IGNORE_VALUE || height == IGNORE_VALUE) {
+        RECT rect{};
+        GetWindowRect(gadget->handle, &rect);
+        MapWindowPoints(HWND_DESKTOP, GetParent(gadget->handle), reinterpret_cast<POINT*>(&rect), 2);
+        if (x == IGNORE_VALUE) x = kind.x_get ? kind.x_get(*gadget) : rect.left;
+        if (y == IGNORE_VALUE) y = kind.y_get ? kind.y_get(*gadget) : rect.top;
+        if (width == IGNORE_VALUE) width = kind.width_get ? kind.width_get(*gadget) : rect.right - rect.left;
+        if (height == IGNORE_VALUE) height = kind.height_get ? kind.height_get(*gadget) : rect.bottom - rect.top;
+    }
+    MoveWindow(gadget->handle, x, y, width, height, TRUE);
+}

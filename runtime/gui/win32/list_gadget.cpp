@@ -1,0 +1,308 @@
+// The list gadget (kind 6) on a "ListBox" control: items, selection, item
+// data, colours, and a press-and-drag detector that lets the program start a
+// drag from a row.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/win32/brush_cache.h"
+#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gui_win32.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+// Child, visible, both scroll bars, group, tab stop, notify, has strings,
+// no integral height.
+constexpr DWORD LIST_STYLE = 0x50330141;
+constexpr wchar_t MOUSE_DOWN_PROPERTY[] = L"QX_MouseDown";
+
+int drag_width = 0;  // the system drag threshold, read at the first creation
+int drag_height = 0;
+std::once_flag drag_threshold_read;
+
+const wchar_t* wide(const char16_t* text) {
+    return text ? reinterpret_cast<const wchar_t*>(text) : L"";
+}
+
+LRESULT send(const GadgetRecord& list, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(list.handle, message, wparam, lparam);
+}
+
+bool has_multiple_selection(HWND handle) {
+    return (GetWindowLongPtrW(handle, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+void post_list_event(HWND handle, ObjectNumber window, int subtype) {
+    event_post(EVENT_GADGET, static_cast<ObjectNumber>(GetWindowLongPtrW(handle, GWLP_ID)), window, subtype);
+}
+
+// The pending press point lives in "QX_MouseDown"; bit 31 marks it present,
+// so a press at (0, 0) is not mistaken for none. A press on an item always
+// lies inside the client area, so 15 bits hold either coordinate.
+constexpr std::uintptr_t PRESS_MARK = 0x80000000u;
+
+void press_remember(HWND handle, LPARAM point) {
+    auto value = PRESS_MARK | (static_cast<std::uintptr_t>(HIWORD(point) & 0x7FFF) << 16) | LOWORD(point);
+    SetPropW(handle, MOUSE_DOWN_PROPERTY, reinterpret_cast<HANDLE>(value));
+}
+
+bool press_pending(HWND handle, POINT* point) {
+    auto value = reinterpret_cast<std::uintptr_t>(GetPropW(handle, MOUSE_DOWN_PROPERTY));
+    if (!(value & PRESS_MARK)) return false;
+    point->x = static_cast<LONG>(value & 0xFFFF);
+    point->y = static_cast<LONG>((value >> 16) & 0x7FFF);
+    return true;
+}
+
+void press_forget(HWND handle) {
+    RemovePropW(handle, MOUSE_DOWN_PROPERTY);
+    if (GetCapture() == handle) ReleaseCapture();
+}
+
+// A left press (no Shift or Ctrl) on an item, in an extended-selection list
+// only on a selected one, becomes a pending press that a later move turns into
+// a drag start and a release into a plain click.
+LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    POINT pressed{};
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        if (wparam & (MK_SHIFT | MK_CONTROL)) break;
+        LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lparam);
+        if (HIWORD(hit) != 0) break;  // below the last item
+        bool extended = (GetWindowLongPtrW(hwnd, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+        if (extended) {
+            if (SendMessageW(hwnd, LB_GETSEL, LOWORD(hit), 0) <= 0) break;
+            SetCapture(hwnd);
+            press_remember(hwnd, lparam);
+            return 0;  // keeps the selection that is about to be dragged
+        }
+        LRESULT result = CallWindowProcW(gadget_procedure, hwnd, message, wparam, lparam);
+        SetCapture(hwnd);
+        press_remember(hwnd, lparam);
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        if (press_pending(hwnd, &pressed) &&
+            (std::abs(GET_X_LPARAM(lparam) - pressed.x) > drag_width ||
+             std::abs(GET_Y_LPARAM(lparam) - pressed.y) > drag_height)) {
+            press_forget(hwnd);
+            post_list_event(hwnd, window_number_of(GetParent(hwnd)), GADGET_DRAG_START);
+        }
+        break;
+    case WM_LBUTTONUP: {
+        LRESULT result = CallWindowProcW(gadget_procedure, hwnd, message, wparam, lparam);
+        if (press_pending(hwnd, &pressed)) {
+            press_forget(hwnd);
+            post_list_event(hwnd, window_number_of(GetParent(hwnd)), 0);
+        }
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        // Someone else took the mouse (a dialog, a menu): the press is over.
+        if (reinterpret_cast<HWND>(lparam) != hwnd) RemovePropW(hwnd, MOUSE_DOWN_PROPERTY);
+        break;
+    case WM_NCDESTROY:
+        RemovePropW(hwnd, MOUSE_DOWN_PROPERTY);
+        break;
+    }
+    return CallWindowProcW(gadget_procedure, hwnd, message, wparam, lparam);
+}
+
+bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wparam, LPARAM,
+                LRESULT* result) {
+    if (message == WM_COMMAND) {
+        int code = HIWORD(wparam);
+        if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return false;
+        post_list_event(list.handle, window, code == LBN_DBLCLK ? 2 : 0);
+        *result = 0;
+        return true;
+    }
+    if (message != WM_CTLCOLORLISTBOX) return false;
+    if (list.front_colour == -1 && list.back_colour == -1) return false;
+    auto dc = reinterpret_cast<HDC>(wparam);
+    SetTextColor(dc, list.front_colour != -1 ? static_cast<COLORREF>(list.front_colour)
+                                             : GetSysColor(COLOR_WINDOWTEXT));
+    if (list.back_brush) {
+        SetBkColor(dc, static_cast<COLORREF>(list.back_colour));
+        *result = reinterpret_cast<LRESULT>(list.back_brush);
+    } else {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    return true;
+}
+
+void list_release(GadgetRecord& list) {
+    brush_cache_return(list.back_brush);
+    list.back_brush = nullptr;
+}
+
+int list_state_get(GadgetRecord& list) {
+    if (has_multiple_selection(list.handle)) {
+        int first = -1;
+        if (send(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&first)) == 1) return first;
+        return -1;
+    }
+    LRESULT current = send(list, LB_GETCURSEL);
+    return current == LB_ERR ? -1 : static_cast<int>(current);
+}
+
+void list_state_set(GadgetRecord& list, int state) {
+    if (has_multiple_selection(list.handle)) {
+        send(list, LB_SETSEL, FALSE, -1);
+        if (state != -1) send(list, LB_SETSEL, TRUE, state);
+        return;
+    }
+    send(list, LB_SETCURSEL, static_cast<WPARAM>(state));
+}
+
+int list_item_count(GadgetRecord& list) {
+    LRESULT count = send(list, LB_GETCOUNT);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
+    LRESULT length = item < 0 ? LB_ERR : send(list, LB_GETTEXTLEN, static_cast<WPARAM>(item));
+    if (length == LB_ERR) return gadget_empty_text(position);
+    char16_t* text = text_builder_reserve(static_cast<int>(length), position);
+    LRESULT copied = send(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    if (copied < 0) copied = 0;
+    text[copied] = u'\0';
+    if (copied < length) text_builder_release(static_cast<int>(length - copied));
+    return text;
+}
+
+void list_item_text_set(GadgetRecord& list, int item, const char16_t* text, int) {
+    if (item < 0) return;
+    LRESULT data = send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
+    if (send(list, LB_DELETESTRING, static_cast<WPARAM>(item)) == LB_ERR) return;
+    LRESULT index = send(list, LB_INSERTSTRING, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(wide(text)));
+    if (index >= 0) send(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+}
+
+char16_t* list_text_get(GadgetRecord& list, int position) {
+    return list_item_text_get(list, list_state_get(list), 0, position);
+}
+
+bool item_text_is(const GadgetRecord& list, int item, const wchar_t* text) {
+    LRESULT length = send(list, LB_GETTEXTLEN, static_cast<WPARAM>(item));
+    if (length == LB_ERR || static_cast<std::size_t>(length) != wcslen(text)) return false;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    send(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.data()));
+    return wcscmp(buffer.data(), text) == 0;
+}
+
+void list_text_set(GadgetRecord& list, const char16_t* text) {
+    int count = list_item_count(list);
+    for (int item = 0; item < count; ++item) {
+        if (item_text_is(list, item, wide(text))) {
+            list_state_set(list, item);
+            return;
+        }
+    }
+}
+
+void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
+    send(list, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide(text)));
+}
+
+void list_item_remove(GadgetRecord& list, int item) {
+    if (item >= 0) send(list, LB_DELETESTRING, static_cast<WPARAM>(item));
+}
+
+void list_clear(GadgetRecord& list) { send(list, LB_RESETCONTENT); }
+
+int list_item_state_get(GadgetRecord& list, int item) {
+    if (item < 0) return 0;
+    return send(list, LB_GETSEL, static_cast<WPARAM>(item)) > 0 ? 1 : 0;
+}
+
+void list_item_state_set(GadgetRecord& list, int item, int state) {
+    if (item < 0 || item >= list_item_count(list)) return;
+    if (has_multiple_selection(list.handle)) {
+        send(list, LB_SETSEL, state != 0, item);
+    } else if (state != 0) {
+        send(list, LB_SETCURSEL, static_cast<WPARAM>(item));
+    } else if (send(list, LB_GETCURSEL) == item) {
+        send(list, LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
+}
+
+void list_color_set(GadgetRecord& list, int colour_type, int colour) {
+    if (colour_type == GADGET_COLOR_FRONT) {
+        list.front_colour = colour;
+    } else if (colour_type == GADGET_COLOR_BACK) {
+        brush_cache_return(list.back_brush);
+        list.back_brush = colour == -1 ? nullptr : brush_cache_take(static_cast<COLORREF>(colour));
+        list.back_colour = colour;
+    } else {
+        return;
+    }
+    RedrawWindow(list.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
+int list_color_get(GadgetRecord& list, int colour_type) {
+    if (colour_type == GADGET_COLOR_FRONT) return list.front_colour;
+    if (colour_type == GADGET_COLOR_BACK) return list.back_colour;
+    return -1;
+}
+
+void list_item_data_set(GadgetRecord& list, int item, std::intptr_t value) {
+    if (item >= 0) send(list, LB_SETITEMDATA, static_cast<WPARAM>(item), value);
+}
+
+std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
+    if (item < 0 || item >= list_item_count(list)) return 0;
+    return send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
+}
+
+const GadgetKind list_kind = {
+    .kind = GADGET_KIND_LIST,
+    .table_size = sizeof(GadgetKind),
+    .event_handler = list_event,
+    .release = list_release,
+    .state_get = list_state_get,
+    .state_set = list_state_set,
+    .text_get = list_text_get,
+    .text_set = list_text_set,
+    .item_add = list_item_add,
+    .item_add_image = nullptr,
+    .item_remove = list_item_remove,
+    .clear = list_clear,
+    .resize = nullptr,
+    .item_count = list_item_count,
+    .item_state_get = list_item_state_get,
+    .item_state_set = list_item_state_set,
+    .item_text_get = list_item_text_get,
+    .item_text_set = list_item_text_set,
+    .x_get = nullptr,
+    .y_get = nullptr,
+    .width_get = nullptr,
+    .height_get = nullptr,
+    .attribute_get = nullptr,
+    .attribute_set = nullptr,
+    .color_set = list_color_set,
+    .color_get = list_color_get,
+    .item_data_set = list_item_data_set,
+    .item_data_get = list_item_data_get,
+};
+
+}  // namespace
+
+std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int flags) {
+    std::call_once(drag_threshold_read, [] {
+        drag_width = GetSystemMetrics(SM_CXDRAG);
+        drag_height = GetSystemMetrics(SM_CYDRAG);
+    });
+    GadgetRecord* list = gadget_create(number, list_kind, L"ListBox", WS_EX_CLIENTEDGE,
+                                       static_cast<DWORD>(flags) | LIST_STYLE, x, y, width, height);
+    if (!list) return 0;
+    SetWindowLongPtrW(list->handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_mouse_procedure));
+    return gadget_creation_result(number, *list);
+}

@@ -1,0 +1,102 @@
+// The slider gadget (kind 17) on a "msctls_trackbar32" control. A vertical
+// slider reads upside down: its state is minimum + maximum - position, so the
+// bottom end is the minimum.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gui_win32.h"
+
+namespace {
+
+constexpr DWORD SLIDER_STYLE = 0x50010000;  // child, visible, tab stop
+
+LRESULT send(const GadgetRecord& slider, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    return SendMessageW(slider.handle, message, wparam, lparam);
+}
+
+int minimum(const GadgetRecord& slider) { return static_cast<int>(send(slider, TBM_GETRANGEMIN)); }
+int maximum(const GadgetRecord& slider) { return static_cast<int>(send(slider, TBM_GETRANGEMAX)); }
+
+bool is_vertical(const GadgetRecord& slider) {
+    return (GetWindowLongPtrW(slider.handle, GWL_STYLE) & TBS_VERT) != 0;
+}
+
+int slider_state_get(GadgetRecord& slider) {
+    int position = static_cast<int>(send(slider, TBM_GETPOS));
+    return is_vertical(slider) ? minimum(slider) + maximum(slider) - position : position;
+}
+
+void slider_state_set(GadgetRecord& slider, int state) {
+    int position = is_vertical(slider) ? minimum(slider) + maximum(slider) - state : state;
+    send(slider, TBM_SETPOS, TRUE, position);
+}
+
+int slider_attribute_get(GadgetRecord& slider, int attribute) {
+    if (attribute == GADGET_ATTRIBUTE_MINIMUM) return minimum(slider);
+    if (attribute == GADGET_ATTRIBUTE_MAXIMUM) return maximum(slider);
+    return 0;
+}
+
+// Bounds are never negative, as at creation.
+void slider_attribute_set(GadgetRecord& slider, int attribute, int value) {
+    if (attribute != GADGET_ATTRIBUTE_MINIMUM && attribute != GADGET_ATTRIBUTE_MAXIMUM) return;
+    int state = slider_state_get(slider);
+    if (value < 0) value = 0;
+    send(slider, attribute == GADGET_ATTRIBUTE_MINIMUM ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, value);
+    slider_state_set(slider, state);
+}
+
+// Every scroll notification becomes an event; the trackbar's parent still
+// gets its default handling.
+bool slider_event(GadgetRecord& slider, ObjectNumber window, UINT message, WPARAM, LPARAM, LRESULT*) {
+    if (message == WM_HSCROLL || message == WM_VSCROLL)
+        event_post(EVENT_GADGET, gadget_number_of(slider), window, 0);
+    return false;
+}
+
+const GadgetKind slider_kind = {
+    .kind = GADGET_KIND_SLIDER,
+    .table_size = sizeof(GadgetKind),
+    .event_handler = slider_event,
+    .release = nullptr,
+    .state_get = slider_state_get,
+    .state_set = slider_state_set,
+    .text_get = nullptr,
+    .text_set = nullptr,
+    .item_add = nullptr,
+    .item_add_image = nullptr,
+    .item_remove = nullptr,
+    .clear = nullptr,
+    .resize = nullptr,
+    .item_count = nullptr,
+    .item_state_get = nullptr,
+    .item_state_set = nullptr,
+    .item_text_get = nullptr,
+    .item_text_set = nullptr,
+    .x_get = nullptr,
+    .y_get = nullptr,
+    .width_get = nullptr,
+    .height_get = nullptr,
+    .attribute_get = slider_attribute_get,
+    .attribute_set = slider_attribute_set,
+    .color_set = nullptr,
+    .color_get = nullptr,
+    .item_data_set = nullptr,
+    .item_data_get = nullptr,
+};
+
+}  // namespace
+
+std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int height, int minimum,
+                               int maximum, int flags) {
+    GadgetRecord* slider = gadget_create(number, slider_kind, TRACKBAR_CLASSW, 0,
+                                         static_cast<DWORD>(flags) | SLIDER_STYLE, x, y, width, height);
+    if (!slider) return 0;
+    send(*slider, TBM_SETRANGEMIN, FALSE, minimum < 0 ? 0 : minimum);
+    send(*slider, TBM_SETRANGEMAX, FALSE, maximum < 0 ? 0 : maximum);
+    slider_state_set(*slider, 0);
+    return gadget_creation_result(number, *slider);
+}

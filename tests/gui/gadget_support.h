@@ -1,0 +1,44 @@
+// Shared by the gadget tests: a real runtime window to put gadgets in, the
+// events a test produced, and looks at what the screen shows.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/core/object_table.h"
+
+struct SeenEvent {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    int subtype;
+};
+
+// Every event waiting now, queued ones first; native messages are dispatched
+// on the way and not listed.
+std::vector<SeenEvent> drain_events();
+// Only the EVENT_GADGET ones.
+std::vector<SeenEvent> gadget_events();
+
+std::wstring wide(const char16_t* text);
+HWND handle_of(ObjectNumber gadget);
+RECT rect_in_parent(HWND control);
+// The colour shown at a point of a control's client area.
+COLORREF pixel_at(HWND control, int x, int y);
+bool colour_near(COLORREF a, COLORREF b, int tolerance);
+
+// Window 0 is open (shown, 500 x 400 inner size) and is the gadget parent;
+// everything left queued or open is gone afterwards.
+class GadgetWindowTest : public ::testing::Test {
+public:
+    static constexpr ObjectNumber WINDOW = 0;
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    HWND window_handle_ = nullptr;
+};

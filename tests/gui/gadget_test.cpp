@@ -1,0 +1,274 @@
+// What every gadget shares: registration in its window, numbers (fixed and
+// dynamic), the cleanup when its control is destroyed, moving, tool tips, the
+// brush cache, and the silence of operations on numbers that hold nothing.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/win32/brush_cache.h"
+#include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/window.h"
+#include "tests/gui/gadget_support.h"
+
+namespace {
+
+using GadgetTest = GadgetWindowTest;
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+TEST_F(GadgetTest, RegistrationPutsTheControlIntoTheWindowUnderItsNumber) {
+    auto handle = reinterpret_cast<HWND>(gadget_list_view(3, 5, 30, 200, 150));
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle, handle_of(3));
+    EXPECT_EQ(GetParent(handle), window_handle_);
+    EXPECT_EQ(class_of(handle), L"ListBox");
+    EXPECT_EQ(GetWindowLongPtrW(handle, GWLP_ID), 3);
+    EXPECT_EQ(reinterpret_cast<ObjectNumber>(GetPropW(handle, GADGET_ID_PROPERTY)), 3);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
+    // The list shows its scroll bars only when it needs them.
+    const LONG_PTR list_style = 0x50330141 & ~(WS_VSCROLL | WS_HSCROLL);
+    EXPECT_EQ(GetWindowLongPtrW(handle, GWL_STYLE) & list_style, list_style);
+    for (int i = 0; i < 40; ++i) gadget_item_add(3, -1, u"row");
+    EXPECT_TRUE(GetWindowLongPtrW(handle, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    RECT rect = rect_in_parent(handle);
+    EXPECT_EQ(rect.left, 5);
+    EXPECT_EQ(rect.top, 30);
+    EXPECT_EQ(rect.right - rect.left, 200);
+    EXPECT_EQ(rect.bottom - rect.top, 150);
+}
+
+TEST_F(GadgetTest, DynamicNumbersAreReturnedAndServeEveryOperation) {
+    ObjectNumber first = gadget_list_view(DYNAMIC_ID, 0, 0, 100, 100);
+    ObjectNumber second = gadget_track_bar(DYNAMIC_ID, 0, 120, 100, 30, 0, 10);
+    ASSERT_NE(first, 0);
+    ASSERT_NE(second, 0);
+    EXPECT_NE(first, second);
+    HWND list = handle_of(first);
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(reinterpret_cast<ObjectNumber>(list), first);
+    EXPECT_EQ(GetWindowLongPtrW(list, GWLP_ID), first);
+    EXPECT_EQ(reinterpret_cast<ObjectNumber>(GetPropW(list, GADGET_ID_PROPERTY)), first);
+
+    gadget_item_add(first, -1, u"dynamic");
+    EXPECT_EQ(gadget_item_count(first), 1);
+    gadget_state_set(second, 7);
+    EXPECT_EQ(gadget_state_get(second), 7);
+
+    // Their notifications come back under the dynamic number.
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    auto events = gadget_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].object, first);
+    EXPECT_EQ(events[0].window, WINDOW);
+}
+
+TEST_F(GadgetTest, NotificationsOfAForeignControlWithTheSameIdentifierAreNotTheGadgets) {
+    gadget_list_view(0, 0, 0, 100, 100);
+    HWND foreign = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 110, 100, 100,
+                                   window_handle_, reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(foreign, nullptr);
+    SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a"));
+    SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b"));
+    SendMessageW(foreign, WM_KEYDOWN, VK_DOWN, 0);
+    // Not the list kind's selection event (subtype 0): the window reports the
+    // bare notification code.
+    auto events = gadget_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].subtype, LBN_SELCHANGE);
+}
+
+TEST_F(GadgetTest, FailedCreationReturnsZeroAndLeavesTheNumberFree) {
+    gadget_parent_set(nullptr);  // a child control needs a parent
+    EXPECT_EQ(gadget_list_view(4, 0, 0, 100, 100), 0);
+    EXPECT_EQ(gadget_track_bar(DYNAMIC_ID, 0, 0, 100, 30, 0, 10), 0);
+    gadget_parent_set(window_handle_);
+    EXPECT_EQ(gadget_handle(4), 0);
+    EXPECT_EQ(gadget_item_count(4), 0);
+    EXPECT_NE(gadget_list_view(4, 0, 0, 100, 100), 0);
+}
+
+TEST_F(GadgetTest, ReusingANumberDestroysTheOldControl) {
+    auto old_handle = reinterpret_cast<HWND>(gadget_list_view(0, 0, 0, 100, 100));
+    gadget_item_add(0, -1, u"old");
+    auto new_handle = reinterpret_cast<HWND>(gadget_track_bar(0, 0, 0, 100, 30, 0, 10));
+    ASSERT_NE(new_handle, nullptr);
+    EXPECT_FALSE(IsWindow(old_handle));
+    EXPECT_EQ(handle_of(0), new_handle);
+    EXPECT_EQ(gadget_item_count(0), 0);  // a slider has no items
+}
+
+TEST_F(GadgetTest, DestroyingAGadgetDropsOnlyItsOwnQueuedEvents) {
+    gadget_list_view(0, 0, 0, 200, 100);
+    gadget_list_view(1, 0, 110, 200, 100);
+    for (ObjectNumber list : {0, 1}) {
+        gadget_item_add(list, -1, u"a");
+        gadget_item_add(list, -1, u"b");
+    }
+    HWND doomed = handle_of(0);
+    SendMessageW(doomed, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageW(handle_of(1), WM_KEYDOWN, VK_DOWN, 0);
+    event_post(EVENT_MENU, 0, WINDOW, 0);  // another kind with the same object stays too
+
+    DestroyWindow(doomed);
+
+    EXPECT_EQ(gadget_handle(0), 0);
+    EXPECT_EQ(gadget_state_get(0), 0);
+    auto events = drain_events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, EVENT_GADGET);
+    EXPECT_EQ(events[0].object, 1);
+    EXPECT_EQ(events[1].kind, EVENT_MENU);
+    // The number is free for a new gadget.
+    EXPECT_NE(gadget_list_view(0, 0, 0, 100, 100), 0);
+}
+
+TEST_F(GadgetTest, ClosingTheWindowReleasesItsGadgets) {
+    gadget_list_view(0, 0, 0, 200, 100);
+    gadget_color_set(0, GADGET_COLOR_BACK, 0x123456);
+    gadget_track_bar(1, 0, 110, 200, 30, 0, 100);
+    EXPECT_EQ(brush_cache_count(0x123456), 1);
+    window_close(WINDOW);
+    EXPECT_EQ(gadget_handle(0), 0);
+    EXPECT_EQ(gadget_handle(1), 0);
+    EXPECT_EQ(brush_cache_count(0x123456), 0);
+}
+
+TEST_F(GadgetTest, ResizeKeepsWhatIsIgnored) {
+    HWND list = reinterpret_cast<HWND>(gadget_list_view(0, 5, 30, 200, 150));
+    gadget_resize(0, IGNORE_VALUE, IGNORE_VALUE, 300, 250);
+    RECT rect = rect_in_parent(list);
+    EXPECT_EQ(rect.left, 5);
+    EXPECT_EQ(rect.top, 30);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 250);
+
+    gadget_resize(0, 20, IGNORE_VALUE, IGNORE_VALUE, 100);
+    rect = rect_in_parent(list);
+    EXPECT_EQ(rect.left, 20);
+    EXPECT_EQ(rect.top, 30);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 100);
+
+    gadget_resize(0, 1, 2, 3, 4);
+    rect = rect_in_parent(list);
+    EXPECT_EQ(rect.left, 1);
+    EXPECT_EQ(rect.top, 2);
+    EXPECT_EQ(rect.right - rect.left, 3);
+    EXPECT_EQ(rect.bottom - rect.top, 4);
+}
+
+BOOL CALLBACK find_tooltip(HWND hwnd, LPARAM found) {
+    if (class_of(hwnd) != L"tooltips_class32") return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+HWND thread_tooltip_window() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_tooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring tool_text(HWND tooltip, HWND control) {
+    wchar_t text[256] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+TEST_F(GadgetTest, ToolTipsReplaceTheirTextAndGoWithTheirGadget) {
+    gadget_track_bar(1, 5, 5, 190, 40, 0, 100);
+    gadget_list_view(0, 5, 50, 190, 100);
+    gadget_tooltip(1, u"Volume: 75");
+    HWND tooltip = thread_tooltip_window();
+    ASSERT_NE(tooltip, nullptr);
+    const LONG_PTR always_no_prefix = TTS_ALWAYSTIP | TTS_NOPREFIX;
+    EXPECT_EQ(GetWindowLongPtrW(tooltip, GWL_STYLE) & always_no_prefix, always_no_prefix);
+    EXPECT_TRUE(GetWindowLongPtrW(tooltip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    gadget_tooltip(1, u"Volume: 80");
+    gadget_tooltip(0, u"tracks");
+    EXPECT_EQ(thread_tooltip_window(), tooltip);  // one per thread
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    EXPECT_EQ(tool_text(tooltip, handle_of(1)), L"Volume: 80");
+    EXPECT_EQ(tool_text(tooltip, handle_of(0)), L"tracks");
+
+    // A destroyed gadget leaves no tool behind (the pop-up's slider comes and goes).
+    gadget_track_bar(1, 5, 5, 190, 40, 0, 100);
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    gadget_tooltip(77, u"nobody");
+    EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+}
+
+TEST_F(GadgetTest, EqualBackColoursShareOneBrushUntilTheLastGoes) {
+    const int before = brush_cache_size();
+    gadget_list_view(0, 0, 0, 200, 100);
+    gadget_list_view(1, 0, 110, 200, 100);
+    gadget_color_set(0, GADGET_COLOR_BACK, 0x454545);
+    gadget_color_set(1, GADGET_COLOR_BACK, 0x454545);
+    EXPECT_EQ(brush_cache_size(), before + 1);
+    EXPECT_EQ(brush_cache_count(0x454545), 2);
+
+    // The brush the window gets when each list asks for its colours.
+    auto brush_for = [&](ObjectNumber list) {
+        HDC dc = GetDC(handle_of(list));
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_handle_, WM_CTLCOLORLISTBOX,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(handle_of(list))));
+        ReleaseDC(handle_of(list), dc);
+        return brush;
+    };
+    HBRUSH shared = brush_for(0);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(brush_for(1), shared);
+
+    DestroyWindow(handle_of(0));
+    EXPECT_EQ(brush_cache_count(0x454545), 1);
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_BRUSH));
+    gadget_color_set(1, GADGET_COLOR_BACK, -1);  // back to default gives the brush back
+    EXPECT_EQ(brush_cache_count(0x454545), 0);
+    EXPECT_EQ(brush_cache_size(), before);
+    EXPECT_EQ(GetObjectType(shared), 0u);
+}
+
+TEST_F(GadgetTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
+    gadget_track_bar(1, 0, 0, 100, 30, 0, 10);
+    for (ObjectNumber number : {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}}) {
+        EXPECT_EQ(gadget_handle(number), 0);
+        EXPECT_EQ(gadget_state_get(number), 0);
+        EXPECT_EQ(gadget_item_count(number), 0);
+        EXPECT_EQ(gadget_item_add(number, -1, u"x"), 0);
+        EXPECT_EQ(wide(gadget_item_text_get(number, 0)), L"");
+        EXPECT_EQ(wide(gadget_text_get(number)), L"");
+        EXPECT_EQ(gadget_color_get(number, GADGET_COLOR_BACK), 0);
+        EXPECT_EQ(gadget_attribute_get(number, GADGET_ATTRIBUTE_MAXIMUM), 0);
+        EXPECT_EQ(gadget_item_data_get(number, 0), 0);
+        gadget_state_set(number, 1);
+        gadget_clear(number);
+        gadget_resize(number, 0, 0, 10, 10);
+        gadget_color_set(number, GADGET_COLOR_BACK, 0x00FF00);
+        gadget_tooltip(number, u"x");
+    }
+    EXPECT_EQ(brush_cache_count(0x00FF00), 0);
+    // A slider has no items, texts or colours.
+    gadget_item_add(1, -1, u"x");
+    EXPECT_EQ(gadget_item_count(1), 0);
+    EXPECT_EQ(wide(gadget_item_text_get(1, 0)), L"");
+    gadget_color_set(1, GADGET_COLOR_BACK, 0x00FF00);
+    EXPECT_EQ(gadget_color_get(1, GADGET_COLOR_BACK), 0);
+    EXPECT_EQ(brush_cache_count(0x00FF00), 0);
+}
+
+}  // namespace
