@@ -1,0 +1,208 @@
+// Win32 toolbars: the toolbar table, creation on a parent window, image
+// buttons and separators on the current toolbar, tooltips, checked states,
+// height and freeing. The parent hook lives in toolbar_hook.cpp, button masks
+// in toolbar_mask.cpp.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <optional>
+#include <vector>
+
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/win32/toolbar_win32.h"
+
+namespace {
+
+constexpr int TABLE_STEP = 16;
+constexpr DWORD TOOLBAR_STYLE = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
+constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
+constexpr int IMAGE_SIZE = 16;        // the pictures of this program's buttons
+constexpr int IMAGE_LIST_STEP = 16;   // room made at a time
+constexpr UINT_PTR STANDARD_BITMAP_ID = 2;
+constexpr ObjectNumber NO_TOOLBAR = -1;  // matches no record, numbered or dynamic
+
+std::optional<ObjectTable<ToolbarRecord>> toolbars;
+
+// The toolbar that buttons and separators go to: the one created last, also
+// when its creation failed (then the calls are ignored).
+std::atomic<ObjectNumber> current_toolbar{NO_TOOLBAR};
+
+// The toolbar's image list; one is made when the toolbar has none, so that
+// buttons always have a list to add their images to.
+void prepare_image_list(ToolbarRecord* record) {
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(record->toolbar, TB_GETIMAGELIST, 0, 0));
+    if (!list) {
+        list = ImageList_Create(IMAGE_SIZE, IMAGE_SIZE, ILC_COLOR32 | ILC_MASK, IMAGE_LIST_STEP, IMAGE_LIST_STEP);
+        record->own_image_list = list;
+    }
+    if (list) ImageList_ReplaceIcon(list, -1, LoadIconW(nullptr, IDI_APPLICATION));
+    SendMessageW(record->toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    TBADDBITMAP standard{HINST_COMMCTRL, STANDARD_BITMAP_ID};
+    SendMessageW(record->toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&standard));
+}
+
+HWND create_tooltip(HWND toolbar) {
+    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (tooltip) SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    return tooltip;
+}
+
+// Appends the picture to the image list; its index, -1 when it has none.
+int add_image(HIMAGELIST list, std::intptr_t image) {
+    if (!list || !image) return -1;
+    auto handle = reinterpret_cast<HGDIOBJ>(image);
+    if (GetObjectType(handle) != OBJ_BITMAP) return ImageList_ReplaceIcon(list, -1, static_cast<HICON>(handle));
+    auto bitmap = static_cast<HBITMAP>(handle);
+    HBITMAP mask = image_mask_from_alpha(bitmap);
+    int index = ImageList_Add(list, bitmap, mask);
+    if (mask) DeleteObject(mask);
+    return index;
+}
+
+// The window of the current toolbar; nullptr when it was never made.
+HWND current_toolbar_window() {
+    ToolbarRecord* record = toolbars->find(current_toolbar);
+    return record ? record->toolbar : nullptr;
+}
+
+int add_button(HWND toolbar, int image_index, int command, BYTE style) {
+    TBBUTTON button{};
+    button.iBitmap = image_index;
+    button.idCommand = command;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = style;
+    return static_cast<int>(SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button)));
+}
+
+}  // namespace
+
+ObjectTable<ToolbarRecord>* toolbar_table() { return toolbars ? &*toolbars : nullptr; }
+
+bool toolbar_init() {
+    if (!toolbars) toolbars.emplace(TABLE_STEP, toolbar_free);
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&classes);
+}
+
+std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
+    if (!toolbars) return 0;
+    std::lock_guard guard(toolbars->lock());
+    current_toolbar = number;
+    ToolbarRecord* record = toolbars->acquire(number);
+    if (!record) return 0;
+    bool dynamic = number == DYNAMIC_ID;
+    if (dynamic) current_toolbar = number = toolbars->number_of(record);
+
+    auto parent = reinterpret_cast<HWND>(parent_window);
+    HWND toolbar = CreateToolbarEx(parent, TOOLBAR_STYLE, static_cast<UINT>(TOOLBAR_CONTROL_ID), 0, nullptr, 0,
+                                   nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
+    if (!toolbar) {
+        if (dynamic) toolbars->release(number);
+        return 0;
+    }
+    // CreateToolbarEx takes the identifier as UINT, which a 64-bit build widens
+    // without sign; stored sign-extended, GWLP_ID reads -10000 as GetDlgCtrlID does.
+    SetWindowLongPtrW(toolbar, GWLP_ID, static_cast<LONG_PTR>(TOOLBAR_CONTROL_ID));
+    record->toolbar = toolbar;
+    record->tooltip = create_tooltip(toolbar);
+    prepare_image_list(record);
+    toolbar_hook_parent(parent);
+    SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(number));
+    return dynamic ? number : reinterpret_cast<std::intptr_t>(toolbar);
+}
+
+int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
+    if (!toolbars) return 0;
+    std::lock_guard guard(toolbars->lock());
+    HWND toolbar = current_toolbar_window();
+    if (!toolbar) return 0;
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    int index = add_image(list, image);
+    // The toolbar measures its buttons from the list it was handed last.
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    return add_button(toolbar, index, button_id, toggle ? BTNS_CHECK : BTNS_BUTTON);
+}
+
+void toolbar_separator() {
+    if (!toolbars) return;
+    std::lock_guard guard(toolbars->lock());
+    if (HWND toolbar = current_toolbar_window()) add_button(toolbar, 0, -1, BTNS_SEP);
+}
+
+int toolbar_tooltip(ObjectNumber number, int button_id, const char16_t* text) {
+    if (!toolbars) return 0;
+    std::lock_guard guard(toolbars->lock());
+    ToolbarRecord* record = toolbars->find(number);
+    if (!record) return 0;
+    auto index = SendMessageW(record->toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0);
+    if (index < 0) return 0;
+    TOOLINFOW tool{};
+    // The first version's size: later versions' fields are refused by older controls.
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.uFlags = TTF_SUBCLASS;  // the tooltip watches the toolbar's mouse messages itself
+    tool.hwnd = record->toolbar;
+    tool.uId = static_cast<UINT_PTR>(index);  // the position, not the button id
+    SendMessageW(record->toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
+    tool.lpszText = const_cast<wchar_t*>(text ? reinterpret_cast<const wchar_t*>(text) : L"");
+    SendMessageW(record->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return SendMessageW(record->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1 : 0;
+}
+
+void toolbar_button_state_set(ObjectNumber number, int button_id, int state) {
+    if (!toolbars) return;
+    std::lock_guard guard(toolbars->lock());
+    ToolbarRecord* record = toolbars->find(number);
+    if (!record) return;
+    SendMessageW(record->toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(button_id), MAKELPARAM(state ? 1 : 0, 0));
+}
+
+int toolbar_height(ObjectNumber number) {
+    if (!toolbars) return 0;
+    std::lock_guard guard(toolbars->lock());
+    ToolbarRecord* record = toolbars->find(number);
+    RECT rect{};
+    if (!record || !GetWindowRect(record->toolbar, &rect)) return 0;
+    return rect.bottom - rect.top;
+}
+
+std::intptr_t toolbar_handle(ObjectNumber number) {
+    if (!toolbars) return 0;
+    ToolbarRecord* record = toolbars->find(number);
+    return record ? reinterpret_cast<std::intptr_t>(record->toolbar) : 0;
+}
+
+void toolbar_free(ObjectNumber number) {
+    if (!toolbars) return;
+    if (number == -1) {
+        toolbars->release_all();
+        return;
+    }
+    std::lock_guard guard(toolbars->lock());
+    ToolbarRecord* record = toolbars->find(number);
+    if (!record) return;
+    ToolbarRecord gone = *record;
+    toolbars->release(number);
+    if (IsWindow(gone.toolbar)) {
+        // The parent forgets this toolbar only if it is the one it names: a
+        // newer toolbar on the same window keeps its resizing and clean-up.
+        HWND parent = GetParent(gone.toolbar);
+        if (parent && GetPropW(parent, TOOLBAR_ID_PROPERTY) == reinterpret_cast<HANDLE>(number))
+            SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(NO_TOOLBAR));
+        DestroyWindow(gone.toolbar);
+    }
+    if (gone.tooltip) DestroyWindow(gone.tooltip);
+    if (gone.own_image_list) ImageList_Destroy(gone.own_image_list);
+}
+
+void toolbar_free_orphans() {
+    if (!toolbars) return;
+    std::lock_guard guard(toolbars->lock());
+    std::vector<ObjectNumber> orphans;
+    toolbars->for_each_live([&](ObjectNumber number, const ToolbarRecord& record) {
+        if (!IsWindow(record.toolbar)) orphans.push_back(number);
+    });
+    for (ObjectNumber number : orphans) toolbar_free(number);
+}

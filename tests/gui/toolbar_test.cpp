@@ -1,0 +1,736 @@
+// Toolbars on real windows: real clicks through the input queue, the real
+// tooltip and image list controls, masks read back from the bitmaps made.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/win32/toolbar_win32.h"
+#include "runtime/gui/window.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+// What the toolbar calls do before any toolbar exists; taken by the
+// environment, ahead of every test, so that test order cannot change it.
+struct BeforeAnyToolbar {
+    int image_button = -1;
+    int tooltip = -1;
+    int height = -1;
+    std::intptr_t handle = -1;
+} before_any_toolbar;
+
+class ToolbarEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_TRUE(text_init());
+        ASSERT_TRUE(event_init());
+        ASSERT_TRUE(window_init());
+        ASSERT_TRUE(toolbar_init());
+        before_any_toolbar.image_button = toolbar_image_button(1, 0);
+        toolbar_separator();
+        before_any_toolbar.tooltip = toolbar_tooltip(0, 1, u"none");
+        before_any_toolbar.height = toolbar_height(0);
+        before_any_toolbar.handle = toolbar_handle(0);
+    }
+    void TearDown() override {
+        toolbar_free(-1);
+        window_end();
+        event_end();
+        text_end();
+    }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ToolbarEnvironment);
+
+void pump_messages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// A top-level window of the test's own, with the default window procedure.
+// Shown without activation: under Wine without a window manager, closing a
+// window that was once active waits two seconds for the manager's answer.
+class PlainWindow {
+public:
+    explicit PlainWindow(int width = 400, int height = 200) {
+        static const ATOM window_class = [] {
+            WNDCLASSEXW description{};
+            description.cbSize = sizeof(description);
+            description.lpfnWndProc = DefWindowProcW;
+            description.hInstance = GetModuleHandleW(nullptr);
+            description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            description.lpszClassName = L"ToolbarTestWindow";
+            return RegisterClassExW(&description);
+        }();
+        hwnd_ = CreateWindowExW(0, MAKEINTATOM(window_class), L"toolbar test", WS_POPUP, 40, 40, width, height,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    }
+    ~PlainWindow() {
+        if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    }
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    std::intptr_t handle() const { return reinterpret_cast<std::intptr_t>(hwnd_); }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+// A bitmap handle that is deleted with the test.
+class Bitmap {
+public:
+    explicit Bitmap(HBITMAP handle) : handle_(handle) {}
+    ~Bitmap() {
+        if (handle_) DeleteObject(handle_);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    HBITMAP get() const { return handle_; }
+    std::intptr_t handle() const { return reinterpret_cast<std::intptr_t>(handle_); }
+
+private:
+    HBITMAP handle_;
+};
+
+// 0xAARRGGBB of the pixel at (x, y), y counted from the top.
+using PixelFn = std::function<std::uint32_t(int x, int y)>;
+
+BITMAPINFO dib_info(int width, int height, int bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bits);
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A bottom-up DIB section of 24 or 32 bits, like the image family's.
+HBITMAP dib_section(int width, int height, int bits, const PixelFn& pixel) {
+    BITMAPINFO info = dib_info(width, height, bits);
+    void* memory = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    if (!bitmap) return nullptr;
+    std::size_t pitch = bits == 32 ? 4u * width : ((3u * width + 3u) / 4u) * 4u;
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<std::uint8_t*>(memory) + pitch * (height - 1 - y);
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t value = pixel(x, y);
+            std::size_t bytes = bits / 8;
+            for (std::size_t b = 0; b < bytes; ++b) row[x * bytes + b] = static_cast<std::uint8_t>(value >> (8 * b));
+        }
+    }
+    return bitmap;
+}
+
+// A 32-bit device-dependent bitmap: its pixels can only be copied out.
+HBITMAP device_bitmap(int width, int height, const PixelFn& pixel) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(pixel(x, y));
+    return CreateBitmap(width, height, 1, 32, pixels.data());
+}
+
+// Alpha zero on a scattered, asymmetric set of pixels (top-right corner
+// included, bottom-left not), with colour bytes that are not zero there.
+bool transparent_at(int x, int y, int width) { return (x * 3 + y * 5) % 7 == 0 || (x == width - 1 && y == 0); }
+
+PixelFn patterned(int width) {
+    return [width](int x, int y) -> std::uint32_t {
+        std::uint32_t colour = 0x00406080u + static_cast<std::uint32_t>(x * 9 + y);
+        if (transparent_at(x, y, width)) return colour;
+        return (x + y) % 2 ? 0xFF000000u | colour : 0x01000000u | colour;  // alpha 1 counts as opaque
+    };
+}
+
+// Which pixels of a mask are white (transparent); every pixel must be pure
+// black or pure white.
+std::vector<bool> white_pixels(HBITMAP mask, int width, int height) {
+    BITMAP description{};
+    EXPECT_TRUE(GetObjectW(mask, sizeof(description), &description));
+    EXPECT_EQ(description.bmBitsPixel, 1);
+    EXPECT_EQ(description.bmWidth, width);
+    EXPECT_EQ(description.bmHeight, height);
+    BITMAPINFO info = dib_info(width, -height, 32);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    HDC dc = GetDC(nullptr);
+    int rows = GetDIBits(dc, mask, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(rows, height);
+    std::vector<bool> white;
+    for (std::uint32_t pixel : pixels) {
+        std::uint32_t colour = pixel & 0xFFFFFF;
+        EXPECT_TRUE(colour == 0 || colour == 0xFFFFFF) << std::hex << colour;
+        white.push_back(colour == 0xFFFFFF);
+    }
+    return white;
+}
+
+int white_count(const std::vector<bool>& white) {
+    int count = 0;
+    for (bool pixel : white) count += pixel;
+    return count;
+}
+
+HWND own_tooltip(ObjectNumber number) {
+    ToolbarRecord* record = toolbar_table()->find(number);
+    return record ? record->tooltip : nullptr;
+}
+
+HWND toolbar_of(ObjectNumber number) { return reinterpret_cast<HWND>(toolbar_handle(number)); }
+
+int button_count(HWND toolbar) { return static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)); }
+
+TBBUTTON button_at(HWND toolbar, int index) {
+    TBBUTTON button{};
+    SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    return button;
+}
+
+bool checked(HWND toolbar, int button_id) {
+    return SendMessageW(toolbar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(button_id), 0) != 0;
+}
+
+std::wstring tool_text(HWND tooltip, HWND toolbar, int position) {
+    wchar_t text[128] = L"";
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = toolbar;
+    tool.uId = static_cast<UINT_PTR>(position);
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+int tool_count(HWND tooltip) { return static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)); }
+
+ObjectNumber parent_toolbar_id(HWND parent) {
+    return reinterpret_cast<ObjectNumber>(GetPropW(parent, L"qx_toolbar_id"));
+}
+
+HANDLE parent_callback(HWND parent) { return GetPropW(parent, L"qx_toolbar_callback"); }
+
+Bitmap red_square() {
+    return Bitmap(dib_section(16, 16, 32, [](int, int) { return 0xFFC00000u; }));
+}
+
+class ToolbarTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        toolbar_free(-1);
+        toolbar_alpha_imagelists_force(0);
+        pump_messages();
+    }
+};
+
+TEST(ToolbarBeforeCreate, CallsWithoutAnyToolbarDoNothing) {
+    EXPECT_EQ(before_any_toolbar.image_button, 0);
+    EXPECT_EQ(before_any_toolbar.tooltip, 0);
+    EXPECT_EQ(before_any_toolbar.height, 0);
+    EXPECT_EQ(before_any_toolbar.handle, 0);
+}
+
+TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
+    PlainWindow parent;
+    std::intptr_t result = toolbar_create(0, parent.handle());
+    HWND toolbar = toolbar_of(0);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(result, reinterpret_cast<std::intptr_t>(toolbar));
+    EXPECT_EQ(GetParent(toolbar), parent.hwnd());
+    EXPECT_EQ(GetDlgCtrlID(toolbar), -10000);
+    EXPECT_EQ(GetWindowLongPtrW(toolbar, GWLP_ID), -10000);  // the window procedure reads it this way
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(toolbar, GWL_STYLE));
+    EXPECT_EQ(style & 0x50000900u, 0x50000900u);
+    wchar_t class_name[64] = L"";
+    GetClassNameW(toolbar, class_name, 64);
+    EXPECT_STREQ(class_name, TOOLBARCLASSNAMEW);
+    EXPECT_GT(toolbar_height(0), 0);
+    EXPECT_EQ(button_count(toolbar), 0);
+    // A list of 16 x 16 pictures that the family owns, as the toolbar never
+    // destroys a list handed to it.
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list, toolbar_table()->find(0)->own_image_list);
+    int width = 0, height = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(list, &width, &height));
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 16);
+
+    HWND tooltip = own_tooltip(0);
+    ASSERT_TRUE(IsWindow(tooltip));
+    GetClassNameW(tooltip, class_name, 64);
+    EXPECT_STREQ(class_name, L"tooltips_class32");
+    EXPECT_NE(tooltip, reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0)));
+    EXPECT_EQ(GetWindowLongPtrW(tooltip, GWL_STYLE) & (WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX),
+              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX);
+    EXPECT_TRUE(GetWindowLongPtrW(tooltip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 0);
+    EXPECT_NE(parent_callback(parent.hwnd()), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(parent.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(toolbar_window_hook));
+}
+
+TEST_F(ToolbarTest, FailedCreationBecomesCurrentAndSwallowsButtons) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    Bitmap image = red_square();
+    ASSERT_NE(toolbar_image_button(1, image.handle()), 0);
+
+    EXPECT_EQ(toolbar_create(3, 0), 0);  // no parent: the control cannot be made
+    EXPECT_EQ(toolbar_handle(3), 0);
+    EXPECT_EQ(toolbar_image_button(2, image.handle()), 0);
+    toolbar_separator();
+    EXPECT_EQ(button_count(toolbar), 1);  // toolbar 0 was left alone
+    EXPECT_EQ(toolbar_create(-7, parent.handle()), 0);
+    EXPECT_EQ(toolbar_image_button(2, image.handle()), 0);
+    EXPECT_EQ(button_count(toolbar), 1);
+}
+
+TEST_F(ToolbarTest, DynamicToolbarsAreNamedByTheirRecord) {
+    PlainWindow parent;
+    std::intptr_t number = toolbar_create(DYNAMIC_ID, parent.handle());
+    ASSERT_NE(number, 0);
+    HWND toolbar = toolbar_of(number);
+    ASSERT_TRUE(IsWindow(toolbar));
+    EXPECT_NE(number, reinterpret_cast<std::intptr_t>(toolbar));
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), number);
+    EXPECT_GT(toolbar_height(number), 0);
+    Bitmap image = red_square();
+    EXPECT_NE(toolbar_image_button(5, image.handle()), 0);  // it is the current toolbar
+    EXPECT_EQ(toolbar_tooltip(number, 5, u"dynamic"), 1);
+    toolbar_free(number);
+    EXPECT_FALSE(IsWindow(toolbar));
+    EXPECT_EQ(toolbar_handle(number), 0);
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), -1);
+}
+
+TEST_F(ToolbarTest, ButtonsAndSeparatorsGoInOrderWithTheirImages) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    HBITMAP image = dib_section(16, 16, 32, [](int, int) { return 0xFFC00000u; });
+    HICON icon = LoadIconW(nullptr, IDI_WARNING);
+    EXPECT_NE(toolbar_image_button(10, reinterpret_cast<std::intptr_t>(image)), 0);
+    toolbar_separator();
+    EXPECT_NE(toolbar_image_button(11, reinterpret_cast<std::intptr_t>(icon), 1), 0);
+    EXPECT_NE(toolbar_image_button(12, 0), 0);
+    ASSERT_EQ(button_count(toolbar), 4);
+
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    int images = ImageList_GetImageCount(list);
+    TBBUTTON first = button_at(toolbar, 0), separator = button_at(toolbar, 1);
+    TBBUTTON toggle = button_at(toolbar, 2), bare = button_at(toolbar, 3);
+    EXPECT_EQ(first.idCommand, 10);
+    EXPECT_EQ(first.fsStyle, BTNS_BUTTON);
+    EXPECT_EQ(first.fsState & TBSTATE_ENABLED, TBSTATE_ENABLED);
+    EXPECT_EQ(separator.fsStyle, BTNS_SEP);
+    EXPECT_EQ(separator.idCommand, -1);
+    EXPECT_EQ(toggle.idCommand, 11);
+    EXPECT_EQ(toggle.fsStyle, BTNS_CHECK);
+    EXPECT_EQ(bare.idCommand, 12);
+    EXPECT_EQ(bare.iBitmap, -1);  // no picture
+    // Each image button refers to its own, newest images of the list.
+    EXPECT_EQ(first.iBitmap, images - 2);
+    EXPECT_EQ(toggle.iBitmap, images - 1);
+
+    // The list holds its own copy: the red picture survives the bitmap.
+    DeleteObject(image);
+    HBITMAP canvas = dib_section(16, 16, 32, [](int, int) { return 0xFF0000FFu; });
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    ASSERT_TRUE(ImageList_Draw(list, first.iBitmap, dc, 0, 0, ILD_NORMAL));
+    EXPECT_EQ(GetPixel(dc, 8, 8), RGB(0xC0, 0, 0));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(canvas);
+}
+
+// The picture's transparent pixels leave the background showing.
+TEST_F(ToolbarTest, ButtonPictureIsDrawnWithoutItsTransparentPixels) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    Bitmap image(dib_section(16, 16, 32, [](int x, int) { return x < 8 ? 0xFFC00000u : 0x0000FF00u; }));
+    ASSERT_NE(toolbar_image_button(30, image.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    int index = button_at(toolbar, 0).iBitmap;
+    ASSERT_GE(index, 0);
+
+    HBITMAP canvas = dib_section(16, 16, 32, [](int, int) { return 0xFF0000FFu; });
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    ASSERT_TRUE(ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL));
+    for (int y = 0; y < 16; y += 5) {
+        EXPECT_EQ(GetPixel(dc, 2, y), RGB(0xC0, 0, 0));
+        EXPECT_EQ(GetPixel(dc, 13, y), RGB(0, 0, 0xFF));
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(canvas);
+}
+
+TEST_F(ToolbarTest, StateSetChecksWithAnyNonZeroValue) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    Bitmap image = red_square();
+    toolbar_image_button(9, image.handle());
+    toolbar_image_button(10, image.handle(), 1);
+
+    toolbar_button_state_set(0, 9, 7);
+    EXPECT_TRUE(checked(toolbar, 9));  // a plain button too
+    EXPECT_FALSE(checked(toolbar, 10));
+    toolbar_button_state_set(0, 10, -1);
+    EXPECT_TRUE(checked(toolbar, 10));
+    toolbar_button_state_set(0, 9, 0);
+    EXPECT_FALSE(checked(toolbar, 9));
+    EXPECT_TRUE(checked(toolbar, 10));
+    toolbar_button_state_set(5, 10, 0);  // no toolbar 5
+    EXPECT_TRUE(checked(toolbar, 10));
+}
+
+TEST_F(ToolbarTest, TooltipsAreOnePerButtonPositionAndASecondReplacesTheFirst) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    HWND tooltip = own_tooltip(0);
+    Bitmap image = red_square();
+    toolbar_image_button(4, image.handle());
+    toolbar_separator();
+    toolbar_image_button(6, image.handle());
+
+    EXPECT_EQ(toolbar_tooltip(0, 6, u"First text"), 1);
+    EXPECT_EQ(toolbar_tooltip(0, 6, u"Second text"), 1);
+    EXPECT_EQ(tool_count(tooltip), 1);
+    EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");  // keyed by position, not id
+
+    EXPECT_EQ(toolbar_tooltip(0, 4, u"Delete track"), 1);
+    EXPECT_EQ(tool_count(tooltip), 2);
+    EXPECT_EQ(tool_text(tooltip, toolbar, 0), L"Delete track");
+    EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");
+
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = toolbar;
+    tool.uId = 2;
+    ASSERT_TRUE(SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT button{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&button));
+    EXPECT_TRUE(EqualRect(&tool.rect, &button));
+    EXPECT_TRUE(tool.uFlags & TTF_SUBCLASS);
+
+    EXPECT_EQ(toolbar_tooltip(0, 99, u"no such button"), 0);
+    EXPECT_EQ(toolbar_tooltip(8, 4, u"no such toolbar"), 0);
+    EXPECT_EQ(tool_count(tooltip), 2);
+}
+
+TEST_F(ToolbarTest, RecreatingANumberReplacesTheOldToolbar) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(2, parent.handle()), 0);
+    HWND old_toolbar = toolbar_of(2);
+    HWND old_tooltip = own_tooltip(2);
+    HANDLE callback = parent_callback(parent.hwnd());
+
+    ASSERT_NE(toolbar_create(2, parent.handle()), 0);
+    EXPECT_FALSE(IsWindow(old_toolbar));
+    EXPECT_FALSE(IsWindow(old_tooltip));
+    EXPECT_TRUE(IsWindow(toolbar_of(2)));
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 2);
+    EXPECT_EQ(parent_callback(parent.hwnd()), callback);
+}
+
+TEST_F(ToolbarTest, ASecondToolbarOnAWindowIsNotHookedAgainAndTakesOverTheHook) {
+    PlainWindow parent(300, 200);
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HANDLE callback = parent_callback(parent.hwnd());
+    ASSERT_NE(toolbar_create(1, parent.handle()), 0);
+    EXPECT_EQ(parent_callback(parent.hwnd()), callback);
+    EXPECT_NE(parent_callback(parent.hwnd()), reinterpret_cast<HANDLE>(toolbar_window_hook));
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 1);
+
+    // Freeing the older toolbar leaves the newer one in charge.
+    toolbar_free(0);
+    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 1);
+
+    RECT before{};
+    GetWindowRect(toolbar_of(1), &before);
+    SetWindowPos(parent.hwnd(), nullptr, 0, 0, 520, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{}, after{};
+    GetClientRect(parent.hwnd(), &client);
+    GetWindowRect(toolbar_of(1), &after);
+    EXPECT_NE(before.right - before.left, client.right);
+    EXPECT_EQ(after.right - after.left, client.right);
+}
+
+TEST_F(ToolbarTest, DestroyingTheParentFreesEveryToolbarOnIt) {
+    auto parent = std::make_unique<PlainWindow>();
+    HWND parent_hwnd = parent->hwnd();
+    ASSERT_NE(toolbar_create(0, parent->handle()), 0);
+    Bitmap image = red_square();
+    toolbar_image_button(1, image.handle());
+    ASSERT_NE(toolbar_create(4, parent->handle()), 0);
+    toolbar_image_button(1, image.handle());
+    HWND tooltip = own_tooltip(4);
+    PlainWindow other;
+    ASSERT_NE(toolbar_create(5, other.handle()), 0);
+
+    parent.reset();
+    EXPECT_FALSE(IsWindow(parent_hwnd));
+    EXPECT_FALSE(IsWindow(tooltip));
+    for (ObjectNumber number : {0, 4}) {
+        EXPECT_EQ(toolbar_handle(number), 0);
+        EXPECT_EQ(toolbar_height(number), 0);
+        EXPECT_EQ(toolbar_tooltip(number, 1, u"gone"), 0);
+    }
+    EXPECT_TRUE(IsWindow(toolbar_of(5)));  // another window's toolbar lives on
+}
+
+TEST_F(ToolbarTest, RightClickClearsEveryPressedLookAndTheCapture) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    Bitmap image = red_square();
+    for (int id = 1; id <= 3; ++id) toolbar_image_button(id, image.handle(), id == 3);
+    toolbar_button_state_set(0, 3, 1);
+    SendMessageW(toolbar, TB_SETSTATE, 1, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
+    SendMessageW(toolbar, TB_SETSTATE, 3, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED | TBSTATE_CHECKED, 0));
+    SetCapture(toolbar);
+    ASSERT_EQ(GetCapture(), toolbar);
+
+    NMHDR header{toolbar, static_cast<UINT_PTR>(-10000), static_cast<UINT>(NM_RCLICK)};
+    SendMessageW(parent.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    for (int index = 0; index < 3; ++index) EXPECT_FALSE(button_at(toolbar, index).fsState & TBSTATE_PRESSED);
+    EXPECT_NE(GetCapture(), toolbar);
+    EXPECT_TRUE(checked(toolbar, 3));  // only the pressed look goes
+}
+
+TEST_F(ToolbarTest, ARightClickFromAnotherControlChangesNothing) {
+    PlainWindow parent;
+    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = toolbar_of(0);
+    ASSERT_NE(toolbar_create(1, parent.handle()), 0);  // the window's toolbar now
+    Bitmap image = red_square();
+    toolbar_image_button(1, image.handle());
+    TBBUTTON copy = button_at(toolbar_of(1), 0);
+    SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&copy));
+    SendMessageW(toolbar, TB_SETSTATE, 1, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
+
+    NMHDR header{toolbar, static_cast<UINT_PTR>(-10000), static_cast<UINT>(NM_RCLICK)};
+    SendMessageW(parent.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    EXPECT_TRUE(button_at(toolbar, 0).fsState & TBSTATE_PRESSED);
+}
+
+TEST_F(ToolbarTest, FreeingAllDestroysEveryToolbar) {
+    PlainWindow first, second;
+    ASSERT_NE(toolbar_create(0, first.handle()), 0);
+    ASSERT_NE(toolbar_create(20, second.handle()), 0);
+    std::intptr_t dynamic = toolbar_create(DYNAMIC_ID, second.handle());
+    HWND toolbars[] = {toolbar_of(0), toolbar_of(20), toolbar_of(dynamic)};
+    toolbar_free(-1);
+    for (HWND toolbar : toolbars) EXPECT_FALSE(IsWindow(toolbar));
+    EXPECT_EQ(toolbar_handle(dynamic), 0);
+    EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
+}
+
+// --- masks -------------------------------------------------------------------
+
+class ToolbarMaskTest : public ToolbarTest {};
+
+TEST_F(ToolbarMaskTest, MarksExactlyTheZeroAlphaPixelsOfEveryKindOf32BitBitmap) {
+    constexpr int width = 21, height = 13;  // rows of the mask are not whole bytes
+    struct Case {
+        const char* name;
+        HBITMAP bitmap;
+    } cases[] = {
+        {"bottom-up section", dib_section(width, height, 32, patterned(width))},
+        {"device bitmap", device_bitmap(width, height, patterned(width))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap bitmap(c.bitmap);
+        ASSERT_NE(bitmap.get(), nullptr);
+        Bitmap mask(image_mask_from_alpha(bitmap.get()));
+        ASSERT_NE(mask.get(), nullptr);
+        std::vector<bool> white = white_pixels(mask.get(), width, height);
+        ASSERT_EQ(white.size(), static_cast<std::size_t>(width * height));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                EXPECT_EQ(white[y * width + x], transparent_at(x, y, width)) << "at " << x << "," << y;
+    }
+}
+
+TEST_F(ToolbarMaskTest, IsAllBlackWhenTheImageListsDrawAlphaThemselves) {
+    Bitmap bitmap(dib_section(16, 16, 32, patterned(16)));
+    toolbar_alpha_imagelists_force(1);
+    Bitmap mask(image_mask_from_alpha(bitmap.get()));
+    EXPECT_EQ(white_count(white_pixels(mask.get(), 16, 16)), 0);
+    toolbar_alpha_imagelists_force(0);
+    Bitmap again(image_mask_from_alpha(bitmap.get()));
+    EXPECT_GT(white_count(white_pixels(again.get(), 16, 16)), 0);
+}
+
+TEST_F(ToolbarMaskTest, IsAllBlackForImagesWithoutUsableAlpha) {
+    Bitmap no_alpha(dib_section(16, 16, 32, [](int x, int y) { return x == y ? 0u : 0x00FFFFFFu; }));
+    Bitmap mask(image_mask_from_alpha(no_alpha.get()));
+    EXPECT_EQ(white_count(white_pixels(mask.get(), 16, 16)), 0);
+
+    Bitmap rgb(dib_section(16, 16, 24, [](int x, int) { return x < 8 ? 0u : 0x00FFFFFFu; }));
+    Bitmap rgb_mask(image_mask_from_alpha(rgb.get()));
+    EXPECT_EQ(white_count(white_pixels(rgb_mask.get(), 16, 16)), 0);
+
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    EXPECT_EQ(image_mask_from_alpha(reinterpret_cast<HBITMAP>(icon)), nullptr);
+}
+
+// --- the probe -----------------------------------------------------------------
+
+OSVERSIONINFOW version(DWORD platform, DWORD major, DWORD minor) {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    info.dwPlatformId = platform;
+    info.dwMajorVersion = major;
+    info.dwMinorVersion = minor;
+    return info;
+}
+
+TEST(ToolbarGraphicsProbe, OnlyNtFromVersion51OnCanDrawAlpha) {
+    EXPECT_EQ(alpha_imagelists_version_rule(nullptr), 1);  // unknown: the controls decide
+    OSVERSIONINFOW consumer = version(VER_PLATFORM_WIN32_WINDOWS, 4, 90);
+    OSVERSIONINFOW nt4 = version(VER_PLATFORM_WIN32_NT, 4, 0);
+    OSVERSIONINFOW nt50 = version(VER_PLATFORM_WIN32_NT, 5, 0);
+    OSVERSIONINFOW nt51 = version(VER_PLATFORM_WIN32_NT, 5, 1);
+    OSVERSIONINFOW nt61 = version(VER_PLATFORM_WIN32_NT, 6, 1);
+    OSVERSIONINFOW nt10 = version(VER_PLATFORM_WIN32_NT, 10, 0);
+    EXPECT_EQ(alpha_imagelists_version_rule(&consumer), 0);
+    EXPECT_EQ(alpha_imagelists_version_rule(&nt4), 0);
+    EXPECT_EQ(alpha_imagelists_version_rule(&nt50), 0);
+    EXPECT_EQ(alpha_imagelists_version_rule(&nt51), 1);
+    EXPECT_EQ(alpha_imagelists_version_rule(&nt61), 1);
+    EXPECT_EQ(alpha_imagelists_version_rule(&nt10), 1);
+}
+
+// --- real clicks -----------------------------------------------------------------
+
+// Clicks through the system's input queue, as the user's mouse does.
+void click_at(HWND toolbar, int index, DWORD down, DWORD up) {
+    RECT rect{};
+    SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(toolbar, &centre);
+    SetCursorPos(centre.x, centre.y);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+struct MenuEvent {
+    ObjectNumber item;
+    ObjectNumber window;
+    int subtype;
+};
+
+// The menu events that arrive until `count` have come, or for a second and a
+// half (tooltip and hover timers keep the queue busy, so quiet is no end sign).
+std::vector<MenuEvent> menu_events(std::size_t count) {
+    std::vector<MenuEvent> seen;
+    ULONGLONG end = GetTickCount64() + 1500;
+    while (seen.size() < count && GetTickCount64() < end) {
+        if (event_wait_timeout(20) == EVENT_MENU)
+            seen.push_back({event_menu_item(), event_window(), event_subtype()});
+    }
+    return seen;
+}
+
+// One runtime window for the whole suite: under Wine without a window
+// manager, closing a window that was once active costs two seconds.
+class ToolbarClickTest : public ::testing::Test {
+protected:
+    static constexpr ObjectNumber WINDOW = 6;
+    static void SetUpTestSuite() { window_open(WINDOW, 80, 80, 420, 160, u"Toolbar clicks", WS_POPUP); }
+    static void TearDownTestSuite() { window_close(WINDOW); }
+    void SetUp() override {
+        parent_ = reinterpret_cast<HWND>(window_handle(WINDOW));
+        ASSERT_NE(parent_, nullptr);
+        ASSERT_NE(toolbar_create(0, window_handle(WINDOW)), 0);
+        toolbar_ = toolbar_of(0);
+        toolbar_image_button(21, image_.handle());
+        toolbar_separator();
+        toolbar_image_button(22, 0);
+        toolbar_image_button(23, image_.handle(), 1);
+        // What earlier steps left waiting (bounded: timers may keep posting).
+        for (int i = 0; i < 1000 && event_wait_timeout(0) != EVENT_NONE; ++i) {
+        }
+    }
+    void TearDown() override { toolbar_free(0); }
+    HWND parent_ = nullptr;
+    HWND toolbar_ = nullptr;
+    Bitmap image_ = red_square();
+};
+
+TEST_F(ToolbarClickTest, AClickOnAButtonIsAMenuEventWithItsId) {
+    click_at(toolbar_, 0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    std::vector<MenuEvent> seen = menu_events(1);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].item, 21);
+    EXPECT_EQ(seen[0].window, WINDOW);
+    EXPECT_EQ(seen[0].subtype, 0);
+}
+
+TEST_F(ToolbarClickTest, ASeparatorYieldsNothingAndAButtonWithoutPictureWorks) {
+    click_at(toolbar_, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    click_at(toolbar_, 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    std::vector<MenuEvent> seen = menu_events(2);
+    ASSERT_EQ(seen.size(), 1u);  // the separator's click came first and made none
+    EXPECT_EQ(seen[0].item, 22);
+}
+
+TEST_F(ToolbarClickTest, AToggleButtonStaysInUntilClickedAgain) {
+    click_at(toolbar_, 3, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    std::vector<MenuEvent> seen = menu_events(1);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].item, 23);
+    EXPECT_TRUE(checked(toolbar_, 23));
+    click_at(toolbar_, 3, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(menu_events(1).size(), 1u);
+    EXPECT_FALSE(checked(toolbar_, 23));
+}
+
+TEST_F(ToolbarClickTest, ARealRightClickLeavesNoButtonPressedAndNoCapture) {
+    SendMessageW(toolbar_, TB_SETSTATE, 21, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
+    SetCapture(toolbar_);
+    click_at(toolbar_, 2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(menu_events(1).empty());
+    EXPECT_FALSE(button_at(toolbar_, 0).fsState & TBSTATE_PRESSED);
+    EXPECT_NE(GetCapture(), toolbar_);
+}
+
+TEST_F(ToolbarClickTest, TheToolbarFollowsTheWindowWidth) {
+    RECT client{}, bar{};
+    SetWindowPos(parent_, nullptr, 0, 0, 640, 240, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(parent_, &client);
+    GetWindowRect(toolbar_, &bar);
+    EXPECT_EQ(bar.right - bar.left, client.right);
+    EXPECT_EQ(toolbar_height(0), bar.bottom - bar.top);
+}
+
+}  // namespace
