@@ -5,7 +5,7 @@
 
 #include "runtime/core/object_table.h"
 #include "runtime/list/list.h"
-#include "runtime/text/text_value.h"
+#include "app/built_text.h"
 
 // Windows, gadgets and the one toolbar.
 inline constexpr ObjectNumber MAIN_WINDOW = 0;

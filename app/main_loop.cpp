@@ -1,46 +1,62 @@
 // The main loop: one event at a time, each handled to completion before the
 // next is awaited.
 #include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/playback.h"
+#include "app/playlist.h"
+#include "app/playlist_file.h"
 #include "app/startup.h"
 #include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
 
 namespace {
 
 using Command = void (*)();
 
-// Toolbar item id -> handler; items without a handler are ignored.
+// Toolbar item id -> its command.
 constexpr Command toolbar_commands[] = {
-    nullptr,  // ToolNewPlaylist
-    nullptr,  // ToolOpenPlaylist
-    nullptr,  // ToolSavePlaylist
-    nullptr,  // ToolSaveAs
-    nullptr,  // ToolDeleteTrack
-    nullptr,  // ToolMoveUp
-    nullptr,  // ToolMoveDown
-    nullptr,  // ToolShuffle
-    nullptr,  // ToolStop
-    nullptr,  // ToolPlay
-    nullptr,  // ToolPause
-    nullptr,  // ToolNext
-    nullptr,  // ToolPrevious
-    nullptr,  // ToolVolume
-    nullptr,  // ToolHelp
+    NewPlaylist,       // ToolNewPlaylist
+    OpenPlaylist,      // ToolOpenPlaylist
+    SavePlaylist,      // ToolSavePlaylist
+    SavePlaylistAs,    // ToolSaveAs
+    DeleteTrack,       // ToolDeleteTrack
+    MoveTrackUp,       // ToolMoveUp
+    MoveTrackDown,     // ToolMoveDown
+    ShuffleTracks,     // ToolShuffle
+    StopSong,          // ToolStop
+    PlaySelectedSong,  // ToolPlay
+    TogglePause,       // ToolPause
+    NextSong,          // ToolNext
+    PreviousSong,      // ToolPrevious
+    ChangeVolume,      // ToolVolume
+    ShowHelp,          // ToolHelp
 };
+static_assert(std::size(toolbar_commands) == ToolHelp + 1);
 
 void RunToolbarCommand(ObjectNumber item) {
-    if (item < 0 || item >= static_cast<ObjectNumber>(std::size(toolbar_commands))) return;
-    if (Command command = toolbar_commands[item]) command();
+    if (item >= 0 && item < static_cast<ObjectNumber>(std::size(toolbar_commands))) toolbar_commands[item]();
 }
 
-// True when the program should end.
-bool CloseRequested() {
+// The close request of a window; true when the program should end.
+bool CloseAccepted() {
     if (event_window() != MAIN_WINDOW) return false;
     if (app.is_saved == 1) {
         window_close(MAIN_WINDOW);
         return true;
     }
-    return false;
+    app.close_answer = requester_message(u"Unsaved Data!",
+                                         u"Your work has not been saved yet!\r\n"
+                                         u"Do you want to save before closing the application?",
+                                         36);
+    if (app.close_answer == 7) return true;
+    if (app.close_answer != 6) return false;
+    SavePlaylist();
+    // A save that did not happen (cancelled, or the file could not be
+    // written) must not cost the rows: keep running. An empty list has
+    // nothing to lose.
+    return app.is_saved == 1 || gadget_item_count(PLAYLIST_GADGET) <= 0;
 }
 
 }  // namespace
@@ -53,6 +69,9 @@ void RunMainLoop() {
         case EVENT_SIZE_WINDOW:
             FitListToWindow();
             break;
+        case EVENT_GADGET_DROP:
+            HandleFileDrop();
+            break;
         case EVENT_GADGET:
             event_gadget();  // clicks on the list do nothing
             break;
@@ -60,7 +79,7 @@ void RunMainLoop() {
             RunToolbarCommand(event_menu_item());
             break;
         case EVENT_CLOSE_WINDOW:
-            if (CloseRequested()) return;
+            if (CloseAccepted()) return;
             break;
         default:
             break;

@@ -1,13 +1,15 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
-#include "runtime/gui/event.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 
+AppState app;
+
 void InitApplicationState() {
     app.is_saved = 1;
-    app.playlist_path.clear();
+    app.playlist_path = nullptr;
     app.version_text = TextBuild(u"V 0.") + 5 + u"." + 206;
     list_free(app.playlist_store.list);
     static constexpr std::size_t entry_texts[] = {offsetof(PlaylistEntry, player_path),
@@ -19,16 +21,7 @@ void InitApplicationState() {
     app.is_paused = 0;
 }
 
-void OpenMainWindow() {
-    Text title = TextBuild(u".: Tunelathe :.") + app.version_text;
-    if (!window_open(MAIN_WINDOW, -1, -1, 830, 620, title.c_str(), 0xCF0001)) return;
-    window_hide(MAIN_WINDOW, 1);
-    window_bounds(MAIN_WINDOW, 320, 280, IGNORE_VALUE, IGNORE_VALUE);
-    gadget_list_view(PLAYLIST_GADGET, 5, 30, 820, 585);
-    window_hide(MAIN_WINDOW, 0);
-}
-
 void FitListToWindow() {
     gadget_resize(PLAYLIST_GADGET, IGNORE_VALUE, IGNORE_VALUE, window_width(MAIN_WINDOW) - 10,
-                  window_height(MAIN_WINDOW) - 10);
+                  window_height(MAIN_WINDOW) - toolbar_height(MAIN_TOOLBAR) - 10);
 }

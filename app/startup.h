@@ -3,7 +3,6 @@
 
 // Sets the application state to its start values and creates the playlist store.
 void InitApplicationState();
-void OpenMainWindow();
 void FitListToWindow();
 // Runs until the close request of the main window is accepted.
 void RunMainLoop();

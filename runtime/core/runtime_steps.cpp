@@ -5,6 +5,17 @@
 #include "runtime/list/list.h"
 #include "runtime/text/text.h"
 
+#if TUNELATHE_HAS_GUI
+#include "runtime/gui/drop.h"
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/requester.h"
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/window.h"
+#include "runtime/image/image.h"
+#include "runtime/media/media.h"
+#endif
+
 namespace {
 Heap* general_heap = nullptr;
 }
@@ -13,16 +24,43 @@ Heap* runtime_heap() { return general_heap; }
 
 bool runtime_start() {
     if (!text_init()) return false;
+#if TUNELATHE_HAS_GUI
+    toolbar_graphics_probe();
+#endif
     general_heap = heap_create(4096);
-    if (!general_heap || !file_init() || !list_init()) {
-        runtime_end();
-        return false;
+    bool started = general_heap != nullptr;
+#if TUNELATHE_HAS_GUI
+    started = started && image_init() && event_init() && window_init() && gadget_init() && drop_init();
+#endif
+    started = started && file_init() && list_init();
+#if TUNELATHE_HAS_GUI
+    if (started) {
+        requester_init();
+        started = toolbar_init();
+        image_decoder_png_register();
+        image_encoder_png_register();
     }
-    return true;
+#endif
+    if (!started) runtime_end();
+    return started;
 }
 
 void runtime_end() {
+#if TUNELATHE_HAS_GUI
+    // Sound and media end first: they do nothing unless they were started.
+    sound_end();
+    movie_end();
+#endif
     file_close_all();
+#if TUNELATHE_HAS_GUI
+    gadget_end();
+    window_end();
+    event_end();
+    // After the windows: closing them revokes their drop targets through OLE.
+    drop_end();
+    image_free_all();
+    requester_end();
+#endif
     heap_destroy(general_heap);
     general_heap = nullptr;
     text_end();

@@ -50,3 +50,6 @@ int gadget_color_get(ObjectNumber number, int colour_type);
 void gadget_resize(ObjectNumber number, int x, int y, int width, int height);  // IGNORE_VALUE keeps
 void gadget_tooltip(ObjectNumber number, const char16_t* text);
 std::intptr_t gadget_handle(ObjectNumber number);
+// Stops (0) or resumes (1) drawing while many items change; resuming redraws
+// the gadget once.
+void gadget_redraw(ObjectNumber number, int enabled);

@@ -129,6 +129,13 @@ std::intptr_t gadget_handle(ObjectNumber number) {
     return gadget ? reinterpret_cast<std::intptr_t>(gadget->handle) : 0;
 }
 
+void gadget_redraw(ObjectNumber number, int enabled) {
+    HWND control = reinterpret_cast<HWND>(gadget_handle(number));
+    if (!control) return;
+    SendMessageW(control, WM_SETREDRAW, enabled ? TRUE : FALSE, 0);
+    if (enabled) RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 int gadget_kind_of(ObjectNumber number) {
     std::lock_guard guard(gadgets.lock());
     GadgetRecord* gadget = find_gadget(number);

@@ -1,0 +1,145 @@
+#include "app/playlist.h"
+
+#include <cstring>
+
+#include "app/app_state.h"
+#include "app/playlist_file.h"
+#include "runtime/gui/drop.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/requester.h"
+
+namespace {
+
+// Copies length characters into the text variable, through the builder.
+void AssignRange(char16_t** variable, const char16_t* text, int length) {
+    int mark = text_builder_mark();
+    char16_t* out = text_builder_reserve(length, -1);
+    std::memcpy(out, text, static_cast<std::size_t>(length) * sizeof(char16_t));
+    text_builder_assign(variable, mark);
+}
+
+// The path as the player sees it: slashes for backslashes, and without its
+// first two characters (the drive letter and colon of a local path).
+void AppendDroppedFile(const char16_t* path, int length) {
+    int mark = text_builder_mark();
+    char16_t* player = text_builder_reserve(length, -1);
+    std::memcpy(player, path, static_cast<std::size_t>(length) * sizeof(char16_t));
+    player[length] = 0;
+    text_replace(player, u"\\", u"/", TEXT_IN_PLACE, -1);
+    int skip = length < 2 ? length : 2;
+    AppendTrack(text_builder_address(mark) + skip, length - skip, path, length);
+    text_builder_rewind(mark);
+}
+
+PlaylistEntry* SelectEntry(int index) {
+    return static_cast<PlaylistEntry*>(list_select(app.playlist_store.list, index));
+}
+
+void SwapRows(int a, int b) {
+    if (PlaylistEntry* first = SelectEntry(a)) {
+        if (PlaylistEntry* second = SelectEntry(b)) list_swap(app.playlist_store.list, first, second);
+    }
+    Text text_a = Built([a] { gadget_item_text_get(PLAYLIST_GADGET, a); });
+    Text text_b = Built([b] { gadget_item_text_get(PLAYLIST_GADGET, b); });
+    gadget_item_text_set(PLAYLIST_GADGET, b, text_a.c_str());
+    gadget_item_text_set(PLAYLIST_GADGET, a, text_b.c_str());
+    gadget_state_set(PLAYLIST_GADGET, b);
+    app.is_saved = 0;
+}
+
+}  // namespace
+
+void AppendTrack(const char16_t* player_path, int player_length, const char16_t* local_path,
+                 int local_length) {
+    auto* entry = static_cast<PlaylistEntry*>(list_append(app.playlist_store.list));
+    if (!entry) return;
+    AssignRange(&entry->player_path, player_path, player_length);
+    AssignRange(&entry->local_path, local_path, local_length);
+    gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
+}
+
+void HandleFileDrop() {
+    Text dropped = Built([] { event_drop_files(); });
+    // A drop whose file list was refused or broken brings nothing.
+    if (dropped.empty()) return;
+    app.is_saved = 0;
+    // One pass over the names, separated by line feeds; the list repaints once.
+    gadget_redraw(PLAYLIST_GADGET, 0);
+    const char16_t* name = dropped.c_str();
+    for (const char16_t* p = name;; ++p) {
+        if (*p == u'\n' || *p == 0) {
+            AppendDroppedFile(name, static_cast<int>(p - name));
+            if (*p == 0) break;
+            name = p + 1;
+        }
+    }
+    gadget_redraw(PLAYLIST_GADGET, 1);
+}
+
+void NewPlaylist() {
+    if (app.is_saved != 0) {
+        ClearPlaylist();
+        app.playlist_path = nullptr;
+    } else {
+        int answer = requester_message(u"Unsaved Data!",
+                                       u"Your work has not been saved yet!\r\n"
+                                       u"Do you want to save before starting over?",
+                                       35);
+        if (answer == 7) {
+            ClearPlaylist();
+            app.is_saved = 1;
+            app.playlist_path = nullptr;
+        } else if (answer == 6) {
+            SavePlaylist();
+            if (app.is_saved != 0) {
+                ClearPlaylist();
+                ShowSavedMessage();
+                // The saved file is done with: the next Save asks for a new name.
+                app.playlist_path = nullptr;
+            }
+        }
+    }
+    UpdateTitle();
+}
+
+void ClearPlaylist() {
+    gadget_clear(PLAYLIST_GADGET);
+    list_clear(app.playlist_store.list);
+}
+
+void DeleteTrack() {
+    int row = gadget_state_get(PLAYLIST_GADGET);
+    if (row == -1) return;
+    if (PlaylistEntry* entry = SelectEntry(row)) list_remove(app.playlist_store.list, entry);
+    gadget_item_remove(PLAYLIST_GADGET, row);
+    app.is_saved = 0;
+}
+
+void MoveTrackDown() {
+    int row = gadget_state_get(PLAYLIST_GADGET);
+    int count = gadget_item_count(PLAYLIST_GADGET);
+    if (row == -1 || row >= count - 1) return;
+    SwapRows(row, row + 1);
+}
+
+void MoveTrackUp() {
+    int row = gadget_state_get(PLAYLIST_GADGET);
+    if (row == -1 || row <= 0) return;
+    SwapRows(row, row - 1);
+}
+
+void ShuffleTracks() {
+    if (gadget_item_count(PLAYLIST_GADGET) > 1) ShuffleAndRefill();
+}
+
+void ShuffleAndRefill() {
+    gadget_redraw(PLAYLIST_GADGET, 0);
+    gadget_clear(PLAYLIST_GADGET);
+    OrderedList* store = app.playlist_store.list;
+    list_shuffle(store);
+    list_reset(store);
+    while (auto* entry = static_cast<PlaylistEntry*>(list_next(store)))
+        gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
+    gadget_redraw(PLAYLIST_GADGET, 1);
+    app.is_saved = 0;
+}

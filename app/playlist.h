@@ -1,0 +1,16 @@
+// The playlist: rows of the list gadget and the entries of playlist_store,
+// always in step (row i shows entry i's player path), and the editing commands.
+#pragma once
+
+void HandleFileDrop();
+void NewPlaylist();
+void ClearPlaylist();
+void DeleteTrack();
+void MoveTrackUp();
+void MoveTrackDown();
+void ShuffleTracks();
+void ShuffleAndRefill();
+
+// Appends one entry and its row. The shown path is the player path.
+void AppendTrack(const char16_t* player_path, int player_length, const char16_t* local_path,
+                 int local_length);

@@ -1,0 +1,152 @@
+#include "app/playlist_file.h"
+
+#include "app/app_state.h"
+#include "app/playlist.h"
+#include "runtime/file/file.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/requester.h"
+#include "runtime/gui/window.h"
+
+namespace {
+
+constexpr ObjectNumber PLAYLIST_FILE = 0;
+constexpr char16_t BYTE_ORDER_MARK = 0xFEFF;
+
+// Adds ".m3u" unless the name already ends in exactly that extension.
+void EnsureM3uExtension() {
+    Text extension = Built([] { path_extension_part(app.playlist_path.c_str(), -1); });
+    if (!text_equal(extension.c_str(), u"m3u")) app.playlist_path = TextBuild(app.playlist_path.c_str()) + u".m3u";
+}
+
+bool RowsNeedByteOrderMark() {
+    int count = gadget_item_count(PLAYLIST_GADGET);
+    for (int row = 0; row < count; ++row) {
+        Text text = Built([row] { gadget_item_text_get(PLAYLIST_GADGET, row); });
+        for (const char16_t* c = text.c_str(); *c; ++c)
+            if (*c > 0x7F) return true;
+    }
+    return false;
+}
+
+// Asks before an Open throws away unsaved rows; false keeps everything.
+bool MayDiscardChanges() {
+    if (app.is_saved != 0) return true;
+    int answer = requester_message(u"Unsaved Data!",
+                                   u"Your work has not been saved yet!\r\n"
+                                   u"Do you want to save before opening another playlist?",
+                                   35);
+    if (answer == 7) return true;
+    if (answer != 6) return false;
+    SavePlaylist();
+    return app.is_saved != 0;
+}
+
+void ShowSaveFailure(const Text& path, const Text& reason) {
+    Text message = TextBuild(u"The playlist could not be saved to\r\n") + path + u"\r\n\r\n" + reason;
+    requester_message(u"Not saved!", message.c_str(), 48);
+}
+
+// Writes the chosen file; on failure the previous name stays current, so the
+// title and the next Save still refer to the file that is really on disk.
+void WriteOrRestore(const Text& previous_path) {
+    if (WritePlaylistFile()) {
+        UpdateTitle();
+    } else {
+        app.playlist_path = previous_path;
+    }
+}
+
+}  // namespace
+
+void OpenPlaylist() {
+    if (!MayDiscardChanges()) return;
+    app.playlist_path = Built([] { requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0); });
+    if (app.playlist_path.empty()) return;
+    if (!file_open(PLAYLIST_FILE, app.playlist_path.c_str())) return;
+
+    gadget_redraw(PLAYLIST_GADGET, 0);
+    ClearPlaylist();
+    bool first = true;
+    while (file_eof(PLAYLIST_FILE) == 0) {
+        int mark = text_builder_mark();
+        const char16_t* line = file_read_line(PLAYLIST_FILE);
+        // A byte-order mark says how the file is encoded; it is not part of the row.
+        if (first && line[0] == BYTE_ORDER_MARK) ++line;
+        first = false;
+        int length = text_char_count(line);
+        // A loaded row has no local file: it is shown and saved, never played.
+        AppendTrack(line, length, u"", 0);
+        text_builder_rewind(mark);
+    }
+    gadget_redraw(PLAYLIST_GADGET, 1);
+    file_close(PLAYLIST_FILE);
+    app.is_saved = 1;
+    UpdateTitle();
+}
+
+void SavePlaylist() {
+    if (gadget_item_count(PLAYLIST_GADGET) <= 0) {
+        requester_message(u"Empty playlist", u"The current playlist is empty,\rthere is nothing to save.", 0);
+        return;
+    }
+    if (!app.playlist_path.empty()) {
+        WriteOrRestore(app.playlist_path);
+        return;
+    }
+    Text previous = app.playlist_path;
+    app.playlist_path = Built([] { requester_save_file(u"Save file", u"Playlist.m3u", PLAYLIST_PATTERN, 0); });
+    if (app.playlist_path.empty()) {
+        UpdateTitle();
+        return;
+    }
+    EnsureM3uExtension();
+    WriteOrRestore(previous);
+}
+
+void SavePlaylistAs() {
+    Text previous = app.playlist_path;
+    app.playlist_path =
+        Built([] { requester_save_file(u"Save file as", u"New_Playlist.m3u", PLAYLIST_PATTERN, 0); });
+    if (app.playlist_path.empty()) return;
+    EnsureM3uExtension();
+    WriteOrRestore(previous);
+}
+
+bool WritePlaylistFile() {
+    // The rows go to a file beside the target, which replaces the target only
+    // once it is complete: a failed save never costs the previous playlist.
+    Text target = app.playlist_path;
+    Text temporary = TextBuild(target.c_str()) + u".saving";
+    if (!file_create(PLAYLIST_FILE, temporary.c_str())) {
+        ShowSaveFailure(target, Built([] { file_error_text(); }));
+        return false;
+    }
+    bool mark_encoding = RowsNeedByteOrderMark();
+    int count = gadget_item_count(PLAYLIST_GADGET);
+    for (int row = 0; row < count; ++row) {
+        int mark = text_builder_mark();
+        if (row == 0 && mark_encoding) text_builder_append(u"\xFEFF");
+        gadget_item_text_get(PLAYLIST_GADGET, row);
+        file_write_line(PLAYLIST_FILE, text_builder_address(mark));
+        text_builder_rewind(mark);
+    }
+    if (!file_finish(PLAYLIST_FILE) || !file_replace(temporary.c_str(), target.c_str())) {
+        Text reason = Built([] { file_error_text(); });
+        file_delete(temporary.c_str());
+        ShowSaveFailure(target, reason);
+        return false;
+    }
+    app.is_saved = 1;
+    return true;
+}
+
+void ShowSavedMessage() {
+    Text message = TextBuild(u"Changes saved to ") + app.playlist_path;
+    requester_message(u"Data Saved!", message.c_str(), 0);
+}
+
+void UpdateTitle() {
+    Text name = Built([] { path_file_part(app.playlist_path.c_str(), -1); });
+    Text title = TextBuild(u".: Tunelathe :.") + app.version_text + u" : " + name;
+    window_title_set(MAIN_WINDOW, title.c_str());
+}
