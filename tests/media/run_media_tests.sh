@@ -1,0 +1,60 @@
+#!/bin/sh
+# The ctest entry of the media service tests under Wine.
+#
+#   run_media_tests.sh EMULATOR TEST_PROGRAM WORK_DIR
+#
+# 1. Makes the test media in WORK_DIR with sox: a 60 s 440 Hz stereo tone 6 dB
+#    below full scale as WAV and as Ogg Vorbis, and a text file named .wav.
+# 2. Runs the program without any audio server (PULSE_SERVER points nowhere):
+#    only the SoundWithoutAudioServer tests.
+# 3. Starts the private audio server (scripts/audio-server) and the recorder
+#    (level_probe.sh), and runs every other test. The program asks the
+#    recorder for stretches of the null sink's monitor through files in
+#    WORK_DIR/probe, so each level belongs exactly to the phase it checks.
+# 4. Stops the recorder and the server, whatever happened.
+# Fails when a run fails, skips a test or runs none.
+set -u
+emulator=$1
+program=$2
+work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+rm -rf "$work"
+mkdir -p "$work/probe"
+sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 60 sine 440 gain -6 || exit 1
+sox -n -r 44100 -c 2 "$work/tone.ogg" synth 60 sine 440 gain -6 || exit 1
+printf 'this is not a sound file\n' >"$work/not-a-sound.wav"
+export MEDIA_TEST_DIR="$work"
+
+recorder=""
+cleanup() {
+    touch "$work/probe/stop"
+    [ -n "$recorder" ] && wait "$recorder"
+    "$root/scripts/audio-server" stop "$work/audio-server"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+status=0
+run_phase() {  # phase gtest-filter
+    log="$work/$1.log"
+    TUNELATHE_AUDIO=$1 "$emulator" "$program" "--gtest_filter=$2" >"$log" 2>&1
+    code=$?
+    cat "$log"
+    if [ $code -ne 0 ]; then
+        status=1
+    elif grep -q '^\[  SKIPPED \]' "$log" || ! grep -q '^\[  PASSED  \] [1-9]' "$log"; then
+        echo "run_media_tests: phase $1 skipped tests or ran none"
+        status=1
+    fi
+}
+
+PULSE_SERVER="unix:$work/no-audio-server" run_phase none 'SoundWithoutAudioServer.*'
+
+address=$("$root/scripts/audio-server" start "$work/audio-server") || exit 1
+export PULSE_SERVER="$address"
+sh "$here/level_probe.sh" "$work/probe" &
+recorder=$!
+run_phase null-sink '-SoundWithoutAudioServer.*'
+exit $status
