@@ -59,7 +59,8 @@ void BuildToolbar() {
             toolbar_separator();
             continue;
         }
-        toolbar_image_button(place.item, image_catch(place.image, toolbar_icon_data(place.image)));
+        toolbar_image_button(place.item, image_catch(place.image, toolbar_icon_data(place.image),
+                                                         toolbar_icon_size(place.image)));
     }
     // Tooltips go on in item order, once every button exists.
     for (int item = ToolNewPlaylist; item <= ToolHelp; ++item) {
