@@ -62,7 +62,13 @@ void OpenPlaylist() {
     if (!MayDiscardChanges()) return;
     app.playlist_path = Built([] { requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0); });
     if (app.playlist_path.empty()) return;
-    if (!file_open(PLAYLIST_FILE, app.playlist_path.c_str())) return;
+    if (!ReadPlaylistFile()) return;
+    app.is_saved = 1;
+    UpdateTitle();
+}
+
+bool ReadPlaylistFile() {
+    if (!file_open(PLAYLIST_FILE, app.playlist_path.c_str())) return false;
 
     gadget_redraw(PLAYLIST_GADGET, 0);
     ClearPlaylist();
@@ -80,8 +86,7 @@ void OpenPlaylist() {
     }
     gadget_redraw(PLAYLIST_GADGET, 1);
     file_close(PLAYLIST_FILE);
-    app.is_saved = 1;
-    UpdateTitle();
+    return true;
 }
 
 void SavePlaylist() {
@@ -123,14 +128,16 @@ bool WritePlaylistFile() {
     }
     bool mark_encoding = RowsNeedByteOrderMark();
     int count = gadget_item_count(PLAYLIST_GADGET);
+    bool written = true;
     for (int row = 0; row < count; ++row) {
         int mark = text_builder_mark();
         if (row == 0 && mark_encoding) text_builder_append(u"\xFEFF");
         gadget_item_text_get(PLAYLIST_GADGET, row);
-        file_write_line(PLAYLIST_FILE, text_builder_address(mark));
+        written = file_write_line(PLAYLIST_FILE, text_builder_address(mark)) != 0 && written;
         text_builder_rewind(mark);
     }
-    if (!file_finish(PLAYLIST_FILE) || !file_replace(temporary.c_str(), target.c_str())) {
+    bool finished = file_finish(PLAYLIST_FILE) != 0;
+    if (!written || !finished || !file_replace(temporary.c_str(), target.c_str())) {
         Text reason = Built([] { file_error_text(); });
         file_delete(temporary.c_str());
         ShowSaveFailure(target, reason);

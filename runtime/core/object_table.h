@@ -29,6 +29,9 @@ using ObjectNumber = std::intptr_t;
 
 inline constexpr ObjectNumber DYNAMIC_ID = -1;
 inline constexpr int IGNORE_VALUE = -65535;  // bit pattern 0xFFFF0001
+// Numbered objects go up to here; a larger number (a dynamic one passed where
+// a numbered one belongs) is refused rather than grown to.
+inline constexpr ObjectNumber LARGEST_OBJECT_NUMBER = 0xFFFFF;
 
 template <class Record>
 class ObjectTable {
@@ -45,14 +48,15 @@ public:
 
     // Get or create the record for a number (0 or more, or DYNAMIC_ID). A live
     // object under that number is released first. Returns a zero-filled record,
-    // or nullptr for a negative number other than DYNAMIC_ID.
+    // or nullptr for a negative number other than DYNAMIC_ID or one beyond
+    // LARGEST_OBJECT_NUMBER.
     Record* acquire(ObjectNumber number) {
         std::lock_guard guard(lock_);
         if (number == DYNAMIC_ID) {
             dynamic_.emplace_back();
             return &dynamic_.back();
         }
-        if (number < 0) return nullptr;
+        if (number < 0 || number > LARGEST_OBJECT_NUMBER) return nullptr;
         if (number >= capacity()) slots_.resize(static_cast<std::size_t>(number + step_));
         Record* record = &slots_[static_cast<std::size_t>(number)];
         if (handle_of(*record) != 0 && release_) release_(number);
@@ -63,6 +67,13 @@ public:
     // The live record for a number, or nullptr.
     Record* find(ObjectNumber number) {
         std::lock_guard guard(lock_);
+        Record* record = slot(number);
+        return record && handle_of(*record) != 0 ? record : nullptr;
+    }
+
+    // As find, for a caller that already holds lock() around a longer
+    // sequence: saves taking the lock a second time on hot paths.
+    Record* find_locked(ObjectNumber number) {
         Record* record = slot(number);
         return record && handle_of(*record) != 0 ? record : nullptr;
     }

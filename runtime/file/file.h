@@ -4,6 +4,11 @@
 // Numbers follow the ObjectTable rules: reusing a number closes the file that
 // had it, DYNAMIC_ID gives a new number, which is returned. Operations on a
 // number without an open file do nothing and return 0 (an empty text).
+//
+// Output is buffered: it is only certain to be in the file once file_finish
+// has returned 1. Output that cannot be written stays pending, in order,
+// rather than being dropped, and is reported: file_write_line and file_finish
+// return 0 (file_close cannot say), and file_error_text tells why.
 #pragma once
 
 #include <cstdint>
@@ -12,28 +17,56 @@
 
 inline constexpr int FILE_BUFFER_SIZE = 4096;
 
+// A longer line is cut after this many bytes and the rest reads as the next
+// line, so that whatever a file holds, one line's memory stays bounded.
+inline constexpr int FILE_LINE_LIMIT = 1 << 20;
+
 // file_open_mode modes and flags.
-inline constexpr int FILE_MODE_READ = 1;
-inline constexpr int FILE_MODE_OPEN = 2;
-inline constexpr int FILE_MODE_CREATE = 3;
+inline constexpr int FILE_MODE_READ = 1;    // read access, the file must exist
+inline constexpr int FILE_MODE_OPEN = 2;    // as file_open
+inline constexpr int FILE_MODE_CREATE = 3;  // as file_create
 inline constexpr int FILE_SHARE_READING = 1;
 inline constexpr int FILE_SHARE_WRITING = 2;
 inline constexpr int FILE_UNBUFFERED = 4;
-inline constexpr int FILE_AT_END = 8;
+inline constexpr int FILE_AT_END = 8;       // with FILE_MODE_OPEN: start at the end
 
 bool file_init();       // start-up: the file table
 void file_close_all();  // end: closes every file still open
 
 // Results: the native handle (the new number for DYNAMIC_ID), 0 on failure.
+// file_create replaces an existing file (write access alone is enough when it
+// cannot also be read); file_open opens for reading and writing at the start,
+// creating a missing file empty, and fails on a file that cannot be written
+// (read-only, or locked by another program). Both let other programs read the
+// file meanwhile; file_open_mode's flags choose. Sharing is a Windows matter:
+// POSIX has no sharing modes, and the flags do nothing there.
 std::intptr_t file_create(ObjectNumber number, const char16_t* path);
 std::intptr_t file_open(ObjectNumber number, const char16_t* path);
 std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode, int flags);
 
-// The next line, built at the builder's current position (see text.h).
+// The next line, without its line end, decoded from UTF-8 (malformed bytes
+// become U+FFFD; a byte-order mark is kept as U+FEFF). It is built at the
+// calling thread's text builder position, which is left at its end (see
+// text.h). A line ends at LF, CR, CR LF, a NUL byte or the end of the file.
 char16_t* file_read_line(ObjectNumber number);
-// Bytes written: the UTF-8 text plus CR LF.
+// Bytes written: the UTF-8 text plus CR LF; 0 if any of them could not be
+// written.
 int file_write_line(ObjectNumber number, const char16_t* text);
+// 0 while a byte is left to read; at the end 1 (buffered) or -1 (unbuffered).
 int file_eof(ObjectNumber number);
 void file_close(ObjectNumber number);  // -1 closes every file
+// Closes one file as file_close does: 1 when all output reached the file and
+// the handle closed cleanly; 0 otherwise, or for a number without an open file.
+int file_finish(ObjectNumber number);
 
+// Moves a file to another path in one step, replacing a file already there,
+// so that the target never holds half of either. 1 on success.
+int file_replace(const char16_t* from, const char16_t* to);
+int file_delete(const char16_t* path);  // 1 on success
+// The platform's reason for this thread's last failed file operation, built
+// at the text builder position (empty when none failed).
+char16_t* file_error_text();
+
+// 1 if the text can be a file name: not empty, no character below 32 and none
+// of " \ / : * ? < > |.
 int file_name_valid(const char16_t* text);

@@ -62,6 +62,15 @@ TEST_F(ObjectTableTest, NewRecordsAreZeroAndOnlyLiveHandlesAreFound) {
     EXPECT_EQ(things.acquire(-5), nullptr);
 }
 
+TEST_F(ObjectTableTest, ANumberBeyondTheLargestIsRefusedNotGrownTo) {
+    Thing* dynamic = make(DYNAMIC_ID, 1);
+    ObjectNumber id = things.number_of(dynamic);
+    EXPECT_EQ(things.acquire(id), nullptr);
+    EXPECT_EQ(things.acquire(LARGEST_OBJECT_NUMBER + 1), nullptr);
+    EXPECT_EQ(things.capacity(), 4);
+    EXPECT_NE(things.acquire(LARGEST_OBJECT_NUMBER), nullptr);
+}
+
 TEST_F(ObjectTableTest, ReusingANumberReleasesTheOldObjectOnce) {
     make(1, 10);
     Thing* again = make(1, 11);

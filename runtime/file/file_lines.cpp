@@ -1,0 +1,264 @@
+// Line-oriented text input and output: UTF-8 lines on disk, UTF-16 texts in
+// memory. A line ends at LF, CR, CR LF or a NUL byte, or at the end of the
+// file; output lines end in CR LF.
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "runtime/file/file.h"
+#include "runtime/file/file_record.h"
+#include "runtime/file/utf8.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+struct LineBytes {
+    const unsigned char* data;
+    std::size_t size;
+};
+
+// Reused between calls (under the file table's lock) so that reading and
+// writing lines does not allocate for every line.
+std::vector<unsigned char> scratch;
+
+// One very long line should not pin its memory for the rest of the run.
+void trim_scratch() {
+    if (scratch.capacity() > 4 * FILE_BUFFER_SIZE) std::vector<unsigned char>().swap(scratch);
+}
+
+bool ends_line(unsigned char b) { return b == 0 || b == '\n' || b == '\r'; }
+
+// Offset of the first byte in [p, p + n) that ends a line, or n.
+std::size_t find_line_end(const unsigned char* p, std::size_t n) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the processor surely has SSE2 (x86_64).
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i nul = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
+                                    _mm_cmpeq_epi8(v, nul));
+        if (int mask = _mm_movemask_epi8(hits)) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#else
+    // Words are screened for any byte below 14 before the bytes are looked at.
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (((word - ones * 14) & ~word & highs) == 0) continue;
+        for (std::size_t k = i; k < i + 8; ++k)
+            if (ends_line(p[k])) return k;
+    }
+#endif
+    for (; i < n; ++i)
+        if (ends_line(p[i])) return i;
+    return n;
+}
+
+struct ScannedLine {
+    std::size_t end;     // offset of the byte that ends the line, or n
+    std::size_t length;  // characters decoded from the bytes before it
+};
+
+// Finds the line end in [p, p + n) and decodes the bytes before it into out,
+// which has room for n characters. Runs of ASCII are decoded in the same pass
+// that looks for the end; anything else falls back to the two passes.
+ScannedLine scan_and_decode(const unsigned char* p, std::size_t n, char16_t* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        int ends = _mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, zero)));
+        int high = _mm_movemask_epi8(v);
+        int before_end = ends ? (1 << __builtin_ctz(ends)) - 1 : 0xFFFF;
+        if (high & before_end) break;
+        // All sixteen widened: out has room for them even past the line end.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+        if (ends) {
+            std::size_t end = i + static_cast<std::size_t>(__builtin_ctz(ends));
+            return {end, end};
+        }
+    }
+#endif
+    std::size_t end = i + find_line_end(p + i, n - i);
+    return {end, i + utf8_decode(p + i, end - i, out + i)};
+}
+
+void append(std::vector<unsigned char>& bytes, const unsigned char* p, std::size_t n) {
+    bytes.insert(bytes.end(), p, p + n);
+}
+
+// After a CR: a following LF belongs to the same line end; any other byte is
+// given back.
+void skip_lf_after_cr(FileRecord& f) {
+    if (f.writing != 0 && f.count > 0) {  // the usual case, looked at in place
+        if (f.buffer[f.filled - f.count] == '\n') f.count -= 1;
+        return;
+    }
+    unsigned char b;
+    if (file_read_bytes(f, &b, 1) == 1 && b != '\n') file_unread_byte(f);
+}
+
+void skip_lf_after_cr_unbuffered(FileHandle handle) {
+    unsigned char b;
+    if (file_handle_read(handle, &b, 1) == 1 && b != '\n')
+        file_handle_seek(handle, -1, FileOrigin::current);
+}
+
+// The common case: a line that lies whole in the buffer, found and decoded
+// into the builder at once. nullptr, with nothing consumed or built, when the
+// line goes on past the buffer.
+char16_t* read_line_in_buffer(FileRecord& f) {
+    if (f.writing == 0 || f.count == 0) return nullptr;
+    const unsigned char* start = f.buffer + (f.filled - f.count);
+    std::size_t available = static_cast<std::size_t>(f.count);
+    int room = f.count + 1;
+    char16_t* out = text_builder_reserve(room, -1);
+    ScannedLine line = scan_and_decode(start, available, out);
+    if (line.end == available) {
+        text_builder_release(room);
+        return nullptr;
+    }
+    out[line.length] = 0;
+    text_builder_release(room - static_cast<int>(line.length));
+    f.count -= static_cast<std::int32_t>(line.end + 1);
+    // The line is decoded already: a refill for the look after a CR is harmless.
+    if (start[line.end] == '\r') skip_lf_after_cr(f);
+    return out;
+}
+
+// One line from a buffered file, in general: a line that goes on past the
+// buffer, or that follows output, is collected across refills.
+LineBytes read_line_buffered(FileRecord& f) {
+    scratch.clear();
+    for (;;) {
+        if (f.writing != 0 && f.count > 0) {
+            const unsigned char* start = f.buffer + (f.filled - f.count);
+            std::size_t available = static_cast<std::size_t>(f.count);
+            std::size_t end = find_line_end(start, available);
+            if (scratch.size() + end > static_cast<std::size_t>(FILE_LINE_LIMIT)) {
+                std::size_t taken = FILE_LINE_LIMIT - scratch.size();
+                append(scratch, start, taken);
+                f.count -= static_cast<std::int32_t>(taken);
+                break;
+            }
+            append(scratch, start, end);
+            if (end == available) {
+                f.count = 0;
+                continue;
+            }
+            f.count -= static_cast<std::int32_t>(end + 1);
+            if (start[end] == '\r') skip_lf_after_cr(f);
+            break;
+        }
+        // Empty buffer, or output pending: one byte the ordinary way, which
+        // flushes or refills.
+        unsigned char b;
+        if (file_read_bytes(f, &b, 1) == 0 || b == 0 || b == '\n') break;
+        if (b == '\r') {
+            skip_lf_after_cr(f);
+            break;
+        }
+        if (scratch.size() == static_cast<std::size_t>(FILE_LINE_LIMIT)) {
+            file_unread_byte(f);
+            break;
+        }
+        scratch.push_back(b);
+    }
+    return {scratch.data(), scratch.size()};
+}
+
+// One line from an unbuffered file, a system call per byte.
+LineBytes read_line_unbuffered(FileHandle handle) {
+    scratch.clear();
+    unsigned char b;
+    while (file_handle_read(handle, &b, 1) == 1 && b != 0 && b != '\n') {
+        if (b == '\r') {
+            skip_lf_after_cr_unbuffered(handle);
+            break;
+        }
+        if (scratch.size() == static_cast<std::size_t>(FILE_LINE_LIMIT)) {
+            file_handle_seek(handle, -1, FileOrigin::current);
+            break;
+        }
+        scratch.push_back(b);
+    }
+    return {scratch.data(), scratch.size()};
+}
+
+// The decoded line at the builder's current position, which is left at its
+// end (before the terminator).
+char16_t* build_text(LineBytes line) {
+    // Never more characters than bytes, plus the terminator.
+    int room = static_cast<int>(line.size) + 1;
+    char16_t* out = text_builder_reserve(room, -1);
+    std::size_t length = utf8_decode(line.data, line.size, out);
+    out[length] = 0;
+    text_builder_release(room - static_cast<int>(length));
+    return out;
+}
+
+std::size_t write_out(FileRecord& f, const void* bytes, std::size_t n) {
+    return f.buffer ? file_write_bytes(f, bytes, n) : file_handle_write(f.handle, bytes, n);
+}
+
+}  // namespace
+
+char16_t* file_read_line(ObjectNumber number) {
+    FileLookup file = file_lookup(number);
+    if (!file.record) return build_text({nullptr, 0});
+    FileRecord& f = *file.record;
+    if (f.buffer)
+        if (char16_t* text = read_line_in_buffer(f)) return text;
+    char16_t* text = build_text(f.buffer ? read_line_buffered(f) : read_line_unbuffered(f.handle));
+    trim_scratch();
+    return text;
+}
+
+int file_write_line(ObjectNumber number, const char16_t* text) {
+    FileLookup file = file_lookup(number);
+    if (!file.record) return 0;
+    FileRecord& f = *file.record;
+    std::size_t expected = 2;
+    std::size_t written = 0;
+    if (text && text[0]) {
+        std::size_t length = text_to_utf8(text, scratch);
+        expected += length;
+        written += write_out(f, scratch.data(), length);
+    }
+    static constexpr unsigned char line_end[2] = {'\r', '\n'};
+    written += write_out(f, line_end, 2);
+    trim_scratch();
+    if (written != expected) return 0;
+    return static_cast<int>(std::min<std::size_t>(written, INT_MAX));
+}
+
+int file_eof(ObjectNumber number) {
+    FileLookup file = file_lookup(number);
+    if (!file.record) return 0;
+    FileRecord& f = *file.record;
+    unsigned char b;
+    if (f.buffer) {
+        if (f.writing != 0 && f.count > 0) return 0;  // a byte is waiting in the buffer
+        if (file_read_bytes(f, &b, 1) == 0) return 1;
+        file_unread_byte(f);
+        return 0;
+    }
+    if (file_handle_read(f.handle, &b, 1) == 0) return -1;
+    file_handle_seek(f.handle, -1, FileOrigin::current);
+    return 0;
+}

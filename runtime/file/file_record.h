@@ -1,0 +1,39 @@
+// The file family's records and the buffered byte transfers under the line
+// operations. Private to runtime/file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+#include "runtime/core/object_table.h"
+#include "runtime/file/file_handle.h"
+
+struct FileRecord {
+    FileHandle handle;
+    unsigned char* buffer;     // nullptr for a file opened unbuffered
+    std::int32_t buffer_size;  // FILE_BUFFER_SIZE when opened; 0 without a buffer
+    std::int32_t count;        // reading: bytes not yet consumed; writing: free room
+    std::int32_t filled;       // reading: bytes the last refill put into the buffer
+    std::int32_t writing;      // 0 while the buffer holds output not yet written, else 1
+};
+
+// The live record of a number, with the file table locked until the lookup
+// goes out of scope. record is nullptr when the number holds no open file
+// (or the family is not started).
+struct FileLookup {
+    std::unique_lock<std::recursive_mutex> lock;
+    FileRecord* record = nullptr;
+};
+FileLookup file_lookup(ObjectNumber number);
+
+// Buffered transfers; each returns the bytes moved. A record switches between
+// reading and writing on demand; when pending output cannot be written it
+// stays in the buffer (so nothing later overtakes it) and the transfer that
+// needed the room moves nothing.
+std::size_t file_read_bytes(FileRecord& file, void* destination, std::size_t n);
+std::size_t file_write_bytes(FileRecord& file, const void* source, std::size_t n);
+// Writes pending output; false if some of it could not be written.
+bool file_flush(FileRecord& file);
+// Gives back the byte that the last one-byte file_read_bytes took.
+void file_unread_byte(FileRecord& file);

@@ -1,0 +1,147 @@
+#include "runtime/file/utf8.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr char16_t replacement = 0xFFFD;
+
+// Second-byte ranges that keep a sequence well-formed (the Unicode table of
+// well-formed byte sequences); later bytes are always 80..BF.
+struct Lead {
+    int continuation_count;
+    unsigned char low;
+    unsigned char high;
+};
+
+Lead lead_of(unsigned char b) {
+    if (b >= 0xC2 && b <= 0xDF) return {1, 0x80, 0xBF};
+    if (b == 0xE0) return {2, 0xA0, 0xBF};
+    if (b == 0xED) return {2, 0x80, 0x9F};
+    if (b >= 0xE1 && b <= 0xEF) return {2, 0x80, 0xBF};
+    if (b == 0xF0) return {3, 0x90, 0xBF};
+    if (b == 0xF4) return {3, 0x80, 0x8F};
+    if (b >= 0xF1 && b <= 0xF3) return {3, 0x80, 0xBF};
+    return {0, 0, 0};
+}
+
+}  // namespace
+
+std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out) {
+    char16_t* o = out;
+    std::size_t i = 0;
+    while (i < n) {
+        // Runs of ASCII, the common case for paths: sixteen bytes at a time
+        // where the processor surely has SSE2, then eight.
+#if defined(__SSE2__)
+        while (i + 16 <= n) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            if (_mm_movemask_epi8(v)) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+            o += 16;
+            i += 16;
+        }
+#endif
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i, 8);
+            if (word & 0x8080808080808080u) break;
+            for (int k = 0; k < 8; ++k) o[k] = bytes[i + k];
+            o += 8;
+            i += 8;
+        }
+        if (i >= n) break;
+        unsigned char b = bytes[i];
+        if (b < 0x80) {
+            *o++ = b;
+            ++i;
+            continue;
+        }
+        Lead lead = lead_of(b);
+        if (lead.continuation_count == 0) {
+            *o++ = replacement;
+            ++i;
+            continue;
+        }
+        char32_t c = b & (0x3F >> lead.continuation_count);
+        std::size_t j = i + 1;
+        unsigned char low = lead.low, high = lead.high;
+        bool complete = true;
+        for (int k = 0; k < lead.continuation_count; ++k, ++j) {
+            if (j >= n || bytes[j] < low || bytes[j] > high) {
+                complete = false;
+                break;
+            }
+            c = (c << 6) | (bytes[j] & 0x3F);
+            low = 0x80;
+            high = 0xBF;
+        }
+        i = j;  // past the sequence, or past its maximal subpart
+        if (!complete) {
+            *o++ = replacement;
+        } else if (c >= 0x10000) {
+            c -= 0x10000;
+            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            *o++ = static_cast<char16_t>(c);
+        }
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out) {
+    unsigned char* o = out;
+    std::size_t i = 0;
+    while (i < n) {
+        // Runs of ASCII, four characters at a time.
+        while (i + 4 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, 8);
+            if (word & 0xFF80FF80FF80FF80u) break;
+            for (int k = 0; k < 4; ++k) o[k] = static_cast<unsigned char>(text[i + k]);
+            o += 4;
+            i += 4;
+        }
+        if (i >= n) break;
+        char32_t c = text[i++];
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            bool paired = c <= 0xDBFF && i < n && text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+            if (paired) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (text[i++] - 0xDC00);
+            } else {
+                c = replacement;
+            }
+        }
+        if (c < 0x80) {
+            *o++ = static_cast<unsigned char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            *o++ = static_cast<unsigned char>(0xE0 | (c >> 12));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        } else {
+            *o++ = static_cast<unsigned char>(0xF0 | (c >> 18));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        }
+    }
+    return static_cast<std::size_t>(o - out);
+}
+
+std::size_t text_to_utf8(const char16_t* text, std::vector<unsigned char>& bytes) {
+    std::size_t n = 0;
+    if (text)
+        while (text[n]) ++n;
+    if (bytes.size() < 3 * n) bytes.resize(3 * n);
+    return utf8_encode(text, n, bytes.data());
+}

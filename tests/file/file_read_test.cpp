@@ -1,0 +1,134 @@
+// Reading lines: line ends, long lines across buffer refills, encodings.
+#include <string>
+
+#include "runtime/file/file.h"
+#include "runtime/text/text.h"
+#include "tests/file/file_test_support.h"
+
+namespace {
+
+using FileRead = FileTest;
+
+class FileReadLines : public FileTest {
+protected:
+    std::u16string lines(const std::string& bytes) {
+        put("in.txt", bytes);
+        EXPECT_NE(file_open(0, path("in.txt").c_str()), 0);
+        std::u16string all = read_all_lines(0);
+        EXPECT_NE(file_eof(0), 0);
+        file_close(0);
+        return all;
+    }
+};
+
+TEST_F(FileReadLines, EveryKindOfLineEndSplitsLines) {
+    put("in.txt", std::string("a\rb\nc\r\nd"));
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    EXPECT_EQ(file_eof(0), 0);
+    EXPECT_EQ(read_line(0), u"a");
+    EXPECT_EQ(read_line(0), u"b");
+    EXPECT_EQ(read_line(0), u"c");
+    EXPECT_EQ(file_eof(0), 0);
+    EXPECT_EQ(read_line(0), u"d");
+    EXPECT_EQ(file_eof(0), 1);
+    EXPECT_EQ(read_line(0), u"");
+}
+
+TEST_F(FileReadLines, EndsAndEmptyLines) {
+    EXPECT_EQ(lines("a\rb\r"), u"a|b");           // a trailing lone CR ends the last line once
+    EXPECT_EQ(lines("a\r\n"), u"a");
+    EXPECT_EQ(lines("\n\n"), u"|");
+    EXPECT_EQ(lines("\r\n\r\n"), u"|");
+    EXPECT_EQ(lines("\r\r"), u"|");               // CR CR is two line ends, not one
+    EXPECT_EQ(lines("\n\r"), u"|");               // LF CR too
+    EXPECT_EQ(lines(""), u"");
+}
+
+TEST_F(FileReadLines, NulEndsALine) {
+    EXPECT_EQ(lines(std::string("ab\0cd", 5)), u"ab|cd");
+    EXPECT_EQ(lines(std::string("\0", 1)), u"");
+    EXPECT_EQ(lines(std::string("x\r\0y", 4)), u"x||y");  // CR, then NUL is its own line end
+}
+
+TEST_F(FileReadLines, LongLinesAreReadWhole) {
+    std::string five_k(5000, 'x');
+    std::u16string five_k_text(5000, u'x');
+    EXPECT_EQ(lines(five_k + "\r\nshort"), five_k_text + u"|short");
+
+    // Over three buffers, with two-byte characters that straddle the refills
+    // (the odd start puts every boundary inside one).
+    std::string bytes = "#";
+    std::u16string text = u"#";
+    for (int i = 0; i < 3 * 4096 / 2 + 300; ++i) {
+        bytes += "\xC3\xA9";
+        text += u'\u00E9';
+    }
+    EXPECT_EQ(lines(bytes + "\nnext\n" + bytes), text + u"|next|" + text);
+}
+
+TEST_F(FileReadLines, LineEndsAtBufferBoundaries) {
+    // CR as the last byte of the first buffer, LF first of the next: one line end.
+    std::string first(4095, 'a');
+    EXPECT_EQ(lines(first + "\r\nb"), std::u16string(4095, u'a') + u"|b");
+    // CR last in the buffer and another byte after it: that byte is put back.
+    EXPECT_EQ(lines(first + "\rb"), std::u16string(4095, u'a') + u"|b");
+    // A line ending exactly at the buffer's end, and one starting there.
+    EXPECT_EQ(lines(std::string(4096, 'c') + "\nd"), std::u16string(4096, u'c') + u"|d");
+    EXPECT_EQ(lines(std::string(4095, 'e') + "\n" + std::string(5000, 'f')),
+              std::u16string(4095, u'e') + u"|" + std::u16string(5000, u'f'));
+}
+
+TEST_F(FileReadLines, OverlongLinesAreCutAtTheLimit) {
+    std::string limit(FILE_LINE_LIMIT, 'z');
+    put("in.txt", limit + "tail\n" + limit + "\nend");
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0).size(), static_cast<std::size_t>(FILE_LINE_LIMIT));
+    EXPECT_EQ(read_line(0), u"tail");
+    EXPECT_EQ(read_line(0).size(), static_cast<std::size_t>(FILE_LINE_LIMIT));  // exactly the limit: whole
+    EXPECT_EQ(read_line(0), u"end");
+    EXPECT_NE(file_eof(0), 0);
+}
+
+TEST_F(FileReadLines, Utf8DecodesIncludingSurrogatePairs) {
+    // Greek, Japanese, and U+1F3B5 as F0 9F 8E B5.
+    EXPECT_EQ(lines("\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1\r\n"
+                    "\xE9\x9F\xB3\xE6\xA5\xBD\r\n"
+                    "/M/\xF0\x9F\x8E\xB5.mp3\r\n"),
+              u"Καλημέρα|音楽|/M/\U0001F3B5.mp3");
+    // A byte-order mark is an ordinary character.
+    EXPECT_EQ(lines("\xEF\xBB\xBFx\r\ny"), u"\uFEFFx|y");
+}
+
+TEST_F(FileReadLines, MalformedUtf8ReadsAsReplacementCharacters) {
+    // One U+FFFD per maximal subpart: a truncated sequence as a whole, bytes
+    // that can never start a sequence one by one.
+    EXPECT_EQ(lines("a\xFF" "b\xE2\x82" "c\xF0\x9F\x8E" "d\xC0\xAF" "e\xED\xA0\x80" "f\xC3"),
+              u"a\uFFFDb\uFFFDc\uFFFDd\uFFFD\uFFFDe\uFFFD\uFFFD\uFFFDf\uFFFD");
+}
+
+TEST_F(FileRead, UnbufferedFilesReadTheSameLines) {
+    std::string bytes = "a\rb\nc\r\nd" + std::string("\0", 1) + "\xCE\xB1" + std::string(5000, 'q') + "\r";
+    put("in.txt", bytes);
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    std::u16string buffered = read_all_lines(0);
+    EXPECT_EQ(file_eof(0), 1);
+    ASSERT_NE(file_open_mode(0, path("in.txt").c_str(), FILE_MODE_OPEN, FILE_UNBUFFERED), 0);
+    EXPECT_EQ(read_all_lines(0), buffered);
+    EXPECT_EQ(file_eof(0), -1);
+    EXPECT_EQ(buffered, u"a|b|c|d|\u03B1" + std::u16string(5000, u'q'));
+}
+
+TEST_F(FileRead, ALineIsBuiltAtTheBuilderPositionAndLeavesItAtItsEnd) {
+    put("in.txt", "first\nsecond\n");
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    int mark = text_builder_mark();
+    text_builder_append(u"[");
+    char16_t* line = file_read_line(0);
+    EXPECT_EQ(line, text_builder_address(mark) + 1);
+    EXPECT_EQ(text_builder_mark(), mark + 2 * 6);
+    text_builder_append(u"]");
+    EXPECT_EQ(std::u16string(text_builder_address(mark)), u"[first]");
+    text_builder_rewind(mark);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// Writing lines, and how writes meet reads and the buffer.
+#include <string>
+
+#include "runtime/file/file.h"
+#include "tests/file/file_test_support.h"
+
+namespace {
+
+using FileWrite = FileTest;
+
+TEST_F(FileWrite, LinesEndInCrLfAndCountTheirBytes) {
+    ASSERT_NE(file_create(0, path("out.m3u").c_str()), 0);
+    EXPECT_EQ(file_write_line(0, u"a"), 3);
+    EXPECT_EQ(file_write_line(0, u""), 2);
+    EXPECT_EQ(file_write_line(0, nullptr), 2);
+    file_close(0);
+    EXPECT_EQ(get("out.m3u"), "a\r\n\r\n\r\n");
+}
+
+TEST_F(FileWrite, TextsAreWrittenAsUtf8AndReadBack) {
+    const std::u16string rows[] = {u"/Music/Καλημέρα.mp3", u"/音楽/曲.flac", u"\U0001F3B5 song"};
+    ASSERT_NE(file_create(0, path("out.m3u").c_str()), 0);
+    EXPECT_EQ(file_write_line(0, rows[0].c_str()), 7 + 16 + 4 + 2);
+    EXPECT_EQ(file_write_line(0, rows[1].c_str()), 1 + 6 + 1 + 3 + 5 + 2);
+    EXPECT_EQ(file_write_line(0, rows[2].c_str()), 4 + 5 + 2);
+    file_close(0);
+    EXPECT_EQ(get("out.m3u").substr(0, 29), "/Music/\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1.mp3\r\n");
+    EXPECT_EQ(get("out.m3u").substr(29 + 18), "\xF0\x9F\x8E\xB5 song\r\n");
+    ASSERT_NE(file_open(0, path("out.m3u").c_str()), 0);
+    EXPECT_EQ(read_all_lines(0), rows[0] + u"|" + rows[1] + u"|" + rows[2]);
+}
+
+TEST_F(FileWrite, AnUnpairedSurrogateIsWrittenAsTheReplacementCharacter) {
+    ASSERT_NE(file_create(0, path("out.txt").c_str()), 0);
+    EXPECT_EQ(file_write_line(0, u"a\xD800" u"b\xDC00"), 1 + 3 + 1 + 3 + 2);
+    file_close(0);
+    EXPECT_EQ(get("out.txt"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\r\n");
+}
+
+TEST_F(FileWrite, CreateReplacesAndOpenKeepsOrCreates) {
+    put("old.m3u", "a much longer previous content\r\n");
+    ASSERT_NE(file_create(0, path("old.m3u").c_str()), 0);
+    file_write_line(0, u"x");
+    file_close(0);
+    EXPECT_EQ(get("old.m3u"), "x\r\n");
+
+    ASSERT_NE(file_open(0, path("old.m3u").c_str()), 0);  // keeps the contents
+    EXPECT_EQ(read_line(0), u"x");
+    file_close(0);
+    EXPECT_EQ(get("old.m3u"), "x\r\n");
+
+    ASSERT_FALSE(exists("new.m3u"));
+    ASSERT_NE(file_open(0, path("new.m3u").c_str()), 0);
+    EXPECT_NE(file_eof(0), 0);
+    EXPECT_TRUE(exists("new.m3u"));
+    EXPECT_EQ(read_line(0), u"");
+    file_close(0);
+    EXPECT_EQ(get("new.m3u"), "");
+}
+
+TEST_F(FileWrite, OutputGoesWhereTheReaderStopped) {
+    put("mix.txt", "one\r\ntwo\r\nthree\r\n");
+    ASSERT_NE(file_open(0, path("mix.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"one");           // the whole file is in the buffer now
+    EXPECT_EQ(file_write_line(0, u"TWO"), 5);  // over "two\r\n"
+    EXPECT_EQ(read_line(0), u"three");         // reading on flushes the output first
+    EXPECT_NE(file_eof(0), 0);
+    EXPECT_EQ(file_write_line(0, u"four"), 6);
+    file_close(0);
+    EXPECT_EQ(get("mix.txt"), "one\r\nTWO\r\nthree\r\nfour\r\n");
+}
+
+TEST_F(FileWrite, LargeWritesBypassTheBufferInOrder) {
+    std::u16string big(5000, u'B');
+    ASSERT_NE(file_create(0, path("big.txt").c_str()), 0);
+    EXPECT_EQ(file_write_line(0, u"first"), 7);
+    EXPECT_EQ(get("big.txt"), "");  // still buffered
+    EXPECT_EQ(file_write_line(0, big.c_str()), 5002);
+    // The large text went straight to the file, after the buffered line; its
+    // CR LF waits in the buffer.
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B'));
+    EXPECT_EQ(file_write_line(0, u"last"), 6);
+    file_close(0);
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B') + "\r\nlast\r\n");
+}
+
+TEST_F(FileWrite, ManySmallLinesFillTheBufferInOrder) {
+    ASSERT_NE(file_create(0, path("many.txt").c_str()), 0);
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        std::string row = "/Music/Artist/" + std::to_string(i) + ".mp3";
+        expected += row + "\r\n";
+        std::u16string text(row.begin(), row.end());
+        ASSERT_EQ(file_write_line(0, text.c_str()), static_cast<int>(row.size() + 2));
+    }
+    EXPECT_EQ(file_finish(0), 1);
+    EXPECT_EQ(get("many.txt"), expected);
+}
+
+TEST_F(FileWrite, UnbufferedOutputIsInTheFileAtOnce) {
+    // Shared for reading, so that the test can look while the file is open.
+    ASSERT_NE(file_open_mode(0, path("direct.txt").c_str(), FILE_MODE_CREATE,
+                             FILE_UNBUFFERED | FILE_SHARE_READING), 0);
+    EXPECT_EQ(file_write_line(0, u"now"), 5);
+    EXPECT_EQ(get("direct.txt"), "now\r\n");
+    file_close(0);
+}
+
+TEST_F(FileWrite, OutputThatCannotBeWrittenIsReported) {
+    put("ro.txt", "kept\r\n");
+    // Read access only: every write the platform gets fails.
+    ASSERT_NE(file_open_mode(0, path("ro.txt").c_str(), FILE_MODE_READ, FILE_SHARE_READING), 0);
+    std::u16string big(5000, u'w');
+    EXPECT_EQ(file_write_line(0, big.c_str()), 0);  // the direct write fails
+    EXPECT_EQ(file_finish(0), 0);                   // and its CR LF stays unwritten
+    EXPECT_EQ(file_finish(0), 0);                   // closed now: no file under the number
+    EXPECT_EQ(get("ro.txt"), "kept\r\n");
+
+    ASSERT_NE(file_open_mode(0, path("ro.txt").c_str(), FILE_MODE_READ, FILE_SHARE_READING), 0);
+    EXPECT_EQ(file_write_line(0, u"small"), 7);  // only buffered so far
+    EXPECT_EQ(file_write_line(0, big.c_str()), 0);  // the flush before it fails
+    EXPECT_EQ(read_line(0), u"");  // the lost output is not overtaken by a read either
+    EXPECT_EQ(file_eof(0), 1);
+    EXPECT_EQ(file_finish(0), 0);
+    EXPECT_EQ(get("ro.txt"), "kept\r\n");
+}
+
+}  // namespace
