@@ -1,0 +1,141 @@
+// The drop service's start and end, the DropRecords handed to the event queue,
+// and the file names of the current drop event.
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "runtime/gui/drop.h"
+#include "runtime/gui/drop_file_list.h"
+#include "runtime/gui/win32/drop_win32.h"
+#include "runtime/gui/win32/event_state.h"
+#include "runtime/gui/win32/gui_win32.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+std::atomic<int> live_records{0};
+std::atomic<bool> ole_started{false};
+
+// The text builder refuses (ends the process) beyond this many characters;
+// a list that long is refused here instead.
+constexpr std::size_t MAX_TEXT_CHARACTERS = INT_MAX / 4;
+
+// DragQueryFileW reads only a global memory handle, so the record's copy
+// goes into one for as long as the names are read.
+class GlobalCopy {
+public:
+    GlobalCopy(const void* data, std::size_t size) : handle_(GlobalAlloc(GMEM_MOVEABLE, size)) {
+        void* block = handle_ ? GlobalLock(handle_) : nullptr;
+        if (!block) {
+            release();
+            return;
+        }
+        std::memcpy(block, data, size);
+        GlobalUnlock(handle_);
+    }
+    ~GlobalCopy() { release(); }
+    GlobalCopy(const GlobalCopy&) = delete;
+    GlobalCopy& operator=(const GlobalCopy&) = delete;
+    HDROP drop() const { return static_cast<HDROP>(handle_); }
+
+private:
+    void release() {
+        if (handle_) GlobalFree(handle_);
+        handle_ = nullptr;
+    }
+    HGLOBAL handle_;
+};
+
+char16_t* empty_text() {
+    char16_t* text = text_builder_reserve(0, -1);
+    *text = u'\0';
+    return text;
+}
+
+// The current event's record, if the current event is a drop.
+const DropRecord* current_drop() {
+    const EventFields& current = event_state().current;
+    if (current.release != drop_record_free) return nullptr;
+    return static_cast<const DropRecord*>(current.data);
+}
+
+}  // namespace
+
+DropRecord* drop_record_make(const DropRecord& fields, const void* data, std::size_t size) {
+    auto* record = static_cast<DropRecord*>(std::malloc(sizeof(DropRecord)));
+    if (!record) return nullptr;
+    *record = fields;
+    record->data = nullptr;
+    record->size = 0;
+    if (data) {
+        record->data = std::malloc(size ? size : 1);
+        if (!record->data) {
+            std::free(record);
+            return nullptr;
+        }
+        std::memcpy(record->data, data, size);
+        record->size = size;
+    }
+    live_records.fetch_add(1);
+    return record;
+}
+
+void drop_record_free(void* record) {
+    if (!record) return;
+    std::free(static_cast<DropRecord*>(record)->data);
+    std::free(record);
+    live_records.fetch_sub(1);
+}
+
+int drop_record_live_count() { return live_records.load(); }
+
+bool drop_init() {
+    event_drop_release_set(drop_record_free);
+    const bool started = SUCCEEDED(OleInitialize(nullptr));
+    ole_started.store(started);
+    return started;
+}
+
+// The release function stays registered: window_end, which runs later, still
+// frees a record left with the last event.
+void drop_end() {
+    if (ole_started.exchange(false)) OleUninitialize();
+}
+
+char16_t* event_drop_files() {
+    const DropRecord* record = current_drop();
+    if (!record || !record->data || record->format != DROP_FORMAT_FILES) return empty_text();
+    DropFileList list{};
+    if (!drop_file_list_check(record->data, record->size, &list) || list.count == 0) return empty_text();
+    // Every name at most as long as the list holds it, plus one LF between names.
+    const std::size_t room = list.characters + (list.count - 1);
+    if (room > MAX_TEXT_CHARACTERS) return empty_text();
+
+    GlobalCopy copy(record->data, record->size);
+    if (!copy.drop()) return empty_text();
+    // The platform must see the names the check saw; if not, trust neither.
+    if (DragQueryFileW(copy.drop(), 0xFFFFFFFF, nullptr, 0) != list.count) return empty_text();
+
+    char16_t* text = text_builder_reserve(static_cast<int>(room), -1);
+    std::size_t written = 0;
+    for (std::size_t i = 0; i < list.count; ++i) {
+        // Bounded by the room left, and measured afterwards: a name in the
+        // system code page may come out shorter than its bytes.
+        wchar_t* name = reinterpret_cast<wchar_t*>(text + written);
+        const std::size_t capacity = room - written + 1;
+        name[0] = L'\0';
+        DragQueryFileW(copy.drop(), static_cast<UINT>(i), name, static_cast<UINT>(capacity));
+        std::size_t length = 0;
+        while (length < capacity - 1 && name[length] != L'\0') ++length;
+        written += length;
+        if (i + 1 < list.count && written < room) text[written++] = u'\n';
+    }
+    text[written] = u'\0';
+    text_builder_release(static_cast<int>(room - written));
+    return text;
+}

@@ -1,0 +1,171 @@
+// The check of dropped file lists. Every block is copied into memory of
+// exactly its size, so that a read past its end is caught (AddressSanitizer
+// natively, a fault under Wine for the blocks at the end of a page).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/gui/drop_file_list.h"
+#include "tests/gui/drop_blocks.h"
+
+namespace {
+
+class ExactBlock {
+public:
+    explicit ExactBlock(const Bytes& bytes) : size_(bytes.size()), data_(new unsigned char[bytes.size()]) {
+        if (size_) std::memcpy(data_.get(), bytes.data(), size_);
+    }
+    const void* data() const { return data_.get(); }
+    std::size_t size() const { return size_; }
+
+private:
+    std::size_t size_;
+    std::unique_ptr<unsigned char[]> data_;
+};
+
+bool check(const Bytes& bytes, DropFileList* list) {
+    ExactBlock block(bytes);
+    return drop_file_list_check(block.data(), block.size(), list);
+}
+
+bool is_zero(const DropFileList& list) {
+    return !list.wide && list.first == 0 && list.count == 0 && list.characters == 0;
+}
+
+// The names as the check sees them, by stepping through the list.
+std::vector<std::u16string> names_of(const Bytes& bytes) {
+    ExactBlock block(bytes);
+    DropFileList list{};
+    std::vector<std::u16string> names;
+    if (!drop_file_list_check(block.data(), block.size(), &list)) return names;
+    const auto* raw = static_cast<const unsigned char*>(block.data());
+    std::size_t at = list.first;
+    for (std::size_t i = 0; i < list.count; ++i) {
+        const std::size_t start = at;
+        const std::size_t length = drop_file_list_next(block.data(), block.size(), list, &at);
+        std::u16string name;
+        for (std::size_t c = 0; c < length; ++c) {
+            name += list.wide ? static_cast<char16_t>(raw[start + 2 * c] | raw[start + 2 * c + 1] << 8)
+                              : static_cast<char16_t>(raw[start + c]);
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST(DropFileListTest, ReadsWideAndNarrowNames) {
+    const std::vector<std::u16string> wide{u"C:\\Music\\a.mp3", u"E:\\Ogg\\\u00e9t\u00e9 \u4e2d.ogg", u"x"};
+    DropFileList list{};
+    ASSERT_TRUE(check(wide_file_list(wide), &list));
+    EXPECT_TRUE(list.wide);
+    EXPECT_EQ(list.first, 20u);
+    EXPECT_EQ(list.count, 3u);
+    EXPECT_EQ(list.characters, wide[0].size() + wide[1].size() + wide[2].size());
+    EXPECT_EQ(names_of(wide_file_list(wide)), wide);
+
+    ASSERT_TRUE(check(narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}), &list));
+    EXPECT_FALSE(list.wide);
+    EXPECT_EQ(list.count, 2u);
+    EXPECT_EQ(list.characters, 20u);
+    EXPECT_EQ(names_of(narrow_file_list({"C:\\one.mp3", "D:\\two.wav"})),
+              (std::vector<std::u16string>{u"C:\\one.mp3", u"D:\\two.wav"}));
+}
+
+TEST(DropFileListTest, NamesMayStartAfterPaddingAndAnyNonZeroWideFlagMeansWide) {
+    Bytes bytes = drop_header(28, false);
+    put_u32(bytes, 16, 0xFF00);
+    bytes.resize(28, 0xEE);  // padding the check must not look at
+    put_wide(bytes, std::u16string(u"a\0bc\0\0", 6));
+    DropFileList list{};
+    ASSERT_TRUE(check(bytes, &list));
+    EXPECT_TRUE(list.wide);
+    EXPECT_EQ(list.first, 28u);
+    EXPECT_EQ(names_of(bytes), (std::vector<std::u16string>{u"a", u"bc"}));
+}
+
+TEST(DropFileListTest, AnEmptyListIsValidWithNoNames) {
+    DropFileList list{};
+    ASSERT_TRUE(check(wide_file_list({}), &list));
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(list.characters, 0u);
+}
+
+TEST(DropFileListTest, RefusesBlocksWhoseHeaderDoesNotHold) {
+    DropFileList list{};
+    EXPECT_FALSE(drop_file_list_check(nullptr, 100, &list));
+    EXPECT_FALSE(check(Bytes{}, &list));
+    EXPECT_FALSE(check(Bytes(19, 0), &list));  // shorter than the header
+    Bytes valid = wide_file_list({u"a"});
+    for (std::uint32_t offset : {0u, 4u, 19u}) {  // names inside the header
+        Bytes bytes = valid;
+        put_u32(bytes, 0, offset);
+        EXPECT_FALSE(check(bytes, &list)) << offset;
+        EXPECT_TRUE(is_zero(list));
+    }
+    for (std::uint32_t offset : {static_cast<std::uint32_t>(valid.size()), 1000u, 0xFFFFFFFFu}) {  // past the end
+        Bytes bytes = valid;
+        put_u32(bytes, 0, offset);
+        EXPECT_FALSE(check(bytes, &list)) << offset;
+        EXPECT_TRUE(is_zero(list));
+    }
+}
+
+TEST(DropFileListTest, RefusesNamesOrListsWithoutTheirTerminator) {
+    DropFileList list{};
+    Bytes unterminated_name = drop_header(20, true);
+    put_wide(unterminated_name, u"C:\\runs\\to\\the\\end");
+    EXPECT_FALSE(check(unterminated_name, &list));
+
+    Bytes no_closing_null = drop_header(20, true);
+    put_wide(no_closing_null, std::u16string(u"a\0b\0", 4));
+    EXPECT_FALSE(check(no_closing_null, &list));
+
+    Bytes narrow_no_closing_null = drop_header(20, false);
+    for (const char c : std::string("a\0b\0", 4)) narrow_no_closing_null.push_back(static_cast<unsigned char>(c));
+    EXPECT_FALSE(check(narrow_no_closing_null, &list));
+
+    // A wide terminator needs both its bytes.
+    Bytes half_terminator = wide_file_list({u"a"});
+    half_terminator.pop_back();
+    EXPECT_FALSE(check(half_terminator, &list));
+
+    // Thousands of tiny names that never end: the count must not run on.
+    Bytes endless = drop_header(20, true);
+    for (int i = 0; i < 5000; ++i) put_wide(endless, std::u16string(u"n\0", 2));
+    endless.pop_back();
+    endless.pop_back();
+    put_wide(endless, u"n");
+    EXPECT_FALSE(check(endless, &list));
+    EXPECT_TRUE(is_zero(list));
+}
+
+TEST(DropFileListTest, EveryShortenedCopyOfAValidListIsRefused) {
+    for (const Bytes& valid : {wide_file_list({u"C:\\a.mp3", u"D:\\bb.ogg"}), narrow_file_list({"C:\\a", "D:\\b"})}) {
+        DropFileList list{};
+        ASSERT_TRUE(check(valid, &list));
+        for (std::size_t size = 0; size < valid.size(); ++size) {
+            Bytes shortened(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(size));
+            EXPECT_FALSE(check(shortened, &list)) << size << " of " << valid.size();
+        }
+    }
+}
+
+TEST(DropFileListTest, SteppingStopsAtTheEndOfTheBlock) {
+    const Bytes bytes = wide_file_list({u"ab", u"c"});
+    ExactBlock block(bytes);
+    DropFileList list{};
+    ASSERT_TRUE(drop_file_list_check(block.data(), block.size(), &list));
+    std::size_t at = list.first;
+    EXPECT_EQ(drop_file_list_next(block.data(), block.size(), list, &at), 2u);
+    EXPECT_EQ(drop_file_list_next(block.data(), block.size(), list, &at), 1u);
+    EXPECT_EQ(at, block.size() - 2);  // at the closing null
+    EXPECT_EQ(drop_file_list_next(block.data(), block.size(), list, &at), 0u);
+    at = block.size();
+    EXPECT_EQ(drop_file_list_next(block.data(), block.size(), list, &at), 0u);
+    EXPECT_EQ(at, block.size());
+}
+
+}  // namespace

@@ -1,0 +1,617 @@
+// Drops on a real list gadget and window, through the drop target the runtime
+// registered with the platform: the test takes it from the list's
+// "QX_DropAccept" property and drives it exactly as OLE does during a drag
+// from a file manager (screen coordinates, key state, offered effects in and
+// the chosen effect out), with a data object of its own.
+#include <windows.h>
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/gui/drop.h"
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/win32/drop_win32.h"
+#include "runtime/text/text.h"
+#include "tests/gui/drop_blocks.h"
+#include "tests/gui/gadget_support.h"
+
+namespace {
+
+class DropEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(drop_init()); }
+    void TearDown() override { drop_end(); }
+};
+
+const auto* const drop_environment = ::testing::AddGlobalTestEnvironment(new DropEnvironment);
+
+constexpr ObjectNumber LIST = 0;
+constexpr DWORD COPY = DROPEFFECT_COPY;
+constexpr DWORD LINK = DROPEFFECT_LINK;
+constexpr DWORD OFFER_ALL = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+constexpr DWORD KEY_ALT = 0x20;  // MK_ALT in a drag's key state
+
+// What a drag source offers: fixed blocks per format, handed out as fresh
+// global memory on every GetData, as a file manager's data object does.
+class TestData final : public IDataObject {
+public:
+    void add(int format, const Bytes& bytes) { formats_.push_back({format, bytes}); }
+    bool fail_get_data = false;
+    int get_data_calls = 0;
+    ULONG reference_count() const { return references_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_INVALIDARG;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
+            *object = static_cast<IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    // Lives on the test's stack: counts, never deletes.
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        ++get_data_calls;
+        const Bytes* bytes = find(format);
+        if (!bytes || !medium || fail_get_data) return DV_E_FORMATETC;
+        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+        void* block = handle ? GlobalLock(handle) : nullptr;
+        if (!block) return E_OUTOFMEMORY;
+        std::memcpy(block, bytes->data(), bytes->size());
+        GlobalUnlock(handle);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = handle;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        return find(format) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out) out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    struct Entry {
+        int format;
+        Bytes bytes;
+    };
+    const Bytes* find(const FORMATETC* format) const {
+        if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return nullptr;
+        for (const Entry& entry : formats_)
+            if (entry.format == format->cfFormat) return &entry.bytes;
+        return nullptr;
+    }
+    std::vector<Entry> formats_;
+    ULONG references_ = 1;
+};
+
+// Another program's drop target, registered on a window before the runtime's.
+class ForeignTarget final : public IDropTarget {
+public:
+    ULONG reference_count() const { return references_; }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_INVALIDARG;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+        *effect = 0;
+        return S_OK;
+    }
+
+private:
+    ULONG references_ = 1;
+};
+
+struct SeenDrop {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    bool has_record;
+    DropRecord record;  // data points at released memory once read: see bytes
+    Bytes bytes;
+    std::wstring files;
+    int live_records;  // while the event was the current one
+};
+
+// Every event waiting now; the drop events with what they carried.
+std::vector<SeenDrop> drop_events() {
+    std::vector<SeenDrop> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const int kind = event_wait_timeout(0);
+        if (kind == EVENT_NONE) break;
+        if (kind != EVENT_GADGET_DROP && kind != EVENT_WINDOW_DROP) continue;
+        SeenDrop drop{kind, event_gadget(), event_window(), false, {}, {}, {}, drop_record_live_count()};
+        if (const auto* record = static_cast<const DropRecord*>(event_data())) {
+            drop.has_record = true;
+            drop.record = *record;
+            const auto* data = static_cast<const unsigned char*>(record->data);
+            if (data) drop.bytes.assign(data, data + record->size);
+        }
+        const int mark = text_builder_mark();
+        drop.files = wide(event_drop_files());
+        text_builder_rewind(mark);
+        seen.push_back(drop);
+    }
+    return seen;
+}
+
+IDropTarget* registered_target(HWND hwnd) { return static_cast<IDropTarget*>(GetPropW(hwnd, L"QX_DropAccept")); }
+
+POINTL to_screen(HWND hwnd, POINT client) {
+    ClientToScreen(hwnd, &client);
+    return {client.x, client.y};
+}
+
+Bytes bytes_of(const char* text, std::size_t size) { return Bytes(text, text + size); }
+
+class DropTest : public GadgetWindowTest {
+protected:
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        list_ = reinterpret_cast<HWND>(gadget_list_view(LIST, 10, 10, 300, 200, list_flags_));
+        ASSERT_NE(list_, nullptr);
+        for (const char16_t* row : {u"one", u"two", u"three"}) gadget_item_add(LIST, -1, row);
+        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+        target_ = registered_target(list_);
+        ASSERT_NE(target_, nullptr);
+        RedrawWindow(window_handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        files_.add(CF_HDROP, wide_file_list(paths_));
+    }
+    void TearDown() override {
+        GadgetWindowTest::TearDown();
+        EXPECT_EQ(drop_target_live_count(), 0) << "a destroyed list's drop target must go with it";
+        EXPECT_EQ(drop_record_live_count(), 0) << "every record is released by the wait after its event";
+    }
+
+    RECT row_rect(int row) const {
+        RECT rect{};
+        SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    }
+    POINT on_row(int row) const {
+        RECT rect = row_rect(row);
+        return {rect.left + 30, (rect.top + rect.bottom) / 2};
+    }
+    POINT below_rows() const { return {30, row_rect(2).bottom + 40}; }
+
+    DWORD enter(IDataObject* data, POINT at, DWORD keys = MK_LBUTTON, DWORD offered = OFFER_ALL) {
+        DWORD effect = offered;
+        EXPECT_EQ(target_->DragEnter(data, keys, to_screen(list_, at), &effect), S_OK);
+        return effect;
+    }
+    DWORD over(POINT at, DWORD keys = MK_LBUTTON, DWORD offered = OFFER_ALL) {
+        DWORD effect = offered;
+        EXPECT_EQ(target_->DragOver(keys, to_screen(list_, at), &effect), S_OK);
+        return effect;
+    }
+    // The button is up when the platform calls Drop.
+    DWORD drop(IDataObject* data, POINT at, DWORD keys = 0, DWORD offered = OFFER_ALL) {
+        DWORD effect = offered;
+        EXPECT_EQ(target_->Drop(data, keys, to_screen(list_, at), &effect), S_OK);
+        return effect;
+    }
+    DWORD drag_and_drop(IDataObject* data, POINT at, DWORD keys = 0) {
+        enter(data, at, MK_LBUTTON | keys);
+        over(at, MK_LBUTTON | keys);
+        return drop(data, at, keys);
+    }
+
+    // The pixels along a row's edges, where a focus rectangle shows.
+    std::vector<COLORREF> row_edges(int row) const {
+        RECT rect = row_rect(row);
+        std::vector<COLORREF> pixels;
+        HDC dc = GetDC(list_);
+        for (int x = rect.left; x < rect.right; ++x) {
+            pixels.push_back(GetPixel(dc, x, rect.top));
+            pixels.push_back(GetPixel(dc, x, rect.bottom - 1));
+        }
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            pixels.push_back(GetPixel(dc, rect.left, y));
+            pixels.push_back(GetPixel(dc, rect.right - 1, y));
+        }
+        ReleaseDC(list_, dc);
+        return pixels;
+    }
+    static int differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+        int count = 0;
+        for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) count += a[i] != b[i];
+        return count;
+    }
+
+    int list_flags_ = 0;
+    HWND list_ = nullptr;
+    IDropTarget* target_ = nullptr;
+    std::vector<std::u16string> paths_{u"C:\\Music\\a.mp3", u"E:\\Rock\\b c.ogg", u"E:\\\u00dcber\\\u97f3 d.flac"};
+    TestData files_;
+};
+
+TEST_F(DropTest, ThreeFilesGiveOneGadgetDropEventWithThePathsJoinedByLineFeeds) {
+    const POINT at = on_row(1);
+    EXPECT_EQ(enter(&files_, at), COPY);
+    EXPECT_EQ(over(at), COPY);
+    EXPECT_EQ(drop(&files_, at), COPY);
+    EXPECT_EQ(drop_record_live_count(), 1);
+
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    const SeenDrop& event = events[0];
+    EXPECT_EQ(event.kind, EVENT_GADGET_DROP);
+    EXPECT_EQ(event.object, LIST);
+    EXPECT_EQ(event.window, WINDOW);
+    EXPECT_EQ(event.files, L"C:\\Music\\a.mp3\nE:\\Rock\\b c.ogg\nE:\\\u00dcber\\\u97f3 d.flac");
+    EXPECT_EQ(std::count(event.files.begin(), event.files.end(), L'\n'), 2);
+    ASSERT_TRUE(event.has_record);
+    EXPECT_EQ(event.record.format, DROP_FORMAT_FILES);
+    EXPECT_EQ(event.record.private_type, 0);
+    EXPECT_EQ(event.record.action, static_cast<int>(COPY));
+    EXPECT_EQ(event.record.x, at.x);
+    EXPECT_EQ(event.record.y, at.y);
+    EXPECT_EQ(event.bytes, wide_file_list(paths_));
+    EXPECT_EQ(event.live_records, 1);
+    EXPECT_EQ(drop_record_live_count(), 0);
+    EXPECT_EQ(wide(event_drop_files()), L"") << "the current event is no drop any more";
+    EXPECT_EQ(files_.reference_count(), 1u) << "the target keeps no reference to the data";
+}
+
+TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
+    TestData narrow;
+    narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));
+    EXPECT_EQ(drag_and_drop(&files_, on_row(0)), COPY);
+    EXPECT_EQ(drag_and_drop(&narrow, on_row(2)), COPY);
+    EXPECT_EQ(drop_record_live_count(), 2);
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
+    EXPECT_EQ(events[1].files, L"C:\\one.mp3\nD:\\two.wav");
+    EXPECT_EQ(events[0].live_records, 2);
+    EXPECT_EQ(events[1].live_records, 1);
+    EXPECT_EQ(drop_record_live_count(), 0);
+}
+
+TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {
+    TestData text;
+    text.add(CF_TEXT, bytes_of("hello", 6));
+    text.add(CF_OEMTEXT, bytes_of("hello", 6));
+    text.add(CF_UNICODETEXT, bytes_of("h\0i\0\0", 6));
+    const std::vector<COLORREF> plain = row_edges(1);
+    EXPECT_EQ(enter(&text, on_row(1)), 0u);
+    EXPECT_EQ(over(on_row(1)), 0u);
+    EXPECT_EQ(differences(row_edges(1), plain), 0);
+    EXPECT_EQ(drop(&text, on_row(1)), 0u);
+    EXPECT_TRUE(drop_events().empty());
+    EXPECT_EQ(text.get_data_calls, 0);
+
+    // Format 1 stands for all three text forms; the Unicode one is asked first.
+    gadget_drop_enable(LIST, DROP_FORMAT_TEXT, DROP_ACTION_COPY);
+    EXPECT_EQ(drag_and_drop(&text, on_row(1)), COPY);
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].record.format, CF_UNICODETEXT);
+    EXPECT_EQ(events[0].bytes, bytes_of("h\0i\0\0", 6));
+    EXPECT_EQ(events[0].files, L"") << "text is no file list";
+}
+
+TEST_F(DropTest, DropOntoARowSelectsItAndBelowTheRowsClearsTheSelection) {
+    gadget_state_set(LIST, 0);
+    EXPECT_EQ(drag_and_drop(&files_, on_row(2)), COPY);
+    EXPECT_EQ(gadget_state_get(LIST), 2) << "selected before the event is read";
+    EXPECT_EQ(drop_events().size(), 1u);
+
+    EXPECT_EQ(drag_and_drop(&files_, below_rows()), COPY);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].record.y, below_rows().y);
+}
+
+class ExtendedSelectionDropTest : public DropTest {
+protected:
+    void SetUp() override {
+        list_flags_ = LBS_EXTENDEDSEL;
+        DropTest::SetUp();
+    }
+    std::vector<int> selected() const {
+        std::vector<int> rows;
+        for (int row = 0; row < 3; ++row)
+            if (SendMessageW(list_, LB_GETSEL, static_cast<WPARAM>(row), 0) > 0) rows.push_back(row);
+        return rows;
+    }
+};
+
+TEST_F(ExtendedSelectionDropTest, DropSelectsOnlyTheRowUnderThePoint) {
+    SendMessageW(list_, LB_SETSEL, TRUE, 0);
+    SendMessageW(list_, LB_SETSEL, TRUE, 2);
+    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(selected(), std::vector<int>{1});
+    EXPECT_EQ(drag_and_drop(&files_, below_rows()), COPY);
+    EXPECT_TRUE(selected().empty());
+    EXPECT_EQ(drop_events().size(), 2u);
+}
+
+TEST_F(DropTest, AltOrCtrlShiftLinksNoKeysCopy) {
+    const POINT at = on_row(0);
+    EXPECT_EQ(enter(&files_, at, MK_LBUTTON | KEY_ALT), LINK);
+    EXPECT_EQ(over(at, MK_LBUTTON), COPY);
+    EXPECT_EQ(over(at, MK_LBUTTON | MK_CONTROL | MK_SHIFT), LINK);
+    EXPECT_EQ(over(at, MK_LBUTTON | MK_SHIFT), COPY) << "the list does not take moves";
+    EXPECT_EQ(over(at, MK_LBUTTON | KEY_ALT, DROPEFFECT_COPY), COPY) << "the source does not link";
+    EXPECT_EQ(drop(&files_, at, KEY_ALT), LINK);
+    std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].record.action, static_cast<int>(LINK));
+
+    EXPECT_EQ(drag_and_drop(&files_, at), COPY);
+    events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].record.action, static_cast<int>(COPY));
+
+    // A source that only moves has nothing the list takes.
+    EXPECT_EQ(enter(&files_, at, MK_LBUTTON, DROPEFFECT_MOVE), 0u);
+    EXPECT_EQ(drop(&files_, at, 0, DROPEFFECT_MOVE), 0u);
+    EXPECT_TRUE(drop_events().empty());
+}
+
+TEST_F(DropTest, ADropWithoutADragEnterOrWhoseDataCannotBeHadIsRefused) {
+    EXPECT_EQ(drop(&files_, on_row(1)), 0u);
+    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drop(&files_, on_row(1)), 0u) << "the accepted format lives for one drag";
+    EXPECT_EQ(drop_events().size(), 1u);
+
+    TestData failing;
+    failing.add(CF_HDROP, wide_file_list(paths_));
+    failing.fail_get_data = true;
+    const std::vector<COLORREF> plain = row_edges(1);
+    EXPECT_EQ(enter(&failing, on_row(1)), COPY);
+    EXPECT_EQ(drop(&failing, on_row(1)), 0u);
+    EXPECT_EQ(differences(row_edges(1), plain), 0) << "the mark goes with the refused drop";
+    EXPECT_TRUE(drop_events().empty());
+    EXPECT_EQ(drop_record_live_count(), 0);
+}
+
+TEST_F(DropTest, EnablingAFormatAgainUpdatesItsActionsAndWithdrawingTheLastRevokes) {
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY);
+    EXPECT_EQ(enter(&files_, on_row(0), MK_LBUTTON | KEY_ALT), COPY);
+    target_->DragLeave();
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_LINK);
+    EXPECT_EQ(enter(&files_, on_row(0)), LINK);
+    target_->DragLeave();
+    EXPECT_EQ(registered_target(list_), target_) << "one target per window";
+
+    // One entry only: a single withdrawal leaves nothing, so the list is revoked.
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, 0);
+    EXPECT_EQ(registered_target(list_), nullptr);
+    EXPECT_EQ(RevokeDragDrop(list_), DRAGDROP_E_NOTREGISTERED);
+    EXPECT_EQ(drop_target_live_count(), 0);
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, 0);  // nothing left to withdraw
+    gadget_drop_enable(LIST, 0, DROP_ACTION_COPY);    // format 0 does nothing
+    EXPECT_EQ(registered_target(list_), nullptr);
+}
+
+TEST_F(DropTest, PrivateTypesAreMatchedByTheirFirst32BitsAndKeepTheTargetAlive) {
+    drop_enable(LIST, GADGET_KIND_LIST, reinterpret_cast<std::intptr_t>(list_), DROP_FORMAT_PRIVATE,
+                DROP_ACTION_MOVE, 9);
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, 0);
+    EXPECT_EQ(registered_target(list_), target_) << "the private type is still accepted";
+
+    TestData nine;
+    nine.add(DROP_FORMAT_PRIVATE, Bytes{9, 0, 0, 0, 'x', 'y'});
+    TestData eight;
+    eight.add(DROP_FORMAT_PRIVATE, Bytes{8, 0, 0, 0});
+    TestData too_short;
+    too_short.add(DROP_FORMAT_PRIVATE, Bytes{9, 0});
+    EXPECT_EQ(enter(&eight, on_row(0)), 0u);
+    EXPECT_EQ(enter(&too_short, on_row(0)), 0u);
+    EXPECT_EQ(enter(&files_, on_row(0)), 0u) << "files were withdrawn";
+    EXPECT_EQ(enter(&nine, on_row(0)), static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(drop(&nine, on_row(0)), static_cast<DWORD>(DROPEFFECT_MOVE));
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].record.format, DROP_FORMAT_PRIVATE);
+    EXPECT_EQ(events[0].record.private_type, 9);
+    EXPECT_EQ(events[0].record.data, nullptr);
+    EXPECT_EQ(events[0].record.size, 0u);
+    EXPECT_EQ(events[0].files, L"");
+
+    drop_enable(LIST, GADGET_KIND_LIST, reinterpret_cast<std::intptr_t>(list_), DROP_FORMAT_PRIVATE, 0, 9);
+    EXPECT_EQ(registered_target(list_), nullptr);
+    EXPECT_EQ(RevokeDragDrop(list_), DRAGDROP_E_NOTREGISTERED);
+}
+
+TEST_F(DropTest, MalformedFileListsGiveTheEmptyTextAndNeverCrash) {
+    const Bytes valid = wide_file_list(paths_);
+    std::vector<std::pair<const char*, Bytes>> blocks;
+    Bytes past_end = valid;
+    put_u32(past_end, 0, static_cast<std::uint32_t>(valid.size()) + 100);
+    blocks.emplace_back("offset past the end", past_end);
+    Bytes far_past_end = valid;
+    put_u32(far_past_end, 0, 0xFFFFFFF0u);
+    blocks.emplace_back("offset far past the end", far_past_end);
+    Bytes in_header = valid;
+    put_u32(in_header, 0, 8);
+    blocks.emplace_back("offset inside the header", in_header);
+    Bytes no_closing_null = valid;
+    no_closing_null.resize(valid.size() - 2);
+    blocks.emplace_back("no closing null", no_closing_null);
+    Bytes unterminated = drop_header(20, true);
+    put_wide(unterminated, u"C:\\never\\ends");
+    blocks.emplace_back("name without terminator", unterminated);
+    Bytes endless = drop_header(20, true);
+    for (int i = 0; i < 3000; ++i) put_wide(endless, std::u16string(u"n\0", 2));
+    endless.resize(endless.size() - 2);
+    blocks.emplace_back("thousands of names, no end", endless);
+    blocks.emplace_back("no names", wide_file_list({}));
+    blocks.emplace_back("header only", drop_header(20, true));
+    blocks.emplace_back("shorter than the header", Bytes(7, 0));
+
+    for (const auto& [what, block] : blocks) {
+        TestData data;
+        data.add(CF_HDROP, block);
+        EXPECT_EQ(drag_and_drop(&data, on_row(1)), COPY) << what;
+        const std::vector<SeenDrop> events = drop_events();
+        ASSERT_EQ(events.size(), 1u) << what;
+        EXPECT_EQ(events[0].bytes, block) << what;
+        EXPECT_EQ(events[0].files, L"") << what;
+    }
+}
+
+TEST_F(DropTest, TheRowUnderThePointerIsMarkedUntilThePointerMovesOnOrLeaves) {
+    const std::vector<COLORREF> plain1 = row_edges(1);
+    const std::vector<COLORREF> plain2 = row_edges(2);
+    ASSERT_EQ(differences(plain1, row_edges(1)), 0) << "the list is painted and still";
+
+    EXPECT_EQ(enter(&files_, on_row(1)), COPY);
+    EXPECT_GT(differences(row_edges(1), plain1), 20);
+    EXPECT_EQ(differences(row_edges(2), plain2), 0);
+
+    EXPECT_EQ(over(on_row(2)), COPY);
+    EXPECT_EQ(differences(row_edges(1), plain1), 0) << "the old mark is gone";
+    EXPECT_GT(differences(row_edges(2), plain2), 20);
+    const std::vector<COLORREF> marked2 = row_edges(2);
+    EXPECT_EQ(over({on_row(2).x + 5, on_row(2).y}), COPY);
+    EXPECT_EQ(row_edges(2), marked2) << "staying on the row keeps the mark as it is";
+
+    EXPECT_EQ(over(below_rows()), COPY);
+    EXPECT_EQ(differences(row_edges(2), plain2), 0) << "no row, no mark";
+
+    EXPECT_EQ(over(on_row(1)), COPY);
+    EXPECT_GT(differences(row_edges(1), plain1), 20);
+    target_->DragLeave();
+    EXPECT_EQ(differences(row_edges(1), plain1), 0);
+    EXPECT_EQ(differences(row_edges(2), plain2), 0);
+    EXPECT_TRUE(drop_events().empty());
+}
+
+TEST_F(DropTest, AWindowTargetPostsAWindowDropEvent) {
+    window_drop_enable(WINDOW, DROP_FORMAT_FILES, DROP_ACTION_COPY);
+    IDropTarget* window_target = registered_target(window_handle_);
+    ASSERT_NE(window_target, nullptr);
+    ASSERT_NE(window_target, target_);
+    DWORD effect = OFFER_ALL;
+    const POINT at{400, 300};  // beside the list
+    EXPECT_EQ(window_target->DragEnter(&files_, MK_LBUTTON, to_screen(window_handle_, at), &effect), S_OK);
+    EXPECT_EQ(effect, COPY);
+    effect = OFFER_ALL;
+    EXPECT_EQ(window_target->Drop(&files_, 0, to_screen(window_handle_, at), &effect), S_OK);
+    EXPECT_EQ(effect, COPY);
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EVENT_WINDOW_DROP);
+    EXPECT_EQ(events[0].window, WINDOW);
+    EXPECT_EQ(events[0].record.x, at.x);
+    EXPECT_EQ(events[0].record.y, at.y);
+    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
+
+    window_drop_enable(WINDOW, DROP_FORMAT_FILES, 0);
+    EXPECT_EQ(registered_target(window_handle_), nullptr);
+    EXPECT_EQ(RevokeDragDrop(window_handle_), DRAGDROP_E_NOTREGISTERED);
+}
+
+TEST_F(DropTest, ARuntimeTargetReplacesAnotherProgramsRegistration) {
+    HWND other = reinterpret_cast<HWND>(gadget_list_view(1, 320, 10, 100, 100));
+    ASSERT_NE(other, nullptr);
+    ForeignTarget foreign;
+    ASSERT_EQ(RegisterDragDrop(other, &foreign), S_OK);
+    ASSERT_GT(foreign.reference_count(), 1u);
+    gadget_drop_enable(1, DROP_FORMAT_FILES, DROP_ACTION_COPY);
+    EXPECT_NE(registered_target(other), nullptr);
+    EXPECT_EQ(foreign.reference_count(), 1u) << "the platform let go of the other target";
+    EXPECT_EQ(drop_target_live_count(), 2);
+}
+
+TEST_F(DropTest, TheTargetAnswersForItsInterfacesAndLivesWhileReferenced) {
+    IUnknown* unknown = nullptr;
+    ASSERT_EQ(target_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
+    EXPECT_EQ(unknown, static_cast<IUnknown*>(target_));
+    unknown->Release();
+    IDropTarget* again = nullptr;
+    ASSERT_EQ(target_->QueryInterface(IID_IDropTarget, reinterpret_cast<void**>(&again)), S_OK);
+    EXPECT_EQ(again, target_);
+    again->Release();
+    void* other = this;
+    EXPECT_EQ(target_->QueryInterface(IID_IDataObject, &other), E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+    EXPECT_EQ(target_->QueryInterface(IID_IDropTarget, nullptr), E_INVALIDARG);
+    DWORD* no_effect = nullptr;
+    EXPECT_EQ(target_->DragOver(0, to_screen(list_, on_row(0)), no_effect), E_INVALIDARG);
+
+    // A drag in progress holds the target past the end of its list.
+    target_->AddRef();
+    DestroyWindow(list_);
+    EXPECT_EQ(RevokeDragDrop(list_), DRAGDROP_E_INVALIDHWND);
+    EXPECT_EQ(drop_target_live_count(), 1);
+    target_->Release();
+    EXPECT_EQ(drop_target_live_count(), 0);
+}
+
+TEST_F(DropTest, OverlappingCheckBoxesAndGroupBoxesGoBehindTheList) {
+    auto button = [&](DWORD style, int x, int y) {
+        HWND hwnd = CreateWindowExW(0, L"Button", L"b", WS_CHILD | WS_VISIBLE | style, x, y, 80, 30,
+                                    window_handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return hwnd;
+    };
+    auto depth = [&](HWND hwnd) {  // 0 is in front
+        int index = 0;
+        for (HWND h = GetWindow(window_handle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT), ++index)
+            if (h == hwnd) return index;
+        return -1;
+    };
+    HWND group = button(BS_GROUPBOX, 0, 0);
+    HWND check = button(BS_AUTOCHECKBOX, 250, 100);
+    HWND push = button(BS_PUSHBUTTON, 100, 100);
+    HWND far_radio = button(BS_AUTORADIOBUTTON, 400, 300);
+    for (HWND hwnd : {group, check, push, far_radio}) {
+        ASSERT_NE(hwnd, nullptr);
+        ASSERT_LT(depth(hwnd), depth(list_));
+    }
+    const RECT before = rect_in_parent(group);
+
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+    EXPECT_GT(depth(group), depth(list_));
+    EXPECT_GT(depth(check), depth(list_));
+    EXPECT_LT(depth(push), depth(list_)) << "a push button is no check box";
+    EXPECT_LT(depth(far_radio), depth(list_)) << "not over the list";
+    const HWND behind = GetWindow(list_, GW_HWNDNEXT);
+    EXPECT_TRUE(behind == group || behind == check);
+    const RECT after = rect_in_parent(group);
+    EXPECT_TRUE(EqualRect(&before, &after)) << "neither moved nor sized";
+}
+
+}  // namespace
