@@ -39,6 +39,8 @@ void RunToolbarCommand(ObjectNumber item) {
     if (item >= 0 && item < static_cast<ObjectNumber>(std::size(toolbar_commands))) toolbar_commands[item]();
 }
 
+}  // namespace
+
 // The close request of a window; true when the program should end.
 bool CloseAccepted() {
     if (event_window() != MAIN_WINDOW) return false;
@@ -58,8 +60,6 @@ bool CloseAccepted() {
     // nothing to lose.
     return app.is_saved == 1 || gadget_item_count(PLAYLIST_GADGET) <= 0;
 }
-
-}  // namespace
 
 void RunMainLoop() {
     // Without a main window no close request can ever come: end at once.

@@ -20,12 +20,14 @@ void EnsureM3uExtension() {
 
 bool RowsNeedByteOrderMark() {
     int count = gadget_item_count(PLAYLIST_GADGET);
-    for (int row = 0; row < count; ++row) {
-        Text text = Built([row] { gadget_item_text_get(PLAYLIST_GADGET, row); });
-        for (const char16_t* c = text.c_str(); *c; ++c)
-            if (*c > 0x7F) return true;
+    // Read in the builder and rewound: no text allocated per row.
+    int mark = text_builder_mark();
+    bool found = false;
+    for (int row = 0; row < count && !found; ++row) {
+        for (const char16_t* c = gadget_item_text_get(PLAYLIST_GADGET, row); *c && !found; ++c) found = *c > 0x7F;
+        text_builder_rewind(mark);
     }
-    return false;
+    return found;
 }
 
 // Asks before an Open throws away unsaved rows; false keeps everything.

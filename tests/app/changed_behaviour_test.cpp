@@ -1,0 +1,260 @@
+// Where the program deliberately does better than a plain reading of its
+// history: loaded rows get entries, Open asks before discarding, New forgets
+// the file, failed saves keep the previous file, and Close keeps unsaved rows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/playlist.h"
+#include "app/playlist_file.h"
+#include "app/startup.h"
+#include "runtime/gui/window.h"
+#include "tests/app/app_support.h"
+
+namespace {
+
+using Rows = std::vector<std::u16string>;
+
+class ChangedBehaviour : public AppTest {
+protected:
+    void open(const std::wstring& file, std::vector<Answer> before = {}) {
+        before.push_back(choose_file(file));
+        Person person(std::move(before));
+        OpenPlaylist();
+        person.done();
+    }
+};
+
+TEST_F(ChangedBehaviour, LoadedRowsHaveEntriesThatShuffleKeeps) {
+    ASSERT_TRUE(write_bytes(path(L"in.m3u"), "/a.mp3\r\n/b.mp3\r\n/c.mp3\r\n/d.mp3\r\n"));
+    open(path(L"in.m3u"));
+    const Rows loaded{u"/a.mp3", u"/b.mp3", u"/c.mp3", u"/d.mp3"};
+    ASSERT_EQ(rows(), loaded);
+    std::vector<Entry> expected;
+    for (const std::u16string& row : loaded) expected.push_back({row, u""});
+    EXPECT_EQ(entries(), expected) << "one entry per line, nothing to play";
+    EXPECT_EQ(app.is_saved, 1) << "the list equals the file";
+
+    ShuffleTracks();
+    Rows shuffled = rows();
+    EXPECT_TRUE(std::is_permutation(shuffled.begin(), shuffled.end(), loaded.begin(), loaded.end()));
+    std::vector<Entry> stored = entries();
+    ASSERT_EQ(stored.size(), shuffled.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) EXPECT_EQ(stored[i].player_path, shuffled[i]);
+}
+
+TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
+    ASSERT_TRUE(write_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
+    ASSERT_TRUE(drop_files({u"C:\\mine.mp3"}));
+
+    Person cancelling({press(IDCANCEL)});
+    OpenPlaylist();
+    std::vector<SeenDialog> seen = cancelling.done();
+    ASSERT_EQ(seen.size(), 1u) << "no Open dialog after Cancel";
+    EXPECT_EQ(seen[0].title, L"Unsaved Data!");
+    EXPECT_EQ(seen[0].text,
+              L"Your work has not been saved yet!\r\nDo you want to save before opening another playlist?");
+    EXPECT_EQ(rows(), Rows{u"/mine.mp3"});
+    EXPECT_EQ(app.is_saved, 0);
+
+    // Yes saves first, then opens.
+    Person saving({press(IDYES), choose_file(path(L"mine.m3u")), choose_file(path(L"other.m3u"))});
+    OpenPlaylist();
+    EXPECT_EQ(saving.done().size(), 3u);
+    EXPECT_EQ(read_bytes(path(L"mine.m3u")), std::string("/mine.mp3\r\n"));
+    EXPECT_EQ(rows(), Rows{u"/other.mp3"});
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(main_title(), title_for(L"other.m3u"));
+
+    // No discards and opens.
+    ASSERT_TRUE(drop_files({u"C:\\dropped.mp3"}));
+    open(path(L"mine.m3u"), {press(IDNO)});
+    EXPECT_EQ(rows(), Rows{u"/mine.mp3"});
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_bytes(path(L"other.m3u")), std::string("/other.mp3\r\n"));
+}
+
+// What a failed save must leave: the previous file as it was, the message
+// naming the file, and the program's state as before.
+struct Before {
+    std::wstring title;
+    int is_saved;
+    std::u16string path;
+};
+Before before_save() { return {main_title(), app.is_saved, app.playlist_path.c_str()}; }
+
+void expect_failed_save(const std::vector<SeenDialog>& seen, const std::wstring& target, const Before& before) {
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, L"Not saved!");
+    EXPECT_NE(seen[0].text.find(target), std::wstring::npos) << "the message names the file";
+    EXPECT_EQ(main_title(), before.title);
+    EXPECT_EQ(app.is_saved, before.is_saved);
+    EXPECT_EQ(std::u16string(app.playlist_path.c_str()), before.path);
+}
+
+TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
+    CreateDirectoryW(path(L"sub").c_str(), nullptr);
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"sub\\list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(exists(path(L"sub\\list.m3u")));
+    remove_tree(path(L"sub"));
+
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+    Before before = before_save();
+    Person person({press(IDOK)});
+    SavePlaylist();
+    expect_failed_save(person.done(), path(L"sub\\list.m3u"), before);
+    EXPECT_FALSE(exists(path(L"sub")));
+}
+
+TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    const std::string previous = "/a.mp3\r\n";
+    ASSERT_EQ(read_bytes(path(L"list.m3u")), previous);
+
+    // Another program holds the file open without sharing it.
+    HANDLE holder = CreateFileW(path(L"list.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+    Before before = before_save();
+    Person person({press(IDOK)});
+    SavePlaylist();
+    std::vector<SeenDialog> seen = person.done();
+    CloseHandle(holder);
+    expect_failed_save(seen, path(L"list.m3u"), before);
+    EXPECT_EQ(read_bytes(path(L"list.m3u")), previous);
+    EXPECT_EQ(names_in(folder_), std::vector<std::wstring>{L"list.m3u"}) << "no temporary file left";
+
+    // Once the other program lets go, the same Save works.
+    Person again({});
+    SavePlaylist();
+    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(read_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(app.is_saved, 1);
+}
+
+TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+
+    HANDLE holder =
+        CreateFileW(path(L"held.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Before before = before_save();
+    Person person({choose_file(path(L"held.m3u")), press(IDOK)});
+    SavePlaylistAs();
+    std::vector<SeenDialog> seen = person.done();
+    CloseHandle(holder);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, L"Not saved!");
+    EXPECT_NE(seen[1].text.find(path(L"held.m3u")), std::wstring::npos);
+    EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
+    EXPECT_EQ(app.is_saved, 0);
+}
+
+// The close prompt, through the real close request of the main window.
+TEST_F(ChangedBehaviour, CloseKeepsRunningWhenTheSaveDidNotHappen) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    ASSERT_TRUE(close_request());
+    Person person({press(IDYES), cancel_dialog()});
+    EXPECT_FALSE(CloseAccepted());
+    std::vector<SeenDialog> seen = person.done();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].title, L"Unsaved Data!");
+    EXPECT_EQ(seen[0].text,
+              L"Your work has not been saved yet!\r\nDo you want to save before closing the application?");
+    EXPECT_EQ(seen[1].title, L"Save file");
+    EXPECT_EQ(rows(), Rows{u"/a.mp3"});
+    EXPECT_NE(window_handle(MAIN_WINDOW), 0);
+
+    // A save that fails keeps it running too.
+    app.playlist_path = u16(path(L"missing\\list.m3u")).c_str();
+    ASSERT_TRUE(close_request());
+    Person failing({press(IDYES), press(IDOK)});
+    EXPECT_FALSE(CloseAccepted());
+    seen = failing.done();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, L"Not saved!");
+
+    // A save that happened, or No, ends the program.
+    app.playlist_path = nullptr;
+    ASSERT_TRUE(close_request());
+    Person saving({press(IDYES), choose_file(path(L"closing.m3u"))});
+    EXPECT_TRUE(CloseAccepted());
+    EXPECT_EQ(saving.done().size(), 2u);
+    EXPECT_EQ(read_bytes(path(L"closing.m3u")), std::string("/a.mp3\r\n"));
+
+    app.is_saved = 0;
+    ASSERT_TRUE(close_request());
+    Person leaving({press(IDNO)});
+    EXPECT_TRUE(CloseAccepted());
+    EXPECT_EQ(leaving.done().size(), 1u);
+}
+
+// Saving into a file system that is full: run by with_small_disk.sh, which
+// mounts a tiny one and names it in TUNELATHE_SMALL_DISK.
+class FullDisk : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        const char* disk = std::getenv("TUNELATHE_SMALL_DISK");
+        if (!disk || !*disk) GTEST_SKIP() << "no small file system mounted (see with_small_disk.sh)";
+        disk_ = std::wstring(disk, disk + std::char_traits<char>::length(disk));
+    }
+    void TearDown() override {
+        if (!disk_.empty())
+            for (const std::wstring& name : names_in(disk_)) remove_tree(disk_ + L"\\" + name);
+        AppTest::TearDown();
+    }
+    // Fills the file system up to the last few bytes.
+    bool fill() {
+        HANDLE file =
+            CreateFileW((disk_ + L"\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        std::string block(1024, 'x');
+        DWORD written = 0;
+        while (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written > 0) {
+        }
+        CloseHandle(file);
+        return true;
+    }
+    std::wstring disk_;
+};
+
+TEST_F(FullDisk, SaveIntoAFullFileSystemKeepsThePreviousFile) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    const std::wstring target = disk_ + L"\\list.m3u";
+    Person first({choose_file(target)});
+    SavePlaylist();
+    first.done();
+    const std::string previous = "/a.mp3\r\n";
+    ASSERT_EQ(read_bytes(target), previous);
+    ASSERT_TRUE(fill());
+
+    std::vector<std::u16string> many;
+    for (int i = 0; i < 400; ++i) many.push_back(u"C:\\Music\\A rather long folder name\\track " + u16(std::to_wstring(i)) + u".mp3");
+    ASSERT_TRUE(drop_files(many));
+    Before before = before_save();
+    Person person({press(IDOK)});
+    SavePlaylist();
+    expect_failed_save(person.done(), target, before);
+    EXPECT_EQ(read_bytes(target), previous);
+    EXPECT_EQ(names_in(disk_), (std::vector<std::wstring>{L"filler", L"list.m3u"})) << "no temporary file left";
+}
+
+}  // namespace
