@@ -1,21 +1,14 @@
 #include "tests/scenario/program_process.h"
 
+#include <map>
 #include <string>
 
 namespace {
 
-// The build hands us a Unix path; Wine shows the Unix root as drive Z:.
-std::wstring program_path() {
-    std::string path = TUNELATHE_EXE;
-    std::wstring result;
-    if (!path.empty() && path[0] == '/') result = L"Z:";
-    for (char c : path) result += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return result;
-}
-
 struct WindowSearch {
     DWORD process;
     const wchar_t* class_name;
+    bool visible_only;
     std::vector<HWND> found;
 };
 
@@ -23,21 +16,61 @@ BOOL CALLBACK collect_window(HWND hwnd, LPARAM lparam) {
     auto* search = reinterpret_cast<WindowSearch*>(lparam);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (owner == search->process && IsWindowVisible(hwnd) && lstrcmpW(name, search->class_name) == 0)
+    if (owner == search->process && (!search->visible_only || IsWindowVisible(hwnd)) &&
+        class_name(hwnd) == search->class_name)
         search->found.push_back(hwnd);
     return TRUE;
 }
 
+// This process's environment with the extra entries put in; names compare
+// without case, as Windows does.
+std::wstring environment_block(const std::vector<std::wstring>& extra) {
+    struct NoCase {
+        bool operator()(const std::wstring& a, const std::wstring& b) const {
+            return lstrcmpiW(a.c_str(), b.c_str()) < 0;
+        }
+    };
+    std::map<std::wstring, std::wstring, NoCase> entries;
+    auto put = [&](const std::wstring& entry) {
+        // Names such as "=C:" start with '=': look for the separator after it.
+        auto equals = entry.find(L'=', 1);
+        if (equals != std::wstring::npos) entries[entry.substr(0, equals)] = entry;
+    };
+    if (wchar_t* own = GetEnvironmentStringsW()) {
+        for (const wchar_t* p = own; *p; p += lstrlenW(p) + 1) put(p);
+        FreeEnvironmentStringsW(own);
+    }
+    for (const std::wstring& entry : extra) put(entry);
+    std::wstring block;
+    for (const auto& [name, entry] : entries) block += entry + L'\0';
+    block += L'\0';
+    return block;
+}
+
 }  // namespace
 
-ProgramProcess::ProgramProcess() {
-    std::wstring command = L"\"" + program_path() + L"\"";
+std::wstring windows_path_of_unix(const std::string& path) {
+    std::wstring result;
+    if (!path.empty() && path[0] == '/') result = L"Z:";
+    for (char c : path) result += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return result;
+}
+
+// The build hands us a Unix path.
+std::wstring tunelathe_path() { return windows_path_of_unix(TUNELATHE_EXE); }
+
+std::vector<std::wstring> no_audio_environment() {
+    return {L"PULSE_SERVER=unix:/nonexistent/tunelathe-scenario/native"};
+}
+
+ProgramProcess::ProgramProcess(const std::wstring& program, const std::vector<std::wstring>& extra_environment) {
+    std::wstring command = L"\"" + program + L"\"";
+    std::wstring environment = environment_block(extra_environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                       environment.data(), nullptr, &startup, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;
@@ -53,8 +86,8 @@ ProgramProcess::~ProgramProcess() {
     CloseHandle(process_);
 }
 
-std::vector<HWND> ProgramProcess::windows(const wchar_t* class_name) const {
-    WindowSearch search{id_, class_name, {}};
+std::vector<HWND> ProgramProcess::windows(const wchar_t* class_name, bool visible_only) const {
+    WindowSearch search{id_, class_name, visible_only, {}};
     EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -77,7 +110,16 @@ long ProgramProcess::wait_for_exit(DWORD timeout_ms) {
 }
 
 std::wstring window_text(HWND hwnd) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(hwnd, text, 1024);
+    wchar_t text[4096] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                             &copied))
+        return L"";
     return text;
+}
+
+std::wstring class_name(HWND hwnd) {
+    wchar_t name[128] = {};
+    GetClassNameW(hwnd, name, 128);
+    return name;
 }

@@ -1,4 +1,4 @@
-// Drives the real program as a separate process, the way a person at the
+// Drives a real program as a separate process, the way a person at the
 // desktop would: start it, find its windows, answer its boxes, close it.
 #pragma once
 
@@ -7,18 +7,28 @@
 #include <string>
 #include <vector>
 
+// The program under test, as a Windows path.
+std::wstring tunelathe_path();
+
+// A Unix path as Wine shows it to Windows programs (the Unix root is drive Z:).
+std::wstring windows_path_of_unix(const std::string& path);
+
 class ProgramProcess {
 public:
-    ProgramProcess();  // starts tunelathe.exe
+    // Starts the program; extra_environment holds "NAME=value" entries added
+    // to (or replacing) this process's own.
+    explicit ProgramProcess(const std::wstring& program = tunelathe_path(),
+                            const std::vector<std::wstring>& extra_environment = {});
     ~ProgramProcess();  // ends it if it is still running
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
+    HANDLE handle() const { return process_; }
 
-    // The program's visible top-level windows of a class ("#32770" for boxes).
-    std::vector<HWND> windows(const wchar_t* class_name) const;
+    // The program's top-level windows of a class ("#32770" for boxes).
+    std::vector<HWND> windows(const wchar_t* class_name, bool visible_only = true) const;
     // Waits up to timeout_ms for a visible window of that class; nullptr if none came.
     HWND wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const;
     // The main window: the runtime's window class of window 0.
@@ -32,7 +42,14 @@ private:
     DWORD id_ = 0;
 };
 
+// Environment for a program that must find no audio server: an explicit
+// address where none listens also keeps the sound library from starting one.
+std::vector<std::wstring> no_audio_environment();
+
+// A window's text, asked for with WM_GETTEXT (marshalled across processes).
 std::wstring window_text(HWND hwnd);
+std::wstring class_name(HWND hwnd);
+
 // Polls condition every 20 ms until it holds or timeout_ms passes.
 template <class Condition>
 bool wait_until(Condition condition, DWORD timeout_ms) {

@@ -1,0 +1,165 @@
+// A person's session with the program: files dragged from the player's drive
+// (E:, set up by with-player-drive), a track moved, the playlist saved
+// through the save dialog; then the playlist opened again, edited, and the
+// program closed without saving.
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/scenario/desktop.h"
+#include "tests/scenario/file_dialog.h"
+#include "tests/scenario/file_drag.h"
+#include "tests/scenario/toolbar_probe.h"
+
+namespace {
+
+const std::wstring music = L"E:\\Music\\";
+const std::wstring playlist_file = L"E:\\Playlists\\Road trip.m3u";
+constexpr char saved_bytes[] = "/Music/Alpha.mp3\r\n/Music/Charlie.mp3\r\n/Music/Bravo.mp3\r\n";
+const std::wstring plain_title = L".: Tunelathe :.V 0.5.206";
+
+// The file's bytes; "<missing>" when it cannot be read.
+std::string file_bytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char block[4096];
+    DWORD got = 0;
+    while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+HWND find_list(HWND main_window) { return FindWindowExW(main_window, nullptr, L"ListBox", nullptr); }
+
+DWORD_PTR list_message(HWND list, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(list, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
+    return result;
+}
+
+// The rows as the list shows them; the system carries the text across.
+std::vector<std::wstring> rows(HWND list) {
+    std::vector<std::wstring> found;
+    auto count = static_cast<int>(list_message(list, LB_GETCOUNT));
+    for (int row = 0; row < count; ++row) {
+        std::wstring text(list_message(list, LB_GETTEXTLEN, row) + 1, L'\0');
+        text.resize(list_message(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data())));
+        found.push_back(text);
+    }
+    return found;
+}
+
+int selected_row(HWND list) { return static_cast<int>(static_cast<LRESULT>(list_message(list, LB_GETCURSEL))); }
+
+// A click on the row, a little in from the list's left edge; the list is
+// scrolled to its top, so row i lies i row heights down.
+void click_row(HWND list, int row) {
+    auto height = static_cast<LONG>(list_message(list, LB_GETITEMHEIGHT, 0));
+    click_at(centre_on_screen(list, {0, row * height, 40, (row + 1) * height}));
+}
+
+void click_toolbar_button(const RunningProgram& program, int id) {
+    HWND toolbar = find_toolbar(program.main_window);
+    for (const ToolbarPlace& place : read_toolbar(program.process.handle(), toolbar))
+        if (!place.separator && place.id == id) click_at(centre_on_screen(toolbar, place.rect));
+}
+
+struct OleSession {
+    HRESULT started = OleInitialize(nullptr);
+    ~OleSession() {
+        if (SUCCEEDED(started)) OleUninitialize();
+    }
+};
+
+TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
+    ASSERT_NE(GetFileAttributesW((music + L"Alpha.mp3").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "drive E: is missing: run this program through tests/scenario/with-player-drive";
+    OleSession ole;
+    ASSERT_TRUE(SUCCEEDED(ole.started));
+
+    {
+        RunningProgram program;
+        ASSERT_NE(program.main_window, nullptr);
+        HWND list = find_list(program.main_window);
+        ASSERT_NE(list, nullptr);
+
+        // Three files dragged from a corner of the screen onto the list.
+        RECT list_rect{};
+        GetClientRect(list, &list_rect);
+        const int screen_width = GetSystemMetrics(SM_CXSCREEN), screen_height = GetSystemMetrics(SM_CYSCREEN);
+        DragResult drag = drag_files({music + L"Alpha.mp3", music + L"Bravo.mp3", music + L"Charlie.mp3"},
+                                     {screen_width - 5, screen_height - 5}, centre_on_screen(list, list_rect));
+        EXPECT_EQ(drag.result, DRAGDROP_S_DROP);
+        EXPECT_NE(drag.effect, static_cast<DWORD>(DROPEFFECT_NONE));
+        ASSERT_TRUE(wait_until([&] { return rows(list).size() == 3; }, 5000)) << "the drop brought no rows";
+        EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Bravo.mp3",
+                                                          L"/Music/Charlie.mp3"}));
+
+        // The last track one place up.
+        click_row(list, 2);
+        ASSERT_TRUE(wait_until([&] { return selected_row(list) == 2; }, 3000)) << "the click selected no row";
+        click_toolbar_button(program, 5);
+        ASSERT_TRUE(wait_until([&] { return rows(list)[1] == L"/Music/Charlie.mp3"; }, 3000));
+        EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
+                                                          L"/Music/Bravo.mp3"}));
+        EXPECT_EQ(selected_row(list), 1) << "the moved track stays selected";
+        EXPECT_EQ(window_text(program.main_window), plain_title);
+
+        // Save asks for a name; the typed name gets its extension.
+        click_toolbar_button(program, 2);
+        HWND save = wait_for_file_dialog(program.process, L"Save file", 15000);
+        ASSERT_NE(save, nullptr) << "Save showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
+        EXPECT_EQ(file_name_field(save), L"Playlist.m3u");
+        ASSERT_TRUE(choose_file(save, L"E:\\Playlists\\Road trip"));
+        EXPECT_TRUE(wait_until([&] { return window_text(program.main_window) == plain_title + L" : Road trip.m3u"; },
+                               5000))
+            << "title: " << testing::PrintToString(window_text(program.main_window));
+        EXPECT_EQ(file_bytes(playlist_file), saved_bytes);
+        EXPECT_EQ(GetFileAttributesW((playlist_file + L".saving").c_str()), INVALID_FILE_ATTRIBUTES);
+
+        // Saved: the close button ends the program without a question.
+        PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        long code = program.process.wait_for_exit(10000);
+        EXPECT_TRUE(program.process.windows(L"#32770").empty()) << "a box came on closing a saved playlist";
+        EXPECT_EQ(code, 0);
+    }
+
+    RunningProgram program;
+    ASSERT_NE(program.main_window, nullptr);
+    HWND list = find_list(program.main_window);
+    ASSERT_NE(list, nullptr);
+
+    click_toolbar_button(program, 1);
+    HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
+    ASSERT_NE(open, nullptr) << "Open showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
+    ASSERT_TRUE(choose_file(open, playlist_file));
+    ASSERT_TRUE(wait_until([&] { return rows(list).size() == 3; }, 5000)) << "the opened file brought no rows";
+    EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
+                                                      L"/Music/Bravo.mp3"}));
+    EXPECT_EQ(window_text(program.main_window), plain_title + L" : Road trip.m3u");
+
+    // The first track deleted, then the close button: the program asks.
+    click_row(list, 0);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000));
+    click_toolbar_button(program, 4);
+    ASSERT_TRUE(wait_until([&] { return rows(list).size() == 2; }, 3000)) << "Delete removed nothing";
+
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Box question = wait_for_box(program.process, 10000);
+    ASSERT_NE(question.dialog, nullptr) << "closing with unsaved changes asked nothing";
+    EXPECT_EQ(question.title, L"Unsaved Data!");
+    EXPECT_EQ(question.text, L"Your work has not been saved yet!\r\n"
+                             L"Do you want to save before closing the application?");
+    EXPECT_TRUE(has_button(question.dialog, IDYES));
+    EXPECT_TRUE(has_button(question.dialog, IDNO));
+    EXPECT_FALSE(has_button(question.dialog, IDCANCEL));
+    ASSERT_TRUE(answer_box(question.dialog, IDNO));
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+    EXPECT_EQ(file_bytes(playlist_file), saved_bytes) << "answering No changed the file";
+}
+
+}  // namespace
