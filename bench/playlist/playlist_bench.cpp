@@ -57,19 +57,18 @@ std::vector<std::u16string> track_paths(int count) {
 
 HWND list_handle() { return reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET)); }
 
+BOOL CALLBACK press_ok_on_box(HWND hwnd, LPARAM) {
+    wchar_t name[16] = L"";
+    GetClassNameW(hwnd, name, 16);
+    if (std::wstring(name) == L"#32770" && IsWindowVisible(hwnd))
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return TRUE;
+}
+
 // Answers the start-up notice the way a person would: OK.
 void answer_notice(DWORD thread, std::atomic<bool>& done) {
     while (!done) {
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM) -> BOOL {
-                wchar_t name[16] = L"";
-                GetClassNameW(hwnd, name, 16);
-                if (std::wstring(name) == L"#32770" && IsWindowVisible(hwnd))
-                    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                return TRUE;
-            },
-            0);
+        EnumThreadWindows(thread, press_ok_on_box, 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
