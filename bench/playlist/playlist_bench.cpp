@@ -27,7 +27,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/app/file_list_data.h"
+#include "tests/gui/test_data_object.h"
 
 namespace {
 
@@ -79,7 +79,8 @@ void drop(const std::vector<std::u16string>& paths) {
     POINT at{30, 10};
     ClientToScreen(list_handle(), &at);
     POINTL point{at.x, at.y};
-    FileListData data(wide_file_list(paths));
+    TestDataObject data;
+    data.add(CF_HDROP, wide_file_list(paths));
     DWORD effect = DROPEFFECT_COPY;
     target->DragEnter(&data, MK_LBUTTON, point, &effect);
     effect = DROPEFFECT_COPY;

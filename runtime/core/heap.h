@@ -12,6 +12,3 @@ void heap_destroy(Heap* heap);
 void* heap_alloc(Heap* heap, std::size_t size);         // zero-filled; nullptr when out of memory
 void* heap_realloc(Heap* heap, void* block, std::size_t size);  // block may be nullptr
 void heap_free(Heap* heap, void* block);                 // block may be nullptr
-
-// The runtime's general heap, from runtime start-up to its end.
-Heap* runtime_heap();

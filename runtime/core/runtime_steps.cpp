@@ -17,10 +17,9 @@
 #endif
 
 namespace {
+// The runtime's general heap: everything in it goes at the end in one step.
 Heap* general_heap = nullptr;
 }
-
-Heap* runtime_heap() { return general_heap; }
 
 bool runtime_start() {
     if (!text_init()) return false;

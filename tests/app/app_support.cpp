@@ -19,7 +19,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/app/file_list_data.h"
+#include "tests/gui/test_data_object.h"
 #include "tests/gui/drop_blocks.h"
 
 namespace {
@@ -274,7 +274,8 @@ bool drop_files(const std::vector<std::u16string>& paths, int over_row) {
     }
     ClientToScreen(list, &at);
     POINTL point{at.x, at.y};
-    FileListData data(wide_file_list(paths));
+    TestDataObject data;
+    data.add(CF_HDROP, wide_file_list(paths));
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
     target->DragEnter(&data, MK_LBUTTON, point, &effect);
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;

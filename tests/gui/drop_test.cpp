@@ -19,6 +19,7 @@
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/text/text.h"
 #include "tests/gui/drop_blocks.h"
+#include "tests/gui/test_data_object.h"
 #include "tests/gui/gadget_support.h"
 
 namespace {
@@ -36,74 +37,6 @@ constexpr DWORD COPY = DROPEFFECT_COPY;
 constexpr DWORD LINK = DROPEFFECT_LINK;
 constexpr DWORD OFFER_ALL = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
 constexpr DWORD KEY_ALT = 0x20;  // MK_ALT in a drag's key state
-
-// What a drag source offers: fixed blocks per format, handed out as fresh
-// global memory on every GetData, as a file manager's data object does.
-class TestData final : public IDataObject {
-public:
-    void add(int format, const Bytes& bytes) { formats_.push_back({format, bytes}); }
-    bool fail_get_data = false;
-    int get_data_calls = 0;
-    ULONG reference_count() const { return references_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_INVALIDARG;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // Lives on the test's stack: counts, never deletes.
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        ++get_data_calls;
-        const Bytes* bytes = find(format);
-        if (!bytes || !medium || fail_get_data) return DV_E_FORMATETC;
-        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
-        void* block = handle ? GlobalLock(handle) : nullptr;
-        if (!block) return E_OUTOFMEMORY;
-        std::memcpy(block, bytes->data(), bytes->size());
-        GlobalUnlock(handle);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = handle;
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return find(format) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        if (out) out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-private:
-    struct Entry {
-        int format;
-        Bytes bytes;
-    };
-    const Bytes* find(const FORMATETC* format) const {
-        if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return nullptr;
-        for (const Entry& entry : formats_)
-            if (entry.format == format->cfFormat) return &entry.bytes;
-        return nullptr;
-    }
-    std::vector<Entry> formats_;
-    ULONG references_ = 1;
-};
 
 // Another program's drop target, registered on a window before the runtime's.
 class ForeignTarget final : public IDropTarget {
@@ -259,7 +192,7 @@ protected:
     HWND list_ = nullptr;
     IDropTarget* target_ = nullptr;
     std::vector<std::u16string> paths_{u"C:\\Music\\a.mp3", u"E:\\Rock\\b c.ogg", u"E:\\\u00dcber\\\u97f3 d.flac"};
-    TestData files_;
+    TestDataObject files_;
 };
 
 TEST_F(DropTest, ThreeFilesGiveOneGadgetDropEventWithThePathsJoinedByLineFeeds) {
@@ -291,7 +224,7 @@ TEST_F(DropTest, ThreeFilesGiveOneGadgetDropEventWithThePathsJoinedByLineFeeds) 
 }
 
 TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
-    TestData narrow;
+    TestDataObject narrow;
     narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));
     EXPECT_EQ(drag_and_drop(&files_, on_row(0)), COPY);
     EXPECT_EQ(drag_and_drop(&narrow, on_row(2)), COPY);
@@ -306,7 +239,7 @@ TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
 }
 
 TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {
-    TestData text;
+    TestDataObject text;
     text.add(CF_TEXT, bytes_of("hello", 6));
     text.add(CF_OEMTEXT, bytes_of("hello", 6));
     text.add(CF_UNICODETEXT, bytes_of("h\0i\0\0", 6));
@@ -394,7 +327,7 @@ TEST_F(DropTest, ADropWithoutADragEnterOrWhoseDataCannotBeHadIsRefused) {
     EXPECT_EQ(drop(&files_, on_row(1)), 0u) << "the accepted format lives for one drag";
     EXPECT_EQ(drop_events().size(), 1u);
 
-    TestData failing;
+    TestDataObject failing;
     failing.add(CF_HDROP, wide_file_list(paths_));
     failing.fail_get_data = true;
     const std::vector<COLORREF> plain = row_edges(1);
@@ -430,11 +363,11 @@ TEST_F(DropTest, PrivateTypesAreMatchedByTheirFirst32BitsAndKeepTheTargetAlive) 
     gadget_drop_enable(LIST, DROP_FORMAT_FILES, 0);
     EXPECT_EQ(registered_target(list_), target_) << "the private type is still accepted";
 
-    TestData nine;
+    TestDataObject nine;
     nine.add(DROP_FORMAT_PRIVATE, Bytes{9, 0, 0, 0, 'x', 'y'});
-    TestData eight;
+    TestDataObject eight;
     eight.add(DROP_FORMAT_PRIVATE, Bytes{8, 0, 0, 0});
-    TestData too_short;
+    TestDataObject too_short;
     too_short.add(DROP_FORMAT_PRIVATE, Bytes{9, 0});
     EXPECT_EQ(enter(&eight, on_row(0)), 0u);
     EXPECT_EQ(enter(&too_short, on_row(0)), 0u);
@@ -481,7 +414,7 @@ TEST_F(DropTest, MalformedFileListsGiveTheEmptyTextAndNeverCrash) {
     blocks.emplace_back("shorter than the header", Bytes(7, 0));
 
     for (const auto& [what, block] : blocks) {
-        TestData data;
+        TestDataObject data;
         data.add(CF_HDROP, block);
         EXPECT_EQ(drag_and_drop(&data, on_row(1)), COPY) << what;
         const std::vector<SeenDrop> events = drop_events();

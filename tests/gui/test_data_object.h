@@ -1,18 +1,21 @@
-// A file manager's side of a drop: a data object that carries one CF_HDROP
-// block (built with tests/gui/drop_blocks.h).
+// A drag source's data object for tests: fixed blocks per format, handed
+// out as fresh global memory on every GetData, as a file manager's is.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
 #include <cstring>
+#include <vector>
 
 #include "tests/gui/drop_blocks.h"
 
-// Hands the block out as fresh global memory on every GetData.
-class FileListData final : public IDataObject {
+class TestDataObject final : public IDataObject {
 public:
-    explicit FileListData(Bytes block) : block_(std::move(block)) {}
+    void add(int format, const Bytes& bytes) { formats_.push_back({format, bytes}); }
+    bool fail_get_data = false;
+    int get_data_calls = 0;
+    ULONG reference_count() const { return references_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_INVALIDARG;
@@ -24,15 +27,18 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    // Lives on the caller's stack.
+    // Lives on the test's stack: counts, never deletes.
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK || !medium) return DV_E_FORMATETC;
-        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, block_.size());
-        void* memory = handle ? GlobalLock(handle) : nullptr;
-        if (!memory) return E_OUTOFMEMORY;
-        std::memcpy(memory, block_.data(), block_.size());
+        ++get_data_calls;
+        const Bytes* bytes = find(format);
+        if (!bytes || !medium || fail_get_data) return DV_E_FORMATETC;
+        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes->size());
+        void* block = handle ? GlobalLock(handle) : nullptr;
+        if (!block) return E_OUTOFMEMORY;
+        std::memcpy(block, bytes->data(), bytes->size());
         GlobalUnlock(handle);
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = handle;
@@ -41,9 +47,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        bool ours = format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) &&
-                    format->dwAspect == DVASPECT_CONTENT;
-        return ours ? S_OK : DV_E_FORMATETC;
+        return find(format) ? S_OK : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
         if (out) out->ptd = nullptr;
@@ -58,7 +62,17 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    Bytes block_;
+    struct Entry {
+        int format;
+        Bytes bytes;
+    };
+    const Bytes* find(const FORMATETC* format) const {
+        if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return nullptr;
+        for (const Entry& entry : formats_)
+            if (entry.format == format->cfFormat) return &entry.bytes;
+        return nullptr;
+    }
+    std::vector<Entry> formats_;
     ULONG references_ = 1;
 };
 
