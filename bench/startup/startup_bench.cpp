@@ -64,7 +64,7 @@ StartTimes start_until_window(ProgramProcess& program, double started, const wch
 
 StartTimes bare_start() {
     double started = now_ms();
-    ProgramProcess bare(windows_path_of_unix(BARE_WINDOW_EXE));
+    ProgramProcess bare(wine_path(BARE_WINDOW_EXE));
     return start_until_window(bare, started, L"BareWindow");
 }
 

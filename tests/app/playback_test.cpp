@@ -1,6 +1,6 @@
 // Playback and the volume pop-up: the toolbar's Play and Pause buttons, the
 // list's selection and the real media graph of movie 0 after each command,
-// with songs made and an audio server started by with_audio_server.sh.
+// with songs made and an audio server started by tests/support/with-audio-server.
 #include <windows.h>
 #include <commctrl.h>
 #include <dshow.h>
@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,18 +25,18 @@
 #include "runtime/media/media.h"
 #include "runtime/media/volume_table.h"
 #include "tests/app/app_support.h"
+#include "tests/support/monitor_probe.h"
+#include "tests/support/wine_path.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A song the wrapper made, as a Windows path on Wine's Z: drive.
+// A song the wrapper made, as a Windows path.
 std::u16string song(const char* name) {
-    std::u16string path = u"Z:";
-    for (const char* c = std::getenv("PLAYBACK_TEST_DIR"); *c; ++c) path += *c == '/' ? u'\\' : char16_t(*c);
-    path += u'\\';
-    for (const char* c = name; *c; ++c) path += char16_t(*c);
-    return path;
+    std::wstring path = wine_folder_from("SOUND_TEST_DIR") + L"\\";
+    for (const char* c = name; *c; ++c) path += wchar_t(*c);
+    return {path.begin(), path.end()};
 }
 
 bool pressed(int button) {
@@ -86,7 +87,7 @@ void expect_nothing_loaded() {
 class Playback : public AppTest {
 protected:
     void SetUp() override {
-        if (!std::getenv("PLAYBACK_TEST_DIR")) GTEST_SKIP() << "needs the songs of with_audio_server.sh";
+        if (!std::getenv("SOUND_TEST_DIR")) GTEST_SKIP() << "needs the songs of tests/support/with-audio-server";
         AppTest::SetUp();
         // The program's start-up check, once; runtime_end ends both.
         static bool media_started = false;
@@ -432,6 +433,18 @@ PopupView use_popup(DWORD thread, int move_to, POINT leave_at) {
     return view;
 }
 
+// The loudness of what the audio server plays once the last change has
+// passed its buffers, in dB full scale.
+double heard_db() {
+    std::this_thread::sleep_for(800ms);
+    std::optional<MonitorLevels> levels = record_monitor(600);
+    if (!levels) ADD_FAILURE() << "the recorder did not answer";
+    return levels.value_or(NOTHING_HEARD).rms_peak.overall;
+}
+
+// The step between two volumes of the pop-up, in dB.
+double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
+
 PopupView change_volume(POINT pointer, int move_to, POINT leave_at) {
     SetCursorPos(pointer.x, pointer.y);
     PopupView view;
@@ -445,6 +458,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     drop_songs();
     PlaySelectedSong();
     ASSERT_EQ(song_level(), volume_level(75));
+    const double at_75 = heard_db();
 
     PopupView view = change_volume({400, 300}, 40, {1200, 1000});
     ASSERT_NE(view.popup, nullptr) << "no pop-up appeared";
@@ -463,6 +477,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     EXPECT_EQ(app.volume, 40);
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(40));
+    EXPECT_NEAR(heard_db() - at_75, step_db(75, 40), 1.0) << "the playing song got quieter";
 
     // Nothing playing: the pop-up opens at the remembered value, and the
     // pointer on its leftmost column closes it; the next song gets the volume.
@@ -479,6 +494,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     PlaySelectedSong();
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(100));
+    EXPECT_NEAR(heard_db() - at_75, step_db(75, 100), 1.0) << "the next song plays louder";
 }
 
 }  // namespace

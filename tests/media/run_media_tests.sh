@@ -8,8 +8,8 @@
 # 2. Runs the program without any audio server (PULSE_SERVER points nowhere):
 #    only the SoundWithoutAudioServer tests.
 # 3. Starts the private audio server (scripts/audio-server) and the recorder
-#    (level_probe.sh), and runs every other test. The program asks the
-#    recorder for stretches of the null sink's monitor through files in
+#    (tests/support/level_probe.sh), and runs every other test. The program
+#    asks the recorder for stretches of the null sink's monitor through files in
 #    WORK_DIR/probe, so each level belongs exactly to the phase it checks.
 # 4. Stops the recorder and the server, whatever happened.
 # Fails when a run fails, skips a test or runs none.
@@ -26,6 +26,7 @@ sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 60 sine 440 gain -6 || exit 1
 sox -n -r 44100 -c 2 "$work/tone.ogg" synth 60 sine 440 gain -6 || exit 1
 printf 'this is not a sound file\n' >"$work/not-a-sound.wav"
 export MEDIA_TEST_DIR="$work"
+export MONITOR_PROBE_DIR="$work/probe"
 
 recorder=""
 cleanup() {
@@ -54,7 +55,7 @@ PULSE_SERVER="unix:$work/no-audio-server" run_phase none 'SoundWithoutAudioServe
 
 address=$("$root/scripts/audio-server" start "$work/audio-server") || exit 1
 export PULSE_SERVER="$address"
-sh "$here/level_probe.sh" "$work/probe" &
+sh "$here/../support/level_probe.sh" "$work/probe" &
 recorder=$!
 run_phase null-sink '-SoundWithoutAudioServer.*'
 exit $status

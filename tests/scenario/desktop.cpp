@@ -82,9 +82,11 @@ StartUpBoxes answer_start_up_boxes(const ProgramProcess& program) {
     return seen;
 }
 
-RunningProgram::RunningProgram() {
+RunningProgram::RunningProgram(const std::vector<std::wstring>& environment)
+    : process(tunelathe_path(), environment) {
     if (!process.started()) return;
-    if (!answer_start_up_boxes(process).notice_seen) return;
+    start_up = answer_start_up_boxes(process);
+    if (!start_up.notice_seen) return;
     // The window shows for a moment while it is opened, before it is hidden to
     // be filled: wait until it is shown with its list.
     HWND shown = nullptr;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/scenario/program_process.h"
 
@@ -33,12 +34,14 @@ struct StartUpBoxes {
 };
 StartUpBoxes answer_start_up_boxes(const ProgramProcess& program);
 
-// A program started with no audio server, its boxes answered and its main
-// window shown; main_window is nullptr when any step failed.
+// A program started (by default with no audio server), its start-up boxes
+// answered and its main window shown; main_window is nullptr when any step
+// failed.
 struct RunningProgram {
-    ProgramProcess process{tunelathe_path(), no_audio_environment()};
+    ProgramProcess process;
+    StartUpBoxes start_up;
     HWND main_window = nullptr;
-    RunningProgram();
+    explicit RunningProgram(const std::vector<std::wstring>& environment = no_audio_environment());
 };
 
 // Mouse through SendInput, so the program receives what a real mouse sends.

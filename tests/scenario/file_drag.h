@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -15,3 +16,11 @@ struct DragResult {
 
 // The calling thread must have called OleInitialize.
 DragResult drag_files(const std::vector<std::wstring>& paths, POINT from, POINT to);
+
+// OLE for the calling thread, for as long as it lives.
+struct OleSession {
+    HRESULT started = OleInitialize(nullptr);
+    ~OleSession() {
+        if (SUCCEEDED(started)) OleUninitialize();
+    }
+};

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/scenario/desktop.h"
+#include "tests/scenario/playlist_view.h"
 #include "tests/scenario/toolbar_probe.h"
 
 namespace {
-
-HWND find_list(HWND main_window) { return FindWindowExW(main_window, nullptr, L"ListBox", nullptr); }
 
 int toolbar_height(HWND main_window) {
     HWND toolbar = find_toolbar(main_window);

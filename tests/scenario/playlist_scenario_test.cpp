@@ -12,7 +12,7 @@
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/file_dialog.h"
 #include "tests/scenario/file_drag.h"
-#include "tests/scenario/toolbar_probe.h"
+#include "tests/scenario/playlist_view.h"
 
 namespace {
 
@@ -32,48 +32,6 @@ std::string file_bytes(const std::wstring& path) {
     CloseHandle(file);
     return bytes;
 }
-
-HWND find_list(HWND main_window) { return FindWindowExW(main_window, nullptr, L"ListBox", nullptr); }
-
-DWORD_PTR list_message(HWND list, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(list, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    return result;
-}
-
-// The rows as the list shows them; the system carries the text across.
-std::vector<std::wstring> rows(HWND list) {
-    std::vector<std::wstring> found;
-    auto count = static_cast<int>(list_message(list, LB_GETCOUNT));
-    for (int row = 0; row < count; ++row) {
-        std::wstring text(list_message(list, LB_GETTEXTLEN, row) + 1, L'\0');
-        text.resize(list_message(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data())));
-        found.push_back(text);
-    }
-    return found;
-}
-
-int selected_row(HWND list) { return static_cast<int>(static_cast<LRESULT>(list_message(list, LB_GETCURSEL))); }
-
-// A click on the row, a little in from the list's left edge; the list is
-// scrolled to its top, so row i lies i row heights down.
-void click_row(HWND list, int row) {
-    auto height = static_cast<LONG>(list_message(list, LB_GETITEMHEIGHT, 0));
-    click_at(centre_on_screen(list, {0, row * height, 40, (row + 1) * height}));
-}
-
-void click_toolbar_button(const RunningProgram& program, int id) {
-    HWND toolbar = find_toolbar(program.main_window);
-    for (const ToolbarPlace& place : read_toolbar(program.process.handle(), toolbar))
-        if (!place.separator && place.id == id) click_at(centre_on_screen(toolbar, place.rect));
-}
-
-struct OleSession {
-    HRESULT started = OleInitialize(nullptr);
-    ~OleSession() {
-        if (SUCCEEDED(started)) OleUninitialize();
-    }
-};
 
 TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     ASSERT_NE(GetFileAttributesW((music + L"Alpha.mp3").c_str()), INVALID_FILE_ATTRIBUTES)
@@ -95,16 +53,16 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
                                      {screen_width - 5, screen_height - 5}, centre_on_screen(list, list_rect));
         EXPECT_EQ(drag.result, DRAGDROP_S_DROP);
         EXPECT_NE(drag.effect, static_cast<DWORD>(DROPEFFECT_NONE));
-        ASSERT_TRUE(wait_until([&] { return rows(list).size() == 3; }, 5000)) << "the drop brought no rows";
-        EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Bravo.mp3",
+        ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 3; }, 5000)) << "the drop brought no rows";
+        EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Bravo.mp3",
                                                           L"/Music/Charlie.mp3"}));
 
         // The last track one place up.
         click_row(list, 2);
         ASSERT_TRUE(wait_until([&] { return selected_row(list) == 2; }, 3000)) << "the click selected no row";
         click_toolbar_button(program, 5);
-        ASSERT_TRUE(wait_until([&] { return rows(list)[1] == L"/Music/Charlie.mp3"; }, 3000));
-        EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
+        ASSERT_TRUE(wait_until([&] { return list_rows(list)[1] == L"/Music/Charlie.mp3"; }, 3000));
+        EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
                                                           L"/Music/Bravo.mp3"}));
         EXPECT_EQ(selected_row(list), 1) << "the moved track stays selected";
         EXPECT_EQ(window_text(program.main_window), plain_title);
@@ -137,8 +95,8 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
     ASSERT_NE(open, nullptr) << "Open showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
     ASSERT_TRUE(choose_file(open, playlist_file));
-    ASSERT_TRUE(wait_until([&] { return rows(list).size() == 3; }, 5000)) << "the opened file brought no rows";
-    EXPECT_EQ(rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 3; }, 5000)) << "the opened file brought no rows";
+    EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
                                                       L"/Music/Bravo.mp3"}));
     EXPECT_EQ(window_text(program.main_window), plain_title + L" : Road trip.m3u");
 
@@ -146,7 +104,7 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     click_row(list, 0);
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000));
     click_toolbar_button(program, 4);
-    ASSERT_TRUE(wait_until([&] { return rows(list).size() == 2; }, 3000)) << "Delete removed nothing";
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 2; }, 3000)) << "Delete removed nothing";
 
     PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Box question = wait_for_box(program.process, 10000);

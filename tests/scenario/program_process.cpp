@@ -49,15 +49,8 @@ std::wstring environment_block(const std::vector<std::wstring>& extra) {
 
 }  // namespace
 
-std::wstring windows_path_of_unix(const std::string& path) {
-    std::wstring result;
-    if (!path.empty() && path[0] == '/') result = L"Z:";
-    for (char c : path) result += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return result;
-}
-
 // The build hands us a Unix path.
-std::wstring tunelathe_path() { return windows_path_of_unix(TUNELATHE_EXE); }
+std::wstring tunelathe_path() { return wine_path(TUNELATHE_EXE); }
 
 std::vector<std::wstring> no_audio_environment() {
     return {L"PULSE_SERVER=unix:/nonexistent/tunelathe-scenario/native"};

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wine_path.h"
+
 // The program under test, as a Windows path.
 std::wstring tunelathe_path();
-
-// A Unix path as Wine shows it to Windows programs (the Unix root is drive Z:).
-std::wstring windows_path_of_unix(const std::string& path);
 
 class ProgramProcess {
 public:

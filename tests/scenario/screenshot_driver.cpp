@@ -11,6 +11,7 @@
 
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/file_drag.h"
+#include "tests/scenario/playlist_view.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
@@ -21,7 +22,7 @@ int wmain(int argc, wchar_t** argv) {
     int status = 1;
     {
         RunningProgram program;
-        HWND list = program.main_window ? FindWindowExW(program.main_window, nullptr, L"ListBox", nullptr) : nullptr;
+        HWND list = program.main_window ? find_list(program.main_window) : nullptr;
         if (list) {
             RECT area{};
             GetClientRect(list, &area);
@@ -29,8 +30,7 @@ int wmain(int argc, wchar_t** argv) {
             drag_files({music + L"Alpha.mp3", music + L"Bravo.mp3", music + L"Charlie.mp3"},
                        {GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5},
                        centre_on_screen(list, area));
-            auto height = static_cast<LONG>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-            click_at(centre_on_screen(list, {0, height, 40, 2 * height}));
+            click_row(list, 1);
             mouse_move({GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5});
             Sleep(500);  // the list repaints
 

@@ -3,6 +3,9 @@
 // and the help box behind the help button.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <set>
 
 #include "tests/scenario/desktop.h"
@@ -64,7 +67,7 @@ bool only_ok_button(HWND box) {
     return has_button(box, IDOK) && !has_button(box, IDCANCEL) && !has_button(box, IDYES) && !has_button(box, IDNO);
 }
 
-TEST(StartUpScenario, NoSoundBoxOnceThenTheNoticeAloneThenTheMainWindow) {
+TEST(StartUpScenario, NoSoundBoxOnceThenTheNoticeAloneThenTheMainWindowWithHarmlessPlayback) {
     ProgramProcess program(tunelathe_path(), no_audio_environment());
     ASSERT_TRUE(program.started());
 
@@ -95,6 +98,25 @@ TEST(StartUpScenario, NoSoundBoxOnceThenTheNoticeAloneThenTheMainWindow) {
     ASSERT_NE(main_window, nullptr);
     Sleep(300);
     EXPECT_TRUE(program.windows(L"#32770").empty()) << "a box came after the notice";
+
+    // Without sound the playback buttons still press and let out, and do no harm.
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (toolbar = find_toolbar(main_window)) != nullptr; }, 5000));
+    std::vector<ToolbarPlace> places = read_toolbar(program.handle(), toolbar);
+    auto press = [&](int id) {
+        for (const ToolbarPlace& place : places)
+            if (!place.separator && place.id == id) click_at(centre_on_screen(toolbar, place.rect));
+    };
+    auto pressed_in = [&](int id) { return SendMessageW(toolbar, TB_ISBUTTONCHECKED, id, 0) != 0; };
+    press(9);
+    EXPECT_TRUE(wait_until([&] { return pressed_in(9); }, 3000)) << "Play";
+    press(10);
+    EXPECT_TRUE(wait_until([&] { return pressed_in(10); }, 3000)) << "Pause";
+    press(11);
+    press(12);
+    press(8);
+    EXPECT_TRUE(wait_until([&] { return !pressed_in(9) && !pressed_in(10); }, 3000)) << "Stop";
+    EXPECT_TRUE(program.windows(L"#32770").empty()) << "a playback button showed a box";
 
     PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.wait_for_exit(15000), 0);

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "runtime/text/text.h"
+#include "tests/support/wine_path.h"
 
 namespace {
 
@@ -17,30 +17,11 @@ public:
 };
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new MediaEnvironment);
 
-std::u16string windows_path(const char* unix_path) {
-    std::u16string path = u"Z:";
-    for (const char* c = unix_path; *c; ++c) path += *c == '/' ? u'\\' : static_cast<char16_t>(*c);
-    return path;
-}
-
-std::u16string probe_file(int number, const char16_t* extension) {
-    std::u16string path = media_test_folder() + u"\\probe\\";
-    for (char digit : std::to_string(number)) path += static_cast<char16_t>(digit);
-    return path + extension;
-}
-
-bool write_text(const std::u16string& path, const std::string& text) {
-    FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"wb");
-    if (!file) return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
-}
-
 }  // namespace
 
 std::u16string media_test_folder() {
-    const char* folder = std::getenv("MEDIA_TEST_DIR");
-    return folder ? windows_path(folder) : std::u16string();
+    std::wstring folder = wine_folder_from("MEDIA_TEST_DIR");
+    return {folder.begin(), folder.end()};
 }
 
 std::u16string media_file(const char16_t* name) { return media_test_folder() + u"\\" + name; }
@@ -73,32 +54,4 @@ bool wait_for_position(IMediaSeeking* seeking, double seconds) {
         Sleep(50);
     }
     return false;
-}
-
-std::optional<MonitorLevels> record_monitor(int ms) {
-    static int next = 0;
-    int number = ++next;
-    // The request appears under its final name in one step, so the recorder
-    // never reads half of it.
-    std::u16string request = probe_file(number, u".request");
-    std::u16string partial = request + u".part";
-    if (!write_text(partial, std::to_string(ms) + "\n")) return std::nullopt;
-    if (!MoveFileW(reinterpret_cast<const wchar_t*>(partial.c_str()),
-                   reinterpret_cast<const wchar_t*>(request.c_str())))
-        return std::nullopt;
-    std::u16string answer = probe_file(number, u".level");
-    // Generous: the machine may be busy; the recording itself takes ms.
-    for (int waited = 0; waited < 120000; waited += 20) {
-        if (FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(answer.c_str()), L"rb")) {
-            MonitorLevels levels{};
-            int fields = std::fscanf(file, "%lf %lf %lf %lf %lf %lf", &levels.peak.overall, &levels.peak.left,
-                                     &levels.peak.right, &levels.rms_peak.overall, &levels.rms_peak.left,
-                                     &levels.rms_peak.right);
-            std::fclose(file);
-            if (fields != 6) return std::nullopt;
-            return levels;
-        }
-        Sleep(20);
-    }
-    return std::nullopt;
 }

@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <dshow.h>
 
-#include <optional>
 #include <string>
 
 // The folder the wrapper made for this run (MEDIA_TEST_DIR, a Unix path), as a
@@ -25,20 +24,3 @@ int graph_state(IMediaControl* control);
 double position_seconds(IMediaSeeking* seeking);
 // Waits until the position reaches the given seconds; false after a timeout.
 bool wait_for_position(IMediaSeeking* seeking, double seconds);
-
-// Levels of the null sink's monitor over a stretch of time, in dB full scale;
-// silence reads as -999.
-struct ChannelLevels {
-    double overall;
-    double left;
-    double right;
-};
-struct MonitorLevels {
-    ChannelLevels peak;      // highest sample
-    ChannelLevels rms_peak;  // loudest 50 ms window: robust to short dropouts
-};
-// Asks the wrapper's recorder for ms of the monitor, recorded from now;
-// nothing when it does not answer.
-std::optional<MonitorLevels> record_monitor(int ms);
-
-inline constexpr double SILENCE_DB = -60.0;

@@ -6,6 +6,7 @@
 #include "runtime/media/dshow/movie_record.h"
 #include "runtime/media/media.h"
 #include "tests/media/dshow/media_test_support.h"
+#include "tests/support/monitor_probe.h"
 
 namespace {
 
@@ -38,13 +39,15 @@ protected:
         Sleep(SETTLE_MS);
         std::optional<MonitorLevels> levels = record_monitor(RECORD_MS);
         if (!levels) ADD_FAILURE() << "the recorder did not answer";
-        return levels.value_or(MonitorLevels{{-999, -999, -999}, {-999, -999, -999}});
+        return levels.value_or(NOTHING_HEARD);
     }
 };
 
 TEST_F(MovieSound, PlayPauseResumeAndStopAsHeard) {
     ASSERT_NE(play(u"tone.wav"), nullptr);
-    EXPECT_GT(listen().rms_peak.overall, AUDIBLE_DB) << "playing";
+    MonitorLevels playing = listen();
+    EXPECT_GT(playing.rms_peak.overall, AUDIBLE_DB) << "playing";
+    EXPECT_NEAR(playing.frequency, 440, 15) << "the tone itself";
 
     movie_pause(0);
     EXPECT_LT(listen().peak.overall, SILENCE_DB) << "paused";

@@ -1,0 +1,22 @@
+// The running program's playlist and toolbar as a person sees and uses them:
+// the list's rows and selection, clicks on rows and buttons, which buttons
+// look pressed in.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/scenario/desktop.h"
+
+HWND find_list(HWND main_window);
+// The rows as the list shows them; the system carries the text across.
+std::vector<std::wstring> list_rows(HWND list);
+int selected_row(HWND list);  // -1 when none
+
+// A click on the row, a little in from the list's left edge; the list must
+// be scrolled to its top.
+void click_row(HWND list, int row);
+void click_toolbar_button(const RunningProgram& program, int id);
+bool toolbar_button_pressed(const RunningProgram& program, int id);

@@ -1,0 +1,115 @@
+// A person's listening session with a working audio device (the private
+// audio server of tests/support/with-audio-server): two songs dragged onto
+// the list, the second chosen and played, paused, skipped back to the first,
+// stopped, and the program closed; what played is heard on the server's
+// monitor, told apart by the songs' pitches.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/scenario/desktop.h"
+#include "tests/scenario/file_drag.h"
+#include "tests/scenario/playlist_view.h"
+#include "tests/support/monitor_probe.h"
+#include "tests/support/wine_path.h"
+
+namespace {
+
+constexpr int STOP = 8, PLAY = 9, PAUSE = 10, NEXT = 11, PREVIOUS = 12;
+constexpr double FIRST_HZ = 440, SECOND_HZ = 550;
+// The songs are made 6 dB below full scale; anything this loud is a song.
+constexpr double AUDIBLE_DB = -30.0;
+
+// The monitor once the last change has passed the program's and the server's
+// buffers.
+MonitorLevels heard() {
+    Sleep(800);
+    std::optional<MonitorLevels> levels = record_monitor(600);
+    if (!levels) ADD_FAILURE() << "the recorder did not answer";
+    return levels.value_or(NOTHING_HEARD);
+}
+
+::testing::AssertionResult hears_song(const MonitorLevels& levels, double hz) {
+    if (levels.rms_peak.overall > AUDIBLE_DB && std::abs(levels.frequency - hz) < 15)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "heard " << levels.rms_peak.overall << " dB at about " << levels.frequency
+                                         << " Hz, not the " << hz << " Hz song";
+}
+
+::testing::AssertionResult hears_silence(const MonitorLevels& levels) {
+    if (levels.peak.overall < SILENCE_DB) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "heard " << levels.peak.overall << " dB at about " << levels.frequency
+                                         << " Hz";
+}
+
+TEST(SoundScenario, NoSoundBoxStaysAwayAndTheChosenSongPlaysPausesAndStops) {
+    const char* songs = std::getenv("SOUND_TEST_DIR");
+    ASSERT_NE(songs, nullptr) << "run this program through tests/support/with-audio-server";
+    OleSession ole;
+    ASSERT_TRUE(SUCCEEDED(ole.started));
+
+    RunningProgram program(std::vector<std::wstring>{});  // this environment: the private audio server
+    ASSERT_NE(program.main_window, nullptr);
+    EXPECT_EQ(program.start_up.no_sound_boxes, 0) << "sound works, yet the program said it did not";
+    HWND list = find_list(program.main_window);
+    ASSERT_NE(list, nullptr);
+
+    const std::wstring folder = wine_path(songs) + L"\\";
+    RECT list_rect{};
+    GetClientRect(list, &list_rect);
+    DragResult drag = drag_files({folder + L"first.wav", folder + L"second.wav"},
+                                 {GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5},
+                                 centre_on_screen(list, list_rect));
+    EXPECT_EQ(drag.result, DRAGDROP_S_DROP);
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 2; }, 5000)) << "the drop brought no rows";
+    // The player sees Wine's drive Z: as its root: the rows are the Unix paths.
+    const std::string unix_folder = std::string(songs) + "/";
+    const std::wstring row_folder(unix_folder.begin(), unix_folder.end());
+    EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{row_folder + L"first.wav", row_folder + L"second.wav"}));
+    EXPECT_TRUE(hears_silence(heard())) << "before Play";
+
+    click_row(list, 1);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 1; }, 3000)) << "the click selected no row";
+    click_toolbar_button(program, PLAY);
+    ASSERT_TRUE(wait_until([&] { return toolbar_button_pressed(program, PLAY); }, 3000));
+    EXPECT_TRUE(hears_song(heard(), SECOND_HZ)) << "Play";
+
+    click_toolbar_button(program, PAUSE);
+    ASSERT_TRUE(wait_until([&] { return toolbar_button_pressed(program, PAUSE); }, 3000));
+    EXPECT_TRUE(hears_silence(heard())) << "Pause";
+
+    // The last song is chosen: Next has nowhere to go.
+    click_toolbar_button(program, NEXT);
+    EXPECT_TRUE(hears_silence(heard())) << "Next at the last song";
+    EXPECT_EQ(selected_row(list), 1);
+    EXPECT_TRUE(toolbar_button_pressed(program, PAUSE));
+
+    // Previous while paused plays the first song; Pause stays pressed in, and
+    // the next press only lets it out.
+    click_toolbar_button(program, PREVIOUS);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000)) << "Previous chose no song";
+    EXPECT_TRUE(hears_song(heard(), FIRST_HZ)) << "Previous";
+    EXPECT_TRUE(toolbar_button_pressed(program, PAUSE));
+    click_toolbar_button(program, PAUSE);
+    ASSERT_TRUE(wait_until([&] { return !toolbar_button_pressed(program, PAUSE); }, 3000));
+    EXPECT_TRUE(hears_song(heard(), FIRST_HZ)) << "Pause let out";
+
+    click_toolbar_button(program, STOP);
+    ASSERT_TRUE(wait_until([&] { return !toolbar_button_pressed(program, PLAY); }, 3000));
+    EXPECT_FALSE(toolbar_button_pressed(program, PAUSE));
+    EXPECT_TRUE(hears_silence(heard())) << "Stop";
+
+    // The dropped songs were never saved: closing asks, and No ends it.
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Box question = wait_for_box(program.process, 10000);
+    ASSERT_NE(question.dialog, nullptr) << "closing with unsaved changes asked nothing";
+    EXPECT_EQ(question.title, L"Unsaved Data!");
+    ASSERT_TRUE(answer_box(question.dialog, IDNO));
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+}
+
+}  // namespace

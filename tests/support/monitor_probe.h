@@ -1,0 +1,23 @@
+// What the private audio server played, as the recorder of the sound tests
+// (tests/support/level_probe.sh) heard it on the null sink's monitor.
+#pragma once
+
+#include <optional>
+
+// Levels in dB full scale; silence reads as -999.
+struct ChannelLevels {
+    double overall;
+    double left;
+    double right;
+};
+struct MonitorLevels {
+    ChannelLevels peak;      // highest sample
+    ChannelLevels rms_peak;  // loudest 50 ms window: robust to short dropouts
+    double frequency;        // rough estimate of the left channel's, in Hz
+};
+inline constexpr MonitorLevels NOTHING_HEARD{{-999, -999, -999}, {-999, -999, -999}, 0};
+inline constexpr double SILENCE_DB = -60.0;
+
+// Asks the recorder in the folder MONITOR_PROBE_DIR names (a Unix path) for
+// ms of the monitor, recorded from now; nothing when it does not answer.
+std::optional<MonitorLevels> record_monitor(int ms);
