@@ -18,16 +18,24 @@ void EnsureM3uExtension() {
     if (!text_equal(extension.c_str(), u"m3u")) app.playlist_path = TextBuild(app.playlist_path.c_str()) + u".m3u";
 }
 
-bool RowsNeedByteOrderMark() {
+// The whole playlist as the file holds it, built at the text builder's
+// position: a byte-order mark when a row holds anything beyond ASCII, then the
+// rows joined by CR LF (the caller writes the last line end). Each row is read
+// from the list once. Returns the text's address; empty for no rows.
+const char16_t* BuildPlaylistText() {
+    int start = text_builder_mark();
+    // The byte-order mark's place is kept from the start and skipped when not needed.
+    const char16_t byte_order_mark[] = {BYTE_ORDER_MARK, 0};
+    text_builder_append(byte_order_mark);
+    bool beyond_ascii = false;
     int count = gadget_item_count(PLAYLIST_GADGET);
-    // Read in the builder and rewound: no text allocated per row.
-    int mark = text_builder_mark();
-    bool found = false;
-    for (int row = 0; row < count && !found; ++row) {
-        for (const char16_t* c = gadget_item_text_get(PLAYLIST_GADGET, row); *c && !found; ++c) found = *c > 0x7F;
-        text_builder_rewind(mark);
+    for (int row = 0; row < count; ++row) {
+        if (row > 0) text_builder_append(u"\r\n");
+        for (const char16_t* c = gadget_item_text_get(PLAYLIST_GADGET, row); *c && !beyond_ascii; ++c)
+            beyond_ascii = *c > 0x7F;
     }
-    return found;
+    const char16_t* text = text_builder_address(start);
+    return beyond_ascii ? text : text + 1;
 }
 
 // Asks before an Open throws away unsaved rows; false keeps everything.
@@ -128,14 +136,10 @@ bool WritePlaylistFile() {
         ShowSaveFailure(target, Built([] { file_error_text(); }));
         return false;
     }
-    bool mark_encoding = RowsNeedByteOrderMark();
-    int count = gadget_item_count(PLAYLIST_GADGET);
     bool written = true;
-    for (int row = 0; row < count; ++row) {
+    if (gadget_item_count(PLAYLIST_GADGET) > 0) {
         int mark = text_builder_mark();
-        if (row == 0 && mark_encoding) text_builder_append(u"\xFEFF");
-        gadget_item_text_get(PLAYLIST_GADGET, row);
-        written = file_write_line(PLAYLIST_FILE, text_builder_address(mark)) != 0 && written;
+        written = file_write_line(PLAYLIST_FILE, BuildPlaylistText()) != 0;
         text_builder_rewind(mark);
     }
     bool finished = file_finish(PLAYLIST_FILE) != 0;

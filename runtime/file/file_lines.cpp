@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -235,10 +236,18 @@ int file_write_line(ObjectNumber number, const char16_t* text) {
     FileRecord& f = *file.record;
     std::size_t expected = 2;
     std::size_t written = 0;
-    if (text && text[0]) {
-        std::size_t length = text_to_utf8(text, scratch);
+    // A long text goes out in pieces, so that the scratch space stays small
+    // instead of growing to three bytes a character of the whole text.
+    constexpr std::size_t PIECE = FILE_BUFFER_SIZE;  // characters
+    if (scratch.size() < 3 * PIECE) scratch.resize(3 * PIECE);
+    for (std::size_t done = 0, n = text ? std::char_traits<char16_t>::length(text) : 0; done < n;) {
+        std::size_t piece = std::min(n - done, PIECE);
+        // A surrogate pair stays whole: split, each half would become U+FFFD.
+        if (done + piece < n && text[done + piece - 1] >= 0xD800 && text[done + piece - 1] <= 0xDBFF) --piece;
+        std::size_t length = utf8_encode(text + done, piece, scratch.data());
         expected += length;
         written += write_out(f, scratch.data(), length);
+        done += piece;
     }
     static constexpr unsigned char line_end[2] = {'\r', '\n'};
     written += write_out(f, line_end, 2);

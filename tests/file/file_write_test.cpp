@@ -37,6 +37,22 @@ TEST_F(FileWrite, AnUnpairedSurrogateIsWrittenAsTheReplacementCharacter) {
     EXPECT_EQ(get("out.txt"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\r\n");
 }
 
+TEST_F(FileWrite, ALongTextKeepsSurrogatePairsWholeWhereItIsCut) {
+    // The pair sits exactly where a long text is cut into pieces of
+    // FILE_BUFFER_SIZE characters.
+    std::u16string text(FILE_BUFFER_SIZE - 1, u'a');
+    std::string expected(FILE_BUFFER_SIZE - 1, 'a');
+    for (int i = 0; i < 2000; ++i) {
+        text += u"\U0001F3B5b";
+        expected += "\xF0\x9F\x8E\xB5" "b";
+    }
+    expected += "\r\n";
+    ASSERT_NE(file_create(0, path("long.txt").c_str()), 0);
+    EXPECT_EQ(file_write_line(0, text.c_str()), static_cast<int>(expected.size()));
+    file_close(0);
+    EXPECT_EQ(get("long.txt"), expected);
+}
+
 TEST_F(FileWrite, CreateReplacesAndOpenKeepsOrCreates) {
     put("old.m3u", "a much longer previous content\r\n");
     ASSERT_NE(file_create(0, path("old.m3u").c_str()), 0);
@@ -76,9 +92,9 @@ TEST_F(FileWrite, LargeWritesBypassTheBufferInOrder) {
     EXPECT_EQ(file_write_line(0, u"first"), 7);
     EXPECT_EQ(get("big.txt"), "");  // still buffered
     EXPECT_EQ(file_write_line(0, big.c_str()), 5002);
-    // The large text went straight to the file, after the buffered line; its
-    // CR LF waits in the buffer.
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B'));
+    // A buffer's worth of the large text went straight to the file, after the
+    // buffered line; the rest and its CR LF wait in the buffer.
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(FILE_BUFFER_SIZE, 'B'));
     EXPECT_EQ(file_write_line(0, u"last"), 6);
     file_close(0);
     EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B') + "\r\nlast\r\n");
