@@ -28,7 +28,7 @@ struct DropRecord {
     std::int32_t action;        // the one action chosen
     std::int32_t x;             // drop point, client coordinates of the target
     std::int32_t y;
-    void* data;                 // copy of the dropped data; none for a private type
+    void* data;                 // the dropped data; none for a private type
     std::size_t size;           // its size in bytes
 };
 

@@ -223,6 +223,20 @@ TEST_F(DropTest, ThreeFilesGiveOneGadgetDropEventWithThePathsJoinedByLineFeeds) 
     EXPECT_EQ(files_.reference_count(), 1u) << "the target keeps no reference to the data";
 }
 
+TEST_F(DropTest, TheSourcesMediumIsHeldUntilTheWaitAfterItsEvent) {
+    TestDataObject source;
+    source.source_keeps_data = true;
+    source.add(CF_HDROP, wide_file_list(paths_));
+    EXPECT_EQ(drag_and_drop(&source, on_row(0)), COPY);
+    EXPECT_EQ(source.reference_count(), 2u) << "the record holds the medium, not a copy";
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].bytes, wide_file_list(paths_));
+    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
+    EXPECT_EQ(source.reference_count(), 1u) << "the medium was released with the record";
+    EXPECT_EQ(drop_record_live_count(), 0);
+}
+
 TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
     TestDataObject narrow;
     narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));

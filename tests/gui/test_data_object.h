@@ -14,6 +14,9 @@ class TestDataObject final : public IDataObject {
 public:
     void add(int format, const Bytes& bytes) { formats_.push_back({format, bytes}); }
     bool fail_get_data = false;
+    // The source keeps owning the memory it hands out, and holds a reference
+    // for each medium until the receiver releases it.
+    bool source_keeps_data = false;
     int get_data_calls = 0;
     ULONG reference_count() const { return references_; }
 
@@ -27,6 +30,13 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
+    TestDataObject() = default;
+    TestDataObject(const TestDataObject&) = delete;
+    TestDataObject& operator=(const TestDataObject&) = delete;
+    ~TestDataObject() {
+        for (HGLOBAL handle : kept_) GlobalFree(handle);
+    }
+
     // Lives on the test's stack: counts, never deletes.
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }
@@ -43,6 +53,11 @@ public:
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = handle;
         medium->pUnkForRelease = nullptr;
+        if (source_keeps_data) {
+            kept_.push_back(handle);
+            medium->pUnkForRelease = this;
+            AddRef();
+        }
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
@@ -73,6 +88,7 @@ private:
         return nullptr;
     }
     std::vector<Entry> formats_;
+    std::vector<HGLOBAL> kept_;
     ULONG references_ = 1;
 };
 

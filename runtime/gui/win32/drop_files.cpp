@@ -39,29 +39,52 @@ const DropRecord* current_drop() {
 
 }  // namespace
 
-DropRecord* drop_record_make(const DropRecord& fields, const void* data, std::size_t size) {
-    auto* record = static_cast<DropRecord*>(std::malloc(sizeof(DropRecord)));
-    if (!record) return nullptr;
-    *record = fields;
-    record->data = nullptr;
-    record->size = 0;
-    if (data) {
-        record->data = std::malloc(size ? size : 1);
-        if (!record->data) {
-            std::free(record);
+namespace {
+
+// The record first, so that the record's address is the holder's.
+struct HeldDropRecord {
+    DropRecord record;
+    STGMEDIUM medium;
+};
+
+}  // namespace
+
+DropRecord* drop_record_make(const DropRecord& fields, STGMEDIUM* medium) {
+    auto* held = static_cast<HeldDropRecord*>(std::malloc(sizeof(HeldDropRecord)));
+    if (!held) {
+        if (medium) ReleaseStgMedium(medium);
+        return nullptr;
+    }
+    held->record = fields;
+    held->record.data = nullptr;
+    held->record.size = 0;
+    held->medium = STGMEDIUM{};
+    if (medium) {
+        held->medium = *medium;
+        *medium = STGMEDIUM{};
+        void* data = held->medium.tymed == TYMED_HGLOBAL && held->medium.hGlobal
+                         ? GlobalLock(held->medium.hGlobal)
+                         : nullptr;
+        if (!data) {
+            ReleaseStgMedium(&held->medium);
+            std::free(held);
             return nullptr;
         }
-        std::memcpy(record->data, data, size);
-        record->size = size;
+        held->record.data = data;
+        held->record.size = GlobalSize(held->medium.hGlobal);
     }
     live_records.fetch_add(1);
-    return record;
+    return &held->record;
 }
 
 void drop_record_free(void* record) {
     if (!record) return;
-    std::free(static_cast<DropRecord*>(record)->data);
-    std::free(record);
+    auto* held = reinterpret_cast<HeldDropRecord*>(record);
+    if (held->record.data) {
+        GlobalUnlock(held->medium.hGlobal);
+        ReleaseStgMedium(&held->medium);
+    }
+    std::free(held);
     live_records.fetch_sub(1);
 }
 

@@ -140,20 +140,12 @@ DropRecord* take_record(const DropTarget& target, IDataObject* data, DWORD effec
     DropRecord fields{target.accepted_format, 0, static_cast<std::int32_t>(effect), point.x, point.y, nullptr, 0};
     if (target.accepted_kind == ACCEPTED_PRIVATE) {
         fields.private_type = target.accepted_type;
-        return drop_record_make(fields, nullptr, 0);
+        return drop_record_make(fields, nullptr);
     }
     FORMATETC format = hglobal_format(target.accepted_format);
     STGMEDIUM medium{};
     if (!data || data->GetData(&format, &medium) != S_OK) return nullptr;
-    DropRecord* record = nullptr;
-    if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal) {
-        if (const void* block = GlobalLock(medium.hGlobal)) {
-            record = drop_record_make(fields, block, GlobalSize(medium.hGlobal));
-            GlobalUnlock(medium.hGlobal);
-        }
-    }
-    ReleaseStgMedium(&medium);
-    return record;
+    return drop_record_make(fields, &medium);
 }
 
 // A window target's own window; for a gadget, the runtime window holding it.

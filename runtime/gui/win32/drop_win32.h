@@ -2,15 +2,18 @@
 #pragma once
 
 #include <windows.h>
-
-#include <cstddef>
+#include <ole2.h>
 
 #include "runtime/gui/drop.h"
 
-// A record with a copy of `size` bytes of data (none when data is null), or
-// nullptr when memory runs out. The caller's fields data and size are ignored.
-DropRecord* drop_record_make(const DropRecord& fields, const void* data, std::size_t size);
-// Frees a record and its copy; the release function of drop events.
+// A record for a drop's event. The data the source handed over in global
+// memory is kept where it is, not copied (a large file list is megabytes),
+// and the medium is released with the record: the record takes it over, and
+// medium is left empty. No medium (null) for a private type. nullptr, with the
+// medium released, when memory runs out or the medium holds no readable
+// global memory. The caller's fields data and size are ignored.
+DropRecord* drop_record_make(const DropRecord& fields, STGMEDIUM* medium);
+// Frees a record and releases its medium; the release function of drop events.
 void drop_record_free(void* record);
 
 // DropTargets alive (registered, or still referenced by the platform).
