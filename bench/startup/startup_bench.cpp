@@ -4,6 +4,11 @@
 // sound, the testing notice) are answered as soon as they appear; the time
 // they take to come is part of the program's start.
 //
+// The program runs in this environment: with PULSE_SERVER naming a running
+// audio server (scripts/audio-server start) it starts as with working sound,
+// checking the sound and video layers; with PULSE_SERVER naming nothing it
+// takes the no-sound path and its box.
+//
 //   startup_bench [runs]     prints each run, the medians and the ratio program / bare
 #include <windows.h>
 
@@ -70,7 +75,7 @@ StartTimes bare_start() {
 
 StartTimes program_start() {
     double started = now_ms();
-    ProgramProcess program(tunelathe_path(), no_audio_environment());
+    ProgramProcess program(tunelathe_path());
     return start_until_window(program, started, L"WindowClass_0");
 }
 
