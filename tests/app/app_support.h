@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/file_bytes.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -77,7 +79,6 @@ bool close_request();
 // ---------------------------------------------------------------------------
 // Files
 
-std::optional<std::string> read_bytes(const std::wstring& path);
 bool write_bytes(const std::wstring& path, const std::string& bytes);
 bool exists(const std::wstring& path);
 std::vector<std::wstring> names_in(const std::wstring& folder);

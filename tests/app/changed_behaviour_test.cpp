@@ -67,7 +67,7 @@ TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
     Person saving({press(IDYES), choose_file(path(L"mine.m3u")), choose_file(path(L"other.m3u"))});
     OpenPlaylist();
     EXPECT_EQ(saving.done().size(), 3u);
-    EXPECT_EQ(read_bytes(path(L"mine.m3u")), std::string("/mine.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"mine.m3u")), std::string("/mine.mp3\r\n"));
     EXPECT_EQ(rows(), Rows{u"/other.mp3"});
     EXPECT_EQ(app.is_saved, 1);
     EXPECT_EQ(main_title(), title_for(L"other.m3u"));
@@ -77,7 +77,7 @@ TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
     open(path(L"mine.m3u"), {press(IDNO)});
     EXPECT_EQ(rows(), Rows{u"/mine.mp3"});
     EXPECT_EQ(app.is_saved, 1);
-    EXPECT_EQ(read_bytes(path(L"other.m3u")), std::string("/other.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"other.m3u")), std::string("/other.mp3\r\n"));
 }
 
 // What a failed save must leave: the previous file as it was, the message
@@ -121,7 +121,7 @@ TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
     SavePlaylist();
     first.done();
     const std::string previous = "/a.mp3\r\n";
-    ASSERT_EQ(read_bytes(path(L"list.m3u")), previous);
+    ASSERT_EQ(read_file_bytes(path(L"list.m3u")), previous);
 
     // Another program holds the file open without sharing it.
     HANDLE holder = CreateFileW(path(L"list.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -133,14 +133,14 @@ TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
     std::vector<SeenDialog> seen = person.done();
     CloseHandle(holder);
     expect_failed_save(seen, path(L"list.m3u"), before);
-    EXPECT_EQ(read_bytes(path(L"list.m3u")), previous);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), previous);
     EXPECT_EQ(names_in(folder_), std::vector<std::wstring>{L"list.m3u"}) << "no temporary file left";
 
     // Once the other program lets go, the same Save works.
     Person again({});
     SavePlaylist();
     EXPECT_TRUE(again.done().empty());
-    EXPECT_EQ(read_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_EQ(app.is_saved, 1);
 }
 
@@ -197,7 +197,7 @@ TEST_F(ChangedBehaviour, CloseKeepsRunningWhenTheSaveDidNotHappen) {
     Person saving({press(IDYES), choose_file(path(L"closing.m3u"))});
     EXPECT_TRUE(CloseAccepted());
     EXPECT_EQ(saving.done().size(), 2u);
-    EXPECT_EQ(read_bytes(path(L"closing.m3u")), std::string("/a.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"closing.m3u")), std::string("/a.mp3\r\n"));
 
     app.is_saved = 0;
     ASSERT_TRUE(close_request());
@@ -243,7 +243,7 @@ TEST_F(FullDisk, SaveIntoAFullFileSystemKeepsThePreviousFile) {
     SavePlaylist();
     first.done();
     const std::string previous = "/a.mp3\r\n";
-    ASSERT_EQ(read_bytes(target), previous);
+    ASSERT_EQ(read_file_bytes(target), previous);
     ASSERT_TRUE(fill());
 
     std::vector<std::u16string> many;
@@ -253,7 +253,7 @@ TEST_F(FullDisk, SaveIntoAFullFileSystemKeepsThePreviousFile) {
     Person person({press(IDOK)});
     SavePlaylist();
     expect_failed_save(person.done(), target, before);
-    EXPECT_EQ(read_bytes(target), previous);
+    EXPECT_EQ(read_file_bytes(target), previous);
     EXPECT_EQ(names_in(disk_), (std::vector<std::wstring>{L"filler", L"list.m3u"})) << "no temporary file left";
 }
 

@@ -214,7 +214,7 @@ TEST_F(NewPlaylistTest, YesSavesThenClearsAndTells) {
     EXPECT_EQ(seen[1].title, L"Save file");
     EXPECT_EQ(seen[2].title, L"Data Saved!");
     EXPECT_EQ(seen[2].text, L"Changes saved to " + path(L"kept.m3u"));
-    EXPECT_EQ(read_bytes(path(L"kept.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"kept.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_TRUE(rows().empty());
     EXPECT_TRUE(entries().empty());
     EXPECT_EQ(app.is_saved, 1);
@@ -227,7 +227,7 @@ TEST_F(NewPlaylistTest, YesSavesThenClearsAndTells) {
     seen = saver.done();
     ASSERT_EQ(seen.size(), 1u) << "the next Save asks for a name";
     EXPECT_EQ(seen[0].title, L"Save file");
-    EXPECT_EQ(read_bytes(path(L"kept.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"kept.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
 }
 
 TEST_F(NewPlaylistTest, YesWithACancelledSaveKeepsTheRows) {

@@ -26,6 +26,7 @@
 #include "runtime/media/volume_table.h"
 #include "tests/app/app_support.h"
 #include "tests/support/monitor_probe.h"
+#include "tests/support/window_lists.h"
 #include "tests/support/wine_path.h"
 
 namespace {
@@ -351,34 +352,17 @@ struct PopupView {
     bool closed = false;
 };
 
-BOOL CALLBACK collect_window(HWND hwnd, LPARAM found) {
-    reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> windows_of(DWORD thread) {
-    std::vector<HWND> found;
-    EnumThreadWindows(thread, collect_window, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-std::wstring class_name(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
 HWND slider_of(HWND popup) { return FindWindowExW(popup, nullptr, TRACKBAR_CLASSW, nullptr); }
 
 HWND find_popup(DWORD thread) {
-    for (HWND hwnd : windows_of(thread))
+    for (HWND hwnd : thread_windows(thread))
         if (IsWindowVisible(hwnd) && slider_of(hwnd)) return hwnd;
     return nullptr;
 }
 
 // The slider's tool text in the thread's tooltip window.
 std::wstring tooltip_text(DWORD thread, HWND popup) {
-    for (HWND tips : windows_of(thread)) {
+    for (HWND tips : thread_windows(thread)) {
         if (class_name(tips) != TOOLTIPS_CLASSW) continue;
         wchar_t text[256] = L"";
         TOOLINFOW tool{};

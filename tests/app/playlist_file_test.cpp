@@ -61,7 +61,7 @@ TEST_F(PlaylistFiles, SaveAsOfAnEmptyListWritesAnEmptyFile) {
     std::vector<SeenDialog> seen = person.done();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, L"Save file as");
-    EXPECT_EQ(read_bytes(path(L"empty.m3u")), std::string());
+    EXPECT_EQ(read_file_bytes(path(L"empty.m3u")), std::string());
     EXPECT_EQ(app.is_saved, 1);
     EXPECT_EQ(main_title(), title_for(L"empty.m3u"));
 }
@@ -80,7 +80,7 @@ TEST_F(PlaylistFiles, SaveAddsTheExtensionUnlessItIsExactlyM3u) {
         EXPECT_EQ(seen[0].title, L"Save file");
         EXPECT_EQ(wide(app.playlist_path.c_str()), path(c.written));
         // The two rows: 28 bytes, CR LF after each, no byte-order mark.
-        EXPECT_EQ(read_bytes(path(c.written)), std::string("/Music/a.mp3\r\n/Music/b.mp3\r\n"));
+        EXPECT_EQ(read_file_bytes(path(c.written)), std::string("/Music/a.mp3\r\n/Music/b.mp3\r\n"));
         EXPECT_EQ(app.is_saved, 1);
         EXPECT_EQ(main_title(), title_for(c.written));
     }
@@ -95,7 +95,7 @@ TEST_F(PlaylistFiles, SecondSaveWritesWithoutADialog) {
     Person person({});
     SavePlaylist();
     EXPECT_TRUE(person.done().empty());
-    EXPECT_EQ(read_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_EQ(app.is_saved, 1);
     EXPECT_EQ(main_title(), title_for(L"list.m3u"));
 }
@@ -105,7 +105,7 @@ TEST_F(PlaylistFiles, RowsOutsideAsciiAreSavedWithAByteOrderMarkAndReadBack) {
     ASSERT_TRUE(drop_files({u"C:\\Musik\\\u00C4rzte \u2013 Lied.mp3", u"C:\\\u65E5\u672C\\\u66F2.mp3",
                             u"C:\\plain.mp3"}));
     ASSERT_EQ(save_as_new(path(L"utf8.m3u")).size(), 1u);
-    EXPECT_EQ(read_bytes(path(L"utf8.m3u")),
+    EXPECT_EQ(read_file_bytes(path(L"utf8.m3u")),
               BOM + utf8(written[0]) + "\r\n" + utf8(written[1]) + "\r\n" + utf8(written[2]) + "\r\n");
 
     ClearPlaylist();
@@ -129,7 +129,7 @@ TEST_F(PlaylistFiles, HeaderLinesAreRowsAndAreWrittenBack) {
     Person person({});
     SavePlaylist();
     EXPECT_TRUE(person.done().empty());
-    EXPECT_EQ(read_bytes(path(L"in.m3u")), file);
+    EXPECT_EQ(read_file_bytes(path(L"in.m3u")), file);
 }
 
 TEST_F(PlaylistFiles, CancelledOpenKeepsTheListAndTheTitle) {
@@ -147,7 +147,7 @@ TEST_F(PlaylistFiles, OpeningAMissingFileCreatesItEmpty) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
     app.is_saved = 1;
     open(path(L"new.m3u"));
-    EXPECT_EQ(read_bytes(path(L"new.m3u")), std::string());
+    EXPECT_EQ(read_file_bytes(path(L"new.m3u")), std::string());
     EXPECT_TRUE(rows().empty());
     EXPECT_TRUE(entries().empty());
     EXPECT_EQ(main_title(), title_for(L"new.m3u"));

@@ -7,17 +7,6 @@ namespace {
 // The message box's icon control, the same on Windows and Wine.
 constexpr int BOX_ICON_ID = 1088;
 
-BOOL CALLBACK collect_child(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
-
-std::vector<HWND> children(HWND parent) {
-    std::vector<HWND> found;
-    EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 INPUT mouse_input(DWORD flags, LONG dx = 0, LONG dy = 0) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -36,7 +25,7 @@ Box wait_for_box(const ProgramProcess& program, DWORD timeout_ms) {
     box.title = window_text(box.dialog);
     // Wait for the dialog's controls: the box may still be filling itself.
     wait_until([&] {
-        for (HWND child : children(box.dialog)) {
+        for (HWND child : child_windows(box.dialog)) {
             if (class_name(child) != L"Static" || GetDlgCtrlID(child) == BOX_ICON_ID) continue;
             std::wstring text = window_text(child);
             if (!text.empty()) box.text = text;

@@ -13,6 +13,7 @@
 #include "tests/scenario/file_dialog.h"
 #include "tests/scenario/file_drag.h"
 #include "tests/scenario/playlist_view.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 
@@ -22,16 +23,7 @@ constexpr char saved_bytes[] = "/Music/Alpha.mp3\r\n/Music/Charlie.mp3\r\n/Music
 const std::wstring plain_title = L".: Tunelathe :.V 0.5.206";
 
 // The file's bytes; "<missing>" when it cannot be read.
-std::string file_bytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char block[4096];
-    DWORD got = 0;
-    while (ReadFile(file, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
-    CloseHandle(file);
-    return bytes;
-}
+std::string file_bytes(const std::wstring& path) { return read_file_bytes(path).value_or("<missing>"); }
 
 TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     ASSERT_NE(GetFileAttributesW((music + L"Alpha.mp3").c_str()), INVALID_FILE_ATTRIBUTES)

@@ -3,24 +3,9 @@
 #include <map>
 #include <string>
 
+#include "tests/support/window_lists.h"
+
 namespace {
-
-struct WindowSearch {
-    DWORD process;
-    const wchar_t* class_name;
-    bool visible_only;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect_window(HWND hwnd, LPARAM lparam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lparam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->process && (!search->visible_only || IsWindowVisible(hwnd)) &&
-        class_name(hwnd) == search->class_name)
-        search->found.push_back(hwnd);
-    return TRUE;
-}
 
 // This process's environment with the extra entries put in; names compare
 // without case, as Windows does.
@@ -79,10 +64,11 @@ ProgramProcess::~ProgramProcess() {
     CloseHandle(process_);
 }
 
-std::vector<HWND> ProgramProcess::windows(const wchar_t* class_name, bool visible_only) const {
-    WindowSearch search{id_, class_name, visible_only, {}};
-    EnumWindows(collect_window, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::vector<HWND> ProgramProcess::windows(const wchar_t* class_name_wanted, bool visible_only) const {
+    std::vector<HWND> found;
+    for (HWND hwnd : process_windows(id_))
+        if ((!visible_only || IsWindowVisible(hwnd)) && class_name(hwnd) == class_name_wanted) found.push_back(hwnd);
+    return found;
 }
 
 HWND ProgramProcess::wait_for_window(const wchar_t* class_name, DWORD timeout_ms) const {
@@ -111,8 +97,3 @@ std::wstring window_text(HWND hwnd) {
     return text;
 }
 
-std::wstring class_name(HWND hwnd) {
-    wchar_t name[128] = {};
-    GetClassNameW(hwnd, name, 128);
-    return name;
-}

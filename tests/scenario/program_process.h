@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_lists.h"
 #include "tests/support/wine_path.h"
 
 // The program under test, as a Windows path.
@@ -47,7 +48,6 @@ std::vector<std::wstring> no_audio_environment();
 
 // A window's text, asked for with WM_GETTEXT (marshalled across processes).
 std::wstring window_text(HWND hwnd);
-std::wstring class_name(HWND hwnd);
 
 // Polls condition every 20 ms until it holds or timeout_ms passes.
 template <class Condition>

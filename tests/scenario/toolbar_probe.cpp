@@ -8,24 +8,12 @@ namespace {
 
 constexpr SIZE_T TEXT_CHARS = 512;
 
-struct TooltipSearch {
-    DWORD process;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect_tooltip(HWND hwnd, LPARAM lparam) {
-    auto* search = reinterpret_cast<TooltipSearch*>(lparam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->process && class_name(hwnd) == TOOLTIPS_CLASSW) search->found.push_back(hwnd);
-    return TRUE;
-}
-
 // Hidden ones too: a tooltip shows only while the pointer rests on a tool.
 std::vector<HWND> tooltip_windows(DWORD process_id) {
-    TooltipSearch search{process_id, {}};
-    EnumWindows(collect_tooltip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND hwnd : process_windows(process_id))
+        if (class_name(hwnd) == TOOLTIPS_CLASSW) found.push_back(hwnd);
+    return found;
 }
 
 // The tools of one tooltip window that belong to the toolbar. The record and

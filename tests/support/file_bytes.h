@@ -1,0 +1,8 @@
+// Files on disk as a test checks them: byte for byte.
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The file's bytes; nothing when it cannot be opened. Others may be writing it.
+std::optional<std::string> read_file_bytes(const std::wstring& path);
