@@ -210,8 +210,8 @@ int main() {
 
     int missed = 0;
     std::unique_ptr<TestDataObject> offered;
-    double drop_ten = median_ms([&] { fresh(), offered = offer(ten); }, [&] { drop(*offered); });
-    double drop_twenty = median_ms([&] { fresh(), offered = offer(twenty); }, [&] { drop(*offered); });
+    double drop_ten = median_ms([&] { fresh(); offered = offer(ten); }, [&] { drop(*offered); });
+    double drop_twenty = median_ms([&] { fresh(); offered = offer(twenty); }, [&] { drop(*offered); });
     missed += report("drop 20,000 / drop 10,000", drop_twenty, drop_ten, 2.2);
     double bare_ten = median_ms(bare_clear, [&] { bare_add(ten_rows); });
     missed += report("drop 10,000 / bare LB_ADDSTRING", drop_ten, bare_ten, 3.0);

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/file_bytes.h"
-
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tests/support/file_bytes.h"
 
 // ---------------------------------------------------------------------------
 // The person at the screen

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -417,15 +416,6 @@ PopupView use_popup(DWORD thread, int move_to, POINT leave_at) {
     return view;
 }
 
-// The loudness of what the audio server plays once the last change has
-// passed its buffers, in dB full scale.
-double heard_db() {
-    std::this_thread::sleep_for(800ms);
-    std::optional<MonitorLevels> levels = record_monitor(600);
-    if (!levels) ADD_FAILURE() << "the recorder did not answer";
-    return levels.value_or(NOTHING_HEARD).rms_peak.overall;
-}
-
 // The step between two volumes of the pop-up, in dB.
 double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
 
@@ -442,7 +432,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     drop_songs();
     PlaySelectedSong();
     ASSERT_EQ(song_level(), volume_level(75));
-    const double at_75 = heard_db();
+    const double at_75 = hear_settled().rms_peak.overall;
 
     PopupView view = change_volume({400, 300}, 40, {1200, 1000});
     ASSERT_NE(view.popup, nullptr) << "no pop-up appeared";
@@ -461,7 +451,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     EXPECT_EQ(app.volume, 40);
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(40));
-    EXPECT_NEAR(heard_db() - at_75, step_db(75, 40), 1.0) << "the playing song got quieter";
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, step_db(75, 40), 1.0) << "the playing song got quieter";
 
     // Nothing playing: the pop-up opens at the remembered value, and the
     // pointer on its leftmost column closes it; the next song gets the volume.
@@ -478,7 +468,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     PlaySelectedSong();
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(100));
-    EXPECT_NEAR(heard_db() - at_75, step_db(75, 100), 1.0) << "the next song plays louder";
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, step_db(75, 100), 1.0) << "the next song plays louder";
 }
 
 }  // namespace

@@ -12,6 +12,13 @@
 
 class TestDataObject final : public IDataObject {
 public:
+    TestDataObject() = default;
+    TestDataObject(const TestDataObject&) = delete;
+    TestDataObject& operator=(const TestDataObject&) = delete;
+    ~TestDataObject() {
+        for (HGLOBAL handle : kept_) GlobalFree(handle);
+    }
+
     void add(int format, const Bytes& bytes) { formats_.push_back({format, bytes}); }
     bool fail_get_data = false;
     // The source keeps owning the memory it hands out, and holds a reference
@@ -30,13 +37,6 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    TestDataObject() = default;
-    TestDataObject(const TestDataObject&) = delete;
-    TestDataObject& operator=(const TestDataObject&) = delete;
-    ~TestDataObject() {
-        for (HGLOBAL handle : kept_) GlobalFree(handle);
-    }
-
     // Lives on the test's stack: counts, never deletes.
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }

@@ -52,7 +52,7 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
         // The last track one place up.
         click_row(list, 2);
         ASSERT_TRUE(wait_until([&] { return selected_row(list) == 2; }, 3000)) << "the click selected no row";
-        click_toolbar_button(program, 5);
+        click_toolbar_button(program.process, program.main_window, 5);
         ASSERT_TRUE(wait_until([&] { return list_rows(list)[1] == L"/Music/Charlie.mp3"; }, 3000));
         EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Alpha.mp3", L"/Music/Charlie.mp3",
                                                           L"/Music/Bravo.mp3"}));
@@ -60,7 +60,7 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
         EXPECT_EQ(window_text(program.main_window), plain_title);
 
         // Save asks for a name; the typed name gets its extension.
-        click_toolbar_button(program, 2);
+        click_toolbar_button(program.process, program.main_window, 2);
         HWND save = wait_for_file_dialog(program.process, L"Save file", 15000);
         ASSERT_NE(save, nullptr) << "Save showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
         EXPECT_EQ(file_name_field(save), L"Playlist.m3u");
@@ -83,7 +83,7 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     HWND list = find_list(program.main_window);
     ASSERT_NE(list, nullptr);
 
-    click_toolbar_button(program, 1);
+    click_toolbar_button(program.process, program.main_window, 1);
     HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
     ASSERT_NE(open, nullptr) << "Open showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
     ASSERT_TRUE(choose_file(open, playlist_file));
@@ -95,7 +95,7 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     // The first track deleted, then the close button: the program asks.
     click_row(list, 0);
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000));
-    click_toolbar_button(program, 4);
+    click_toolbar_button(program.process, program.main_window, 4);
     ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 2; }, 3000)) << "Delete removed nothing";
 
     PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);

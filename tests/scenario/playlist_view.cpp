@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "tests/scenario/desktop.h"
 #include "tests/scenario/toolbar_probe.h"
 
 namespace {
@@ -34,12 +35,12 @@ void click_row(HWND list, int row) {
     click_at(centre_on_screen(list, {0, row * height, 40, (row + 1) * height}));
 }
 
-void click_toolbar_button(const RunningProgram& program, int id) {
-    HWND toolbar = find_toolbar(program.main_window);
-    for (const ToolbarPlace& place : read_toolbar(program.process.handle(), toolbar))
+void click_toolbar_button(const ProgramProcess& program, HWND main_window, int id) {
+    HWND toolbar = find_toolbar(main_window);
+    for (const ToolbarPlace& place : read_toolbar(program.handle(), toolbar))
         if (!place.separator && place.id == id) click_at(centre_on_screen(toolbar, place.rect));
 }
 
-bool toolbar_button_pressed(const RunningProgram& program, int id) {
-    return send(find_toolbar(program.main_window), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id)) != 0;
+bool toolbar_button_pressed(HWND main_window, int id) {
+    return send(find_toolbar(main_window), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id)) != 0;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/scenario/desktop.h"
+#include "tests/scenario/program_process.h"
 
 HWND find_list(HWND main_window);
 // The rows as the list shows them; the system carries the text across.
@@ -18,5 +18,5 @@ int selected_row(HWND list);  // -1 when none
 // A click on the row, a little in from the list's left edge; the list must
 // be scrolled to its top.
 void click_row(HWND list, int row);
-void click_toolbar_button(const RunningProgram& program, int id);
-bool toolbar_button_pressed(const RunningProgram& program, int id);
+void click_toolbar_button(const ProgramProcess& program, HWND main_window, int id);
+bool toolbar_button_pressed(HWND main_window, int id);

@@ -96,4 +96,3 @@ std::wstring window_text(HWND hwnd) {
         return L"";
     return text;
 }
-

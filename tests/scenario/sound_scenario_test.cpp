@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,15 +22,6 @@ constexpr int STOP = 8, PLAY = 9, PAUSE = 10, NEXT = 11, PREVIOUS = 12;
 constexpr double FIRST_HZ = 440, SECOND_HZ = 550;
 // The songs are made 6 dB below full scale; anything this loud is a song.
 constexpr double AUDIBLE_DB = -30.0;
-
-// The monitor once the last change has passed the program's and the server's
-// buffers.
-MonitorLevels heard() {
-    Sleep(800);
-    std::optional<MonitorLevels> levels = record_monitor(600);
-    if (!levels) ADD_FAILURE() << "the recorder did not answer";
-    return levels.value_or(NOTHING_HEARD);
-}
 
 ::testing::AssertionResult hears_song(const MonitorLevels& levels, double hz) {
     if (levels.rms_peak.overall > AUDIBLE_DB && std::abs(levels.frequency - hz) < 15)
@@ -57,6 +47,8 @@ TEST(SoundScenario, NoSoundBoxStaysAwayAndTheChosenSongPlaysPausesAndStops) {
     EXPECT_EQ(program.start_up.no_sound_boxes, 0) << "sound works, yet the program said it did not";
     HWND list = find_list(program.main_window);
     ASSERT_NE(list, nullptr);
+    auto press = [&](int id) { click_toolbar_button(program.process, program.main_window, id); };
+    auto pressed_in = [&](int id) { return toolbar_button_pressed(program.main_window, id); };
 
     const std::wstring folder = wine_path(songs) + L"\\";
     RECT list_rect{};
@@ -70,38 +62,38 @@ TEST(SoundScenario, NoSoundBoxStaysAwayAndTheChosenSongPlaysPausesAndStops) {
     const std::string unix_folder = std::string(songs) + "/";
     const std::wstring row_folder(unix_folder.begin(), unix_folder.end());
     EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{row_folder + L"first.wav", row_folder + L"second.wav"}));
-    EXPECT_TRUE(hears_silence(heard())) << "before Play";
+    EXPECT_TRUE(hears_silence(hear_settled())) << "before Play";
 
     click_row(list, 1);
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 1; }, 3000)) << "the click selected no row";
-    click_toolbar_button(program, PLAY);
-    ASSERT_TRUE(wait_until([&] { return toolbar_button_pressed(program, PLAY); }, 3000));
-    EXPECT_TRUE(hears_song(heard(), SECOND_HZ)) << "Play";
+    press(PLAY);
+    ASSERT_TRUE(wait_until([&] { return pressed_in(PLAY); }, 3000));
+    EXPECT_TRUE(hears_song(hear_settled(), SECOND_HZ)) << "Play";
 
-    click_toolbar_button(program, PAUSE);
-    ASSERT_TRUE(wait_until([&] { return toolbar_button_pressed(program, PAUSE); }, 3000));
-    EXPECT_TRUE(hears_silence(heard())) << "Pause";
+    press(PAUSE);
+    ASSERT_TRUE(wait_until([&] { return pressed_in(PAUSE); }, 3000));
+    EXPECT_TRUE(hears_silence(hear_settled())) << "Pause";
 
     // The last song is chosen: Next has nowhere to go.
-    click_toolbar_button(program, NEXT);
-    EXPECT_TRUE(hears_silence(heard())) << "Next at the last song";
+    press(NEXT);
+    EXPECT_TRUE(hears_silence(hear_settled())) << "Next at the last song";
     EXPECT_EQ(selected_row(list), 1);
-    EXPECT_TRUE(toolbar_button_pressed(program, PAUSE));
+    EXPECT_TRUE(pressed_in(PAUSE));
 
     // Previous while paused plays the first song; Pause stays pressed in, and
     // the next press only lets it out.
-    click_toolbar_button(program, PREVIOUS);
+    press(PREVIOUS);
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000)) << "Previous chose no song";
-    EXPECT_TRUE(hears_song(heard(), FIRST_HZ)) << "Previous";
-    EXPECT_TRUE(toolbar_button_pressed(program, PAUSE));
-    click_toolbar_button(program, PAUSE);
-    ASSERT_TRUE(wait_until([&] { return !toolbar_button_pressed(program, PAUSE); }, 3000));
-    EXPECT_TRUE(hears_song(heard(), FIRST_HZ)) << "Pause let out";
+    EXPECT_TRUE(hears_song(hear_settled(), FIRST_HZ)) << "Previous";
+    EXPECT_TRUE(pressed_in(PAUSE));
+    press(PAUSE);
+    ASSERT_TRUE(wait_until([&] { return !pressed_in(PAUSE); }, 3000));
+    EXPECT_TRUE(hears_song(hear_settled(), FIRST_HZ)) << "Pause let out";
 
-    click_toolbar_button(program, STOP);
-    ASSERT_TRUE(wait_until([&] { return !toolbar_button_pressed(program, PLAY); }, 3000));
-    EXPECT_FALSE(toolbar_button_pressed(program, PAUSE));
-    EXPECT_TRUE(hears_silence(heard())) << "Stop";
+    press(STOP);
+    ASSERT_TRUE(wait_until([&] { return !pressed_in(PLAY); }, 3000));
+    EXPECT_FALSE(pressed_in(PAUSE));
+    EXPECT_TRUE(hears_silence(hear_settled())) << "Stop";
 
     // The dropped songs were never saved: closing asks, and No ends it.
     PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -3,12 +3,10 @@
 // and the help box behind the help button.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include <set>
 
 #include "tests/scenario/desktop.h"
+#include "tests/scenario/playlist_view.h"
 #include "tests/scenario/toolbar_probe.h"
 
 namespace {
@@ -100,14 +98,9 @@ TEST(StartUpScenario, NoSoundBoxOnceThenTheNoticeAloneThenTheMainWindowWithHarml
     EXPECT_TRUE(program.windows(L"#32770").empty()) << "a box came after the notice";
 
     // Without sound the playback buttons still press and let out, and do no harm.
-    HWND toolbar = nullptr;
-    ASSERT_TRUE(wait_until([&] { return (toolbar = find_toolbar(main_window)) != nullptr; }, 5000));
-    std::vector<ToolbarPlace> places = read_toolbar(program.handle(), toolbar);
-    auto press = [&](int id) {
-        for (const ToolbarPlace& place : places)
-            if (!place.separator && place.id == id) click_at(centre_on_screen(toolbar, place.rect));
-    };
-    auto pressed_in = [&](int id) { return SendMessageW(toolbar, TB_ISBUTTONCHECKED, id, 0) != 0; };
+    ASSERT_TRUE(wait_until([&] { return find_toolbar(main_window) != nullptr; }, 5000));
+    auto press = [&](int id) { click_toolbar_button(program, main_window, id); };
+    auto pressed_in = [&](int id) { return toolbar_button_pressed(main_window, id); };
     press(9);
     EXPECT_TRUE(wait_until([&] { return pressed_in(9); }, 3000)) << "Play";
     press(10);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 
@@ -47,4 +49,11 @@ std::optional<MonitorLevels> record_monitor(int ms) {
         Sleep(20);
     }
     return std::nullopt;
+}
+
+MonitorLevels hear_settled() {
+    Sleep(800);
+    std::optional<MonitorLevels> levels = record_monitor(600);
+    if (!levels) ADD_FAILURE() << "the recorder did not answer";
+    return levels.value_or(NOTHING_HEARD);
 }

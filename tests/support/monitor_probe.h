@@ -21,3 +21,8 @@ inline constexpr double SILENCE_DB = -60.0;
 // Asks the recorder in the folder MONITOR_PROBE_DIR names (a Unix path) for
 // ms of the monitor, recorded from now; nothing when it does not answer.
 std::optional<MonitorLevels> record_monitor(int ms);
+
+// What played once the last change has passed the player's and the server's
+// buffers: waits, then records; a recorder that does not answer fails the
+// current test and reads as NOTHING_HEARD.
+MonitorLevels hear_settled();

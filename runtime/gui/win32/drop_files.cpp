@@ -37,10 +37,6 @@ const DropRecord* current_drop() {
     return static_cast<const DropRecord*>(current.data);
 }
 
-}  // namespace
-
-namespace {
-
 // The record first, so that the record's address is the holder's.
 struct HeldDropRecord {
     DropRecord record;

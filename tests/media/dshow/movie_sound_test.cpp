@@ -10,9 +10,6 @@
 
 namespace {
 
-// Time for a change to pass the renderer's and the server's buffers.
-constexpr int SETTLE_MS = 800;
-constexpr int RECORD_MS = 600;
 // The tone is made 6 dB below full scale; anything this loud is the tone.
 constexpr double AUDIBLE_DB = -30.0;
 
@@ -33,84 +30,76 @@ protected:
         MovieRecord* m = movie_find(0);
         return graph_state(m->control) == State_Running ? m : nullptr;
     }
-
-    // The monitor after the last change has settled.
-    static MonitorLevels listen() {
-        Sleep(SETTLE_MS);
-        std::optional<MonitorLevels> levels = record_monitor(RECORD_MS);
-        if (!levels) ADD_FAILURE() << "the recorder did not answer";
-        return levels.value_or(NOTHING_HEARD);
-    }
 };
 
 TEST_F(MovieSound, PlayPauseResumeAndStopAsHeard) {
     ASSERT_NE(play(u"tone.wav"), nullptr);
-    MonitorLevels playing = listen();
+    MonitorLevels playing = hear_settled();
     EXPECT_GT(playing.rms_peak.overall, AUDIBLE_DB) << "playing";
     EXPECT_NEAR(playing.frequency, 440, 15) << "the tone itself";
 
     movie_pause(0);
-    EXPECT_LT(listen().peak.overall, SILENCE_DB) << "paused";
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "paused";
 
     movie_resume(0);
-    EXPECT_GT(listen().rms_peak.overall, AUDIBLE_DB) << "resumed";
+    EXPECT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB) << "resumed";
 
     movie_pause(0);
     movie_play(0, 0);  // play on a paused movie starts it again
-    EXPECT_GT(listen().rms_peak.overall, AUDIBLE_DB) << "played after pause";
+    EXPECT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB) << "played after pause";
 
     movie_stop(0);
-    EXPECT_LT(listen().peak.overall, SILENCE_DB) << "stopped";
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "stopped";
 
     movie_resume(0);  // does nothing after a stop
-    EXPECT_LT(listen().peak.overall, SILENCE_DB) << "resumed after stop";
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "resumed after stop";
 }
 
 TEST_F(MovieSound, VolumeFiftyIsSixDecibelsBelowFull) {
     ASSERT_NE(play(u"tone.wav"), nullptr);
-    double full = listen().rms_peak.overall;
+    double full = hear_settled().rms_peak.overall;
     ASSERT_GT(full, AUDIBLE_DB);
 
     movie_volume_set(0, 50, 0);
-    double half = listen().rms_peak.overall;
+    double half = hear_settled().rms_peak.overall;
     EXPECT_NEAR(full - half, 6.03, 1.0) << "full " << full << " dB, volume 50 " << half << " dB";
 
     movie_volume_set(0, 0, 0);
-    EXPECT_LT(listen().peak.overall, SILENCE_DB) << "volume 0";
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "volume 0";
 
     movie_volume_set(0, 100, 0);
-    EXPECT_NEAR(listen().rms_peak.overall, full, 1.0) << "back at full volume";
+    EXPECT_NEAR(hear_settled().rms_peak.overall, full, 1.0) << "back at full volume";
 }
 
 TEST_F(MovieSound, BalanceSendsTheToneToOneSide) {
     ASSERT_NE(play(u"tone.wav"), nullptr);
-    MonitorLevels centre = listen();
+    MonitorLevels centre = hear_settled();
     EXPECT_NEAR(centre.rms_peak.left, centre.rms_peak.right, 1.0);
 
     movie_volume_set(0, 100, -100);
-    MonitorLevels left = listen();
+    MonitorLevels left = hear_settled();
     EXPECT_GT(left.rms_peak.left, AUDIBLE_DB);
     EXPECT_LT(left.peak.right, SILENCE_DB);
 
     movie_volume_set(0, 100, 100);
-    MonitorLevels right = listen();
+    MonitorLevels right = hear_settled();
     EXPECT_GT(right.rms_peak.right, AUDIBLE_DB);
     EXPECT_LT(right.peak.left, SILENCE_DB);
 }
 
 TEST_F(MovieSound, OggVorbisPlays) {
     ASSERT_NE(play(u"tone.ogg"), nullptr);
-    EXPECT_GT(listen().rms_peak.overall, AUDIBLE_DB);
+    EXPECT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB);
     movie_free(0);
-    EXPECT_LT(listen().peak.overall, SILENCE_DB) << "after free";
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "after free";
 }
 
 TEST_F(MovieSound, NothingPlaysAfterLoadingAnotherFileUnderTheNumber) {
     ASSERT_NE(play(u"tone.wav"), nullptr);
-    ASSERT_GT(listen().rms_peak.overall, AUDIBLE_DB);
+    ASSERT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB);
     std::u16string other = media_file(u"tone.ogg");
     ASSERT_NE(movie_load(0, other.c_str()), 0);  // loaded, not started
-    EXPECT_LT(listen().peak.overall, SILENCE_DB);
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB);
 }
 
 }  // namespace
