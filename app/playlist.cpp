@@ -10,24 +10,21 @@
 
 namespace {
 
-// Copies length characters into the text variable, through the builder.
-void AssignRange(char16_t** variable, const char16_t* text, int length) {
-    int mark = text_builder_mark();
-    char16_t* out = text_builder_reserve(length, -1);
-    std::memcpy(out, text, static_cast<std::size_t>(length) * sizeof(char16_t));
-    text_builder_assign(variable, mark);
-}
-
 // The path as the player sees it: slashes for backslashes, and without its
-// first two characters (the drive letter and colon of a local path).
+// first two characters (the drive letter and colon of a local path). Both
+// texts are built in the builder, which may move while the second is built,
+// so each is found again by its place before it is used.
 void AppendDroppedFile(const char16_t* path, int length) {
     int mark = text_builder_mark();
-    char16_t* player = text_builder_reserve(length, -1);
-    std::memcpy(player, path, static_cast<std::size_t>(length) * sizeof(char16_t));
-    player[length] = 0;
-    text_replace(player, u"\\", u"/", TEXT_IN_PLACE, -1);
+    // The name comes from the drop text, never from the builder itself.
+    char16_t* local = text_builder_reserve(length + 1, -1);
+    std::memcpy(local, path, static_cast<std::size_t>(length) * sizeof(char16_t));
+    local[length] = 0;
+    text_replace(text_builder_address(mark), u"\\", u"/", 0, -1);
+    const char16_t* local_path = text_builder_address(mark);
+    const char16_t* player_path = local_path + length + 1;
     int skip = length < 2 ? length : 2;
-    AppendTrack(text_builder_address(mark) + skip, length - skip, path, length);
+    AppendTrack(player_path + skip, local_path);
     text_builder_rewind(mark);
 }
 
@@ -49,12 +46,13 @@ void SwapRows(int a, int b) {
 
 }  // namespace
 
-void AppendTrack(const char16_t* player_path, int player_length, const char16_t* local_path,
-                 int local_length) {
+void AppendTrack(const char16_t* player_path, const char16_t* local_path) {
     auto* entry = static_cast<PlaylistEntry*>(list_append(app.playlist_store.list));
     if (!entry) return;
-    AssignRange(&entry->player_path, player_path, player_length);
-    AssignRange(&entry->local_path, local_path, local_length);
+    // Assigning copies straight into the entry's own blocks: the texts may lie
+    // in the builder, which must not grow while they are read.
+    text_assign(&entry->player_path, player_path);
+    text_assign(&entry->local_path, local_path);
     gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
 }
 

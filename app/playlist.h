@@ -12,5 +12,4 @@ void ShuffleTracks();
 void ShuffleAndRefill();
 
 // Appends one entry and its row. The shown path is the player path.
-void AppendTrack(const char16_t* player_path, int player_length, const char16_t* local_path,
-                 int local_length);
+void AppendTrack(const char16_t* player_path, const char16_t* local_path);

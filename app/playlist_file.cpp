@@ -38,9 +38,10 @@ const char16_t* BuildPlaylistText() {
     return beyond_ascii ? text : text + 1;
 }
 
-// Asks before an Open throws away unsaved rows; false keeps everything.
+// Asks before an Open throws away unsaved rows; false keeps everything. An
+// empty list has nothing to lose.
 bool MayDiscardChanges() {
-    if (app.is_saved != 0) return true;
+    if (app.is_saved != 0 || gadget_item_count(PLAYLIST_GADGET) <= 0) return true;
     int answer = requester_message(u"Unsaved Data!",
                                    u"Your work has not been saved yet!\r\n"
                                    u"Do you want to save before opening another playlist?",
@@ -49,6 +50,19 @@ bool MayDiscardChanges() {
     if (answer != 6) return false;
     SavePlaylist();
     return app.is_saved != 0;
+}
+
+// Reading needs read access only, so that a write-protected playlist opens; a
+// name that does not exist yet is created empty, as a new playlist.
+bool OpenForReading() {
+    const char16_t* path = app.playlist_path.c_str();
+    return file_open_mode(PLAYLIST_FILE, path, FILE_MODE_READ, FILE_SHARE_READING) != 0 ||
+           file_open(PLAYLIST_FILE, path) != 0;
+}
+
+void ShowOpenFailure(const Text& path, const Text& reason) {
+    Text message = TextBuild(u"The playlist could not be opened from\r\n") + path + u"\r\n\r\n" + reason;
+    requester_message(u"Not opened!", message.c_str(), 48);
 }
 
 void ShowSaveFailure(const Text& path, const Text& reason) {
@@ -70,15 +84,24 @@ void WriteOrRestore(const Text& previous_path) {
 
 void OpenPlaylist() {
     if (!MayDiscardChanges()) return;
+    Text previous = app.playlist_path;
     app.playlist_path = Built([] { requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0); });
     if (app.playlist_path.empty()) return;
-    if (!ReadPlaylistFile()) return;
+    if (!ReadPlaylistFile()) {
+        // Nothing changed but the name: the next Save must not aim at the
+        // file that could not be read.
+        Text reason = Built([] { file_error_text(); });
+        Text chosen = app.playlist_path;
+        app.playlist_path = previous;
+        ShowOpenFailure(chosen, reason);
+        return;
+    }
     app.is_saved = 1;
     UpdateTitle();
 }
 
 bool ReadPlaylistFile() {
-    if (!file_open(PLAYLIST_FILE, app.playlist_path.c_str())) return false;
+    if (!OpenForReading()) return false;
 
     gadget_redraw(PLAYLIST_GADGET, 0);
     ClearPlaylist();
@@ -86,12 +109,18 @@ bool ReadPlaylistFile() {
     while (file_eof(PLAYLIST_FILE) == 0) {
         int mark = text_builder_mark();
         const char16_t* line = file_read_line(PLAYLIST_FILE);
-        // A byte-order mark says how the file is encoded; it is not part of the row.
-        if (first && line[0] == BYTE_ORDER_MARK) ++line;
+        // A byte-order mark says how the file is encoded; it is not part of
+        // the row, and a file holding nothing else holds no row.
+        if (first && line[0] == BYTE_ORDER_MARK) {
+            ++line;
+            if (!*line && file_eof(PLAYLIST_FILE) != 0) {
+                text_builder_rewind(mark);
+                break;
+            }
+        }
         first = false;
-        int length = text_char_count(line);
         // A loaded row has no local file: it is shown and saved, never played.
-        AppendTrack(line, length, u"", 0);
+        AppendTrack(line, u"");
         text_builder_rewind(mark);
     }
     gadget_redraw(PLAYLIST_GADGET, 1);

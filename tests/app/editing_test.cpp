@@ -61,6 +61,19 @@ TEST_F(Editing, DropShowsThePathThePlayerSees) {
     EXPECT_EQ(app.is_saved, 0);
 }
 
+TEST_F(Editing, ALongDroppedPathIsCopiedWhole) {
+    // Long enough that building the player path moves the builder's buffer
+    // while the local path is still to be copied.
+    std::u16string folders;
+    for (int i = 0; folders.size() < 10000; ++i) folders += u"\\folder" + std::u16string(1, u'a' + i % 26);
+    const std::u16string local = u"E:" + folders + u"\\song.mp3";
+    std::u16string player = folders + u"\\song.mp3";
+    std::replace(player.begin(), player.end(), u'\\', u'/');
+    ASSERT_TRUE(drop_files({u"C:\\first.mp3", local, u"C:\\last.mp3"}));
+    EXPECT_EQ(rows(), (Rows{u"/first.mp3", player, u"/last.mp3"}));
+    EXPECT_EQ(entries()[1], (Entry{player, local}));
+}
+
 TEST_F(Editing, DropAppendsEveryFileInOrderWhateverIsSelected) {
     make_list({u"/a.mp3", u"/b.mp3", u"/c.mp3"});
     gadget_state_set(PLAYLIST_GADGET, 1);

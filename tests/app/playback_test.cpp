@@ -291,9 +291,9 @@ TEST_F(Playback, AnEndedSongStaysUntilStop) {
 
 TEST_F(Playback, RowsWithoutAPlayableFilePlayNothing) {
     // A row loaded from a playlist file: no local path.
-    AppendTrack(u"/loaded.wav", 11, u"", 0);
+    AppendTrack(u"/loaded.wav", u"");
     std::u16string missing = u16(path(L"missing.wav"));
-    AppendTrack(u"/missing.wav", 12, missing.c_str(), static_cast<int>(missing.size()));
+    AppendTrack(u"/missing.wav", missing.c_str());
 
     PlaySelectedSong();
     EXPECT_TRUE(pressed(ToolPlay));
