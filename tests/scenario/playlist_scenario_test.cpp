@@ -112,4 +112,38 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     EXPECT_EQ(file_bytes(playlist_file), saved_bytes) << "answering No changed the file";
 }
 
+TEST(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
+    // Far longer than any path: the row is copied whole and the program keeps answering.
+    std::string line;
+    for (int i = 0; line.size() < 500000; ++i) line += static_cast<char>('a' + i % 26);
+    const std::wstring huge_file = L"E:\\Playlists\\huge.m3u";
+    {
+        HANDLE file = CreateFileW(huge_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << "drive E: is missing: run this program through with-player-drive";
+        const std::string bytes = line + "\r\n";
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, bytes.size());
+    }
+    RunningProgram program;
+    ASSERT_NE(program.main_window, nullptr);
+    HWND list = find_list(program.main_window);
+    ASSERT_NE(list, nullptr);
+
+    click_toolbar_button(program.process, program.main_window, 1);
+    HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
+    ASSERT_NE(open, nullptr) << "Open showed no dialog: " << testing::PrintToString(describe_dialogs(program.process));
+    ASSERT_TRUE(choose_file(open, huge_file));
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 1; }, 10000)) << "the opened file brought no row";
+    EXPECT_EQ(list_rows(list)[0], std::wstring(line.begin(), line.end()));
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(program.main_window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0)
+        << "the program stopped answering";
+    EXPECT_EQ(window_text(program.main_window), plain_title + L" : huge.m3u");
+
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+}
+
 }  // namespace
