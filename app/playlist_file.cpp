@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/playlist.h"
+#include "app/track_finder.h"
 #include "runtime/file/file.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
@@ -103,6 +104,7 @@ void OpenPlaylist() {
 bool ReadPlaylistFile() {
     if (!OpenForReading()) return false;
 
+    PlaylistPlace place = PlaceOfPlaylist(app.playlist_path.c_str());
     gadget_redraw(PLAYLIST_GADGET, 0);
     ClearPlaylist();
     bool first = true;
@@ -119,8 +121,8 @@ bool ReadPlaylistFile() {
             }
         }
         first = false;
-        // A loaded row has no local file: it is shown and saved, never played.
-        AppendTrack(line, u"");
+        // The row plays the file the player would open for it, when that is here.
+        AppendTrack(line, LocalTrackFor(place, line).c_str());
         text_builder_rewind(mark);
     }
     gadget_redraw(PLAYLIST_GADGET, 1);

@@ -67,6 +67,19 @@ int file_delete(const char16_t* path);  // 1 on success
 // at the text builder position (empty when none failed).
 char16_t* file_error_text();
 
+// Volumes: a drive (E:\) or network share (\\server\share\) on
+// Windows, the file system mounted at a folder on Linux, found from the
+// file's real path. The root is the path that leads to the volume, with its
+// separator at the end; the volume path is the path from that root, with "/"
+// for every separator and a "/" in front ("/Music/a.mp3"). Both are built at
+// the text builder position, and are empty when the path names no volume
+// (a relative path, or a Linux file that does not exist).
+char16_t* file_volume_root(const char16_t* path, int position);
+char16_t* file_volume_path(const char16_t* path, int position);
+// 1 when path names an existing file that is not a folder, as the file
+// system looks names up (without regard to case where it does so).
+int file_exists(const char16_t* path);
+
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.
 int file_name_valid(const char16_t* text);

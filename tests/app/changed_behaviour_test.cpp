@@ -50,6 +50,37 @@ TEST_F(ChangedBehaviour, LoadedRowsHaveEntriesThatShuffleKeeps) {
     for (std::size_t i = 0; i < stored.size(); ++i) EXPECT_EQ(stored[i].player_path, shuffled[i]);
 }
 
+TEST_F(ChangedBehaviour, LoadedRowsPlayTheFilesThePlayerWould) {
+    // A player's drive in miniature: its volume is the drive of the test folder.
+    const std::wstring player = path(L"Player");
+    for (const wchar_t* folder : {L"", L"\\Music", L"\\Music\\Album.mp3", L"\\Playlists"})
+        CreateDirectoryW((player + folder).c_str(), nullptr);
+    ASSERT_TRUE(write_bytes(player + L"\\Music\\low.wav", "RIFF"));
+    ASSERT_TRUE(write_bytes(player + L"\\Music\\high.wav", "RIFF"));
+    const std::wstring from_root = player.substr(2);  // after the drive letter and colon
+    const std::string rooted(from_root.begin(), from_root.end());
+    // Byte-order mark, lone CR line ends, trailing blanks, and lines that
+    // name no file here.
+    const std::string lines[] = {"#EXTM3U",        "..\\Music\\high.wav  ",    rooted + "\\Music\\low.wav",
+                                 "../MUSIC/LOW.WAV", "../Music/missing.wav", "../Music/Album.mp3",
+                                 "",               "../../../../../../../../../../../../x.wav"};
+    std::string file = "\xEF\xBB\xBF";
+    for (const std::string& line : lines) file += line + "\r";
+    ASSERT_TRUE(write_bytes(player + L"\\Playlists\\list.m3u", file));
+
+    open(player + L"\\Playlists\\list.m3u");
+    std::vector<Entry> loaded = entries();
+    ASSERT_EQ(loaded.size(), std::size(lines));
+    const std::u16string music = u16(player) + u"\\Music\\";
+    const std::u16string expected[] = {u"", music + u"high.wav", music + u"low.wav", u16(player) + u"\\MUSIC\\LOW.WAV",
+                                       u"", u"",                  u"",              u""};
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        EXPECT_EQ(loaded[i].player_path, std::u16string(lines[i].begin(), lines[i].end())) << "rows as written";
+        EXPECT_EQ(loaded[i].local_path, expected[i]);
+    }
+}
+
 TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
     ASSERT_TRUE(write_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
     ASSERT_TRUE(drop_files({u"C:\\mine.mp3"}));

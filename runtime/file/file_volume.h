@@ -1,0 +1,13 @@
+// The platform's part of the volume operations: where a path's volume starts.
+#pragma once
+
+#include <string>
+
+struct VolumePlace {
+    std::u16string root;  // the path to the volume, ending in its separator
+    std::u16string rest;  // what follows the root in the path (the real path on Linux)
+};
+
+// Both empty when the path names no volume.
+VolumePlace file_volume_place(const char16_t* path);
+bool file_volume_file_exists(const char16_t* path);

@@ -1,0 +1,36 @@
+// Volumes on Windows: a path's drive letter or network share, read from the
+// path itself as the system does (the path need not exist).
+#include "runtime/file/file_volume.h"
+
+#include <windows.h>
+
+namespace {
+
+bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// Where the part of path that starts at start ends: at a separator or the end.
+std::size_t part_end(const std::u16string& path, std::size_t start) {
+    while (start < path.size() && !is_separator(path[start])) ++start;
+    return start;
+}
+
+}  // namespace
+
+VolumePlace file_volume_place(const char16_t* text) {
+    std::u16string path = text ? text : u"";
+    bool letter = path.size() >= 3 && ((path[0] | 0x20) >= u'a' && (path[0] | 0x20) <= u'z');
+    if (letter && path[1] == u':' && is_separator(path[2])) return {path.substr(0, 2) + u"\\", path.substr(3)};
+    // \\server\share\...: both names must be there.
+    if (path.size() < 2 || !is_separator(path[0]) || !is_separator(path[1])) return {};
+    std::size_t server_end = part_end(path, 2);
+    if (server_end == 2 || server_end >= path.size()) return {};
+    std::size_t share_end = part_end(path, server_end + 1);
+    if (share_end == server_end + 1) return {};
+    std::u16string root = path.substr(0, share_end) + u"\\";
+    return {root, share_end < path.size() ? path.substr(share_end + 1) : u""};
+}
+
+bool file_volume_file_exists(const char16_t* path) {
+    DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -1,0 +1,94 @@
+// The player's reading of playlist lines: which file a line names, from the
+// root of the playlist's volume.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/track_location.h"
+
+namespace {
+
+struct LineCase {
+    const char16_t* line;
+    const char16_t* player_path;  // "" when the line names no track
+};
+
+void expect_paths(std::u16string_view folder, std::initializer_list<LineCase> cases) {
+    for (const LineCase& c : cases) {
+        std::u16string line = c.line;
+        SCOPED_TRACE(std::string(line.begin(), line.end()));
+        EXPECT_EQ(PlayerTrackPath(line, folder), c.player_path);
+    }
+}
+
+TEST(PlayerTrackPath, LinesThatNameNoTrack) {
+    expect_paths(u"/Playlists", {
+                                    {u"", u""},
+                                    {u"#EXTM3U", u""},
+                                    {u"#EXTINF:123,Artist - Title", u""},
+                                    {u" \t ", u""},
+                                    {u"/", u""},
+                                });
+}
+
+TEST(PlayerTrackPath, RootedLinesStartAtTheVolumesRoot) {
+    expect_paths(u"/Playlists", {
+                                    {u"/Music/a.mp3", u"/Music/a.mp3"},
+                                    {u"\\Music\\a.mp3", u"/Music/a.mp3"},
+                                    {u"E:\\Music\\a.mp3", u"/Music/a.mp3"},
+                                    {u"x:/Music/a.mp3", u"/Music/a.mp3"},
+                                    // Any drive letter: the player knows only its own volume.
+                                    {u"C:\\Music\\a.mp3", u"/Music/a.mp3"},
+                                    {u"//Music//a.mp3", u"/Music/a.mp3"},
+                                });
+}
+
+TEST(PlayerTrackPath, OtherLinesAreRelativeToThePlaylistsFolder) {
+    expect_paths(u"/Playlists", {
+                                    {u"a.mp3", u"/Playlists/a.mp3"},
+                                    {u"../Music/a.mp3", u"/Music/a.mp3"},
+                                    {u"..\\Music\\high.wav", u"/Music/high.wav"},
+                                    {u"./sub/./b.mp3", u"/Playlists/sub/b.mp3"},
+                                    {u"sub/../c.mp3", u"/Playlists/c.mp3"},
+                                    // A colon without a slash after it is part of a name.
+                                    {u"E:song.mp3", u"/Playlists/E:song.mp3"},
+                                });
+    expect_paths(u"", {{u"a.mp3", u"/a.mp3"}, {u"Music\\a.mp3", u"/Music/a.mp3"}});
+    expect_paths(u"/Lists/Rock", {{u"../../Music/a.mp3", u"/Music/a.mp3"}});
+}
+
+TEST(PlayerTrackPath, TrailingBlanksAreDroppedLeadingOnesKept) {
+    expect_paths(u"/Playlists", {
+                                    {u"/Music/a.mp3  \t", u"/Music/a.mp3"},
+                                    {u"  a.mp3", u"/Playlists/  a.mp3"},
+                                    {u"\t/Music/a.mp3", u"/Playlists/\t/Music/a.mp3"},
+                                });
+}
+
+TEST(PlayerTrackPath, PathsAboveTheRootOrTooLongNameNoTrack) {
+    expect_paths(u"/Playlists", {
+                                    {u"../../../a.mp3", u""},
+                                    {u"/../a.mp3", u""},
+                                    {u"E:\\..\\a.mp3", u""},
+                                });
+    // 259 bytes in UTF-8 are played; 260 are not.
+    const std::u16string fits = u"/" + std::u16string(258, u'a');
+    EXPECT_EQ(PlayerTrackPath(fits, u""), fits);
+    EXPECT_EQ(PlayerTrackPath(fits + u"a", u""), u"");
+    // Characters beyond ASCII count with their UTF-8 length: 1 + 2 * 129 = 259.
+    const std::u16string accented = u"/" + std::u16string(129, u'\u00E9');
+    EXPECT_EQ(PlayerTrackPath(accented, u""), accented);
+    EXPECT_EQ(PlayerTrackPath(accented + u"\u00E9", u""), u"");
+    // The relative line counts with the folder it ends up in.
+    EXPECT_EQ(PlayerTrackPath(std::u16string(250, u'b'), u"/Playlists"), u"");
+}
+
+TEST(LocalPathOf, FollowsTheRootsSeparator) {
+    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"E:\\"), u"E:\\Music\\a.mp3");
+    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"\\\\server\\share\\"), u"\\\\server\\share\\Music\\a.mp3");
+    EXPECT_EQ(LocalPathOf(u"/Music/a b.mp3", u"/media/me/PLAYER/"), u"/media/me/PLAYER/Music/a b.mp3");
+    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"/"), u"/Music/a.mp3");
+    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u""), u"");
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// Volumes: the mount table's reading everywhere, and where the platform says
+// a path's volume starts.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "runtime/file/file.h"
+#include "runtime/file/mount_table.h"
+#include "tests/file/file_test_support.h"
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const char table[] =
+    "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+    "25 22 0:21 / /proc rw,nosuid - proc proc rw\n"
+    "61 22 8:17 / /media/me/MY\\040PLAYER rw,nosuid shared:30 - vfat /dev/sdb1 rw,uid=1000\n"
+    "62 22 0:45 / /media/me/MY rw - tmpfs tmpfs rw\n"
+    "63 61 0:46 / /media/me/MY\\040PLAYER/Inner rw - tmpfs tmpfs rw\n"
+    "64 22 0:47 / /back\\134slash rw - tmpfs tmpfs rw\n";
+
+TEST(MountTable, TheLongestMountPointThatHoldsThePathWins) {
+    const struct {
+        const char* path;
+        const char* mount_point;
+    } cases[] = {
+        {"/media/me/MY PLAYER/Music/a.mp3", "/media/me/MY PLAYER"},
+        {"/media/me/MY PLAYER", "/media/me/MY PLAYER"},
+        {"/media/me/MY PLAYER/Inner/b.mp3", "/media/me/MY PLAYER/Inner"},
+        {"/media/me/MY/c.mp3", "/media/me/MY"},
+        // A longer name that only starts like a mount point is not inside it.
+        {"/media/me/MYSELF/d.mp3", "/"},
+        {"/procfile", "/"},
+        {"/back\\slash/e.mp3", "/back\\slash"},
+        {"relative/path", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(mount_point_holding(table, c.path), c.mount_point);
+    }
+    EXPECT_EQ(mount_point_holding("", "/a"), "");
+    EXPECT_EQ(mount_point_holding("broken line\n\n1 2 3\n", "/a"), "");
+}
+
+using FileVolume = FileTest;
+
+std::u16string built(char16_t* text) { return text; }
+
+#if defined(_WIN32)
+TEST_F(FileVolume, DrivesAndSharesAreTheRoots) {
+    const struct {
+        const char16_t* path;
+        const char16_t* root;
+        const char16_t* from_root;
+    } cases[] = {
+        {u"E:\\Music\\a.mp3", u"E:\\", u"/Music/a.mp3"},
+        {u"e:/Music/a.mp3", u"e:\\", u"/Music/a.mp3"},
+        {u"E:\\", u"E:\\", u"/"},
+        {u"\\\\server\\share\\Lists\\x.m3u", u"\\\\server\\share\\", u"/Lists/x.m3u"},
+        {u"\\\\server\\share", u"\\\\server\\share\\", u"/"},
+        {u"\\\\server", u"", u""},
+        {u"Music\\a.mp3", u"", u""},
+        {u"E:a.mp3", u"", u""},
+        {u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        std::u16string path = c.path;
+        SCOPED_TRACE(std::string(path.begin(), path.end()));
+        EXPECT_EQ(built(file_volume_root(c.path, -1)), c.root);
+        EXPECT_EQ(built(file_volume_path(c.path, -1)), c.from_root);
+    }
+}
+#else
+// The mount point as the kernel tells it apart: the highest folder above the
+// file that still lies on the file's own device.
+std::string device_root_of(const std::string& path) {
+    auto device = [](const std::string& name) {
+        struct stat about {};
+        stat(name.empty() ? "/" : name.c_str(), &about);
+        return about.st_dev;
+    };
+    std::string folder = path;
+    while (!folder.empty()) {
+        std::string parent = folder.substr(0, folder.find_last_of('/'));
+        if (device(parent) != device(path)) break;
+        folder = parent;
+    }
+    return folder.empty() ? "/" : folder;
+}
+
+TEST_F(FileVolume, TheRootIsTheMountPointOfTheRealPath) {
+    put("list.m3u", "");
+    char* real = realpath(fs_path("list.m3u").c_str(), nullptr);
+    ASSERT_NE(real, nullptr);
+    std::string real_path = real;
+    free(real);
+    std::string mount_point = device_root_of(real_path);
+    std::string root = mount_point == "/" ? "/" : mount_point + "/";
+    std::string from_root = real_path.substr(mount_point == "/" ? 0 : mount_point.size());
+
+    EXPECT_EQ(built(file_volume_root(path("list.m3u").c_str(), -1)), std::u16string(root.begin(), root.end()));
+    EXPECT_EQ(built(file_volume_path(path("list.m3u").c_str(), -1)),
+              std::u16string(from_root.begin(), from_root.end()));
+    // Through a link the file is still where it really is.
+    ASSERT_EQ(symlink(real_path.c_str(), fs_path("link.m3u").c_str()), 0);
+    EXPECT_EQ(built(file_volume_path(path("link.m3u").c_str(), -1)),
+              std::u16string(from_root.begin(), from_root.end()));
+    EXPECT_EQ(built(file_volume_root(path("missing.m3u").c_str(), -1)), u"");
+}
+#endif
+
+TEST_F(FileVolume, OnlyFilesExist) {
+    put("song.mp3", "ID3");
+    EXPECT_EQ(file_exists(path("song.mp3").c_str()), 1);
+    EXPECT_EQ(file_exists(path("other.mp3").c_str()), 0);
+    std::filesystem::create_directory(fs_path("Music"));
+    EXPECT_EQ(file_exists(path("Music").c_str()), 0) << "a folder is no track";
+    EXPECT_EQ(file_exists(u""), 0);
+    EXPECT_EQ(file_exists(nullptr), 0);
+#if defined(_WIN32)
+    EXPECT_EQ(file_exists(path("SONG.MP3").c_str()), 1) << "names are looked up without regard to case";
+#endif
+}
+
+}  // namespace
