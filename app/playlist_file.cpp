@@ -104,7 +104,7 @@ void OpenPlaylist() {
 bool ReadPlaylistFile() {
     if (!OpenForReading()) return false;
 
-    PlaylistPlace place = PlaceOfPlaylist(app.playlist_path.c_str());
+    TrackFinder tracks(app.playlist_path.c_str());
     gadget_redraw(PLAYLIST_GADGET, 0);
     ClearPlaylist();
     bool first = true;
@@ -122,7 +122,7 @@ bool ReadPlaylistFile() {
         }
         first = false;
         // The row plays the file the player would open for it, when that is here.
-        AppendTrack(line, LocalTrackFor(place, line).c_str());
+        AppendTrack(line, tracks.LocalPathFor(line));
         text_builder_rewind(mark);
     }
     gadget_redraw(PLAYLIST_GADGET, 1);

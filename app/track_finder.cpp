@@ -6,18 +6,16 @@
 #include "app/track_location.h"
 #include "runtime/file/file.h"
 
-PlaylistPlace PlaceOfPlaylist(const char16_t* playlist_path) {
+TrackFinder::TrackFinder(const char16_t* playlist_path) {
     Text root = Built([playlist_path] { file_volume_root(playlist_path, -1); });
     Text from_root = Built([playlist_path] { file_volume_path(playlist_path, -1); });
-    std::u16string folder = from_root.c_str();
-    folder.erase(std::min(folder.size(), folder.find_last_of(u'/')));
-    return {root.c_str(), folder};
+    volume_root_ = root.c_str();
+    folder_ = from_root.c_str();
+    folder_.erase(std::min(folder_.size(), folder_.find_last_of(u'/')));
 }
 
-std::u16string LocalTrackFor(const PlaylistPlace& place, std::u16string_view line) {
-    if (place.volume_root.empty()) return {};
-    std::u16string player_path = PlayerTrackPath(line, place.folder);
-    if (player_path.empty()) return {};
-    std::u16string local = LocalPathOf(player_path, place.volume_root);
-    return file_exists(local.c_str()) ? local : std::u16string();
+const char16_t* TrackFinder::LocalPathFor(std::u16string_view line) {
+    if (volume_root_.empty() || !PlayerTrackPath(line, folder_, player_path_)) return u"";
+    LocalPathOf(player_path_, volume_root_, local_path_);
+    return local_path_.c_str();
 }

@@ -8,15 +8,17 @@
 // The player's longest path, in UTF-8 bytes, that it still plays.
 inline constexpr std::size_t PLAYER_PATH_LIMIT = 259;
 
-// The line as a path from the root of the playlist's volume ("/Music/a.mp3"),
-// following the player's own reading of playlist lines: "#" lines and empty
-// lines name no track, trailing blanks are dropped, "\" is "/", a line that
-// starts with "/" or a drive ("E:\") starts at the volume's root, any other
-// is relative to playlist_folder (itself from the root, "" for the root),
-// and "." and ".." parts are collapsed. Empty when the line names no track,
-// climbs above the root or is longer than the player allows.
-std::u16string PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder);
+// Writes to path the line as a path from the root of the playlist's volume
+// ("/Music/a.mp3"), following the player's own reading of playlist lines:
+// "#" lines and empty lines name no track, trailing blanks are dropped, "\"
+// is "/", a line that starts with "/" or a drive ("E:\") starts at the
+// volume's root, any other is relative to playlist_folder (itself a
+// collapsed path from the root, "" for the root), and "." and ".." parts are
+// collapsed. False, with
+// path empty, when the line names no track, climbs above the root or is
+// longer than the player allows. path's room is reused from call to call.
+bool PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder, std::u16string& path);
 
-// The local file that a player path names under the volume's root, written
-// with the root's own separator.
-std::u16string LocalPathOf(std::u16string_view player_path, std::u16string_view volume_root);
+// Writes to local the file that a player path names under the volume's root,
+// with the root's own separator; empty without a root.
+void LocalPathOf(std::u16string_view player_path, std::u16string_view volume_root, std::u16string& local);

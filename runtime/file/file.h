@@ -76,9 +76,6 @@ char16_t* file_error_text();
 // (a relative path, or a Linux file that does not exist).
 char16_t* file_volume_root(const char16_t* path, int position);
 char16_t* file_volume_path(const char16_t* path, int position);
-// 1 when path names an existing file that is not a folder, as the file
-// system looks names up (without regard to case where it does so).
-int file_exists(const char16_t* path);
 
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.

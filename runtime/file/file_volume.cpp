@@ -26,5 +26,3 @@ char16_t* file_volume_path(const char16_t* path, int position) {
         if (c == u'\\') c = u'/';
     return build(from_root, position);
 }
-
-int file_exists(const char16_t* path) { return path && *path && file_volume_file_exists(path) ? 1 : 0; }

@@ -10,4 +10,3 @@ struct VolumePlace {
 
 // Both empty when the path names no volume.
 VolumePlace file_volume_place(const char16_t* path);
-bool file_volume_file_exists(const char16_t* path);

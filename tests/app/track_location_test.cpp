@@ -8,6 +8,19 @@
 
 namespace {
 
+std::u16string player_path_of(std::u16string_view line, std::u16string_view folder) {
+    std::u16string path = u"left over";
+    bool named = PlayerTrackPath(line, folder, path);
+    EXPECT_EQ(named, !path.empty());
+    return path;
+}
+
+std::u16string local_path_of(std::u16string_view player_path, std::u16string_view root) {
+    std::u16string local = u"left over";
+    LocalPathOf(player_path, root, local);
+    return local;
+}
+
 struct LineCase {
     const char16_t* line;
     const char16_t* player_path;  // "" when the line names no track
@@ -17,7 +30,7 @@ void expect_paths(std::u16string_view folder, std::initializer_list<LineCase> ca
     for (const LineCase& c : cases) {
         std::u16string line = c.line;
         SCOPED_TRACE(std::string(line.begin(), line.end()));
-        EXPECT_EQ(PlayerTrackPath(line, folder), c.player_path);
+        EXPECT_EQ(player_path_of(line, folder), c.player_path);
     }
 }
 
@@ -73,22 +86,22 @@ TEST(PlayerTrackPath, PathsAboveTheRootOrTooLongNameNoTrack) {
                                 });
     // 259 bytes in UTF-8 are played; 260 are not.
     const std::u16string fits = u"/" + std::u16string(258, u'a');
-    EXPECT_EQ(PlayerTrackPath(fits, u""), fits);
-    EXPECT_EQ(PlayerTrackPath(fits + u"a", u""), u"");
+    EXPECT_EQ(player_path_of(fits, u""), fits);
+    EXPECT_EQ(player_path_of(fits + u"a", u""), u"");
     // Characters beyond ASCII count with their UTF-8 length: 1 + 2 * 129 = 259.
     const std::u16string accented = u"/" + std::u16string(129, u'\u00E9');
-    EXPECT_EQ(PlayerTrackPath(accented, u""), accented);
-    EXPECT_EQ(PlayerTrackPath(accented + u"\u00E9", u""), u"");
+    EXPECT_EQ(player_path_of(accented, u""), accented);
+    EXPECT_EQ(player_path_of(accented + u"\u00E9", u""), u"");
     // The relative line counts with the folder it ends up in.
-    EXPECT_EQ(PlayerTrackPath(std::u16string(250, u'b'), u"/Playlists"), u"");
+    EXPECT_EQ(player_path_of(std::u16string(250, u'b'), u"/Playlists"), u"");
 }
 
 TEST(LocalPathOf, FollowsTheRootsSeparator) {
-    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"E:\\"), u"E:\\Music\\a.mp3");
-    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"\\\\server\\share\\"), u"\\\\server\\share\\Music\\a.mp3");
-    EXPECT_EQ(LocalPathOf(u"/Music/a b.mp3", u"/media/me/PLAYER/"), u"/media/me/PLAYER/Music/a b.mp3");
-    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u"/"), u"/Music/a.mp3");
-    EXPECT_EQ(LocalPathOf(u"/Music/a.mp3", u""), u"");
+    EXPECT_EQ(local_path_of(u"/Music/a.mp3", u"E:\\"), u"E:\\Music\\a.mp3");
+    EXPECT_EQ(local_path_of(u"/Music/a.mp3", u"\\\\server\\share\\"), u"\\\\server\\share\\Music\\a.mp3");
+    EXPECT_EQ(local_path_of(u"/Music/a b.mp3", u"/media/me/PLAYER/"), u"/media/me/PLAYER/Music/a b.mp3");
+    EXPECT_EQ(local_path_of(u"/Music/a.mp3", u"/"), u"/Music/a.mp3");
+    EXPECT_EQ(local_path_of(u"/Music/a.mp3", u""), u"");
 }
 
 }  // namespace

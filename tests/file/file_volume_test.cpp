@@ -113,17 +113,4 @@ TEST_F(FileVolume, TheRootIsTheMountPointOfTheRealPath) {
 }
 #endif
 
-TEST_F(FileVolume, OnlyFilesExist) {
-    put("song.mp3", "ID3");
-    EXPECT_EQ(file_exists(path("song.mp3").c_str()), 1);
-    EXPECT_EQ(file_exists(path("other.mp3").c_str()), 0);
-    std::filesystem::create_directory(fs_path("Music"));
-    EXPECT_EQ(file_exists(path("Music").c_str()), 0) << "a folder is no track";
-    EXPECT_EQ(file_exists(u""), 0);
-    EXPECT_EQ(file_exists(nullptr), 0);
-#if defined(_WIN32)
-    EXPECT_EQ(file_exists(path("SONG.MP3").c_str()), 1) << "names are looked up without regard to case";
-#endif
-}
-
 }  // namespace

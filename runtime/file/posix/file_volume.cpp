@@ -3,7 +3,6 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -46,9 +45,4 @@ VolumePlace file_volume_place(const char16_t* path) {
     if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
     if (mount_point.back() != '/') mount_point += '/';
     return {text_of(mount_point), text_of(rest)};
-}
-
-bool file_volume_file_exists(const char16_t* path) {
-    struct stat about {};
-    return stat(native_path(path).c_str(), &about) == 0 && !S_ISDIR(about.st_mode);
 }

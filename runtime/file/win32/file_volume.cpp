@@ -2,8 +2,6 @@
 // path itself as the system does (the path need not exist).
 #include "runtime/file/file_volume.h"
 
-#include <windows.h>
-
 namespace {
 
 bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
@@ -28,9 +26,4 @@ VolumePlace file_volume_place(const char16_t* text) {
     if (share_end == server_end + 1) return {};
     std::u16string root = path.substr(0, share_end) + u"\\";
     return {root, share_end < path.size() ? path.substr(share_end + 1) : u""};
-}
-
-bool file_volume_file_exists(const char16_t* path) {
-    DWORD attributes = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path));
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
