@@ -1,8 +1,9 @@
-// A person's listening session with a working audio device (the private
+// A person's listening sessions with a working audio device (the private
 // audio server of tests/support/with-audio-server): two songs dragged onto
 // the list, the second chosen and played, paused, skipped back to the first,
-// stopped, and the program closed; what played is heard on the server's
-// monitor, told apart by the songs' pitches.
+// stopped, and the program closed; and a playlist on the player's drive E:
+// (tests/scenario/with-player-drive) opened and played. What played is heard
+// on the server's monitor, told apart by the songs' pitches.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "tests/scenario/desktop.h"
+#include "tests/scenario/file_dialog.h"
 #include "tests/scenario/file_drag.h"
 #include "tests/scenario/playlist_view.h"
 #include "tests/support/monitor_probe.h"
@@ -101,6 +103,66 @@ TEST(SoundScenario, NoSoundBoxStaysAwayAndTheChosenSongPlaysPausesAndStops) {
     ASSERT_NE(question.dialog, nullptr) << "closing with unsaved changes asked nothing";
     EXPECT_EQ(question.title, L"Unsaved Data!");
     ASSERT_TRUE(answer_box(question.dialog, IDNO));
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+}
+
+TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
+    const char* songs = std::getenv("SOUND_TEST_DIR");
+    ASSERT_NE(songs, nullptr) << "run this program through tests/support/with-audio-server";
+    const std::wstring folder = wine_path(songs) + L"\\";
+    ASSERT_TRUE(CopyFileW((folder + L"first.wav").c_str(), L"E:\\Music\\low.wav", FALSE))
+        << "drive E: is missing: run this program through tests/scenario/with-player-drive";
+    ASSERT_TRUE(CopyFileW((folder + L"second.wav").c_str(), L"E:\\Music\\high.wav", FALSE));
+    {
+        HANDLE file = CreateFileW(L"E:\\Playlists\\list.m3u", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const char lines[] = "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n";
+        DWORD written = 0;
+        WriteFile(file, lines, sizeof lines - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+
+    RunningProgram program(std::vector<std::wstring>{});
+    ASSERT_NE(program.main_window, nullptr);
+    HWND list = find_list(program.main_window);
+    ASSERT_NE(list, nullptr);
+    auto press = [&](int id) { click_toolbar_button(program.process, program.main_window, id); };
+    auto pressed_in = [&](int id) { return toolbar_button_pressed(program.main_window, id); };
+
+    press(1);
+    HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
+    ASSERT_NE(open, nullptr) << "Open showed no dialog";
+    ASSERT_TRUE(choose_file(open, L"E:\\Playlists\\list.m3u"));
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 3; }, 5000)) << "the playlist brought no rows";
+
+    // The third line is relative to the playlist's folder: the high song.
+    click_row(list, 2);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 2; }, 3000)) << "the click selected no row";
+    press(PLAY);
+    ASSERT_TRUE(wait_until([&] { return pressed_in(PLAY); }, 3000));
+    EXPECT_TRUE(hears_song(hear_settled(), SECOND_HZ)) << "Play on ..\\Music\\high.wav";
+    press(STOP);
+    ASSERT_TRUE(wait_until([&] { return !pressed_in(PLAY); }, 3000));
+
+    // Previous from the third row: the second line starts at the drive's root.
+    click_row(list, 2);
+    press(PLAY);
+    press(PREVIOUS);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 1; }, 3000)) << "Previous chose no song";
+    EXPECT_TRUE(hears_song(hear_settled(), FIRST_HZ)) << "Previous to /Music/low.wav";
+    press(STOP);
+    ASSERT_TRUE(wait_until([&] { return !pressed_in(PLAY); }, 3000));
+
+    // The header line names no track: nothing plays, nothing breaks.
+    click_row(list, 0);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000));
+    press(PLAY);
+    EXPECT_TRUE(hears_silence(hear_settled())) << "Play on #EXTM3U";
+    press(STOP);
+    EXPECT_TRUE(program.process.windows(L"#32770").empty()) << "a box came up";
+
+    // Nothing was changed: closing asks nothing.
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.process.wait_for_exit(10000), 0);
 }
 
