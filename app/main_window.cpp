@@ -75,8 +75,8 @@ void OpenMainWindow() {
     requester_message(notice_title, notice_text, 0);
 
     Text title = TextBuild(u".: Tunelathe :.") + app.version_text;
-    if (!window_open(MAIN_WINDOW, -1, -1, 830, 620, title.c_str(), 0xCF0001)) return;
-    window_hide(MAIN_WINDOW, 1);
+    // Opened hidden: shown and hidden again, it would flash as an empty frame.
+    if (!window_open(MAIN_WINDOW, -1, -1, 830, 620, title.c_str(), 0xCF0001 | WINDOW_HIDDEN)) return;
     window_bounds(MAIN_WINDOW, 320, 280, IGNORE_VALUE, IGNORE_VALUE);
     window_color_set(MAIN_WINDOW, 0x908070);
     if (toolbar_create(MAIN_TOOLBAR, window_handle(MAIN_WINDOW))) BuildToolbar();

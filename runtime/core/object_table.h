@@ -14,6 +14,9 @@
 //   such a number is checked against the records actually made, never trusted.
 // - release_all() releases numbered objects in increasing order, then dynamic
 //   ones in order of creation.
+// - A reserved number (see reserve) is refused by acquire and reserve until
+//   its reservation ends; a reserved dynamic record outlives release and
+//   release_all.
 // - Every operation holds the table's own recursive lock, which the family may
 //   also take around longer sequences.
 #pragma once
@@ -22,6 +25,7 @@
 #include <deque>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -48,10 +52,11 @@ public:
 
     // Get or create the record for a number (0 or more, or DYNAMIC_ID). A live
     // object under that number is released first. Returns a zero-filled record,
-    // or nullptr for a negative number other than DYNAMIC_ID or one beyond
-    // LARGEST_OBJECT_NUMBER.
+    // or nullptr for a negative number other than DYNAMIC_ID, one beyond
+    // LARGEST_OBJECT_NUMBER, or a reserved one.
     Record* acquire(ObjectNumber number) {
         std::lock_guard guard(lock_);
+        if (is_reserved(number)) return nullptr;
         if (number == DYNAMIC_ID) {
             dynamic_.emplace_back();
             return &dynamic_.back();
@@ -88,7 +93,8 @@ public:
     }
 
     // Forget an object: a numbered record is zeroed (its slot stays), a dynamic
-    // record is removed. The family has already freed what the record held.
+    // record is removed (zeroed while reserved). The family has already freed
+    // what the record held.
     void release(ObjectNumber number) {
         std::lock_guard guard(lock_);
         if (number >= 0 && number < capacity()) {
@@ -97,14 +103,56 @@ public:
         }
         for (auto it = dynamic_.begin(); it != dynamic_.end(); ++it) {
             if (reinterpret_cast<ObjectNumber>(&*it) == number) {
-                dynamic_.erase(it);
+                if (is_reserved(number)) *it = Record{};
+                else dynamic_.erase(it);
                 return;
             }
         }
     }
 
+    // Reservations serve families whose platform objects must be made or
+    // destroyed without the lock held (the platform's calls send messages
+    // whose handlers take table locks): the number stays theirs meanwhile.
+    // Reserves a number 0 or more, an existing dynamic record's number, or a
+    // new dynamic record for DYNAMIC_ID. A live object under the number stays
+    // as it is: the family takes it out. Returns the number reserved, nothing
+    // when the number is invalid or already reserved.
+    std::optional<ObjectNumber> reserve(ObjectNumber number) {
+        std::lock_guard guard(lock_);
+        if (number == DYNAMIC_ID) {
+            dynamic_.emplace_back();
+            number = reinterpret_cast<ObjectNumber>(&dynamic_.back());
+        } else if (number >= 0 && number <= LARGEST_OBJECT_NUMBER) {
+            if (number >= capacity()) slots_.resize(static_cast<std::size_t>(number + step_));
+        } else if (!slot(number)) {
+            return std::nullopt;
+        }
+        if (is_reserved(number)) return std::nullopt;
+        reserved_.push_back(number);
+        return number;
+    }
+
+    // Ends a reservation with the number's record, zero-filled, for the new
+    // object; the family has taken the old one out.
+    Record* fulfil(ObjectNumber number) {
+        std::lock_guard guard(lock_);
+        unreserve(number);
+        Record* record = slot(number);
+        if (record) *record = Record{};
+        return record;
+    }
+
+    // Ends a reservation unused: a dynamic record without a live object goes.
+    void cancel(ObjectNumber number) {
+        std::lock_guard guard(lock_);
+        unreserve(number);
+        const bool numbered = number >= 0 && number < capacity();
+        Record* record = slot(number);
+        if (!numbered && record && handle_of(*record) == 0) release(number);
+    }
+
     // Release every live object through the callback; dynamic records that the
-    // callback did not remove are removed afterwards.
+    // callback did not remove are removed afterwards, unless reserved.
     void release_all() {
         std::lock_guard guard(lock_);
         for (ObjectNumber n = 0; n < capacity(); ++n)
@@ -114,7 +162,7 @@ public:
             if (handle_of(record) != 0) dynamic_numbers.push_back(reinterpret_cast<ObjectNumber>(&record));
         for (ObjectNumber n : dynamic_numbers)
             if (release_ && slot(n)) release_(n);
-        dynamic_.clear();
+        dynamic_.remove_if([this](Record& record) { return !is_reserved(reinterpret_cast<ObjectNumber>(&record)); });
     }
 
     // Calls fn(number, record) for every live record, numbered first.
@@ -139,6 +187,21 @@ private:
         return handle;
     }
 
+    bool is_reserved(ObjectNumber number) const {
+        for (ObjectNumber reserved : reserved_)
+            if (reserved == number) return true;
+        return false;
+    }
+
+    void unreserve(ObjectNumber number) {
+        for (auto it = reserved_.begin(); it != reserved_.end(); ++it) {
+            if (*it == number) {
+                reserved_.erase(it);
+                return;
+            }
+        }
+    }
+
     Record* slot(ObjectNumber number) {
         if (number >= 0 && number < capacity()) return &slots_[static_cast<std::size_t>(number)];
         for (Record& record : dynamic_)
@@ -150,5 +213,6 @@ private:
     ReleaseFn release_;
     std::deque<Record> slots_;   // references stay valid as the table grows
     std::list<Record> dynamic_;  // in order of creation
+    std::vector<ObjectNumber> reserved_;  // few at a time: one per object being made or destroyed
     std::recursive_mutex lock_;
 };

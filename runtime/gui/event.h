@@ -1,7 +1,8 @@
 // Events: every window message that matters becomes a numbered event kind with
 // an object number, a window number and a subtype. The program reads them one
 // at a time with event_wait. Queued events (EventQueue) always come before new
-// platform messages; identical consecutive queued events collapse into one.
+// platform messages; identical consecutive queued events collapse into one,
+// except drops.
 #pragma once
 
 #include <cstdint>
@@ -47,7 +48,8 @@ int event_subtype();  // the current event's subtype (-1 for most immediate even
 // none; valid until the next wait.
 void* event_data();
 
-// Queue an event (any thread); dropped when identical to the last queued one.
+// Queue an event (any thread); dropped when identical to the last queued one,
+// unless it is a drop.
 void event_post(int kind, ObjectNumber object, ObjectNumber window, int subtype,
                 void* data = nullptr, EventDataRelease release = nullptr);
 void event_purge_window(ObjectNumber window);

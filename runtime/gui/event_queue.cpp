@@ -46,6 +46,11 @@ void dispose(EventQueue& queue, EventNode* list) {
 
 bool matches(long long wanted, long long value) { return wanted == -1 || wanted == value; }
 
+// A drop's data is its own: two drops are never one event.
+bool may_collapse(int kind) {
+    return kind <= EVENT_COALESCE_LIMIT && kind != EVENT_WINDOW_DROP && kind != EVENT_GADGET_DROP;
+}
+
 std::atomic<void (*)()> waker{nullptr};
 
 }  // namespace
@@ -56,7 +61,7 @@ bool event_queue_post(EventQueue& queue, const QueuedEvent& event) {
     {
         std::lock_guard guard(queue.lock);
         const EventNode* last = queue.last;
-        bool duplicate = last && event.kind <= EVENT_COALESCE_LIMIT && last->event.kind == event.kind &&
+        bool duplicate = last && may_collapse(event.kind) && last->event.kind == event.kind &&
                          last->event.object == event.object && last->event.window == event.window &&
                          last->event.subtype == event.subtype;
         EventNode* node = duplicate ? nullptr : take_node(queue);

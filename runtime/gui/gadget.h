@@ -20,7 +20,8 @@ inline constexpr int GADGET_ATTRIBUTE_MAXIMUM = 2;
 bool gadget_init();  // start-up (after the window library): table, font, common controls
 void gadget_end();   // end: the thread's tool-tip window
 
-// Results: the native handle (the new number for DYNAMIC_ID), 0 on failure.
+// Results: the native handle (the new number for DYNAMIC_ID), 0 on failure,
+// also while another thread is making a gadget under that number.
 std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int flags = 0);
 std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int height,
                                int minimum, int maximum, int flags = 0);

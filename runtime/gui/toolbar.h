@@ -19,7 +19,8 @@ int toolbar_alpha_imagelists();  // 1 when image lists draw alpha themselves
 bool toolbar_init();
 
 // Result: the toolbar's native handle (the new number for DYNAMIC_ID), 0 on
-// failure. The new toolbar becomes the current one, even when creation fails.
+// failure, also while another thread is making or freeing a toolbar under that
+// number. The new toolbar becomes the current one, even when creation fails.
 std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window);
 // image: a bitmap or icon handle, or 0 for a button without a picture. The
 // toolbar keeps its own copy of the picture. Result: non-zero on success.

@@ -18,7 +18,8 @@ inline constexpr int WINDOW_SHOW_NO_ACTIVATE = 0x2000000;  // window_hide flag
 bool window_init();  // start-up: window table, default icon and cursor
 void window_end();   // end: closes every window
 
-// Result: the native handle (the new number for DYNAMIC_ID), 0 on failure.
+// Result: the native handle (the new number for DYNAMIC_ID), 0 on failure,
+// also while another thread is opening or closing a window under that number.
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
                           const char16_t* title, std::uint32_t flags, std::intptr_t parent = 0);
 void window_close(ObjectNumber number);  // -1 closes every window

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -118,6 +119,52 @@ TEST_F(ObjectTableTest, ReleaseAllGoesNumberedAscendingThenDynamicInCreationOrde
     released.clear();
     things.release_all();
     EXPECT_TRUE(released.empty());
+}
+
+TEST_F(ObjectTableTest, AReservedNumberIsRefusedUntilItsReservationEnds) {
+    Thing* old = make(3, 1);
+    ASSERT_EQ(things.reserve(3), std::optional<ObjectNumber>(3));
+    EXPECT_EQ(things.find(3), old) << "the live object stays until the family takes it out";
+    EXPECT_EQ(things.reserve(3), std::nullopt);
+    EXPECT_EQ(things.acquire(3), nullptr);
+    EXPECT_TRUE(released.empty());
+    things.release(3);  // the family took the old object out
+    Thing* fresh = things.fulfil(3);
+    ASSERT_EQ(fresh, old) << "the same slot";
+    EXPECT_EQ(fresh->payload, 0);
+    fresh->handle = 1;
+    EXPECT_EQ(things.find(3), fresh);
+    EXPECT_NE(things.acquire(3), nullptr) << "no longer reserved";
+
+    ASSERT_EQ(things.reserve(9), std::optional<ObjectNumber>(9));
+    EXPECT_EQ(things.capacity(), 13) << "grown as acquire grows";
+    things.cancel(9);
+    EXPECT_NE(things.acquire(9), nullptr);
+    EXPECT_EQ(things.reserve(-5), std::nullopt);
+    EXPECT_EQ(things.reserve(LARGEST_OBJECT_NUMBER + 1), std::nullopt);
+}
+
+TEST_F(ObjectTableTest, AReservedDynamicRecordOutlivesReleaseAllAndGoesWhenCancelled) {
+    const std::optional<ObjectNumber> made = things.reserve(DYNAMIC_ID);
+    const std::optional<ObjectNumber> dropped = things.reserve(DYNAMIC_ID);
+    ASSERT_TRUE(made && dropped);
+    EXPECT_NE(*made, *dropped);
+    EXPECT_GE(*made, things.capacity());
+    EXPECT_EQ(things.find(*made), nullptr) << "not live while reserved";
+    things.release_all();
+    things.release(*made);
+    Thing* record = things.fulfil(*made);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(things.number_of(record), *made);
+    record->handle = 1;
+    EXPECT_EQ(things.find(*made), record);
+
+    things.cancel(*dropped);
+    EXPECT_EQ(things.reserve(*dropped), std::nullopt) << "its record is gone";
+    // A live dynamic record can be reserved by its number, and stays when cancelled.
+    ASSERT_EQ(things.reserve(*made), made);
+    things.cancel(*made);
+    EXPECT_EQ(things.find(*made), record);
 }
 
 TEST_F(ObjectTableTest, TheLockIsRecursive) {

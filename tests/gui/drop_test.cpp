@@ -16,6 +16,7 @@
 #include "runtime/gui/drop.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/window.h"
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/text/text.h"
 #include "tests/gui/drop_blocks.h"
@@ -250,6 +251,53 @@ TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
     EXPECT_EQ(events[0].live_records, 2);
     EXPECT_EQ(events[1].live_records, 1);
     EXPECT_EQ(drop_record_live_count(), 0);
+}
+
+BOOL CALLBACK confirm_if_message_box(HWND hwnd, LPARAM) {
+    wchar_t name[16] = L"";
+    GetClassNameW(hwnd, name, 16);
+    if (lstrcmpW(name, L"#32770") == 0) PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// Closes the thread's message box once what was waiting before it is handled.
+void CALLBACK close_message_box(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    EnumThreadWindows(GetCurrentThreadId(), confirm_if_message_box, 0);
+}
+
+// What is waiting is dispatched by a message box's modal loop, not by event_wait.
+void dispatch_in_a_message_box() {
+    SetTimer(nullptr, 0, 200, close_message_box);
+    MessageBoxW(nullptr, L"Dropping", L"Drop test", MB_OK);
+}
+
+TEST_F(DropTest, TwoDropsHandledOutsideTheWaitAreTwoEventsEachWithItsOwnFiles) {
+    TestDataObject narrow;
+    narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));
+    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drag_and_drop(&narrow, on_row(1)), COPY);
+    dispatch_in_a_message_box();
+    EXPECT_EQ(drop_record_live_count(), 2);
+    const std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].object, LIST);
+    EXPECT_EQ(events[0].files, L"C:\\Music\\a.mp3\nE:\\Rock\\b c.ogg\nE:\\\u00dcber\\\u97f3 d.flac");
+    EXPECT_EQ(events[1].object, LIST);
+    EXPECT_EQ(events[1].files, L"C:\\one.mp3\nD:\\two.wav");
+    EXPECT_EQ(drop_record_live_count(), 0);
+}
+
+TEST_F(DropTest, ADropStillWaitingWhenItsWindowClosesReleasesTheSourcesMedium) {
+    TestDataObject source;
+    source.source_keeps_data = true;
+    source.add(CF_HDROP, wide_file_list(paths_));
+    EXPECT_EQ(drag_and_drop(&source, on_row(1)), COPY);
+    EXPECT_EQ(source.reference_count(), 2u);
+    window_close(WINDOW);
+    EXPECT_EQ(source.reference_count(), 1u) << "the medium went with the undelivered record";
+    EXPECT_EQ(drop_record_live_count(), 0);
+    EXPECT_TRUE(drop_events().empty());
 }
 
 TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {

@@ -74,6 +74,20 @@ TEST_F(EventQueueTest, KindsAboveTheLimitAreNeverCollapsed) {
     EXPECT_EQ(events[2].kind, EVENT_COALESCE_LIMIT + 1);
 }
 
+TEST_F(EventQueueTest, DropsAreNeverCollapsedEachKeepsItsOwnData) {
+    for (int kind : {EVENT_GADGET_DROP, EVENT_WINDOW_DROP}) {
+        EXPECT_TRUE(event_queue_post(queue, make(kind, 0, 3, -1, new int(1))));
+        EXPECT_TRUE(event_queue_post(queue, make(kind, 0, 3, -1, new int(2))));
+        auto events = drain(queue);
+        ASSERT_EQ(events.size(), 2u);
+        EXPECT_EQ(*static_cast<int*>(events[0].data), 1);
+        EXPECT_EQ(*static_cast<int*>(events[1].data), 2);
+        EXPECT_TRUE(released.empty());
+        for (const QueuedEvent& event : events) release_payload(event.data);
+        released.clear();
+    }
+}
+
 TEST_F(EventQueueTest, PurgeByWindowRemovesOnlyThatWindowAndReleasesItsData) {
     event_queue_post(queue, make(EVENT_SIZE_WINDOW, 0, 1, 0, new int(10)));
     event_queue_post(queue, make(EVENT_GADGET, 4, 2, 0));

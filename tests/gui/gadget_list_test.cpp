@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -256,6 +257,44 @@ TEST_F(ListGadgetTest, PressAndReleaseOnARowIsOneClick) {
     EXPECT_NE(GetCapture(), list_);
     EXPECT_EQ(gadget_state_get(LIST), 1);
     EXPECT_EQ(subtypes(gadget_events()), std::vector<int>{0});
+}
+
+// Dispatches until the input sent has done what `arrived` checks (at most a
+// second); the gadget events on the way, in order.
+std::vector<SeenEvent> gadget_events_until(const std::function<bool()>& arrived) {
+    std::vector<SeenEvent> seen;
+    for (int i = 0; i < 100 && !arrived(); ++i) {
+        Sleep(10);
+        for (const SeenEvent& event : gadget_events()) seen.push_back(event);
+    }
+    for (const SeenEvent& event : gadget_events()) seen.push_back(event);
+    return seen;
+}
+
+TEST_F(ListGadgetTest, ARealClickOnTheSelectedRowReportsItsReleaseAfterWhatCameBetween) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    SetForegroundWindow(window_handle_);
+    SetFocus(list_);
+    gadget_events();
+    const LPARAM centre = centre_of_row(list_, 1);
+    const POINT row{GET_X_LPARAM(centre), GET_Y_LPARAM(centre)};
+    mouse_button_at(list_, row, MOUSEEVENTF_LEFTDOWN);
+    gadget_events_until([&] { return GetCapture() == list_; });
+    ASSERT_EQ(GetCapture(), list_);
+
+    // The row is selected already, so no selection change reports the click:
+    // the release alone does, and an event queued meanwhile must not hide it.
+    constexpr ObjectNumber OTHER = 7;
+    event_post(EVENT_GADGET, OTHER, GadgetWindowTest::WINDOW, 0);
+    mouse_button_at(list_, row, MOUSEEVENTF_LEFTUP);
+    const std::vector<SeenEvent> seen = gadget_events_until([&] { return GetCapture() != list_; });
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].object, OTHER);
+    EXPECT_EQ(seen[1].object, LIST);
+    EXPECT_EQ(seen[1].window, GadgetWindowTest::WINDOW);
+    EXPECT_EQ(seen[1].subtype, 0);
+    EXPECT_EQ(gadget_state_get(LIST), 1);
 }
 
 TEST_F(ListGadgetTest, PressAndDragBeyondTheThresholdStartsADrag) {

@@ -84,6 +84,16 @@ bool colour_near(COLORREF a, COLORREF b, int tolerance) {
     return true;
 }
 
+void mouse_button_at(HWND control, POINT client, DWORD button_flags) {
+    POINT screen = client;
+    ClientToScreen(control, &screen);
+    SetCursorPos(screen.x, screen.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button_flags;
+    SendInput(1, &input, sizeof input);
+}
+
 // The window stays open from test to test: under Xvfb without a window
 // manager, Wine waits up to two seconds for every top-level window to unmap.
 void GadgetWindowTest::SetUp() {

@@ -17,6 +17,7 @@
 #include "runtime/gui/win32/toolbar_win32.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
+#include "tests/support/deadlock_watch.h"
 
 namespace {
 
@@ -548,6 +549,37 @@ TEST_F(ToolbarTest, FreeingAllDestroysEveryToolbar) {
     for (HWND toolbar : toolbars) EXPECT_FALSE(IsWindow(toolbar));
     EXPECT_EQ(toolbar_handle(dynamic), 0);
     EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
+}
+
+// Creating and freeing a toolbar sends messages to its window, whose handlers
+// look the window up; destroying a window frees its toolbars. Neither thread
+// may wait for the other's table.
+TEST_F(ToolbarTest, ToolbarsMadeWhileAnotherThreadOpensAndClosesWindowsNeverDeadlock) {
+    constexpr int ROUNDS = 200;
+    constexpr ObjectNumber MAKER_WINDOW = 20, CLOSER_WINDOW = 21;
+    constexpr ObjectNumber MAKER_TOOLBAR = 30, CLOSER_TOOLBAR = 31;
+    int made = 0, closed = 0;
+    auto maker = [&] {
+        window_open(MAKER_WINDOW, 0, 0, 300, 200, u"maker", WINDOW_HIDDEN);
+        for (int i = 0; i < ROUNDS; ++i)  // each replaces the last
+            if (toolbar_create(MAKER_TOOLBAR, window_handle(MAKER_WINDOW))) ++made;
+        toolbar_free(MAKER_TOOLBAR);
+        window_close(MAKER_WINDOW);
+    };
+    auto closer = [&] {
+        for (int i = 0; i < ROUNDS; ++i) {
+            window_open(CLOSER_WINDOW, 0, 0, 300, 200, u"closer", WINDOW_HIDDEN);
+            if (toolbar_create(CLOSER_TOOLBAR, window_handle(CLOSER_WINDOW))) ++closed;
+            window_close(CLOSER_WINDOW);
+        }
+    };
+    run_within_or_end({maker, closer}, 30000, "toolbars made while windows close");
+    EXPECT_EQ(made, ROUNDS);
+    EXPECT_EQ(closed, ROUNDS);
+    EXPECT_EQ(toolbar_handle(MAKER_TOOLBAR), 0);
+    EXPECT_EQ(toolbar_handle(CLOSER_TOOLBAR), 0);
+    EXPECT_EQ(window_handle(MAKER_WINDOW), 0);
+    EXPECT_EQ(window_handle(CLOSER_WINDOW), 0);
 }
 
 // --- masks -------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // in through SendMessage, PostMessage, ShowWindow, MoveWindow, SetTimer and
 // SendInput; events come out of event_wait.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,17 @@
 #include <thread>
 #include <vector>
 
+#include "app/app_state.h"
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "runtime/core/runtime_steps.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/event_queue.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "tests/support/window_lists.h"
 
 namespace {
 
@@ -671,6 +679,73 @@ TEST_F(WindowTest, HidingAndShowingKeepTheWindowState) {
     window_hide(2, 0);
     window_close(2);
     EXPECT_EQ(GetActiveWindow(), main);
+}
+
+// The program's main window, opened by the program's own procedure with the
+// whole runtime started as the program starts it.
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(runtime_start());
+        InitApplicationState();
+    }
+    static void TearDownTestSuite() {
+        // Texts live in the text heap, which the runtime's end destroys.
+        app.playlist_path = nullptr;
+        app.version_text = nullptr;
+        app.current_song_path = nullptr;
+        list_free(app.playlist_store.list);
+        runtime_end();
+    }
+};
+
+// Each time the main window is about to show: whether its toolbar and list exist.
+struct MainWindowShown {
+    bool toolbar;
+    bool list;
+};
+std::vector<MainWindowShown> main_window_shows;
+
+LRESULT CALLBACK watch_main_window_shows(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && sent->message == WM_SHOWWINDOW && sent->wParam &&
+        sent->hwnd == reinterpret_cast<HWND>(window_handle(MAIN_WINDOW)))
+        main_window_shows.push_back({FindWindowExW(sent->hwnd, nullptr, TOOLBARCLASSNAMEW, nullptr) != nullptr,
+                                     FindWindowExW(sent->hwnd, nullptr, L"ListBox", nullptr) != nullptr});
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(MainWindowTest, TheMainWindowIsNeverShownBeforeItsToolbarAndListExist) {
+    // A person confirms the start-up notice that comes first.
+    const DWORD me = GetCurrentThreadId();
+    std::thread person([me] {
+        for (int i = 0; i < 3000; ++i) {
+            for (HWND hwnd : thread_windows(me)) {
+                if (class_name(hwnd) == L"#32770" && IsWindowVisible(hwnd)) {
+                    PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+                    return;
+                }
+            }
+            Sleep(10);
+        }
+    });
+    main_window_shows.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watch_main_window_shows, nullptr, me);
+    ASSERT_NE(hook, nullptr);
+    OpenMainWindow();
+    UnhookWindowsHookEx(hook);
+    person.join();
+
+    HWND main = reinterpret_cast<HWND>(window_handle(MAIN_WINDOW));
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(GetParent(reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET))), main);
+    EXPECT_EQ(GetParent(reinterpret_cast<HWND>(toolbar_handle(MAIN_TOOLBAR))), main);
+    ASSERT_FALSE(main_window_shows.empty());
+    for (const MainWindowShown& shown : main_window_shows) {
+        EXPECT_TRUE(shown.toolbar) << "shown before its toolbar existed";
+        EXPECT_TRUE(shown.list) << "shown before its list existed";
+    }
 }
 
 }  // namespace

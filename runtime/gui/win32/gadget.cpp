@@ -7,6 +7,7 @@
 #include <ole2.h>
 
 #include <mutex>
+#include <optional>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
@@ -20,9 +21,7 @@ namespace {
 // plus the bar classes, which hold the slider.
 constexpr DWORD COMMON_CONTROL_CLASSES = 0xB48 | ICC_BAR_CLASSES;
 
-void release_gadget(ObjectNumber number);
-
-ObjectTable<GadgetRecord> gadgets(50, release_gadget);
+ObjectTable<GadgetRecord> gadgets(50, nullptr);
 HFONT gadget_font = nullptr;
 
 // Drops what the runtime keeps for a control that is going away.
@@ -43,14 +42,13 @@ void forget_gadget(ObjectNumber number, HWND handle) {
 
 // Reusing a number destroys its control; the gadget procedure then forgets it.
 // A control of another thread cannot be destroyed from here: its record is
-// dropped all the same, so the number is free again.
-void release_gadget(ObjectNumber number) {
-    GadgetRecord* gadget = gadgets.find(number);
-    if (!gadget) return;
-    HWND handle = gadget->handle;
-    if (!DestroyWindow(handle)) {
-        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget->previous_proc));
-        forget_gadget(number, handle);
+// dropped all the same, so the number is free again. No table lock may be
+// held: destruction sends messages to the control and its window, whose
+// handlers take the gadget and window tables' locks.
+void destroy_gadget(ObjectNumber number, const GadgetRecord& old) {
+    if (!DestroyWindow(old.handle)) {
+        SetWindowLongPtrW(old.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old.previous_proc));
+        forget_gadget(number, old.handle);
     }
 }
 
@@ -73,26 +71,39 @@ std::intptr_t gadget_creation_result(ObjectNumber requested, const GadgetRecord&
     return reinterpret_cast<std::intptr_t>(gadget.handle);
 }
 
+// The control is made and an old one destroyed without the table lock (see
+// destroy_gadget); its number stays reserved meanwhile.
 GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const wchar_t* class_name,
                             DWORD ex_style, DWORD style, int x, int y, int width, int height) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = gadgets.acquire(number);
-    if (!gadget) return nullptr;
-    ObjectNumber id = gadgets.number_of(gadget);
+    ObjectNumber id;
+    GadgetRecord old{};
+    {
+        std::lock_guard guard(gadgets.lock());
+        const std::optional<ObjectNumber> reserved = gadgets.reserve(number);
+        if (!reserved) return nullptr;  // being made on another thread
+        id = *reserved;
+        if (GadgetRecord* live = gadgets.find(id)) old = *live;
+    }
+    if (old.handle) destroy_gadget(id, old);
     HWND handle = CreateWindowExW(ex_style, class_name, L"", style, x, y, width, height, gadget_parent(),
                                   reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
-    if (!handle) {
-        gadgets.release(id);
-        return nullptr;
+    GadgetRecord* gadget;
+    {
+        std::lock_guard guard(gadgets.lock());
+        if (!handle) {
+            gadgets.cancel(id);
+            return nullptr;
+        }
+        gadget = gadgets.fulfil(id);
+        gadget->kind = &kind;
+        gadget->back_colour = -1;
+        gadget->front_colour = -1;
+        gadget->previous_proc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget_procedure)));
+        gadget->handle = handle;
+        SetWindowLongPtrW(handle, GWLP_ID, id);
+        SetPropW(handle, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(id));
     }
-    gadget->kind = &kind;
-    gadget->back_colour = -1;
-    gadget->front_colour = -1;
-    gadget->previous_proc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget_procedure)));
-    gadget->handle = handle;
-    SetWindowLongPtrW(handle, GWLP_ID, id);
-    SetPropW(handle, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(id));
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font), TRUE);
     return gadget;
 }

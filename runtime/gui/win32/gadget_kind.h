@@ -65,7 +65,8 @@ struct GadgetKind {
 
 // Creates the native control as a child of the calling thread's gadget parent
 // and registers it under the number (or a new one for DYNAMIC_ID). Returns the
-// registered record, or nullptr with the number left free.
+// registered record, or nullptr with the number left free; also nullptr while
+// another thread is making a gadget under that number.
 GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const wchar_t* class_name,
                             DWORD ex_style, DWORD style, int x, int y, int width, int height);
 // What a creator returns: the new number for DYNAMIC_ID, else the handle.

@@ -33,8 +33,9 @@ void event_set_immediate_object_kept(int kind, ObjectNumber window, int subtype)
 
 // DropRecords: the drop messages (13105, 13106) carry one in lparam; it
 // becomes the current event's data (event_data) and is released by the next
-// wait, or by window_end, through the function registered here. The drop
-// family registers it when it starts; until then records are not released.
+// wait, or by window_end, through the function registered here; a drop
+// message still queued when its window is destroyed is released then. The
+// drop family registers it when it starts; until then records are not released.
 void event_drop_release_set(EventDataRelease release);
 
 // The calling thread's current gadget parent: the window new gadgets go into.

@@ -103,8 +103,11 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
         }
         break;
     case WM_LBUTTONUP: {
+        // The list lets go of the mouse inside its own button-up, and that
+        // capture change would end the press first: look before.
+        const bool was_pressed = press_pending(hwnd, &pressed);
         LRESULT result = CallWindowProcW(gadget_procedure, hwnd, message, wparam, lparam);
-        if (press_pending(hwnd, &pressed)) {
+        if (was_pressed) {
             press_forget(hwnd);
             post_list_event(hwnd, window_number_of(GetParent(hwnd)), 0);
         }

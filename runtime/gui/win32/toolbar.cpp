@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -68,6 +69,32 @@ HWND current_toolbar_window() {
     return record ? record->toolbar : nullptr;
 }
 
+// Destroys a toolbar already taken out of the table, its number still
+// reserved. No table lock may be held: destruction sends messages to the
+// toolbar's window, whose handlers take the window and toolbar tables' locks.
+void destroy_toolbar(ObjectNumber number, const ToolbarRecord& gone) {
+    if (IsWindow(gone.toolbar)) {
+        // The parent forgets this toolbar only if it is the one it names: a
+        // newer toolbar on the same window keeps its resizing and clean-up.
+        HWND parent = GetParent(gone.toolbar);
+        if (parent && GetPropW(parent, TOOLBAR_ID_PROPERTY) == reinterpret_cast<HANDLE>(number))
+            SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(NO_TOOLBAR));
+        DestroyWindow(gone.toolbar);
+    }
+    if (gone.tooltip) DestroyWindow(gone.tooltip);
+    if (gone.own_image_list) ImageList_Destroy(gone.own_image_list);
+}
+
+// Takes the live toolbar under a reserved number out of the table; its record
+// becomes free. Under the table lock.
+bool take_toolbar(ObjectNumber number, ToolbarRecord* taken) {
+    ToolbarRecord* record = toolbars->find(number);
+    if (!record) return false;
+    *taken = *record;
+    *record = ToolbarRecord{};
+    return true;
+}
+
 int add_button(HWND toolbar, int image_index, int command, BYTE style) {
     TBBUTTON button{};
     button.iBitmap = image_index;
@@ -82,36 +109,49 @@ int add_button(HWND toolbar, int image_index, int command, BYTE style) {
 ObjectTable<ToolbarRecord>* toolbar_table() { return toolbars ? &*toolbars : nullptr; }
 
 bool toolbar_init() {
-    if (!toolbars) toolbars.emplace(TABLE_STEP, toolbar_free);
+    if (!toolbars) toolbars.emplace(TABLE_STEP, nullptr);
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
     return InitCommonControlsEx(&classes);
 }
 
+// The toolbar is made and an old one destroyed without the table lock (see
+// destroy_toolbar); its number stays reserved meanwhile.
 std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    current_toolbar = number;
-    ToolbarRecord* record = toolbars->acquire(number);
-    if (!record) return 0;
-    bool dynamic = number == DYNAMIC_ID;
-    if (dynamic) current_toolbar = number = toolbars->number_of(record);
+    ObjectNumber id;
+    ToolbarRecord old{};
+    bool replacing;
+    {
+        std::lock_guard guard(toolbars->lock());
+        current_toolbar = number;
+        const std::optional<ObjectNumber> reserved = toolbars->reserve(number);
+        if (!reserved) return 0;  // being made or freed on another thread
+        id = *reserved;
+        if (number == DYNAMIC_ID) current_toolbar = id;
+        replacing = take_toolbar(id, &old);
+    }
+    if (replacing) destroy_toolbar(id, old);
 
     auto parent = reinterpret_cast<HWND>(parent_window);
     HWND toolbar = CreateToolbarEx(parent, TOOLBAR_STYLE, static_cast<UINT>(TOOLBAR_CONTROL_ID), 0, nullptr, 0,
                                    nullptr, 0, 0, 0, 0, 0, sizeof(TBBUTTON));
     if (!toolbar) {
-        if (dynamic) toolbars->release(number);
+        std::lock_guard guard(toolbars->lock());
+        toolbars->cancel(id);
         return 0;
     }
     // CreateToolbarEx takes the identifier as UINT, which a 64-bit build widens
     // without sign; stored sign-extended, GWLP_ID reads -10000 as GetDlgCtrlID does.
     SetWindowLongPtrW(toolbar, GWLP_ID, static_cast<LONG_PTR>(TOOLBAR_CONTROL_ID));
-    record->toolbar = toolbar;
-    record->tooltip = create_tooltip(toolbar);
-    prepare_image_list(record);
+    ToolbarRecord made{toolbar, create_tooltip(toolbar), nullptr};
+    prepare_image_list(&made);
+    {
+        std::lock_guard guard(toolbars->lock());
+        *toolbars->fulfil(id) = made;
+    }
     toolbar_hook_parent(parent);
-    SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(number));
-    return dynamic ? number : reinterpret_cast<std::intptr_t>(toolbar);
+    SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(id));
+    return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(toolbar);
 }
 
 int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
@@ -177,29 +217,25 @@ std::intptr_t toolbar_handle(ObjectNumber number) {
 void toolbar_free(ObjectNumber number) {
     if (!toolbars) return;
     if (number == -1) {
-        toolbars->release_all();
+        std::vector<ObjectNumber> live;
+        toolbars->for_each_live([&](ObjectNumber each, const ToolbarRecord&) { live.push_back(each); });
+        for (ObjectNumber each : live) toolbar_free(each);
         return;
     }
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    if (!record) return;
-    ToolbarRecord gone = *record;
-    toolbars->release(number);
-    if (IsWindow(gone.toolbar)) {
-        // The parent forgets this toolbar only if it is the one it names: a
-        // newer toolbar on the same window keeps its resizing and clean-up.
-        HWND parent = GetParent(gone.toolbar);
-        if (parent && GetPropW(parent, TOOLBAR_ID_PROPERTY) == reinterpret_cast<HANDLE>(number))
-            SetPropW(parent, TOOLBAR_ID_PROPERTY, reinterpret_cast<HANDLE>(NO_TOOLBAR));
-        DestroyWindow(gone.toolbar);
+    ToolbarRecord gone;
+    {
+        std::lock_guard guard(toolbars->lock());
+        // A number another thread is making or freeing is left to it.
+        if (!toolbars->find(number) || !toolbars->reserve(number)) return;
+        take_toolbar(number, &gone);
     }
-    if (gone.tooltip) DestroyWindow(gone.tooltip);
-    if (gone.own_image_list) ImageList_Destroy(gone.own_image_list);
+    destroy_toolbar(number, gone);
+    std::lock_guard guard(toolbars->lock());
+    toolbars->cancel(number);
 }
 
 void toolbar_free_orphans() {
     if (!toolbars) return;
-    std::lock_guard guard(toolbars->lock());
     std::vector<ObjectNumber> orphans;
     toolbars->for_each_live([&](ObjectNumber number, const ToolbarRecord& record) {
         if (!IsWindow(record.toolbar)) orphans.push_back(number);

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
@@ -21,8 +23,6 @@ constexpr std::uint32_t RUNTIME_FLAG_BITS = WINDOW_CENTERED | WINDOW_CENTERED_ON
 
 HICON module_icon = nullptr;
 HCURSOR arrow_cursor = nullptr;
-
-void release_window(ObjectNumber number) { window_close(number); }
 
 struct ClassName {
     wchar_t text[48];
@@ -94,10 +94,35 @@ void drop_revoke_window(HWND hwnd) {
     RemovePropW(hwnd, DROP_ACCEPT_PROPERTY);
 }
 
+// Destroys a window already taken out of the table, its number still
+// reserved. No table lock may be held: destruction sends messages to the
+// window and its controls, whose handlers take the window, gadget and toolbar
+// tables' locks, maybe on another thread waiting for this one's.
+void destroy_window(ObjectNumber number, const WindowRecord& closing) {
+    if (HWND owner = GetWindow(closing.handle, GW_OWNER)) SetActiveWindow(owner);
+    RemovePropW(closing.handle, WINDOW_ID_PROPERTY);
+    drop_revoke_window(closing.handle);
+    DestroyWindow(closing.handle);
+    UnregisterClassW(class_name_of(number).text, GetModuleHandleW(nullptr));
+    if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
+    if (closing.brush) DeleteObject(closing.brush);
+    event_purge_window(number);
+}
+
+// Takes the live window under a reserved number out of the table; its record
+// becomes free. Under the table lock.
+bool take_window(ObjectTable<WindowRecord>& table, ObjectNumber number, WindowRecord* taken) {
+    WindowRecord* record = table.find(number);
+    if (!record) return false;
+    *taken = *record;
+    *record = WindowRecord{};
+    return true;
+}
+
 }  // namespace
 
 ObjectTable<WindowRecord>& window_table() {
-    static ObjectTable<WindowRecord> table(16, release_window);
+    static ObjectTable<WindowRecord> table(16, nullptr);
     return table;
 }
 
@@ -115,34 +140,46 @@ void window_end() {
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
                           const char16_t* title, std::uint32_t flags, std::intptr_t parent) {
     auto& table = window_table();
-    std::lock_guard guard(table.lock());
-    WindowRecord* record = table.acquire(number);
-    if (!record) return 0;
-    const ObjectNumber id = table.number_of(record);
+    ObjectNumber id;
+    WindowRecord replaced{};
+    bool replacing;
+    {
+        std::lock_guard guard(table.lock());
+        const std::optional<ObjectNumber> reserved = table.reserve(number);
+        if (!reserved) return 0;  // being opened or closed on another thread
+        id = *reserved;
+        replacing = take_window(table, id, &replaced);
+    }
+    if (replacing) destroy_window(id, replaced);
+
     const ClassName name = class_name_of(id);
-    if (!register_window_class(name)) {
-        table.release(id);
-        return 0;
-    }
-
-    const Styles styles = styles_from_flags(flags);
-    const HWND parent_window = reinterpret_cast<HWND>(parent);
-    const WindowPlacement place = place_window(x, y, inner_width, inner_height, flags, styles, parent_window);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND hwnd = CreateWindowExW(styles.ex_style, name.text, title ? reinterpret_cast<const wchar_t*>(title) : L"",
-                                styles.style, place.default_position ? CW_USEDEFAULT : place.x,
-                                place.default_position ? CW_USEDEFAULT : place.y, place.width, place.height,
-                                parent_window, nullptr, instance, nullptr);
+    const Styles styles = styles_from_flags(flags);
+    HWND hwnd = nullptr;
+    if (register_window_class(name)) {
+        const HWND parent_window = reinterpret_cast<HWND>(parent);
+        const WindowPlacement place = place_window(x, y, inner_width, inner_height, flags, styles, parent_window);
+        hwnd = CreateWindowExW(styles.ex_style, name.text, title ? reinterpret_cast<const wchar_t*>(title) : L"",
+                               styles.style, place.default_position ? CW_USEDEFAULT : place.x,
+                               place.default_position ? CW_USEDEFAULT : place.y, place.width, place.height,
+                               parent_window, nullptr, instance, nullptr);
+        if (!hwnd) UnregisterClassW(name.text, instance);
+    }
     if (!hwnd) {
-        UnregisterClassW(name.text, instance);
-        table.release(id);
+        std::lock_guard guard(table.lock());
+        table.cancel(id);
         return 0;
     }
 
-    record->handle = hwnd;
-    record->accelerators = focus_keys_create();
-    record->colour = -1;
-    record->min_max = (styles.style & (WS_MINIMIZE | WS_MAXIMIZE)) ? 1 : 0;
+    const HACCEL accelerators = focus_keys_create();
+    {
+        std::lock_guard guard(table.lock());
+        WindowRecord* record = table.fulfil(id);
+        record->handle = hwnd;
+        record->accelerators = accelerators;
+        record->colour = -1;
+        record->min_max = (styles.style & (WS_MINIMIZE | WS_MAXIMIZE)) ? 1 : 0;
+    }
     SetPropW(hwnd, WINDOW_ID_PROPERTY, reinterpret_cast<HANDLE>(id + 1));
     if (!styles.hidden) {
         int show = SW_SHOWNORMAL;
@@ -157,20 +194,19 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
 void window_close(ObjectNumber number) {
     auto& table = window_table();
     if (number == -1) {
-        table.release_all();
+        std::vector<ObjectNumber> open;
+        table.for_each_live([&](ObjectNumber each, const WindowRecord&) { open.push_back(each); });
+        for (ObjectNumber each : open) window_close(each);
         return;
     }
+    WindowRecord closing;
+    {
+        std::lock_guard guard(table.lock());
+        // A number another thread is opening or closing is left to it.
+        if (!table.find(number) || !table.reserve(number)) return;
+        take_window(table, number, &closing);
+    }
+    destroy_window(number, closing);
     std::lock_guard guard(table.lock());
-    WindowRecord* record = table.find(number);
-    if (!record) return;
-    const WindowRecord closing = *record;
-    if (HWND owner = GetWindow(closing.handle, GW_OWNER)) SetActiveWindow(owner);
-    RemovePropW(closing.handle, WINDOW_ID_PROPERTY);
-    drop_revoke_window(closing.handle);
-    DestroyWindow(closing.handle);
-    UnregisterClassW(class_name_of(number).text, GetModuleHandleW(nullptr));
-    if (closing.accelerators) DestroyAcceleratorTable(closing.accelerators);
-    if (closing.brush) DeleteObject(closing.brush);
-    event_purge_window(number);
-    table.release(number);
+    table.cancel(number);
 }

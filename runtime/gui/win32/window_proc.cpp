@@ -121,6 +121,16 @@ int tray_subtype(LPARAM mouse_message) {
     }
 }
 
+// A drop message still queued for a window that goes would be discarded with
+// its record, and the record holds the source's medium.
+void release_undelivered_drops(HWND hwnd) {
+    const EventDataRelease release = event_drop_release();
+    MSG message;
+    // Posted messages only: nothing sent from another thread may run while the window ends.
+    while (PeekMessageW(&message, hwnd, WINDOW_DROP_MESSAGE, GADGET_DROP_MESSAGE, PM_REMOVE | PM_QS_POSTMESSAGE))
+        if (release && message.lParam) release(reinterpret_cast<void*>(message.lParam));
+}
+
 // The sender of a control notification, if the message names one.
 HWND notifying_control(UINT message, LPARAM lparam) {
     if (message == WM_NOTIFY) return lparam ? reinterpret_cast<NMHDR*>(lparam)->hwndFrom : nullptr;
@@ -202,6 +212,7 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     case WM_NCDESTROY:
         RemovePropW(hwnd, FOCUS_PROPERTY);
         if (gadget_parent() == hwnd) gadget_parent_set(nullptr);
+        release_undelivered_drops(hwnd);
         break;
     }
     return DefWindowProcW(hwnd, message, wparam, lparam);
