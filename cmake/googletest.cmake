@@ -11,10 +11,26 @@ else()
     find_package(GTest REQUIRED)
 endif()
 
+# Every ctest entry has a time limit, so that a test that hangs fails on its
+# own instead of stopping the run: the default fits a program that starts
+# under Wine and runs for a few seconds; a test that plays, waits or makes a
+# Wine prefix gets its own.
+set(TUNELATHE_TEST_TIMEOUT 60)
+function(tunelathe_test_timeout name)
+    if(ARGC GREATER 1)
+        set(seconds ${ARGV1})
+    else()
+        set(seconds ${TUNELATHE_TEST_TIMEOUT})
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${seconds})
+endfunction()
+
 # One ctest entry per test program: under Wine each process start is costly.
+#   tunelathe_test(NAME SOURCES ... LIBS ... [ARGS ...] [TIMEOUT seconds])
 function(tunelathe_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
+    tunelathe_test_timeout(${name} ${ARG_TIMEOUT})
 endfunction()

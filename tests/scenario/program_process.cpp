@@ -1,5 +1,7 @@
 #include "tests/scenario/program_process.h"
 
+#include <tlhelp32.h>
+
 #include <map>
 #include <string>
 
@@ -53,6 +55,28 @@ ProgramProcess::ProgramProcess(const std::wstring& program, const std::vector<st
         process_ = info.hProcess;
         id_ = info.dwProcessId;
     }
+}
+
+ProgramProcess::ProgramProcess(StartedElsewhere program) {
+    auto running_id = [&]() -> DWORD {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return 0;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        DWORD found = 0;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+            if (lstrcmpiW(entry.szExeFile, program.executable) == 0) found = entry.th32ProcessID;
+        CloseHandle(snapshot);
+        return found;
+    };
+    DWORD id = 0;
+    if (!wait_until([&] { return (id = running_id()) != 0; }, program.timeout_ms)) return;
+    // What the scenario helpers do with a process: wait for it, read and
+    // write its memory, end it.
+    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                               PROCESS_VM_WRITE | PROCESS_TERMINATE,
+                           FALSE, id);
+    if (process_) id_ = id;
 }
 
 ProgramProcess::~ProgramProcess() {

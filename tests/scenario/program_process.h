@@ -13,12 +13,22 @@
 // The program under test, as a Windows path.
 std::wstring tunelathe_path();
 
+// A program that something else started, such as a script: the executable's
+// file name (L"tunelathe.exe") and how long to wait for it to appear.
+struct StartedElsewhere {
+    const wchar_t* executable;
+    DWORD timeout_ms;
+};
+
 class ProgramProcess {
 public:
     // Starts the program; extra_environment holds "NAME=value" entries added
     // to (or replacing) this process's own.
     explicit ProgramProcess(const std::wstring& program = tunelathe_path(),
                             const std::vector<std::wstring>& extra_environment = {});
+    // Takes the first process running that executable, once one appears;
+    // started() is false when none came in time.
+    explicit ProgramProcess(StartedElsewhere program);
     ~ProgramProcess();  // ends it if it is still running
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -1,8 +1,9 @@
 // What the program shows when it starts: the no-sound box, the testing
 // notice before any main window, the toolbar with its images and tooltips,
-// and the help box behind the help button.
+// the help box behind the help button, and a first start through scripts/run.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "tests/scenario/desktop.h"
@@ -184,6 +185,25 @@ TEST(StartUpScenario, HelpButtonClickShowsHelpAndInfo) {
     // Help changes nothing: the program still closes without a question.
     PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.process.wait_for_exit(15000), 0);
+}
+
+// The program as scripts/run starts it on a machine where it never ran: the
+// run-on-fresh-home wrapper gives the script an empty home folder and runs
+// this test in the Wine prefix the script made there.
+TEST(StartUpFromScript, FreshHomeGetsAPrefixAndTheMainWindowWhichCloses) {
+    if (!std::getenv("TUNELATHE_FRESH_HOME")) GTEST_SKIP() << "needs tests/scenario/run-on-fresh-home";
+    ProgramProcess program(StartedElsewhere{L"tunelathe.exe", 60000});
+    ASSERT_TRUE(program.started()) << "scripts/run started no program";
+
+    StartUpBoxes boxes = answer_start_up_boxes(program);
+    EXPECT_TRUE(boxes.notice_seen);
+    HWND main_window = program.wait_for_main_window(15000);
+    ASSERT_NE(main_window, nullptr);
+    std::wstring title = window_text(main_window);
+    EXPECT_TRUE(title.starts_with(L".: Tunelathe :.")) << "title: " << title;
+
+    PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.wait_for_exit(15000), 0);
 }
 
 }  // namespace
