@@ -1,0 +1,116 @@
+#include "tests/support/gtk_desktop.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <gdk/gdkx.h>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+
+::Window xid_of(GtkWidget* window) { return gdk_x11_window_get_xid(gtk_widget_get_window(window)); }
+
+gboolean on_tick(gpointer) { return G_SOURCE_CONTINUE; }
+
+gboolean on_drawn(GtkWidget*, cairo_t*, gpointer drawn) {
+    *static_cast<bool*>(drawn) = true;
+    return FALSE;
+}
+
+}  // namespace
+
+bool run_until(const std::function<bool()>& done, int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    const guint tick = g_timeout_add(10, on_tick, nullptr);
+    bool result = done();
+    while (!result && std::chrono::steady_clock::now() < deadline) {
+        g_main_context_iteration(nullptr, TRUE);
+        result = done();
+    }
+    g_source_remove(tick);
+    return result;
+}
+
+void run_for(int milliseconds) {
+    run_until([] { return false; }, milliseconds);
+}
+
+bool wait_drawn(GtkWidget* window) {
+    bool drawn = false;
+    const gulong handler = g_signal_connect_after(window, "draw", G_CALLBACK(on_drawn), &drawn);
+    gtk_widget_queue_draw(window);
+    const bool ok = run_until([&] { return drawn && gtk_widget_get_mapped(window); });
+    g_signal_handler_disconnect(window, handler);
+    gdk_display_sync(gdk_display_get_default());
+    return ok;
+}
+
+Desktop::Desktop() : display_(XOpenDisplay(nullptr)) {
+    if (!display_) std::abort();
+}
+
+Desktop::~Desktop() { XCloseDisplay(display_); }
+
+ScreenBox Desktop::box(GtkWidget* window) {
+    ::Window root, child;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(display_, xid_of(window), &root, &x, &y, &width, &height, &border, &depth);
+    XTranslateCoordinates(display_, xid_of(window), root, 0, 0, &x, &y, &child);
+    return {x, y, static_cast<int>(width), static_cast<int>(height)};
+}
+
+bool Desktop::mapped(GtkWidget* window) {
+    if (!gtk_widget_get_window(window)) return false;
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, xid_of(window), &attributes);
+    return attributes.map_state == IsViewable;
+}
+
+void Desktop::resize(GtkWidget* window, int width, int height) {
+    XResizeWindow(display_, xid_of(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(display_, False);
+}
+
+void Desktop::move(GtkWidget* window, int x, int y) {
+    XMoveWindow(display_, xid_of(window), x, y);
+    XSync(display_, False);
+}
+
+void Desktop::close_request(GtkWidget* window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = xid_of(window);
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, xid_of(window), False, NoEventMask, &event);
+    XSync(display_, False);
+}
+
+void Desktop::size_hints(GtkWidget* window, int* min_width, int* min_height, int* max_width, int* max_height) {
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(display_, xid_of(window), &hints, &supplied);
+    const bool has_min = hints.flags & PMinSize, has_max = hints.flags & PMaxSize;
+    *min_width = has_min ? hints.min_width : 0;
+    *min_height = has_min ? hints.min_height : 0;
+    *max_width = has_max ? hints.max_width : 0;
+    *max_height = has_max ? hints.max_height : 0;
+}
+
+void Desktop::pointer_to(int x, int y) {
+    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+    XSync(display_, False);
+}
+
+unsigned long Desktop::pixel(GtkWidget* window, int x, int y) {
+    XImage* image = XGetImage(display_, xid_of(window), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return ~0ul;
+    const unsigned long value = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return value;
+}

@@ -1,0 +1,50 @@
+// What GTK tests share: running the main loop until something has happened,
+// and a desktop: a second X client that does what a person and a window
+// manager would do to the program's windows (resize, ask to close, move the
+// pointer) and looks at what the X server shows.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+
+// Runs the GLib main loop until done() holds or timeout_ms passed; done() is
+// checked whenever the loop woke, at least every 10 ms. Result: done().
+bool run_until(const std::function<bool()>& done, int timeout_ms = 5000);
+// Runs the main loop for about this long.
+void run_for(int milliseconds);
+
+// Waits until the window is mapped and drawn at least once.
+bool wait_drawn(GtkWidget* window);
+
+struct ScreenBox {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+class Desktop {
+public:
+    Desktop();  // opens its own connection to the test's display
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // The window's X window as the server has it: position on the screen, size.
+    ScreenBox box(GtkWidget* window);
+    bool mapped(GtkWidget* window);
+    // What a window manager does when a person drags a border, moves the
+    // window or presses its close button.
+    void resize(GtkWidget* window, int width, int height);
+    void move(GtkWidget* window, int x, int y);
+    void close_request(GtkWidget* window);
+    // The size limits the program gave the window manager; 0 where none.
+    void size_hints(GtkWidget* window, int* min_width, int* min_height, int* max_width, int* max_height);
+    void pointer_to(int x, int y);  // on the screen
+    // The colour the screen shows inside the window, 0x00RRGGBB.
+    unsigned long pixel(GtkWidget* window, int x, int y);
+
+private:
+    struct _XDisplay* display_;
+};
