@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
 
 #include <chrono>
@@ -45,6 +46,16 @@ bool wait_drawn(GtkWidget* window) {
     g_signal_handler_disconnect(window, handler);
     gdk_display_sync(gdk_display_get_default());
     return ok;
+}
+
+ScreenBox screen_box(GtkWidget* widget) {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
+    int x = 0, y = 0, origin_x = 0, origin_y = 0;
+    gtk_widget_translate_coordinates(widget, toplevel, 0, 0, &x, &y);
+    gdk_window_get_origin(gtk_widget_get_window(toplevel), &origin_x, &origin_y);
+    GtkAllocation allocation;
+    gtk_widget_get_allocation(widget, &allocation);
+    return {origin_x + x, origin_y + y, allocation.width, allocation.height};
 }
 
 Desktop::Desktop() : display_(XOpenDisplay(nullptr)) {
@@ -103,7 +114,7 @@ void Desktop::size_hints(GtkWidget* window, int* min_width, int* min_height, int
 }
 
 void Desktop::pointer_to(int x, int y) {
-    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
     XSync(display_, False);
 }
 
@@ -113,4 +124,43 @@ unsigned long Desktop::pixel(GtkWidget* window, int x, int y) {
     const unsigned long value = XGetPixel(image, 0, 0) & 0xFFFFFF;
     XDestroyImage(image);
     return value;
+}
+
+void Desktop::press(int button) {
+    XTestFakeButtonEvent(display_, static_cast<unsigned>(button), True, CurrentTime);
+    XSync(display_, False);
+}
+
+void Desktop::release(int button) {
+    XTestFakeButtonEvent(display_, static_cast<unsigned>(button), False, CurrentTime);
+    XSync(display_, False);
+}
+
+void Desktop::click(int x, int y, int count) {
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    for (int i = 0; i < count; ++i) {
+        XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+        XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    }
+    XSync(display_, False);
+}
+
+void Desktop::key_down(unsigned long keysym) {
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), True, CurrentTime);
+    XSync(display_, False);
+}
+
+void Desktop::key_up(unsigned long keysym) {
+    XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, keysym), False, CurrentTime);
+    XSync(display_, False);
+}
+
+void Desktop::key(unsigned long keysym) {
+    key_down(keysym);
+    key_up(keysym);
+}
+
+void Desktop::focus(GtkWidget* window) {
+    XSetInputFocus(display_, xid_of(window), RevertToParent, CurrentTime);
+    XSync(display_, False);
 }

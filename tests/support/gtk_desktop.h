@@ -24,6 +24,9 @@ struct ScreenBox {
     int height;
 };
 
+// Where a widget is on the screen and how large GTK made it.
+ScreenBox screen_box(GtkWidget* widget);
+
 class Desktop {
 public:
     Desktop();  // opens its own connection to the test's display
@@ -42,6 +45,15 @@ public:
     // The size limits the program gave the window manager; 0 where none.
     void size_hints(GtkWidget* window, int* min_width, int* min_height, int* max_width, int* max_height);
     void pointer_to(int x, int y);  // on the screen
+    // Real input through the X server, as from the mouse and keyboard.
+    void press(int button = 1);
+    void release(int button = 1);
+    void click(int x, int y, int count = 1);  // on the screen, left button
+    void key(unsigned long keysym);             // press and release
+    void key_down(unsigned long keysym);
+    void key_up(unsigned long keysym);
+    // Gives the window the keyboard focus, as a window manager does on a click.
+    void focus(GtkWidget* window);
     // The colour the screen shows inside the window, 0x00RRGGBB.
     unsigned long pixel(GtkWidget* window, int x, int y);
 

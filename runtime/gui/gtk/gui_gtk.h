@@ -12,6 +12,8 @@ inline constexpr char WINDOW_ID_PROPERTY[] = "QX_WindowID";
 
 // UTF-16 inside the runtime, UTF-8 at the GTK boundary; a null text is empty.
 std::string utf8_of(const char16_t* text);
+// A UTF-8 text converted into the calling thread's text builder at position.
+char16_t* text_from_utf8(const char* text, int position);
 
 // The runtime window a widget belongs to: its toplevel's number, or -1.
 ObjectNumber window_number_of(GtkWidget* widget);
