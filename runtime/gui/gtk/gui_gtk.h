@@ -17,6 +17,9 @@ char16_t* text_from_utf8(const char* text, int position);
 
 // The runtime window a widget belongs to: its toplevel's number, or -1.
 ObjectNumber window_number_of(GtkWidget* widget);
+// The runtime window whose native handle this is, or nullptr: a handle that
+// came from the program is checked against the open windows, never trusted.
+GtkWidget* window_of_handle(std::intptr_t handle);
 
 // The calling thread's current gadget parent: the container new gadgets go
 // into. window_open sets it (unless told not to); closing that window clears it.

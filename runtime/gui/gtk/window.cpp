@@ -66,6 +66,14 @@ ObjectNumber window_number_of(GtkWidget* widget) {
     return id - 1;
 }
 
+GtkWidget* window_of_handle(std::intptr_t handle) {
+    GtkWidget* found = nullptr;
+    window_table().for_each_live([&](ObjectNumber, const WindowRecord& record) {
+        if (reinterpret_cast<std::intptr_t>(record.handle) == handle) found = record.handle;
+    });
+    return found;
+}
+
 void gadget_parent_set(GtkWidget* container) { current_gadget_parent = container; }
 GtkWidget* gadget_parent() { return current_gadget_parent; }
 
