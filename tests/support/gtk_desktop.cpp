@@ -1,12 +1,19 @@
 #include "tests/support/gtk_desktop.h"
 
+// Before X11's headers, whose macros (None) clash with its names.
+#include <gtest/gtest.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 #include <cstdlib>
 
 namespace {
@@ -163,4 +170,75 @@ void Desktop::key(unsigned long keysym) {
 void Desktop::focus(GtkWidget* window) {
     XSetInputFocus(display_, xid_of(window), RevertToParent, CurrentTime);
     XSync(display_, False);
+}
+
+void Desktop::type(const char* text) {
+    for (const char* c = text; *c; ++c) {
+        const auto keysym = static_cast<KeySym>(static_cast<unsigned char>(*c));  // Latin-1 keysyms are the codes
+        const KeyCode code = XKeysymToKeycode(display_, keysym);
+        const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != keysym;
+        const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
+        if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+    }
+    XSync(display_, False);
+}
+
+DialogAnswer::DialogAnswer(std::function<void(GtkWidget*)> act)
+    : act_(std::move(act)), source_(g_timeout_add(30, tick, this)) {}
+
+DialogAnswer::~DialogAnswer() {
+    if (!answered_) g_source_remove(source_);
+}
+
+// A dialog is answered one tick after it was first seen mapped, so that it
+// has been drawn and laid out as a person would see it.
+gboolean DialogAnswer::tick(gpointer data) {
+    auto* self = static_cast<DialogAnswer*>(data);
+    GtkWidget* dialog = nullptr;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && !dialog; item = item->next)
+        if (GTK_IS_DIALOG(item->data) && gtk_widget_get_mapped(GTK_WIDGET(item->data))) dialog = GTK_WIDGET(item->data);
+    g_list_free(toplevels);
+    if (!dialog || dialog != self->seen_) {
+        self->seen_ = dialog;
+        return G_SOURCE_CONTINUE;
+    }
+    self->answered_ = true;
+    self->act_(dialog);
+    // A failed answer must not leave the program waiting for ever.
+    if (::testing::Test::HasFatalFailure()) gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+    return G_SOURCE_REMOVE;
+}
+
+namespace {
+
+// The first shown widget inside the dialog, in breadth-first order, that fits.
+GtkWidget* find_in(GtkWidget* dialog, const std::function<bool(GtkWidget*)>& fits) {
+    std::vector<GtkWidget*> pending{dialog};
+    for (std::size_t next = 0; next < pending.size(); ++next) {
+        GtkWidget* widget = pending[next];
+        if (gtk_widget_get_mapped(widget) && fits(widget)) return widget;
+        // Internal children too: a dialog's parts are mostly its own.
+        if (GTK_IS_CONTAINER(widget))
+            gtk_container_forall(GTK_CONTAINER(widget), [](GtkWidget* child, gpointer list) {
+                static_cast<std::vector<GtkWidget*>*>(list)->push_back(child);
+            }, &pending);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+GtkWidget* dialog_part(GtkWidget* dialog, GType type) {
+    return find_in(dialog, [type](GtkWidget* widget) { return G_TYPE_CHECK_INSTANCE_TYPE(widget, type); });
+}
+
+GtkWidget* dialog_button(GtkWidget* dialog, const char* label) {
+    return find_in(dialog, [label](GtkWidget* widget) {
+        return GTK_IS_BUTTON(widget) && gtk_button_get_label(GTK_BUTTON(widget)) &&
+               std::string(gtk_button_get_label(GTK_BUTTON(widget))) == label;
+    });
 }

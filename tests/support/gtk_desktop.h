@@ -52,6 +52,7 @@ public:
     void key(unsigned long keysym);             // press and release
     void key_down(unsigned long keysym);
     void key_up(unsigned long keysym);
+    void type(const char* text);  // ASCII, each character as its key (with Shift where needed)
     // Gives the window the keyboard focus, as a window manager does on a click.
     void focus(GtkWidget* window);
     // The colour the screen shows inside the window, 0x00RRGGBB.
@@ -60,3 +61,27 @@ public:
 private:
     struct _XDisplay* display_;
 };
+
+// Answers the next dialog of the program from inside the loop the dialog
+// runs: once a dialog is shown and drawn, act(dialog) runs once and does what
+// a person would (through a Desktop: click a button, type, press a key).
+class DialogAnswer {
+public:
+    explicit DialogAnswer(std::function<void(GtkWidget* dialog)> act);
+    ~DialogAnswer();
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+    bool answered() const { return answered_; }
+
+private:
+    static gboolean tick(gpointer self);
+    std::function<void(GtkWidget*)> act_;
+    GtkWidget* seen_ = nullptr;
+    bool answered_ = false;
+    guint source_ = 0;
+};
+
+// The first widget of that type the dialog shows, or nullptr.
+GtkWidget* dialog_part(GtkWidget* dialog, GType type);
+// The button of a dialog with this label (mnemonic underscores included), or nullptr.
+GtkWidget* dialog_button(GtkWidget* dialog, const char* label);
