@@ -1,6 +1,6 @@
-// What a runtime window's signals become: close requests and size and
-// position changes are queued as events; a close request never destroys the
-// window by itself.
+// What a runtime window's signals become: close requests, size and position
+// changes, and gaining or losing the keyboard focus are queued as events; a
+// close request never destroys the window by itself.
 #include <gtk/gtk.h>
 
 #include <mutex>
@@ -40,10 +40,22 @@ gboolean on_configure(GtkWidget* widget, GdkEventConfigure* configure, gpointer 
     return FALSE;
 }
 
+gboolean on_focus_in(GtkWidget*, GdkEvent*, gpointer data) {
+    event_post(EVENT_ACTIVATE_WINDOW, 0, number_of(data), 0);
+    return FALSE;
+}
+
+gboolean on_focus_out(GtkWidget*, GdkEvent*, gpointer data) {
+    event_post(EVENT_DEACTIVATE_WINDOW, 0, number_of(data), 0);
+    return FALSE;
+}
+
 }  // namespace
 
 void window_signals_connect(GtkWidget* window, ObjectNumber number) {
     gpointer data = reinterpret_cast<gpointer>(number);
     g_signal_connect(window, "delete-event", G_CALLBACK(on_delete), data);
     g_signal_connect(window, "configure-event", G_CALLBACK(on_configure), data);
+    g_signal_connect(window, "focus-in-event", G_CALLBACK(on_focus_in), data);
+    g_signal_connect(window, "focus-out-event", G_CALLBACK(on_focus_out), data);
 }

@@ -233,6 +233,18 @@ TEST_F(WindowTest, SizeAndPositionChangesBecomeEvents) {
     EXPECT_EQ(desktop.box(window).x, 150);
 }
 
+TEST_F(WindowTest, FocusChangesBecomeActivateAndDeactivateEvents) {
+    GtkWidget* first = open(0, MAIN_FLAGS);
+    GtkWidget* second = open(1, MAIN_FLAGS, 500, 100);
+    drain();
+    desktop.focus(first);
+    EXPECT_EQ(next_of_kind(EVENT_ACTIVATE_WINDOW), (Event{EVENT_ACTIVATE_WINDOW, 0, 0, 0}));
+    desktop.focus(second);
+    EXPECT_EQ(next_of_kind(EVENT_DEACTIVATE_WINDOW), (Event{EVENT_DEACTIVATE_WINDOW, 0, 0, 0}));
+    EXPECT_EQ(next_of_kind(EVENT_ACTIVATE_WINDOW), (Event{EVENT_ACTIVATE_WINDOW, 0, 1, 0}));
+    EXPECT_TRUE(gtk_window_is_active(GTK_WINDOW(second)));
+}
+
 TEST_F(WindowTest, BoundsReachTheWindowManagerAsSizeLimits) {
     GtkWidget* window = open(0, MAIN_FLAGS);
     window_bounds(0, 200, 150, 800, 600);
