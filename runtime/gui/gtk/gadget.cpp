@@ -5,6 +5,7 @@
 
 #include <mutex>
 
+#include "runtime/gui/drop.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/gtk/gadget_kind.h"
@@ -108,6 +109,12 @@ std::intptr_t gadget_handle(ObjectNumber number) {
 void gadget_redraw(ObjectNumber number, int enabled) {
     GadgetRecord* gadget = find_gadget(number);
     if (gadget && enabled) gtk_widget_queue_draw(gadget->control);
+}
+
+void gadget_drop_enable(ObjectNumber number, int format, int actions) {
+    GadgetRecord* gadget = find_gadget(number);
+    if (gadget)
+        drop_enable(number, gadget->kind->kind, reinterpret_cast<std::intptr_t>(gadget->handle), format, actions, 0);
 }
 
 // Generic operations: the kind's entry under the table lock, 0 when empty.
