@@ -38,8 +38,8 @@ DropTarget* target_of(GtkWidget* widget) {
 }
 
 int actions_of(GdkDragAction actions) {
-    return ((actions & GDK_ACTION_COPY) ? DROP_ACTION_COPY : 0) | ((actions & GDK_ACTION_MOVE) ? DROP_ACTION_MOVE : 0) |
-           ((actions & GDK_ACTION_LINK) ? DROP_ACTION_LINK : 0);
+    return ((actions & GDK_ACTION_COPY) ? DROP_ACTION_COPY : 0) |
+           ((actions & GDK_ACTION_MOVE) ? DROP_ACTION_MOVE : 0) | ((actions & GDK_ACTION_LINK) ? DROP_ACTION_LINK : 0);
 }
 
 GdkDragAction gdk_action_of(int effect) {
@@ -55,8 +55,8 @@ int key_state(GtkWidget* widget, GdkDragContext* context) {
     GdkModifierType modifiers = GdkModifierType(0);
     gdk_window_get_device_position(gtk_widget_get_window(widget), gdk_drag_context_get_device(context), nullptr,
                                    nullptr, &modifiers);
-    return ((modifiers & GDK_SHIFT_MASK) ? DROP_KEY_SHIFT : 0) | ((modifiers & GDK_CONTROL_MASK) ? DROP_KEY_CONTROL : 0) |
-           ((modifiers & GDK_MOD1_MASK) ? DROP_KEY_ALT : 0);
+    return ((modifiers & GDK_SHIFT_MASK) ? DROP_KEY_SHIFT : 0) |
+           ((modifiers & GDK_CONTROL_MASK) ? DROP_KEY_CONTROL : 0) | ((modifiers & GDK_MOD1_MASK) ? DROP_KEY_ALT : 0);
 }
 
 int effect_of(GtkWidget* widget, GdkDragContext* context, const DropTarget& target) {

@@ -182,8 +182,9 @@ TEST_F(RequesterTest, MessageBoxesShowTitleTextButtonsAndIconAndAnswerTheButtons
     seen_ = {};
     {
         DialogAnswer answer(click("_No"));
-        EXPECT_EQ(requester_message(u"Unsaved Data!", u"Save first?", REQUESTER_YES_NO_CANCEL | REQUESTER_ICON_QUESTION),
-                  ANSWER_NO);
+        EXPECT_EQ(
+            requester_message(u"Unsaved Data!", u"Save first?", REQUESTER_YES_NO_CANCEL | REQUESTER_ICON_QUESTION),
+            ANSWER_NO);
     }
     EXPECT_EQ(seen_.buttons, (std::vector<std::string>{"_Cancel", "_Yes", "_No"}));
     EXPECT_EQ(seen_.icon, GTK_MESSAGE_QUESTION);

@@ -20,8 +20,9 @@ Pixels pixbuf_pixels(GdkPixbuf* image) {
     pixels.height = gdk_pixbuf_get_height(image);
     const int channels = gdk_pixbuf_get_n_channels(image);
     const guchar* data = gdk_pixbuf_read_pixels(image);
+    const auto pitch = static_cast<std::size_t>(gdk_pixbuf_get_rowstride(image));
     for (int y = 0; y < pixels.height; ++y) {
-        const guchar* row = data + static_cast<std::size_t>(y) * static_cast<std::size_t>(gdk_pixbuf_get_rowstride(image));
+        const guchar* row = data + static_cast<std::size_t>(y) * pitch;
         for (int x = 0; x < pixels.width; ++x) {
             const guchar* p = row + x * channels;
             pixels.bgra.insert(pixels.bgra.end(), {p[2], p[1], p[0], channels == 4 ? p[3] : guchar{255}});
