@@ -28,6 +28,10 @@ constexpr char BUTTON_ID_PROPERTY[] = "qx_button_id";
 constexpr char BUTTON_TOGGLE_PROPERTY[] = "qx_button_toggle";
 
 constexpr int TABLE_STEP = 16;
+// As compact as the reference platform's flat toolbar: programs place their
+// gadgets below a bar of about that height.
+constexpr char COMPACT_STYLE[] =
+    "toolbar { padding: 0; } toolbar button { padding: 3px; min-width: 0; min-height: 0; }";
 constexpr ObjectNumber NO_TOOLBAR = -1;  // matches no record, numbered or dynamic
 
 std::optional<ObjectTable<ToolbarRecord>> toolbars;
@@ -79,6 +83,16 @@ void on_toolbar_destroyed(GtkWidget* toolbar, gpointer) {
     if (record && record->toolbar == toolbar) toolbar_free(number);
 }
 
+// Once for the screen; the selectors keep the style to toolbars.
+void compact_style(GtkWidget* toolbar) {
+    static GtkCssProvider* compact = nullptr;
+    if (compact) return;
+    compact = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(compact, COMPACT_STYLE, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(toolbar), GTK_STYLE_PROVIDER(compact),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
 GtkWidget* current_toolbar_widget() {
     ToolbarRecord* record = toolbars->find(current_toolbar);
     return record ? record->toolbar : nullptr;
@@ -111,6 +125,7 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     gtk_toolbar_set_style(GTK_TOOLBAR(toolbar), GTK_TOOLBAR_ICONS);
     gtk_toolbar_set_icon_size(GTK_TOOLBAR(toolbar), GTK_ICON_SIZE_SMALL_TOOLBAR);
     gtk_toolbar_set_show_arrow(GTK_TOOLBAR(toolbar), FALSE);
+    compact_style(toolbar);
     g_object_set_data(G_OBJECT(toolbar), TOOLBAR_ID_PROPERTY, reinterpret_cast<gpointer>(number + 1));
     record->toolbar = toolbar;
     record->parent = parent;
