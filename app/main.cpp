@@ -1,7 +1,5 @@
 // Program entry: start the runtime, set up the application, run the main loop
 // until the main window's close is accepted, then end the runtime in reverse.
-#include <windows.h>
-
 #include "app/app_state.h"
 #include "app/playback.h"
 #include "app/main_window.h"
@@ -22,7 +20,7 @@ Heap* private_heap = nullptr;
     list_free(app.playlist_store.list);
     runtime_end();  // ends sound and media too
     heap_destroy(private_heap);
-    ExitProcess(0);
+    process_exit(0);
 }
 // Playback needs a sound device and the media layer; without them the
 // program still edits playlists.
@@ -38,7 +36,7 @@ void CheckMediaAvailable() {
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int main() {
     private_heap = heap_create(4096);
     if (!runtime_start()) EndProgram();
     CheckMediaAvailable();

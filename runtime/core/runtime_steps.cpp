@@ -5,7 +5,6 @@
 #include "runtime/list/list.h"
 #include "runtime/text/text.h"
 
-#if TUNELATHE_HAS_GUI
 #include "runtime/gui/drop.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
@@ -14,7 +13,6 @@
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
 #include "runtime/media/media.h"
-#endif
 
 namespace {
 // The runtime's general heap: everything in it goes at the end in one step.
@@ -23,35 +21,26 @@ Heap* general_heap = nullptr;
 
 bool runtime_start() {
     if (!text_init()) return false;
-#if TUNELATHE_HAS_GUI
     toolbar_graphics_probe();
-#endif
     general_heap = heap_create(4096);
     bool started = general_heap != nullptr;
-#if TUNELATHE_HAS_GUI
     started = started && image_init() && event_init() && window_init() && gadget_init() && drop_init();
-#endif
     started = started && file_init() && list_init();
-#if TUNELATHE_HAS_GUI
     if (started) {
         requester_init();
         started = toolbar_init();
         image_decoder_png_register();
         image_encoder_png_register();
     }
-#endif
     if (!started) runtime_end();
     return started;
 }
 
 void runtime_end() {
-#if TUNELATHE_HAS_GUI
     // Sound and media end first: they do nothing unless they were started.
     sound_end();
     movie_end();
-#endif
     file_close_all();
-#if TUNELATHE_HAS_GUI
     gadget_end();
     window_end();
     event_end();
@@ -59,7 +48,6 @@ void runtime_end() {
     drop_end();
     image_free_all();
     requester_end();
-#endif
     heap_destroy(general_heap);
     general_heap = nullptr;
     text_end();

@@ -7,3 +7,6 @@
 // failed to start; the steps already taken are undone.
 bool runtime_start();
 void runtime_end();
+
+// Ends the process at once with the exit code, the platform's way.
+[[noreturn]] void process_exit(int code);

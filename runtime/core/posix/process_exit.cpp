@@ -1,0 +1,5 @@
+#include <cstdlib>
+
+#include "runtime/core/runtime_steps.h"
+
+void process_exit(int code) { std::exit(code); }

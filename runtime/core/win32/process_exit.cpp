@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "runtime/core/runtime_steps.h"
+
+void process_exit(int code) { ExitProcess(static_cast<UINT>(code)); }

@@ -1,0 +1,290 @@
+// The list gadget (kind 6) on a GtkTreeView over a GtkListStore: one text
+// column without a header, single selection, item data, colours through CSS,
+// and a press detector that turns a press on a row into a click or, moved
+// past the drag threshold, a drag start.
+#include <gtk/gtk.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/gtk/gadget_kind.h"
+#include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+enum Column { TEXT_COLUMN, DATA_COLUMN };
+
+constexpr int DOUBLE_CLICK = 2;
+
+GtkTreeView* view_of(const GadgetRecord& list) { return GTK_TREE_VIEW(list.control); }
+GtkTreeModel* model_of(const GadgetRecord& list) { return GTK_TREE_MODEL(list.store); }
+
+// Changes the runtime makes are no user's doing: they raise no events.
+struct Busy {
+    explicit Busy(GadgetRecord& gadget) : gadget(gadget) { ++gadget.busy; }
+    ~Busy() { --gadget.busy; }
+    GadgetRecord& gadget;
+};
+
+bool row_iter(const GadgetRecord& list, int item, GtkTreeIter* iter) {
+    return item >= 0 && gtk_tree_model_iter_nth_child(model_of(list), iter, nullptr, item);
+}
+
+int list_item_count(GadgetRecord& list) { return gtk_tree_model_iter_n_children(model_of(list), nullptr); }
+
+int list_state_get(GadgetRecord& list) {
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter iter;
+    if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_of(list)), &model, &iter)) return -1;
+    GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
+    const int row = gtk_tree_path_get_indices(path)[0];
+    gtk_tree_path_free(path);
+    return row;
+}
+
+// Selects the row and brings it into view; an index without a row clears the selection.
+void list_state_set(GadgetRecord& list, int state) {
+    Busy busy(list);
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(view_of(list));
+    GtkTreeIter iter;
+    if (!row_iter(list, state, &iter)) {
+        gtk_tree_selection_unselect_all(selection);
+        return;
+    }
+    gtk_tree_selection_select_iter(selection, &iter);
+    GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
+    if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
+    gtk_tree_path_free(path);
+}
+
+char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
+    GtkTreeIter iter;
+    if (!row_iter(list, item, &iter)) return gadget_empty_text(position);
+    gchar* text = nullptr;
+    gtk_tree_model_get(model_of(list), &iter, TEXT_COLUMN, &text, -1);
+    char16_t* result = text_from_utf8(text, position);
+    g_free(text);
+    return result;
+}
+
+void list_item_text_set(GadgetRecord& list, int item, const char16_t* text, int) {
+    GtkTreeIter iter;
+    if (row_iter(list, item, &iter)) gtk_list_store_set(list.store, &iter, TEXT_COLUMN, utf8_of(text).c_str(), -1);
+}
+
+char16_t* list_text_get(GadgetRecord& list, int position) {
+    return list_item_text_get(list, list_state_get(list), 0, position);
+}
+
+void list_text_set(GadgetRecord& list, const char16_t* text) {
+    const std::string wanted = utf8_of(text);
+    GtkTreeIter iter;
+    int row = 0;
+    for (bool valid = gtk_tree_model_get_iter_first(model_of(list), &iter); valid;
+         valid = gtk_tree_model_iter_next(model_of(list), &iter), ++row) {
+        gchar* row_text = nullptr;
+        gtk_tree_model_get(model_of(list), &iter, TEXT_COLUMN, &row_text, -1);
+        const bool equal = row_text && wanted == row_text;
+        g_free(row_text);
+        if (equal) {
+            list_state_set(list, row);
+            return;
+        }
+    }
+}
+
+// Position -1 (or past the end) appends.
+void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
+    Busy busy(list);
+    gtk_list_store_insert_with_values(list.store, nullptr, position, TEXT_COLUMN, utf8_of(text).c_str(),
+                                      DATA_COLUMN, gint64{0}, -1);
+}
+
+void list_item_remove(GadgetRecord& list, int item) {
+    Busy busy(list);
+    GtkTreeIter iter;
+    if (row_iter(list, item, &iter)) gtk_list_store_remove(list.store, &iter);
+}
+
+void list_clear(GadgetRecord& list) {
+    Busy busy(list);
+    gtk_list_store_clear(list.store);
+}
+
+int list_item_state_get(GadgetRecord& list, int item) {
+    GtkTreeIter iter;
+    if (!row_iter(list, item, &iter)) return 0;
+    return gtk_tree_selection_iter_is_selected(gtk_tree_view_get_selection(view_of(list)), &iter) ? 1 : 0;
+}
+
+// Selecting a row makes it the one selected; deselecting one that is not
+// selected changes nothing.
+void list_item_state_set(GadgetRecord& list, int item, int state) {
+    if (item < 0 || item >= list_item_count(list)) return;
+    if (state != 0) list_state_set(list, item);
+    else if (list_state_get(list) == item) list_state_set(list, -1);
+}
+
+void apply_colours(GadgetRecord& list) {
+    GtkStyleContext* style = gtk_widget_get_style_context(list.control);
+    if (list.colours) {
+        gtk_style_context_remove_provider(style, GTK_STYLE_PROVIDER(list.colours));
+        g_object_unref(list.colours);
+        list.colours = nullptr;
+    }
+    if (list.front_colour == -1 && list.back_colour == -1) return;
+    // Selected rows keep the theme's colours, so the selection stays visible.
+    std::string css = "treeview.view:not(:selected) {";
+    char part[48];
+    for (auto [property, colour] : {std::pair{"color", list.front_colour}, {"background-color", list.back_colour}}) {
+        if (colour == -1) continue;
+        std::snprintf(part, sizeof part, " %s: #%02x%02x%02x;", property, colour & 0xFF, (colour >> 8) & 0xFF,
+                      (colour >> 16) & 0xFF);
+        css += part;
+    }
+    css += " }";
+    list.colours = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(list.colours, css.c_str(), -1, nullptr);
+    gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(list.colours), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+void list_color_set(GadgetRecord& list, int colour_type, int colour) {
+    if (colour_type == GADGET_COLOR_FRONT) list.front_colour = colour;
+    else if (colour_type == GADGET_COLOR_BACK) list.back_colour = colour;
+    else return;
+    apply_colours(list);
+}
+
+int list_color_get(GadgetRecord& list, int colour_type) {
+    if (colour_type == GADGET_COLOR_FRONT) return list.front_colour;
+    if (colour_type == GADGET_COLOR_BACK) return list.back_colour;
+    return -1;
+}
+
+void list_item_data_set(GadgetRecord& list, int item, std::intptr_t value) {
+    GtkTreeIter iter;
+    if (row_iter(list, item, &iter)) gtk_list_store_set(list.store, &iter, DATA_COLUMN, gint64{value}, -1);
+}
+
+std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
+    GtkTreeIter iter;
+    if (!row_iter(list, item, &iter)) return 0;
+    gint64 value = 0;
+    gtk_tree_model_get(model_of(list), &iter, DATA_COLUMN, &value, -1);
+    return static_cast<std::intptr_t>(value);
+}
+
+const GadgetKind list_kind = {
+    .kind = GADGET_KIND_LIST,
+    .state_get = list_state_get,
+    .state_set = list_state_set,
+    .text_get = list_text_get,
+    .text_set = list_text_set,
+    .item_add = list_item_add,
+    .item_remove = list_item_remove,
+    .clear = list_clear,
+    .item_count = list_item_count,
+    .item_state_get = list_item_state_get,
+    .item_state_set = list_item_state_set,
+    .item_text_get = list_item_text_get,
+    .item_text_set = list_item_text_set,
+    .attribute_get = nullptr,
+    .attribute_set = nullptr,
+    .color_set = list_color_set,
+    .color_get = list_color_get,
+    .item_data_set = list_item_data_set,
+    .item_data_get = list_item_data_get,
+};
+
+// The signal handlers find the record again through the view's scroller.
+GadgetRecord* record_of(GtkWidget* view) { return gadget_of_widget(gtk_widget_get_parent(view)); }
+
+void on_selection_changed(GtkTreeSelection* selection, gpointer) {
+    if (GadgetRecord* list = record_of(GTK_WIDGET(gtk_tree_selection_get_tree_view(selection))))
+        gadget_post(*list, 0);
+}
+
+bool on_a_row(GtkTreeView* view, const GdkEventButton* event) {
+    return event->window == gtk_tree_view_get_bin_window(view) &&
+           gtk_tree_view_get_path_at_pos(view, static_cast<int>(event->x), static_cast<int>(event->y), nullptr,
+                                         nullptr, nullptr, nullptr);
+}
+
+gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
+    GadgetRecord* list = record_of(view);
+    if (!list || event->button != GDK_BUTTON_PRIMARY || !on_a_row(GTK_TREE_VIEW(view), event)) return FALSE;
+    if (event->type == GDK_2BUTTON_PRESS) {
+        gadget_post(*list, DOUBLE_CLICK);
+        return FALSE;
+    }
+    if (event->type != GDK_BUTTON_PRESS || (event->state & (GDK_SHIFT_MASK | GDK_CONTROL_MASK))) return FALSE;
+    list->pressed = true;
+    list->press_x = event->x;
+    list->press_y = event->y;
+    return FALSE;
+}
+
+gboolean on_motion(GtkWidget* view, GdkEventMotion* event, gpointer) {
+    GadgetRecord* list = record_of(view);
+    if (!list || !list->pressed) return FALSE;
+    int threshold = 8;
+    g_object_get(gtk_widget_get_settings(view), "gtk-dnd-drag-threshold", &threshold, nullptr);
+    if (std::fabs(event->x - list->press_x) > threshold || std::fabs(event->y - list->press_y) > threshold) {
+        list->pressed = false;
+        gadget_post(*list, GADGET_DRAG_START);
+    }
+    return FALSE;
+}
+
+gboolean on_release(GtkWidget* view, GdkEventButton* event, gpointer) {
+    GadgetRecord* list = record_of(view);
+    if (!list || !list->pressed || event->button != GDK_BUTTON_PRIMARY) return FALSE;
+    list->pressed = false;
+    gadget_post(*list, 0);
+    return FALSE;
+}
+
+// Another grab (a dialog, a menu) ends the press.
+void on_grab_notify(GtkWidget* view, gboolean was_grabbed, gpointer) {
+    GadgetRecord* list = record_of(view);
+    if (list && !was_grabbed) list->pressed = false;
+}
+
+}  // namespace
+
+std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int) {
+    GtkListStore* store = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_INT64);
+    GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+    auto* tree = GTK_TREE_VIEW(view);
+    gtk_tree_view_set_headers_visible(tree, FALSE);
+    gtk_tree_view_set_enable_search(tree, FALSE);
+    GtkTreeViewColumn* column =
+        gtk_tree_view_column_new_with_attributes("", gtk_cell_renderer_text_new(), "text", TEXT_COLUMN, nullptr);
+    // Rows of one height, measured once: fast for very long lists.
+    gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
+    gtk_tree_view_column_set_expand(column, TRUE);
+    gtk_tree_view_append_column(tree, column);
+    gtk_tree_view_set_fixed_height_mode(tree, TRUE);
+    gtk_tree_selection_set_mode(gtk_tree_view_get_selection(tree), GTK_SELECTION_SINGLE);
+
+    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroller), GTK_SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(scroller), view);
+
+    GadgetRecord* list = gadget_create(number, list_kind, scroller, view, x, y, width, height);
+    if (!list) {
+        g_object_unref(store);
+        return 0;
+    }
+    list->store = store;
+    g_signal_connect(gtk_tree_view_get_selection(tree), "changed", G_CALLBACK(on_selection_changed), nullptr);
+    g_signal_connect(view, "button-press-event", G_CALLBACK(on_press), nullptr);
+    g_signal_connect(view, "motion-notify-event", G_CALLBACK(on_motion), nullptr);
+    g_signal_connect(view, "button-release-event", G_CALLBACK(on_release), nullptr);
+    g_signal_connect(view, "grab-notify", G_CALLBACK(on_grab_notify), nullptr);
+    return gadget_creation_result(number, *list);
+}

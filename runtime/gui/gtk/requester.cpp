@@ -1,0 +1,184 @@
+// Requesters on GTK: a GtkMessageDialog and the GtkFileChooserDialog for
+// opening and saving, each modal over the active runtime window and between
+// windows_suspend and windows_restore.
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/gui/requester.h"
+#include "runtime/gui/requester_pattern.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+// The button sets of the message flags' low four bits, and the icons.
+constexpr int BUTTONS_OK_CANCEL = 1;
+constexpr int ICON_ERROR = 0x10;
+constexpr int ICON_WARNING = 0x30;
+
+struct MessageButton {
+    const char* label;
+    int answer;
+};
+
+std::vector<MessageButton> buttons_of(int flags) {
+    switch (flags & 0xF) {
+    case BUTTONS_OK_CANCEL: return {{"_OK", ANSWER_OK}, {"_Cancel", ANSWER_CANCEL}};
+    case REQUESTER_YES_NO_CANCEL: return {{"_Yes", ANSWER_YES}, {"_No", ANSWER_NO}, {"_Cancel", ANSWER_CANCEL}};
+    case REQUESTER_YES_NO: return {{"_Yes", ANSWER_YES}, {"_No", ANSWER_NO}};
+    default: return {{"_OK", ANSWER_OK}};
+    }
+}
+
+GtkMessageType icon_of(int flags) {
+    switch (flags & 0xF0) {
+    case ICON_ERROR: return GTK_MESSAGE_ERROR;
+    case REQUESTER_ICON_QUESTION: return GTK_MESSAGE_QUESTION;
+    case ICON_WARNING: return GTK_MESSAGE_WARNING;
+    case REQUESTER_ICON_INFORMATION: return GTK_MESSAGE_INFO;
+    default: return GTK_MESSAGE_OTHER;
+    }
+}
+
+// The program's texts break lines with CR LF or a lone CR; GTK with LF.
+std::string message_text(const char16_t* text) {
+    std::string converted = utf8_of(text);
+    std::string result;
+    for (std::size_t i = 0; i < converted.size(); ++i) {
+        if (converted[i] != '\r') result += converted[i];
+        else if (i + 1 >= converted.size() || converted[i + 1] != '\n') result += '\n';
+    }
+    return result;
+}
+
+// The result as a text-returning operation leaves it: at the builder's
+// current position, which stays at its end.
+char16_t* build_result(const char16_t* text) {
+    text_builder_ensure();
+    const int mark = text_builder_mark();
+    text_builder_append(text);
+    return text_builder_address(mark);
+}
+
+// Every "description", "pattern" pair of the list as a filter; a pattern of
+// several globs separated by ";" matches any of them.
+std::vector<GtkFileFilter*> filters_of(const char16_t* list) {
+    std::vector<GtkFileFilter*> filters;
+    for (const char16_t* entry = list; *entry;) {
+        const char16_t* pattern = entry + std::char_traits<char16_t>::length(entry) + 1;
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_set_name(filter, utf8_of(entry).c_str());
+        std::string globs = utf8_of(pattern);
+        std::size_t start = 0;
+        while (start <= globs.size()) {
+            std::size_t end = globs.find(';', start);
+            if (end == std::string::npos) end = globs.size();
+            std::string glob = globs.substr(start, end - start);
+            glob.erase(0, glob.find_first_not_of(' '));
+            glob.erase(glob.find_last_not_of(' ') + 1);
+            if (!glob.empty()) gtk_file_filter_add_pattern(filter, glob.c_str());
+            start = end + 1;
+        }
+        filters.push_back(filter);
+        entry = *pattern ? pattern + std::char_traits<char16_t>::length(pattern) + 1 : pattern;
+    }
+    return filters;
+}
+
+enum class FileDialog { open, save };
+
+char16_t* requester_file(FileDialog kind, const char16_t* title, const char16_t* default_file,
+                         const char16_t* pattern, int pattern_position) {
+    const std::unique_ptr<char16_t[]> list = requester_filter_list(pattern);
+    char16_t name[REQUESTER_PATH_CHARS] = {};
+    const RequesterDefault start = requester_default_split(default_file, name);
+    if (!list || !start.ok) return build_result(u"");
+
+    const bool save = kind == FileDialog::save;
+    GtkWidget* dialog = gtk_file_chooser_dialog_new(
+        utf8_of(title).c_str(), GTK_WINDOW(reinterpret_cast<GtkWidget*>(requester_owner())),
+        save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel", GTK_RESPONSE_CANCEL,
+        save ? "_Save" : "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+    auto* chooser = GTK_FILE_CHOOSER(dialog);
+    gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE);
+    const std::vector<GtkFileFilter*> filters = filters_of(list.get());
+    for (GtkFileFilter* filter : filters) gtk_file_chooser_add_filter(chooser, filter);
+    if (!filters.empty())
+        gtk_file_chooser_set_filter(chooser, filters[std::clamp<std::size_t>(std::max(pattern_position, 0), 0,
+                                                                             filters.size() - 1)]);
+    if (start.folder) gtk_file_chooser_set_current_folder(chooser, utf8_of(start.folder.get()).c_str());
+    if (save && name[0]) gtk_file_chooser_set_current_name(chooser, utf8_of(name).c_str());
+
+    windows_suspend();
+    const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+    windows_restore();
+
+    gchar* chosen = response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_filename(chooser) : nullptr;
+    gtk_widget_destroy(dialog);
+    gchar* utf8 = chosen ? g_filename_to_utf8(chosen, -1, nullptr, nullptr, nullptr) : nullptr;
+    g_free(chosen);
+    const int mark = text_builder_mark();
+    char16_t* result = text_from_utf8(utf8, -1);
+    g_free(utf8);
+    // A path longer than the file name buffer holds is no answer.
+    if (text_char_count(result) > REQUESTER_PATH_CHARS - 1) {
+        text_builder_rewind(mark);
+        return build_result(u"");
+    }
+    return result;
+}
+
+}  // namespace
+
+// GTK needs nothing before the first window, nor after the last.
+void requester_init() {}
+void requester_end() {}
+
+std::intptr_t requester_owner() {
+    GtkWidget* owner = nullptr;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && !owner; item = item->next) {
+        auto* window = GTK_WIDGET(item->data);
+        if (gtk_window_is_active(GTK_WINDOW(window)) && window_number_of(window) >= 0) owner = window;
+    }
+    g_list_free(toplevels);
+    return reinterpret_cast<std::intptr_t>(owner);
+}
+
+int requester_message(const char16_t* title, const char16_t* text, int flags) {
+    GtkWidget* dialog =
+        gtk_message_dialog_new(GTK_WINDOW(reinterpret_cast<GtkWidget*>(requester_owner())), GTK_DIALOG_MODAL,
+                               icon_of(flags), GTK_BUTTONS_NONE, "%s", message_text(text).c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), utf8_of(title).c_str());
+    const std::vector<MessageButton> buttons = buttons_of(flags);
+    bool has_cancel = false;
+    for (const MessageButton& button : buttons) {
+        gtk_dialog_add_button(GTK_DIALOG(dialog), button.label, button.answer);
+        has_cancel = has_cancel || button.answer == ANSWER_CANCEL;
+    }
+    windows_suspend();
+    // Closing the box counts as Cancel, or as OK where OK is the only button;
+    // a Yes / No box waits for one of its buttons.
+    int answer = 0;
+    do {
+        answer = gtk_dialog_run(GTK_DIALOG(dialog));
+        if (answer == GTK_RESPONSE_DELETE_EVENT && has_cancel) answer = ANSWER_CANCEL;
+        else if (answer == GTK_RESPONSE_DELETE_EVENT && buttons.size() == 1) answer = ANSWER_OK;
+    } while (answer == GTK_RESPONSE_DELETE_EVENT);
+    windows_restore();
+    gtk_widget_destroy(dialog);
+    return answer;
+}
+
+char16_t* requester_open_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
+                              int pattern_position) {
+    return requester_file(FileDialog::open, title, default_file, pattern, pattern_position);
+}
+
+char16_t* requester_save_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
+                              int pattern_position) {
+    return requester_file(FileDialog::save, title, default_file, pattern, pattern_position);
+}

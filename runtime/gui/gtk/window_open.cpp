@@ -1,0 +1,148 @@
+// Opening and closing numbered top-level windows, and the window library's
+// start and end.
+#include <gtk/gtk.h>
+
+#include <mutex>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gtk/event_state.h"
+#include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/gui/gtk/window_record.h"
+#include "runtime/gui/window.h"
+#include "runtime/gui/window_placement.h"
+
+namespace {
+
+// The native style bits of the reference platform that the program passes.
+constexpr std::uint32_t STYLE_CAPTION = 0xC00000;
+constexpr std::uint32_t STYLE_SIZEABLE = 0x40000;
+constexpr std::uint32_t STYLE_MAXIMIZE = 0x1000000;
+constexpr std::uint32_t STYLE_MINIMIZE = 0x20000000;
+constexpr std::uint32_t RUNTIME_FLAG_BITS =
+    WINDOW_CENTERED | WINDOW_CENTERED_ON_PARENT | WINDOW_TOOL | WINDOW_NOT_GADGET_PARENT | WINDOW_HIDDEN;
+
+void release_window(ObjectNumber number) { window_close(number); }
+
+ScreenRect screen_area() {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    if (!monitor) monitor = gdk_display_get_monitor(display, 0);
+    GdkRectangle area{0, 0, 0, 0};
+    if (monitor) gdk_monitor_get_geometry(monitor, &area);
+    return {area.x, area.y, area.width, area.height};
+}
+
+bool outer_rect(GtkWidget* window, ScreenRect* rect) {
+    GdkWindow* native = gtk_widget_get_window(window);
+    if (!native || !gtk_widget_get_visible(window)) return false;
+    GdkRectangle frame;
+    gdk_window_get_frame_extents(native, &frame);
+    *rect = {frame.x, frame.y, frame.width, frame.height};
+    return true;
+}
+
+// The window to centre on: the parent given, else the active runtime window.
+bool centring_reference(GtkWidget* parent, ScreenRect* rect) {
+    if (parent) return outer_rect(parent, rect);
+    bool found = false;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item && !found; item = item->next) {
+        auto* window = GTK_WIDGET(item->data);
+        found = gtk_window_is_active(GTK_WINDOW(window)) && window_number_of(window) >= 0 &&
+                outer_rect(window, rect);
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
+WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inner_height, std::uint32_t flags,
+                      GtkWidget* parent) {
+    const ScreenRect screen = screen_area();
+    ScreenRect reference{};
+    const bool has_reference = (flags & WINDOW_CENTERED_ON_PARENT) && centring_reference(parent, &reference);
+    // Before it is mapped a window's frame is unknown: inner and outer size agree.
+    const WindowPlacement placement = window_place(x, y, inner_width, inner_height, flags, screen.width,
+                                                   screen.height, has_reference ? &reference : nullptr);
+    if (!placement.default_position) gtk_window_move(window, placement.x, placement.y);
+    return placement;
+}
+
+}  // namespace
+
+ObjectTable<WindowRecord>& window_table() {
+    static ObjectTable<WindowRecord> table(16, release_window);
+    return table;
+}
+
+bool window_init() { return gtk_init_check(nullptr, nullptr); }
+
+void window_end() {
+    window_close(-1);
+    event_release_current();
+}
+
+std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
+                          const char16_t* title, std::uint32_t flags, std::intptr_t parent) {
+    auto& table = window_table();
+    std::lock_guard guard(table.lock());
+    WindowRecord* record = table.acquire(number);
+    if (!record) return 0;
+    const ObjectNumber id = table.number_of(record);
+
+    GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    auto* window = GTK_WINDOW(widget);
+    const std::uint32_t style = flags & ~RUNTIME_FLAG_BITS;
+    // Nothing but placement flags, or a tool window: an ordinary window with a title bar.
+    const bool caption = style == 0 || (flags & WINDOW_TOOL) || (style & STYLE_CAPTION) == STYLE_CAPTION;
+    gtk_window_set_decorated(window, caption);
+    gtk_window_set_title(window, utf8_of(title).c_str());
+    if (flags & WINDOW_TOOL) gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
+    auto* parent_widget = reinterpret_cast<GtkWidget*>(parent);
+    if (parent_widget && GTK_IS_WINDOW(parent_widget)) gtk_window_set_transient_for(window, GTK_WINDOW(parent_widget));
+
+    // A layout, unlike a plain fixed container, asks for no room for its
+    // children, so a window can be made smaller than its gadgets, which are
+    // then cut off, as on the reference platform.
+    GtkWidget* content = gtk_layout_new(nullptr, nullptr);
+    gtk_container_add(GTK_CONTAINER(window), content);
+    const WindowPlacement placement = place(window, x, y, inner_width, inner_height, flags, parent_widget);
+    const bool sizeable = (style & STYLE_SIZEABLE) != 0;
+    gtk_window_set_resizable(window, sizeable);
+    if (sizeable) gtk_window_set_default_size(window, placement.width, placement.height);
+    else gtk_widget_set_size_request(content, placement.width, placement.height);
+
+    record->handle = widget;
+    record->content = content;
+    record->colour = -1;
+    record->width = placement.width;
+    record->height = placement.height;
+    record->x = record->y = IGNORE_VALUE;
+    g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
+    window_signals_connect(widget, id);
+    if (!(flags & WINDOW_TOOL)) {
+        if (style & STYLE_MAXIMIZE) gtk_window_maximize(window);
+        else if (style & STYLE_MINIMIZE) gtk_window_iconify(window);
+    }
+    gtk_widget_show(content);
+    if (!(flags & WINDOW_HIDDEN)) gtk_widget_show(widget);
+    if (!(flags & WINDOW_NOT_GADGET_PARENT)) gadget_parent_set(content);
+    return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(widget);
+}
+
+void window_close(ObjectNumber number) {
+    auto& table = window_table();
+    if (number == -1) {
+        table.release_all();
+        return;
+    }
+    std::lock_guard guard(table.lock());
+    WindowRecord* record = table.find(number);
+    if (!record) return;
+    const WindowRecord closing = *record;
+    if (gadget_parent() == closing.content) gadget_parent_set(nullptr);
+    g_object_set_data(G_OBJECT(closing.handle), WINDOW_ID_PROPERTY, nullptr);
+    gtk_widget_destroy(closing.handle);
+    if (closing.background) g_object_unref(closing.background);
+    event_purge_window(number);
+    table.release(number);
+}

@@ -1,0 +1,28 @@
+// The GTK window table, private to the window and event code.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "runtime/core/object_table.h"
+
+struct WindowRecord {
+    GtkWidget* handle;            // the GtkWindow; null = entry free
+    GtkWidget* content;           // the fixed-position container gadgets go into
+    GtkCssProvider* background;   // the colour's style, or none
+    int colour;                   // 0x00BBGGRR; -1 = theme default
+    // Size limits as inner sizes; 0 = none.
+    int min_width;
+    int min_height;
+    int max_width;
+    int max_height;
+    // The last size and position reported, so that only changes become events.
+    int width;
+    int height;
+    int x;
+    int y;
+};
+
+ObjectTable<WindowRecord>& window_table();
+
+// Connects the signals that become the window's events.
+void window_signals_connect(GtkWidget* window, ObjectNumber number);

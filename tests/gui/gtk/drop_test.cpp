@@ -1,0 +1,171 @@
+// Drops on a real list gadget, dragged as a person would from another program
+// (tests/support/gtk_file_source, standing in for the file manager) through
+// the X drag protocol: the mouse pressed on the files there, moved onto a
+// row of the list and released.
+#include <X11/keysym.h>
+#include <gtk/gtk.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "runtime/gui/drop.h"
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "tests/gui/gtk/gadget_support.h"
+
+namespace {
+
+constexpr ObjectNumber LIST = 0;
+constexpr int SOURCE_X = 700;
+constexpr int SOURCE_Y = 100;
+
+// The file manager stand-in, running until the test ends.
+class FileSource {
+public:
+    explicit FileSource(const std::vector<std::string>& files) {
+        std::vector<std::string> args{GTK_FILE_SOURCE, std::to_string(SOURCE_X), std::to_string(SOURCE_Y)};
+        args.insert(args.end(), files.begin(), files.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int out = -1;
+        started_ = g_spawn_async_with_pipes(nullptr, argv.data(), nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
+                                            nullptr, &pid_, &input_, &out, nullptr, nullptr);
+        if (!started_) return;
+        char line[16] = {};
+        started_ = read(out, line, 6) == 6 && std::string(line, 5) == "ready";
+        close(out);
+    }
+    ~FileSource() {
+        if (input_ >= 0) close(input_);  // the program ends with its input
+        if (pid_) {
+            waitpid(pid_, nullptr, 0);
+            g_spawn_close_pid(pid_);
+        }
+    }
+    bool started() const { return started_; }
+
+private:
+    GPid pid_ = 0;
+    int input_ = -1;
+    bool started_ = false;
+};
+
+class DropTest : public GadgetWindowTest {
+protected:
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        ASSERT_TRUE(drop_init());
+        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
+        for (const char16_t* row : {u"first", u"second", u"third"}) gadget_item_add(LIST, -1, row);
+        folder_ = std::filesystem::temp_directory_path() / ("drop_test_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder_);
+        for (const char* name : {"one.mp3", "zwei \xc3\xa4\xc3\xb6.ogg"}) {
+            std::ofstream(folder_ / name) << "x";
+            files_.push_back((folder_ / name).string());
+        }
+        ASSERT_TRUE(wait_drawn(window_));
+    }
+    void TearDown() override {
+        GadgetWindowTest::TearDown();
+        drop_end();
+        std::filesystem::remove_all(folder_);
+    }
+    // Press on the source, move onto the row in steps, release.
+    void drag_to_row(int row) {
+        move_onto_row(row);
+        desktop.release();
+    }
+    void move_onto_row(int row) {
+        const ScreenPoint target = row_point(LIST, row);
+        desktop.pointer_to(SOURCE_X + 60, SOURCE_Y + 30);
+        run_for(50);
+        desktop.press();
+        run_for(50);
+        for (int step = 1; step <= 10; ++step) {
+            desktop.pointer_to(SOURCE_X + 60 + (target.x - SOURCE_X - 60) * step / 10,
+                               SOURCE_Y + 30 + (target.y - SOURCE_Y - 30) * step / 10);
+            run_for(40);
+        }
+        run_for(100);
+    }
+    // The next drop event, waiting up to three seconds; 0 if none came.
+    int next_drop() {
+        for (int i = 0; i < 30; ++i) {
+            const int kind = event_wait_timeout(100);
+            if (kind == EVENT_GADGET_DROP || kind == EVENT_WINDOW_DROP) return kind;
+        }
+        return 0;
+    }
+    std::filesystem::path folder_;
+    std::vector<std::string> files_;
+};
+
+std::u16string utf16(const std::string& utf8) {
+    gunichar2* converted = g_utf8_to_utf16(utf8.c_str(), -1, nullptr, nullptr, nullptr);
+    std::u16string result(reinterpret_cast<char16_t*>(converted));
+    g_free(converted);
+    return result;
+}
+
+TEST_F(DropTest, FilesDroppedOnARowArriveAsOneEventWithTheirNames) {
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+    FileSource source(files_);
+    ASSERT_TRUE(source.started());
+    move_onto_row(1);
+    // While the files are over it, the row is marked.
+    GtkTreePath* marked = nullptr;
+    gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
+    ASSERT_NE(marked, nullptr);
+    EXPECT_EQ(gtk_tree_path_get_indices(marked)[0], 1);
+    gtk_tree_path_free(marked);
+    desktop.release();
+    ASSERT_EQ(next_drop(), EVENT_GADGET_DROP);
+    EXPECT_EQ(event_gadget(), LIST);
+    EXPECT_EQ(event_window(), WINDOW);
+    EXPECT_EQ(event_subtype(), -1);
+    EXPECT_EQ(text(event_drop_files()), utf16(files_[0] + "\n" + files_[1]));
+    const auto* record = static_cast<const DropRecord*>(event_data());
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->format, DROP_FORMAT_FILES);
+    EXPECT_EQ(record->action, DROP_ACTION_COPY);
+    EXPECT_GE(record->x, 0);
+    EXPECT_LT(record->x, 300);
+    EXPECT_EQ(gadget_state_get(LIST), 1);  // the row under the drop, no longer marked
+    gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
+    EXPECT_EQ(marked, nullptr);
+    EXPECT_EQ(drop_record_live_count(), 1);
+    event_wait_timeout(0);
+    EXPECT_EQ(drop_record_live_count(), 0);  // released by the next wait
+}
+
+TEST_F(DropTest, CtrlAndShiftHeldMakeALink) {
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+    FileSource source(files_);
+    ASSERT_TRUE(source.started());
+    desktop.key_down(XK_Control_L);
+    desktop.key_down(XK_Shift_L);
+    drag_to_row(2);
+    const int kind = next_drop();
+    desktop.key_up(XK_Shift_L);
+    desktop.key_up(XK_Control_L);
+    ASSERT_EQ(kind, EVENT_GADGET_DROP);
+    EXPECT_EQ(static_cast<const DropRecord*>(event_data())->action, DROP_ACTION_LINK);
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(DropTest, AListThatTakesNoFilesGetsNoDrop) {
+    FileSource source(files_);
+    ASSERT_TRUE(source.started());
+    drag_to_row(0);
+    EXPECT_EQ(next_drop(), 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+}
+
+}  // namespace

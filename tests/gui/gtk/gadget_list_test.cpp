@@ -1,0 +1,311 @@
+// The list gadget on a real GtkTreeView in a runtime window: items and their
+// texts and data, selection, scrolling to the selection, colours as they
+// appear on screen, and the events a person's keys and mouse produce.
+#include <X11/keysym.h>
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/text/text.h"
+#include "tests/gui/gtk/gadget_support.h"
+
+namespace {
+
+constexpr ObjectNumber LIST = 0;
+
+class ListGadgetTest : public GadgetWindowTest {
+protected:
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        list_ = reinterpret_cast<GtkWidget*>(gadget_list_view(LIST, 10, 10, 300, 200));
+        ASSERT_NE(list_, nullptr);
+    }
+    void add_rows(std::initializer_list<const char16_t*> rows) {
+        for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
+    }
+    std::vector<std::u16string> rows() {
+        std::vector<std::u16string> texts;
+        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(text(gadget_item_text_get(LIST, i)));
+        return texts;
+    }
+    // Rows drawn and the keyboard in the list, with nothing left to report.
+    void show_and_focus() {
+        ASSERT_TRUE(wait_drawn(window_));
+        gtk_widget_grab_focus(GTK_WIDGET(tree_view_of(LIST)));
+        drain_events();
+    }
+    GtkWidget* list_ = nullptr;
+};
+
+TEST_F(ListGadgetTest, OneTextColumnWithoutHeaderAndSingleSelection) {
+    GtkTreeView* view = tree_view_of(LIST);
+    EXPECT_FALSE(gtk_tree_view_get_headers_visible(view));
+    EXPECT_EQ(gtk_tree_view_get_n_columns(view), 1);
+    EXPECT_EQ(gtk_tree_selection_get_mode(gtk_tree_view_get_selection(view)), GTK_SELECTION_SINGLE);
+    EXPECT_TRUE(GTK_IS_LIST_STORE(gtk_tree_view_get_model(view)));
+}
+
+TEST_F(ListGadgetTest, StateIsMinusOneWithoutSelectionAndAfterClear) {
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    add_rows({u"a", u"b", u"c"});
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 2);
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    gadget_clear(LIST);
+    EXPECT_EQ(gadget_item_count(LIST), 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+}
+
+TEST_F(ListGadgetTest, ItemsGoWhereTheyAreAsked) {
+    gadget_item_add(LIST, -1, u"second");
+    gadget_item_add(LIST, -1, u"third");
+    gadget_item_add(LIST, 0, u"first");
+    gadget_item_add(LIST, 2, u"between");
+    gadget_item_add(LIST, -1, nullptr);
+    gadget_item_add(LIST, -1, u"\u00e9t\u00e9 \u266b \U0001F3B5");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"between", u"third", u"",
+                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
+    gadget_item_remove(LIST, 2);
+    gadget_item_remove(LIST, 17);
+    gadget_item_remove(LIST, -1);
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"third", u"",
+                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
+    // Beyond the last item, or before the first: an empty text.
+    EXPECT_EQ(text(gadget_item_text_get(LIST, 5)), u"");
+    EXPECT_EQ(text(gadget_item_text_get(LIST, -1)), u"");
+}
+
+TEST_F(ListGadgetTest, ItemTextIsBuiltAtTheBuildersPosition) {
+    std::u16string long_row(300, u'x');  // more than the builder holds at first
+    add_rows({u"row", long_row.c_str()});
+    char16_t* variable = nullptr;
+    int mark = text_builder_mark();
+    text_builder_append(u"[");
+    gadget_item_text_get(LIST, 0);
+    text_builder_append(u"|");
+    gadget_item_text_get(LIST, 1);
+    gadget_item_text_get(LIST, 9);  // empty, adds nothing
+    text_builder_append(u"]");
+    text_builder_assign(&variable, mark);
+    EXPECT_EQ(text(variable), u"[row|" + long_row + u"]");
+    text_free(&variable);
+    EXPECT_EQ(text_builder_mark(), mark);
+}
+
+TEST_F(ListGadgetTest, SettingAnItemsTextKeepsItsDataAndPlace) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_item_data_set(LIST, 1, 4242);
+    gadget_item_data_set(LIST, 2, -7);
+    gadget_item_text_set(LIST, 1, u"B");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(gadget_item_data_get(LIST, 1), 4242);
+    EXPECT_EQ(gadget_item_data_get(LIST, 2), -7);
+    gadget_item_text_set(LIST, 3, u"beyond");
+    gadget_item_text_set(LIST, -1, u"before");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(gadget_item_data_get(LIST, 3), 0);
+}
+
+TEST_F(ListGadgetTest, SingleSelectionFollowsStateAndItemState) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    EXPECT_EQ(gadget_item_state_get(LIST, 1), 1);
+    EXPECT_EQ(gadget_item_state_get(LIST, 0), 0);
+    gadget_item_state_set(LIST, 2, 1);
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    EXPECT_EQ(gadget_item_state_get(LIST, 1), 0);
+    gadget_item_state_set(LIST, 0, 0);  // not the selected one: nothing changes
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    gadget_item_state_set(LIST, 2, 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 0);
+    gadget_state_set(LIST, -1);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 1);
+    gadget_state_set(LIST, 3);  // no such row: nothing selected
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+}
+
+TEST_F(ListGadgetTest, TextSelectsTheItemWithExactlyThatText) {
+    add_rows({u"Alpha", u"Beta", u"beta"});
+    gadget_text_set(LIST, u"beta");
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    EXPECT_EQ(text(gadget_text_get(LIST)), u"beta");
+    gadget_text_set(LIST, u"Beta");
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    gadget_text_set(LIST, u"Bet");
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    gadget_state_set(LIST, -1);
+    EXPECT_EQ(text(gadget_text_get(LIST)), u"");
+}
+
+TEST_F(ListGadgetTest, TheSelectedRowIsScrolledIntoView) {
+    gadget_redraw(LIST, 0);
+    for (int i = 0; i < 500; ++i) gadget_item_add(LIST, -1, u"row");
+    gadget_redraw(LIST, 1);
+    ASSERT_TRUE(wait_drawn(window_));
+    gadget_state_set(LIST, 400);
+    GtkTreePath* first = nullptr;
+    GtkTreePath* last = nullptr;
+    auto in_view = [&](int row) {
+        run_for(30);
+        if (!gtk_tree_view_get_visible_range(tree_view_of(LIST), &first, &last)) return false;
+        const bool inside = gtk_tree_path_get_indices(first)[0] <= row && row <= gtk_tree_path_get_indices(last)[0];
+        gtk_tree_path_free(first);
+        gtk_tree_path_free(last);
+        return inside;
+    };
+    EXPECT_TRUE(run_until([&] { return in_view(400); }));
+    gadget_state_set(LIST, 3);
+    EXPECT_TRUE(run_until([&] { return in_view(3); }));
+}
+
+// The list as the screen shows it: below the rows only background, and
+// somewhere in the first row a pixel in the text colour.
+struct Painted {
+    unsigned long background;
+    bool text_found;
+};
+
+class ListLook {
+public:
+    explicit ListLook(Desktop& desktop, GtkWidget* window) : desktop_(desktop), window_(window) {}
+    Painted look(unsigned long text_colour) {
+        wait_drawn(window_);
+        const ScreenBox window_box = desktop_.box(window_);
+        const ScreenPoint row = row_point(LIST, 0);
+        const ScreenBox list_box = screen_box(GTK_WIDGET(tree_view_of(LIST)));
+        Painted painted{desktop_.pixel(window_, list_box.x - window_box.x + list_box.width / 2,
+                                       list_box.y - window_box.y + list_box.height - 10),
+                        false};
+        for (int y = row.y - 6; y <= row.y + 6 && !painted.text_found; ++y)
+            for (int x = row.x - 18; x < row.x + 150 && !painted.text_found; ++x)
+                painted.text_found = near(desktop_.pixel(window_, x - window_box.x, y - window_box.y), text_colour);
+        return painted;
+    }
+
+private:
+    static bool near(unsigned long a, unsigned long b) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            if (d > 0x30 || d < -0x30) return false;
+        }
+        return true;
+    }
+    Desktop& desktop_;
+    GtkWidget* window_;
+};
+
+TEST_F(ListGadgetTest, FrontAndBackColoursPaintTheList) {
+    add_rows({u"WWWW MMMM WWWW", u"second"});
+    ListLook screen(desktop, window_);
+    const Painted theme = screen.look(0xFFFAF0);
+    EXPECT_NE(theme.background, 0x454545ul);
+
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_BACK), -1);
+    gadget_color_set(LIST, GADGET_COLOR_BACK, 0x454545);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0xF0FAFF);  // 0x00BBGGRR: on screen 0xFFFAF0
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_BACK), 0x454545);
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_FRONT), 0xF0FAFF);
+    EXPECT_EQ(gadget_color_get(LIST, 3), -1);
+    const Painted coloured = screen.look(0xFFFAF0);
+    EXPECT_EQ(coloured.background, 0x454545ul);
+    EXPECT_TRUE(coloured.text_found);
+
+    // Alone, the front colour paints on the theme's background.
+    gadget_color_set(LIST, GADGET_COLOR_BACK, -1);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0x0000FF);
+    const Painted front_only = screen.look(0xFF0000);
+    EXPECT_EQ(front_only.background, theme.background);
+    EXPECT_TRUE(front_only.text_found);
+}
+
+TEST_F(ListGadgetTest, ChangesTheProgramMakesRaiseNoEvents) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    gadget_text_set(LIST, u"c");
+    gadget_item_remove(LIST, 2);
+    gadget_item_add(LIST, 0, u"z");
+    gadget_clear(LIST);
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+TEST_F(ListGadgetTest, KeyboardSelectionBecomesAnEvent) {
+    add_rows({u"a", u"b", u"c"});
+    show_and_focus();
+    gadget_state_set(LIST, 0);
+    desktop.key(XK_Down);
+    EXPECT_TRUE(run_until([] { return gadget_state_get(LIST) == 1; }));
+    const auto events = gadget_events();
+    EXPECT_EQ(subtypes_of(events), std::vector<int>{0});
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0].object, LIST);
+    EXPECT_EQ(events[0].window, WINDOW);
+}
+
+TEST_F(ListGadgetTest, PressAndReleaseOnARowIsOneClick) {
+    add_rows({u"a", u"b", u"c"});
+    show_and_focus();
+    const ScreenPoint row = row_point(LIST, 1);
+    desktop.pointer_to(row.x, row.y);
+    desktop.press();
+    run_for(50);
+    desktop.pointer_to(row.x + 1, row.y + 1);
+    desktop.release();
+    EXPECT_TRUE(run_until([] { return gadget_state_get(LIST) == 1; }));
+    // The selection's change and the release: one event, as nothing was read between.
+    EXPECT_EQ(subtypes_of(gadget_events()), std::vector<int>{0});
+}
+
+TEST_F(ListGadgetTest, DoubleClickBecomesSubtypeTwo) {
+    add_rows({u"a", u"b", u"c"});
+    show_and_focus();
+    const ScreenPoint row = row_point(LIST, 2);
+    desktop.click(row.x, row.y, 2);
+    const std::vector<int> seen = subtypes_of(gadget_events());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), 2), seen.end());
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(ListGadgetTest, PressAndDragBeyondTheThresholdStartsADrag) {
+    add_rows({u"a", u"b", u"c"});
+    show_and_focus();
+    const ScreenPoint row = row_point(LIST, 2);
+    desktop.pointer_to(row.x, row.y);
+    desktop.press();
+    EXPECT_EQ(subtypes_of(gadget_events()), std::vector<int>{0});  // the press selected the row
+    desktop.pointer_to(row.x + 30, row.y + 2);
+    EXPECT_EQ(subtypes_of(gadget_events()), std::vector<int>{GADGET_DRAG_START});
+    // The press is over: neither further moves nor the release report anything.
+    desktop.pointer_to(row.x + 60, row.y + 2);
+    desktop.release();
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+TEST_F(ListGadgetTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
+    add_rows({u"a", u"b"});
+    show_and_focus();
+    const ScreenPoint row = row_point(LIST, 0);
+    desktop.key_down(XK_Shift_L);
+    desktop.pointer_to(row.x, row.y);
+    desktop.press();
+    desktop.pointer_to(row.x + 30, row.y);
+    desktop.release();
+    desktop.key_up(XK_Shift_L);
+    std::vector<int> seen = subtypes_of(gadget_events());
+    EXPECT_EQ(std::find(seen.begin(), seen.end(), GADGET_DRAG_START), seen.end());
+
+    const ScreenBox box = screen_box(GTK_WIDGET(tree_view_of(LIST)));
+    desktop.pointer_to(row.x, box.y + box.height - 20);  // below the last row
+    desktop.press();
+    desktop.pointer_to(row.x + 30, box.y + box.height - 20);
+    desktop.release();
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+}  // namespace

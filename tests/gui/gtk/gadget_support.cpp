@@ -1,0 +1,74 @@
+#include "tests/gui/gtk/gadget_support.h"
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/window.h"
+#include "runtime/text/text.h"
+
+std::vector<SeenEvent> drain_events() {
+    std::vector<SeenEvent> events;
+    run_for(100);
+    while (int kind = event_wait_timeout(0))
+        events.push_back({kind, event_gadget(), event_window(), event_subtype()});
+    return events;
+}
+
+std::vector<SeenEvent> gadget_events() {
+    std::vector<SeenEvent> gadget;
+    for (const SeenEvent& event : drain_events())
+        if (event.kind == EVENT_GADGET) gadget.push_back(event);
+    return gadget;
+}
+
+std::vector<int> subtypes_of(const std::vector<SeenEvent>& events) {
+    std::vector<int> subtypes;
+    for (const SeenEvent& event : events) subtypes.push_back(event.subtype);
+    return subtypes;
+}
+
+GtkTreeView* tree_view_of(ObjectNumber list) {
+    auto* scroller = reinterpret_cast<GtkWidget*>(gadget_handle(list));
+    return GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(scroller)));
+}
+
+ScreenPoint row_point(ObjectNumber list, int row) {
+    GtkTreeView* view = tree_view_of(list);
+    GdkRectangle cell;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_get_cell_area(view, path, nullptr, &cell);
+    gtk_tree_path_free(path);
+    int x = 0, y = 0;
+    gtk_tree_view_convert_bin_window_to_widget_coords(view, cell.x + 20, cell.y + cell.height / 2, &x, &y);
+    const ScreenBox box = screen_box(GTK_WIDGET(view));
+    return {box.x + x, box.y + y};
+}
+
+std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
+
+void GadgetWindowTest::SetUpTestSuite() {
+    ASSERT_TRUE(text_init());
+    ASSERT_TRUE(event_init());
+    ASSERT_TRUE(window_init());
+    ASSERT_TRUE(gadget_init());
+}
+
+void GadgetWindowTest::TearDownTestSuite() {
+    gadget_end();
+    window_end();
+    event_end();
+    text_end();
+}
+
+void GadgetWindowTest::SetUp() {
+    window_ = reinterpret_cast<GtkWidget*>(window_open(WINDOW, 0, 0, 500, 400, u"Gadgets", 0x80000000));
+    ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(wait_drawn(window_));
+    desktop.focus(window_);
+    run_until([&] { return gtk_window_is_active(GTK_WINDOW(window_)); });
+    drain_events();
+}
+
+void GadgetWindowTest::TearDown() {
+    window_close(-1);
+    drain_events();
+}

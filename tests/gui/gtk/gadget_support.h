@@ -1,0 +1,54 @@
+// Shared by the GTK gadget tests: a real runtime window to put gadgets in,
+// the events a test produced, and the desktop that clicks and types.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/core/object_table.h"
+#include "tests/support/gtk_desktop.h"
+
+struct SeenEvent {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    int subtype;
+};
+
+// Every event waiting once the main loop has run for a moment.
+std::vector<SeenEvent> drain_events();
+// Only the EVENT_GADGET ones.
+std::vector<SeenEvent> gadget_events();
+std::vector<int> subtypes_of(const std::vector<SeenEvent>& events);
+
+// A point of a list gadget's row on the screen (20 pixels into the row,
+// half-way down); the row must be in view.
+struct ScreenPoint {
+    int x;
+    int y;
+};
+ScreenPoint row_point(ObjectNumber list, int row);
+GtkTreeView* tree_view_of(ObjectNumber list);
+
+// The texts the runtime returns, to compare.
+std::u16string text(const char16_t* runtime_text);
+
+// Window 0 is open (shown at the screen's corner, 500 x 400 inner size, with
+// the keyboard focus) and is the gadget parent; everything left queued or
+// open is gone afterwards.
+class GadgetWindowTest : public ::testing::Test {
+public:
+    static constexpr ObjectNumber WINDOW = 0;
+
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+    GtkWidget* window_ = nullptr;
+    Desktop desktop;
+};

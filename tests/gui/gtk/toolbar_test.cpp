@@ -1,0 +1,229 @@
+// GTK toolbars in a real window: buttons with the embedded icons, clicks from
+// the X server that come back as menu events, checked states, tooltips as the
+// screen shows them, the width that follows the window, and freeing.
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/toolbar_icons.h"
+#include "runtime/gui/event.h"
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/window.h"
+#include "runtime/image/image.h"
+#include "tests/support/gtk_desktop.h"
+
+namespace {
+
+constexpr ObjectNumber WINDOW = 0;
+constexpr ObjectNumber TOOLBAR = 0;
+constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;
+
+struct Menu {
+    int kind;
+    ObjectNumber item;
+    ObjectNumber window;
+    int subtype;
+    bool operator==(const Menu&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Menu& m) {
+    return out << "{" << m.kind << ", " << m.item << ", " << m.window << ", " << m.subtype << "}";
+}
+
+std::vector<Menu> menu_events() {
+    std::vector<Menu> events;
+    run_for(100);
+    while (int kind = event_wait_timeout(0))
+        if (kind == EVENT_MENU) events.push_back({kind, event_menu_item(), event_window(), event_subtype()});
+    return events;
+}
+
+GtkToolItem* button_at(int index) {
+    return gtk_toolbar_get_nth_item(GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(TOOLBAR))), index);
+}
+
+bool checked(int index) { return gtk_toggle_tool_button_get_active(GTK_TOGGLE_TOOL_BUTTON(button_at(index))); }
+
+// The text of the tooltip on the screen, "" when none is shown.
+std::string shown_tooltip() {
+    std::string shown;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next) {
+        auto* window = GTK_WIDGET(item->data);
+        if (!gtk_widget_get_mapped(window) || gtk_window_get_window_type(GTK_WINDOW(window)) != GTK_WINDOW_POPUP)
+            continue;
+        std::vector<GtkWidget*> pending{window};
+        while (!pending.empty()) {
+            GtkWidget* widget = pending.back();
+            pending.pop_back();
+            if (GTK_IS_LABEL(widget) && gtk_widget_get_mapped(widget)) shown = gtk_label_get_text(GTK_LABEL(widget));
+            if (GTK_IS_CONTAINER(widget)) {
+                GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+                for (GList* child = children; child; child = child->next) pending.push_back(GTK_WIDGET(child->data));
+                g_list_free(children);
+            }
+        }
+    }
+    g_list_free(toplevels);
+    return shown;
+}
+
+class ToolbarTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(event_init());
+        ASSERT_TRUE(window_init());
+        ASSERT_TRUE(image_init());
+        image_decoder_png_register();
+        ASSERT_TRUE(toolbar_init());
+    }
+    static void TearDownTestSuite() {
+        window_end();
+        image_free_all();
+        event_end();
+    }
+    void SetUp() override {
+        window_ = reinterpret_cast<GtkWidget*>(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS));
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override {
+        window_close(-1);
+        menu_events();
+    }
+    // Buttons 100 to 104 with the first five icons, a separator after the
+    // second; button 104 a toggle button.
+    void build() {
+        ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
+        for (int n = 0; n < 5; ++n) {
+            const std::intptr_t image = image_catch(n, toolbar_icon_data(n), toolbar_icon_size(n));
+            ASSERT_NE(image, 0);
+            ASSERT_NE(toolbar_image_button(100 + n, image, n == 4), 0);
+            if (n == 1) toolbar_separator();
+        }
+        ASSERT_TRUE(wait_drawn(window_));
+        desktop.focus(window_);
+        menu_events();
+    }
+    void click(int index) {
+        const ScreenBox box = screen_box(GTK_WIDGET(button_at(index)));
+        desktop.click(box.x + box.width / 2, box.y + box.height / 2);
+    }
+    GtkWidget* window_ = nullptr;
+    Desktop desktop;
+};
+
+TEST_F(ToolbarTest, ButtonsShowTheirIconsAlongTheTopOfTheWindow) {
+    build();
+    auto* toolbar = reinterpret_cast<GtkWidget*>(toolbar_handle(TOOLBAR));
+    ASSERT_TRUE(toolbar && GTK_IS_TOOLBAR(toolbar));
+    EXPECT_EQ(gtk_toolbar_get_n_items(GTK_TOOLBAR(toolbar)), 6);
+    EXPECT_TRUE(GTK_IS_SEPARATOR_TOOL_ITEM(button_at(2)));
+    GtkWidget* icon = gtk_tool_button_get_icon_widget(GTK_TOOL_BUTTON(button_at(3)));
+    ASSERT_TRUE(icon && GTK_IS_IMAGE(icon));
+    EXPECT_EQ(reinterpret_cast<std::intptr_t>(gtk_image_get_pixbuf(GTK_IMAGE(icon))), image_record(2).handle);
+    // The icons stay when the program frees its images.
+    image_free(2);
+    EXPECT_TRUE(GDK_IS_PIXBUF(gtk_image_get_pixbuf(GTK_IMAGE(icon))));
+
+    const ScreenBox window_box = desktop.box(window_);
+    const ScreenBox box = screen_box(toolbar);
+    EXPECT_EQ(box.x, window_box.x);
+    EXPECT_EQ(box.y, window_box.y);
+    EXPECT_EQ(box.width, 600);
+    EXPECT_EQ(toolbar_height(TOOLBAR), box.height);
+    // As compact as on the reference platform: the program puts its list 30 pixels down.
+    EXPECT_GE(toolbar_height(TOOLBAR), 16);
+    EXPECT_LE(toolbar_height(TOOLBAR), 30);
+}
+
+TEST_F(ToolbarTest, AClickIsAMenuEventWithTheButtonsId) {
+    build();
+    click(3);
+    EXPECT_EQ(menu_events(), (std::vector<Menu>{{EVENT_MENU, 102, WINDOW, 0}}));
+    click(0);
+    click(5);
+    EXPECT_EQ(menu_events(), (std::vector<Menu>{{EVENT_MENU, 100, WINDOW, 0}, {EVENT_MENU, 104, WINDOW, 0}}));
+    click(2);  // the separator
+    EXPECT_TRUE(menu_events().empty());
+}
+
+TEST_F(ToolbarTest, CheckedStatesAreTheProgramsExceptOnToggleButtons) {
+    build();
+    toolbar_button_state_set(TOOLBAR, 101, 7);
+    EXPECT_TRUE(checked(1));
+    toolbar_button_state_set(TOOLBAR, 101, 0);
+    EXPECT_FALSE(checked(1));
+    toolbar_button_state_set(TOOLBAR, 101, 1);
+    toolbar_button_state_set(5, 101, 0);  // no such toolbar
+    toolbar_button_state_set(TOOLBAR, 999, 0);
+    EXPECT_TRUE(checked(1));
+    EXPECT_TRUE(menu_events().empty());  // the program's own changes
+
+    // A plain button keeps the state the program gave it when clicked.
+    click(1);
+    EXPECT_EQ(menu_events().size(), 1u);
+    EXPECT_TRUE(checked(1));
+    click(0);
+    EXPECT_EQ(menu_events().size(), 1u);
+    EXPECT_FALSE(checked(0));
+    // A toggle button changes with every click.
+    click(5);
+    EXPECT_EQ(menu_events().size(), 1u);
+    EXPECT_TRUE(checked(5));
+    click(5);
+    EXPECT_EQ(menu_events().size(), 1u);
+    EXPECT_FALSE(checked(5));
+}
+
+TEST_F(ToolbarTest, TooltipsShowTheLastTextGiven) {
+    build();
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 103, u"First"), 1);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 103, u"Save as \u2026"), 1);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 999, u"None"), 0);
+    EXPECT_EQ(toolbar_tooltip(5, 103, u"None"), 0);
+    const ScreenBox box = screen_box(GTK_WIDGET(button_at(4)));
+    desktop.pointer_to(box.x + 3, box.y + 3);
+    run_for(50);
+    desktop.pointer_to(box.x + box.width / 2, box.y + box.height / 2);
+    EXPECT_TRUE(run_until([] { return shown_tooltip() == "Save as \xe2\x80\xa6"; })) << shown_tooltip();
+}
+
+TEST_F(ToolbarTest, TheToolbarFollowsItsWindowsWidth) {
+    build();
+    desktop.resize(window_, 420, 250);
+    auto* toolbar = reinterpret_cast<GtkWidget*>(toolbar_handle(TOOLBAR));
+    EXPECT_TRUE(run_until([&] { return gtk_widget_get_allocated_width(toolbar) == 420; }))
+        << gtk_widget_get_allocated_width(toolbar);
+    desktop.resize(window_, 700, 250);
+    EXPECT_TRUE(run_until([&] { return gtk_widget_get_allocated_width(toolbar) == 700; }))
+        << gtk_widget_get_allocated_width(toolbar);
+}
+
+TEST_F(ToolbarTest, RecreatingFreeingAndClosingTheWindowEndAToolbar) {
+    build();
+    auto* first = reinterpret_cast<GtkWidget*>(toolbar_handle(TOOLBAR));
+    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
+    ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(g_object_get_data(G_OBJECT(window_), "qx_toolbar_id"), reinterpret_cast<gpointer>(TOOLBAR + 1));
+
+    // A dynamic toolbar's number is made up; freeing it leaves toolbar 0 named.
+    const auto dynamic = static_cast<ObjectNumber>(toolbar_create(DYNAMIC_ID, window_handle(WINDOW)));
+    ASSERT_NE(dynamic, 0);
+    EXPECT_NE(toolbar_handle(dynamic), 0);
+    EXPECT_EQ(toolbar_image_button(7, 0), 1);  // on the current, dynamic toolbar: no picture
+    toolbar_free(dynamic);
+    EXPECT_EQ(toolbar_handle(dynamic), 0);
+    EXPECT_EQ(toolbar_image_button(8, 0), 0);  // the current toolbar is gone
+    toolbar_separator();
+
+    window_close(WINDOW);
+    EXPECT_EQ(toolbar_handle(TOOLBAR), 0);
+    EXPECT_EQ(toolbar_height(TOOLBAR), 0);
+    EXPECT_EQ(toolbar_create(1, 12345), 0);  // not a runtime window
+}
+
+}  // namespace

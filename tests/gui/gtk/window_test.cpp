@@ -1,0 +1,330 @@
+// Real GTK windows in the test's own X display: a second X client moves,
+// resizes and asks to close them as a window manager would; events come out
+// of event_wait.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/event_queue.h"
+#include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/gui/window.h"
+#include "tests/support/gtk_desktop.h"
+
+namespace {
+
+struct Event {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    int subtype;
+    bool operator==(const Event&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Event& e) {
+    return out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.subtype << "}";
+}
+
+Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
+
+// The next event of that kind, waiting up to timeout_ms; kind 0 if none came.
+Event next_of_kind(int wanted, int timeout_ms = 2000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const int kind = event_wait_timeout(100);
+        if (kind == wanted) return current(kind);
+    }
+    return {0, 0, 0, 0};
+}
+
+// Everything event_wait has to give now.
+std::vector<Event> drain() {
+    std::vector<Event> events;
+    run_for(50);
+    while (int kind = event_wait_timeout(0)) events.push_back(current(kind));
+    return events;
+}
+
+constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
+constexpr std::uint32_t POPUP = 0x80000000;
+constexpr std::uint32_t SIZEABLE = 0x40000;
+
+class WindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(event_init());
+        ASSERT_TRUE(window_init());
+    }
+    static void TearDownTestSuite() {
+        window_end();
+        event_end();
+    }
+    void TearDown() override {
+        window_close(-1);
+        drain();
+    }
+    static GtkWidget* open(ObjectNumber number, std::uint32_t flags = 0, int x = 100, int y = 100, int w = 300,
+                           int h = 200, std::intptr_t parent = 0) {
+        auto handle = window_open(number, x, y, w, h, u"Test", flags, parent);
+        auto* window = reinterpret_cast<GtkWidget*>(number == DYNAMIC_ID ? window_handle(handle) : handle);
+        if (window && gtk_widget_get_visible(window)) wait_drawn(window);
+        return window;
+    }
+    Desktop desktop;
+};
+
+TEST_F(WindowTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
+    GtkWidget* window = open(0);
+    ASSERT_TRUE(window && GTK_IS_WINDOW(window));
+    EXPECT_TRUE(desktop.mapped(window));
+    EXPECT_EQ(window_handle(0), reinterpret_cast<std::intptr_t>(window));
+    EXPECT_EQ(g_object_get_data(G_OBJECT(window), "QX_WindowID"), reinterpret_cast<gpointer>(1));
+    EXPECT_EQ(window_number_of(window), 0);
+    EXPECT_EQ(window_number_of(gadget_parent()), 0);
+    EXPECT_EQ(gtk_widget_get_toplevel(gadget_parent()), window);
+
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Test");
+    window_title_set(0, nullptr);  // ignored
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Test");
+    window_title_set(0, u"Liste \u00e9t\u00e9 \u266b");
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Liste \xc3\xa9t\xc3\xa9 \xe2\x99\xab");
+
+    const ScreenBox box = desktop.box(window);
+    EXPECT_EQ(box.x, 100);
+    EXPECT_EQ(box.y, 100);
+    EXPECT_EQ(box.width, 300);
+    EXPECT_EQ(box.height, 200);
+    EXPECT_EQ(window_width(0), 300);
+    EXPECT_EQ(window_height(0), 200);
+    // No window manager draws a frame here: outer and inner size agree.
+    EXPECT_EQ(window_width(0, 0), 300);
+    EXPECT_EQ(window_height(0, 0), 200);
+
+    EXPECT_EQ(window_width(7), 0);
+    EXPECT_EQ(window_handle(7), 0);
+    EXPECT_EQ(window_mouse_x(7), -1);
+}
+
+TEST_F(WindowTest, FlagsChooseFrameSizingAndVisibility) {
+    GtkWidget* plain = open(0, WINDOW_CENTERED);
+    EXPECT_TRUE(gtk_window_get_decorated(GTK_WINDOW(plain)));
+    EXPECT_FALSE(gtk_window_get_resizable(GTK_WINDOW(plain)));
+
+    GtkWidget* main = open(1, MAIN_FLAGS);
+    EXPECT_TRUE(gtk_window_get_decorated(GTK_WINDOW(main)));
+    EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(main)));
+
+    GtkWidget* popup = open(2, POPUP, 10, 10, 120, 90);
+    EXPECT_FALSE(gtk_window_get_decorated(GTK_WINDOW(popup)));
+    EXPECT_EQ(desktop.box(popup).width, 120);
+    EXPECT_EQ(desktop.box(popup).height, 90);
+
+    GtkWidget* tool = open(3, WINDOW_TOOL | POPUP);
+    EXPECT_TRUE(gtk_window_get_decorated(GTK_WINDOW(tool)));
+    EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(tool)), GDK_WINDOW_TYPE_HINT_UTILITY);
+
+    GtkWidget* hidden = open(4, WINDOW_HIDDEN | POPUP);
+    EXPECT_FALSE(gtk_widget_get_visible(hidden));
+    window_hide(4, 0);
+    ASSERT_TRUE(wait_drawn(hidden));
+    EXPECT_TRUE(desktop.mapped(hidden));
+    window_hide(4, 1);
+    run_until([&] { return !desktop.mapped(hidden); });
+    EXPECT_FALSE(desktop.mapped(hidden));
+    window_hide(4, 0, WINDOW_SHOW_NO_ACTIVATE);
+    run_until([&] { return desktop.mapped(hidden); });
+    EXPECT_TRUE(desktop.mapped(hidden));
+
+    // Not the gadget parent: new gadgets still go into window 4, until it closes.
+    GtkWidget* content_of_4 = gadget_parent();
+    EXPECT_EQ(gtk_widget_get_toplevel(content_of_4), hidden);
+    open(5, POPUP | WINDOW_NOT_GADGET_PARENT);
+    EXPECT_EQ(gadget_parent(), content_of_4);
+    window_close(5);
+    EXPECT_EQ(gadget_parent(), content_of_4);
+    window_close(4);
+    EXPECT_EQ(gadget_parent(), nullptr);
+}
+
+TEST_F(WindowTest, PositionsCentredOnScreenAndOnParent) {
+    GtkWidget* centred = open(0, MAIN_FLAGS, -1, -1, 400, 300);
+    ScreenBox box = desktop.box(centred);
+    EXPECT_EQ(box.x, (1280 - 400) / 2);
+    EXPECT_EQ(box.y, (1024 - 300) / 2);
+
+    // Larger than the screen: limited to it, so it starts at the corner.
+    GtkWidget* huge = open(1, WINDOW_CENTERED | POPUP, 0, 0, 1280 + 500, 1024 + 400);
+    box = desktop.box(huge);
+    EXPECT_EQ(box.x, 0);
+    EXPECT_EQ(box.y, 0);
+    EXPECT_EQ(box.width, 1280);
+    window_close(1);
+
+    GtkWidget* parent = open(2, POPUP, 200, 150, 600, 500);
+    GtkWidget* on_parent = open(3, WINDOW_CENTERED_ON_PARENT | POPUP, 0, 0, 200, 100,
+                                reinterpret_cast<std::intptr_t>(parent));
+    box = desktop.box(on_parent);
+    EXPECT_EQ(box.x, 200 + (600 - 200) / 2);
+    EXPECT_EQ(box.y, 150 + (500 - 100) / 2);
+    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(on_parent)), GTK_WINDOW(parent));
+
+    // -1 is a real coordinate.
+    GtkWidget* given = open(4, POPUP, -1, -1, 50, 50);
+    EXPECT_EQ(desktop.box(given).x, -1);
+    EXPECT_EQ(desktop.box(given).y, -1);
+}
+
+TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
+    auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, 0));
+    ASSERT_NE(id, 0);
+    auto* dynamic = reinterpret_cast<GtkWidget*>(window_handle(id));
+    ASSERT_TRUE(dynamic && GTK_IS_WINDOW(dynamic));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(dynamic)), "");
+    EXPECT_EQ(window_number_of(dynamic), id);
+    g_object_add_weak_pointer(G_OBJECT(dynamic), reinterpret_cast<gpointer*>(&dynamic));
+    window_close(id);
+    EXPECT_EQ(dynamic, nullptr);
+    EXPECT_EQ(window_handle(id), 0);
+
+    GtkWidget* first = open(0);
+    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
+    GtkWidget* second = open(0);
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(window_handle(0), reinterpret_cast<std::intptr_t>(second));
+
+    open(1);
+    g_object_add_weak_pointer(G_OBJECT(second), reinterpret_cast<gpointer*>(&second));
+    window_close(-1);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(window_handle(0), 0);
+    EXPECT_EQ(window_handle(1), 0);
+    EXPECT_EQ(gadget_parent(), nullptr);
+}
+
+TEST_F(WindowTest, CloseRequestBecomesAnEventAndTheWindowStays) {
+    GtkWidget* window = open(0, MAIN_FLAGS);
+    drain();
+    desktop.close_request(window);
+    EXPECT_EQ(next_of_kind(EVENT_CLOSE_WINDOW), (Event{EVENT_CLOSE_WINDOW, 0, 0, 0}));
+    run_for(100);
+    EXPECT_EQ(window_handle(0), reinterpret_cast<std::intptr_t>(window));
+    EXPECT_TRUE(desktop.mapped(window));
+
+    open(3, MAIN_FLAGS);
+    drain();
+    desktop.close_request(reinterpret_cast<GtkWidget*>(window_handle(3)));
+    EXPECT_EQ(next_of_kind(EVENT_CLOSE_WINDOW), (Event{EVENT_CLOSE_WINDOW, 3, 3, 0}));
+}
+
+TEST_F(WindowTest, SizeAndPositionChangesBecomeEvents) {
+    GtkWidget* window = open(2, MAIN_FLAGS, 100, 100, 300, 200);
+    drain();
+    desktop.resize(window, 420, 260);
+    EXPECT_EQ(next_of_kind(EVENT_SIZE_WINDOW), (Event{EVENT_SIZE_WINDOW, 0, 2, 0}));
+    EXPECT_EQ(window_width(2), 420);
+    EXPECT_EQ(window_height(2), 260);
+    // The size event comes once per change, not for every redraw.
+    EXPECT_EQ(next_of_kind(EVENT_SIZE_WINDOW, 300).kind, 0);
+
+    desktop.move(window, 150, 170);
+    EXPECT_EQ(next_of_kind(EVENT_MOVE_WINDOW), (Event{EVENT_MOVE_WINDOW, 2, 2, 0}));
+    EXPECT_EQ(desktop.box(window).x, 150);
+}
+
+TEST_F(WindowTest, FocusChangesBecomeActivateAndDeactivateEvents) {
+    GtkWidget* first = open(0, MAIN_FLAGS);
+    GtkWidget* second = open(1, MAIN_FLAGS, 500, 100);
+    drain();
+    desktop.focus(first);
+    EXPECT_EQ(next_of_kind(EVENT_ACTIVATE_WINDOW), (Event{EVENT_ACTIVATE_WINDOW, 0, 0, 0}));
+    desktop.focus(second);
+    EXPECT_EQ(next_of_kind(EVENT_DEACTIVATE_WINDOW), (Event{EVENT_DEACTIVATE_WINDOW, 0, 0, 0}));
+    EXPECT_EQ(next_of_kind(EVENT_ACTIVATE_WINDOW), (Event{EVENT_ACTIVATE_WINDOW, 0, 1, 0}));
+    EXPECT_TRUE(gtk_window_is_active(GTK_WINDOW(second)));
+}
+
+TEST_F(WindowTest, BoundsReachTheWindowManagerAsSizeLimits) {
+    GtkWidget* window = open(0, MAIN_FLAGS);
+    window_bounds(0, 200, 150, 800, 600);
+    run_for(50);
+    int min_w, min_h, max_w, max_h;
+    desktop.size_hints(window, &min_w, &min_h, &max_w, &max_h);
+    EXPECT_EQ(min_w, 200);
+    EXPECT_EQ(min_h, 150);
+    EXPECT_EQ(max_w, 800);
+    EXPECT_EQ(max_h, 600);
+
+    // IGNORE_VALUE keeps a limit; 0 removes it.
+    window_bounds(0, 250, IGNORE_VALUE, 0, 0);
+    run_for(50);
+    desktop.size_hints(window, &min_w, &min_h, &max_w, &max_h);
+    EXPECT_EQ(min_w, 250);
+    EXPECT_EQ(min_h, 150);
+    EXPECT_NE(max_w, 800);
+    EXPECT_NE(max_h, 600);
+}
+
+TEST_F(WindowTest, BackgroundColourFillsTheWindow) {
+    GtkWidget* window = open(0, POPUP, 50, 50, 200, 100);
+    const unsigned long theme = desktop.pixel(window, 100, 50);
+    window_color_set(0, 0x00336699);  // red 0x99, green 0x66, blue 0x33
+    ASSERT_TRUE(wait_drawn(window));
+    EXPECT_EQ(desktop.pixel(window, 100, 50), 0x996633ul);
+    EXPECT_EQ(desktop.pixel(window, 1, 1), 0x996633ul);
+
+    window_color_set(0, -1);
+    ASSERT_TRUE(wait_drawn(window));
+    EXPECT_EQ(desktop.pixel(window, 100, 50), theme);
+}
+
+TEST_F(WindowTest, MousePositionIsInsideTheInnerAreaOnly) {
+    open(0, POPUP, 300, 200, 200, 100);
+    desktop.pointer_to(310, 225);
+    run_for(20);
+    EXPECT_EQ(window_mouse_x(0), 10);
+    EXPECT_EQ(window_mouse_y(0), 25);
+    EXPECT_EQ(desktop_mouse_x(), 310);
+    EXPECT_EQ(desktop_mouse_y(), 225);
+    desktop.pointer_to(299, 225);
+    run_for(20);
+    EXPECT_EQ(window_mouse_x(0), -1);
+    EXPECT_EQ(window_mouse_y(0), -1);
+    desktop.pointer_to(400, 300);  // just past the bottom-right corner
+    run_for(20);
+    EXPECT_EQ(window_mouse_x(0), -1);
+}
+
+TEST_F(WindowTest, QueuedEventsComeFirstAndClosingPurgesTheWindows) {
+    open(0, POPUP);
+    open(1, POPUP);
+    drain();
+    event_post(EVENT_GADGET, 4, 0, 7);
+    event_post(EVENT_GADGET, 5, 1, 8);
+    event_post(EVENT_GADGET, 6, 0, 9);
+    window_close(0);
+    EXPECT_EQ(event_wait_timeout(0), EVENT_GADGET);
+    EXPECT_EQ(current(EVENT_GADGET), (Event{EVENT_GADGET, 5, 1, 8}));
+    EXPECT_EQ(event_wait_timeout(0), 0);
+}
+
+TEST_F(WindowTest, WaitTimesOutAndWakesForEventsFromOtherThreads) {
+    drain();
+    EXPECT_EQ(event_wait_timeout(0), 0);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(event_wait_timeout(150), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+
+    std::thread poster([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        event_post(EVENT_MENU, 12, 0, 0);
+    });
+    start = std::chrono::steady_clock::now();
+    EXPECT_EQ(event_wait(), EVENT_MENU);
+    poster.join();
+    EXPECT_EQ(event_menu_item(), 12);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+// The media service on a real GStreamer pipeline. run_media_tests.sh makes the
+// test media, runs the program once without an audio server and once with a
+// private one, whose null sink the recorder hears on the program's request.
+#include <gst/gst.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "runtime/media/gst/movie_record.h"
+#include "runtime/media/media.h"
+#include "tests/support/monitor_probe.h"
+
+namespace {
+
+// The tone is made 6 dB below full scale; anything this loud is the tone.
+constexpr double AUDIBLE_DB = -30.0;
+
+bool audio_phase_is(const char* phase) {
+    const char* current = std::getenv("TUNELATHE_AUDIO");
+    return current && std::strcmp(current, phase) == 0;
+}
+
+std::u16string media_file(const char* name) {
+    const char* folder = std::getenv("MEDIA_TEST_DIR");
+    const std::string path = std::string(folder ? folder : "") + "/" + name;
+    gunichar2* converted = g_utf8_to_utf16(path.c_str(), -1, nullptr, nullptr, nullptr);
+    std::u16string result(reinterpret_cast<char16_t*>(converted));
+    g_free(converted);
+    return result;
+}
+
+GstElement* pipeline_of(ObjectNumber number) { return movie_table()->find(number)->playbin; }
+
+GstState pipeline_state(ObjectNumber number) {
+    GstState state = GST_STATE_VOID_PENDING;
+    gst_element_get_state(pipeline_of(number), &state, nullptr, 5 * GST_SECOND);
+    return state;
+}
+
+double position_seconds(ObjectNumber number) {
+    gint64 position = -1;
+    if (!gst_element_query_position(pipeline_of(number), GST_FORMAT_TIME, &position)) return -1;
+    return static_cast<double>(position) / GST_SECOND;
+}
+
+TEST(SoundWithoutAudioServer, DeviceCheckFails) {
+    ASSERT_TRUE(audio_phase_is("none"));
+    EXPECT_EQ(sound_init(), 0);
+    sound_end();
+}
+
+TEST(SoundWithAudioServer, DeviceIsUsable) {
+    ASSERT_TRUE(audio_phase_is("null-sink"));
+    EXPECT_NE(sound_init(), 0);
+    sound_end();
+}
+
+TEST(TimeDelay, SuspendsForAtLeastTheDelay) {
+    const auto start = std::chrono::steady_clock::now();
+    time_delay(120);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(120));
+    time_delay(-5);
+}
+
+TEST(MovieBeforeInit, OperationsDoNothing) {
+    const std::u16string tone = media_file("tone.wav");
+    EXPECT_EQ(movie_load(0, tone.c_str()), 0);
+    EXPECT_EQ(movie_play(0, 0), 0);
+    EXPECT_EQ(movie_state(0), 0);
+    movie_stop(0);
+    movie_free(-1);
+}
+
+class Movie : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(movie_init(), 0); }
+    void TearDown() override { movie_end(); }
+    const std::u16string tone = media_file("tone.wav");
+};
+
+TEST_F(Movie, LoadedMovieIsStoppedAtItsStart) {
+    const std::intptr_t result = movie_load(0, tone.c_str());
+    ASSERT_NE(result, 0);
+    EXPECT_EQ(result, reinterpret_cast<std::intptr_t>(pipeline_of(0)));
+    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+    EXPECT_EQ(pipeline_state(0), GST_STATE_PAUSED);
+    EXPECT_EQ(position_seconds(0), 0.0);
+    // A sound file has no video.
+    EXPECT_EQ(movie_video_width(0), -1);
+    EXPECT_EQ(movie_video_height(0), -1);
+}
+
+TEST_F(Movie, FilesThatCannotBeLoadedLeaveTheNumberFree) {
+    const std::u16string not_sound = media_file("not-a-sound.wav");
+    const std::u16string missing = media_file("missing.wav");
+    EXPECT_EQ(movie_load(3, not_sound.c_str()), 0);
+    EXPECT_EQ(movie_load(4, missing.c_str()), 0);
+    EXPECT_EQ(movie_load(5, nullptr), 0);
+    EXPECT_EQ(movie_load(DYNAMIC_ID, not_sound.c_str()), 0);
+    EXPECT_EQ(movie_state(3), 0);
+    EXPECT_EQ(movie_state(4), 0);
+    EXPECT_EQ(movie_state(5), 0);
+}
+
+TEST_F(Movie, LoadingUnderAUsedNumberReleasesTheFirstMovie) {
+    ASSERT_NE(movie_load(0, tone.c_str()), 0);
+    GstElement* first = pipeline_of(0);
+    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
+    const std::u16string ogg = media_file("tone.ogg");
+    ASSERT_NE(movie_load(0, ogg.c_str()), 0);
+    EXPECT_EQ(first, nullptr);
+}
+
+TEST_F(Movie, FreeAndDynamicNumbers) {
+    const auto dynamic = static_cast<ObjectNumber>(movie_load(DYNAMIC_ID, tone.c_str()));
+    ASSERT_NE(dynamic, 0);
+    EXPECT_NE(dynamic, reinterpret_cast<std::intptr_t>(pipeline_of(dynamic)));
+    EXPECT_EQ(movie_state(dynamic), MOVIE_STOPPED);
+    ASSERT_NE(movie_load(1, tone.c_str()), 0);
+    movie_free(1);
+    EXPECT_EQ(movie_state(1), 0);
+    EXPECT_EQ(movie_state(dynamic), MOVIE_STOPPED);
+    movie_free(-1);
+    EXPECT_EQ(movie_state(dynamic), 0);
+}
+
+TEST_F(Movie, PauseResumeStopAndPlayActInTheirStates) {
+    ASSERT_NE(movie_load(0, tone.c_str()), 0);
+    movie_pause(0);  // not playing: nothing
+    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+    EXPECT_EQ(movie_play(0, -1), 0);
+    EXPECT_EQ(movie_play(0, 0), 1);
+    EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
+    EXPECT_EQ(pipeline_state(0), GST_STATE_PLAYING);
+    movie_resume(0);  // not paused: nothing
+    EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
+    for (int waited = 0; waited < 5000 && position_seconds(0) < 0.3; waited += 50) time_delay(50);
+    movie_pause(0);
+    EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
+    EXPECT_EQ(pipeline_state(0), GST_STATE_PAUSED);
+    EXPECT_GT(position_seconds(0), 0.2);
+    movie_play(0, 0);  // from the beginning again
+    EXPECT_LT(position_seconds(0), 0.3);
+    movie_stop(0);
+    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+    EXPECT_EQ(position_seconds(0), 0.0);
+    movie_resume(0);  // stopped is not paused
+    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+}
+
+TEST_F(Movie, VolumeReachesThePipeline) {
+    ASSERT_NE(movie_load(0, tone.c_str()), 0);
+    double volume = -1;
+    movie_volume_set(0, 100, 0);
+    g_object_get(pipeline_of(0), "volume", &volume, nullptr);
+    EXPECT_DOUBLE_EQ(volume, 1.0);
+    movie_volume_set(0, 50, 0);
+    g_object_get(pipeline_of(0), "volume", &volume, nullptr);
+    EXPECT_NEAR(volume, 0.5, 0.01);  // 6 dB below full
+    movie_volume_set(0, -20, 0);  // clamped to silence
+    g_object_get(pipeline_of(0), "volume", &volume, nullptr);
+    EXPECT_EQ(volume, 0.0);
+}
+
+class MovieSound : public Movie {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(audio_phase_is("null-sink"));
+        Movie::SetUp();
+    }
+    void play(const char* name) {
+        const std::u16string path = media_file(name);
+        ASSERT_NE(movie_load(0, path.c_str()), 0);
+        movie_volume_set(0, 100, 0);
+        ASSERT_EQ(movie_play(0, 0), 1);
+    }
+};
+
+TEST_F(MovieSound, PlayPauseResumeAndStopAsHeard) {
+    play("tone.wav");
+    const MonitorLevels playing = hear_settled();
+    EXPECT_GT(playing.rms_peak.overall, AUDIBLE_DB) << "playing";
+    EXPECT_NEAR(playing.frequency, 440, 15) << "the tone itself";
+    movie_pause(0);
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "paused";
+    movie_resume(0);
+    EXPECT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB) << "resumed";
+    movie_stop(0);
+    EXPECT_LT(hear_settled().peak.overall, SILENCE_DB) << "stopped";
+}
+
+TEST_F(MovieSound, VolumeFiftyIsSixDecibelsBelowFull) {
+    play("tone.wav");
+    const double full = hear_settled().rms_peak.overall;
+    movie_volume_set(0, 50, 0);
+    const double half = hear_settled().rms_peak.overall;
+    EXPECT_NEAR(full - half, 6.0, 1.5);
+}
+
+TEST_F(MovieSound, OggVorbisPlays) {
+    play("tone.ogg");
+    EXPECT_GT(hear_settled().rms_peak.overall, AUDIBLE_DB);
+}
+
+}  // namespace
