@@ -4,27 +4,25 @@
 
 #include "app/app_state.h"
 #include "app/playlist_file.h"
+#include "runtime/file/file.h"
 #include "runtime/gui/drop.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 
 namespace {
 
-// The path as the player sees it: slashes for backslashes, and without its
-// first two characters (the drive letter and colon of a local path). Both
-// texts are built in the builder, which may move while the second is built,
-// so each is found again by its place before it is used.
+// Appends the dropped file with the path the player sees for it. Both texts
+// are built in the builder, which may move while the second is built, so
+// each is found again by its place before it is used.
 void AppendDroppedFile(const char16_t* path, int length) {
     int mark = text_builder_mark();
     // The name comes from the drop text, never from the builder itself.
     char16_t* local = text_builder_reserve(length + 1, -1);
     std::memcpy(local, path, static_cast<std::size_t>(length) * sizeof(char16_t));
     local[length] = 0;
-    text_replace(text_builder_address(mark), u"\\", u"/", 0, -1);
+    file_player_path(text_builder_address(mark), -1);
     const char16_t* local_path = text_builder_address(mark);
-    const char16_t* player_path = local_path + length + 1;
-    int skip = length < 2 ? length : 2;
-    AppendTrack(player_path + skip, local_path);
+    AppendTrack(local_path + length + 1, local_path);
     text_builder_rewind(mark);
 }
 

@@ -76,6 +76,11 @@ char16_t* file_error_text();
 // (a relative path, or a Linux file that does not exist).
 char16_t* file_volume_root(const char16_t* path, int position);
 char16_t* file_volume_path(const char16_t* path, int position);
+// The path a music player sees for a file on it, with "/" separators: on
+// Windows the path without its first two characters (the drive letter and
+// colon, whatever they are); on Linux the volume path, from the mount point
+// of the player's file system (empty for a file that is not there).
+char16_t* file_player_path(const char16_t* path, int position);
 
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.

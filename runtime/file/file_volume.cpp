@@ -14,15 +14,21 @@ char16_t* build(const std::u16string& text, int position) {
     return out;
 }
 
+std::u16string with_slashes(std::u16string path) {
+    for (char16_t& c : path)
+        if (c == u'\\') c = u'/';
+    return path;
+}
+
 }  // namespace
 
 char16_t* file_volume_root(const char16_t* path, int position) { return build(file_volume_place(path).root, position); }
 
 char16_t* file_volume_path(const char16_t* path, int position) {
     VolumePlace place = file_volume_place(path);
-    if (place.root.empty()) return build(u"", position);
-    std::u16string from_root = u"/" + place.rest;
-    for (char16_t& c : from_root)
-        if (c == u'\\') c = u'/';
-    return build(from_root, position);
+    return build(place.root.empty() ? u"" : with_slashes(u"/" + place.rest), position);
+}
+
+char16_t* file_player_path(const char16_t* path, int position) {
+    return build(with_slashes(file_volume_player_path(path)), position);
 }

@@ -10,3 +10,5 @@ struct VolumePlace {
 
 // Both empty when the path names no volume.
 VolumePlace file_volume_place(const char16_t* path);
+// The player's path of a file, before its separators become "/".
+std::u16string file_volume_player_path(const char16_t* path);

@@ -9,8 +9,12 @@
 #include "tests/file/file_test_support.h"
 
 #if !defined(_WIN32)
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #endif
 
 namespace {
@@ -74,6 +78,12 @@ TEST_F(FileVolume, DrivesAndSharesAreTheRoots) {
         EXPECT_EQ(built(file_volume_path(c.path, -1)), c.from_root);
     }
 }
+
+TEST_F(FileVolume, ThePlayerPathDropsTheFirstTwoCharacters) {
+    EXPECT_EQ(built(file_player_path(u"E:\\Music\\Rock\\x.mp3", -1)), u"/Music/Rock/x.mp3");
+    EXPECT_EQ(built(file_player_path(u"\\\\server\\share\\a.mp3", -1)), u"server/share/a.mp3");
+    EXPECT_EQ(built(file_player_path(u"E", -1)), u"");
+}
 #else
 // The mount point as the kernel tells it apart: the highest folder above the
 // file that still lies on the file's own device.
@@ -110,6 +120,26 @@ TEST_F(FileVolume, TheRootIsTheMountPointOfTheRealPath) {
     EXPECT_EQ(built(file_volume_path(path("link.m3u").c_str(), -1)),
               std::u16string(from_root.begin(), from_root.end()));
     EXPECT_EQ(built(file_volume_root(path("missing.m3u").c_str(), -1)), u"");
+    EXPECT_EQ(built(file_player_path(path("list.m3u").c_str(), -1)), std::u16string(from_root.begin(), from_root.end()));
+    EXPECT_EQ(built(file_player_path(path("missing.m3u").c_str(), -1)), u"") << "a file that is not there";
+}
+
+TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
+    // A file system of its own at a path with a space and a letter beyond ASCII.
+    std::filesystem::path mount_point = fs_path("MY PL\xC3\x84YER");
+    std::filesystem::create_directory(mount_point);
+    ASSERT_EQ(mount("tunelathe-player", mount_point.c_str(), "tmpfs", 0, "size=64k"), 0)
+        << "mounting a file system needs root: " << std::strerror(errno);
+    struct Unmount {
+        std::filesystem::path at;
+        ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
+    } unmount{mount_point};
+    std::filesystem::create_directories(mount_point / "Music");
+    put("MY PL\xC3\x84YER/Music/a b.mp3", "ID3");
+    const std::u16string file = path("MY PL\xC3\x84YER/Music/a b.mp3");
+    EXPECT_EQ(built(file_player_path(file.c_str(), -1)), u"/Music/a b.mp3");
+    std::u16string root = built(file_volume_root(file.c_str(), -1));
+    EXPECT_EQ(root.substr(root.size() - 10), u"MY PL\u00C4YER/");
 }
 #endif
 

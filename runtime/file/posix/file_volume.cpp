@@ -46,3 +46,10 @@ VolumePlace file_volume_place(const char16_t* path) {
     if (mount_point.back() != '/') mount_point += '/';
     return {text_of(mount_point), text_of(rest)};
 }
+
+// A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
+// /Music/a.mp3, wherever it is mounted.
+std::u16string file_volume_player_path(const char16_t* path) {
+    VolumePlace place = file_volume_place(path);
+    return place.root.empty() ? std::u16string() : u"/" + place.rest;
+}

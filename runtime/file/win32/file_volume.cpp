@@ -2,6 +2,8 @@
 // path itself as the system does (the path need not exist).
 #include "runtime/file/file_volume.h"
 
+#include <algorithm>
+
 namespace {
 
 bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
@@ -26,4 +28,11 @@ VolumePlace file_volume_place(const char16_t* text) {
     if (share_end == server_end + 1) return {};
     std::u16string root = path.substr(0, share_end) + u"\\";
     return {root, share_end < path.size() ? path.substr(share_end + 1) : u""};
+}
+
+// Dropped from a player's drive E:, E:\Music\a.mp3 is /Music/a.mp3 on the
+// player; a network path keeps its server name without the leading slashes.
+std::u16string file_volume_player_path(const char16_t* path) {
+    std::u16string text = path ? path : u"";
+    return text.substr(std::min<std::size_t>(text.size(), 2));
 }
