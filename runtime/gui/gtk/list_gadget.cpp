@@ -262,8 +262,11 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     auto* tree = GTK_TREE_VIEW(view);
     gtk_tree_view_set_headers_visible(tree, FALSE);
     gtk_tree_view_set_enable_search(tree, FALSE);
-    GtkTreeViewColumn* column =
-        gtk_tree_view_column_new_with_attributes("", gtk_cell_renderer_text_new(), "text", TEXT_COLUMN, nullptr);
+    // Rows as close together as a list box's: the text renderer's own padding
+    // would space them like a form.
+    GtkCellRenderer* text = gtk_cell_renderer_text_new();
+    g_object_set(text, "ypad", 0, nullptr);
+    GtkTreeViewColumn* column = gtk_tree_view_column_new_with_attributes("", text, "text", TEXT_COLUMN, nullptr);
     // Rows of one height, measured once: fast for very long lists.
     gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
     gtk_tree_view_column_set_expand(column, TRUE);

@@ -31,7 +31,8 @@ constexpr int TABLE_STEP = 16;
 // As compact as the reference platform's flat toolbar: programs place their
 // gadgets below a bar of about that height.
 constexpr char COMPACT_STYLE[] =
-    "toolbar { padding: 0; } toolbar button { padding: 3px; min-width: 0; min-height: 0; }";
+    "toolbar { padding: 0; background: none; border: none; }"
+    " toolbar button { padding: 3px; min-width: 0; min-height: 0; }";
 constexpr ObjectNumber NO_TOOLBAR = -1;  // matches no record, numbered or dynamic
 
 std::optional<ObjectTable<ToolbarRecord>> toolbars;
@@ -83,7 +84,8 @@ void on_toolbar_destroyed(GtkWidget* toolbar, gpointer) {
     if (record && record->toolbar == toolbar) toolbar_free(number);
 }
 
-// Once for the screen; the selectors keep the style to toolbars.
+// Once for the screen; the selectors keep the style to toolbars. A toolbar
+// shows its window's colour behind its buttons, as on the reference platform.
 void compact_style(GtkWidget* toolbar) {
     static GtkCssProvider* compact = nullptr;
     if (compact) return;
