@@ -2,6 +2,9 @@
 // (tests/support/level_probe.sh) heard it on the null sink's monitor.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <optional>
 
 // Levels in dB full scale; silence reads as -999.
@@ -26,3 +29,20 @@ std::optional<MonitorLevels> record_monitor(int ms);
 // buffers: waits, then records; a recorder that does not answer fails the
 // current test and reads as NOTHING_HEARD.
 MonitorLevels hear_settled();
+
+// The test songs are made 6 dB below full scale; anything this loud is a song.
+inline constexpr double AUDIBLE_DB = -30.0;
+
+// A song of that pitch, told apart from the other test songs by its frequency.
+inline ::testing::AssertionResult hears_song(const MonitorLevels& levels, double hz) {
+    if (levels.rms_peak.overall > AUDIBLE_DB && std::abs(levels.frequency - hz) < 15)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "heard " << levels.rms_peak.overall << " dB at about " << levels.frequency
+                                         << " Hz, not the " << hz << " Hz song";
+}
+
+inline ::testing::AssertionResult hears_silence(const MonitorLevels& levels) {
+    if (levels.peak.overall < SILENCE_DB) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "heard " << levels.peak.overall << " dB at about " << levels.frequency
+                                         << " Hz";
+}

@@ -10,9 +10,6 @@
 
 namespace {
 
-// The tone is made 6 dB below full scale; anything this loud is the tone.
-constexpr double AUDIBLE_DB = -30.0;
-
 class MovieSound : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The tone is made 6 dB below full scale; anything this loud is the tone.
-constexpr double AUDIBLE_DB = -30.0;
-
 bool audio_phase_is(const char* phase) {
     const char* current = std::getenv("TUNELATHE_AUDIO");
     return current && std::strcmp(current, phase) == 0;

@@ -1,0 +1,213 @@
+#include "tests/support/x_person.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+namespace {
+
+void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+}  // namespace
+
+// The program's windows come and go while they are looked at: a window gone
+// in between is no error of the test.
+XPerson::XPerson() : display_(XOpenDisplay(nullptr)) {
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+XPerson::~XPerson() {
+    if (display_) XCloseDisplay(display_);
+}
+
+unsigned long XPerson::wait_for(const std::string& title, int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 50) {
+        if (::Window found = find(title)) return found;
+        pause_ms(50);
+    }
+    return 0;
+}
+
+unsigned long XPerson::find(const std::string& title) {
+    ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    ::Window found = 0;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
+            title_of(children[i]).rfind(title, 0) == 0)
+            found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+std::vector<std::string> XPerson::titles() {
+    ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::vector<std::string> shown;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return shown;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable) {
+            std::string title = title_of(children[i]);
+            if (!title.empty()) shown.push_back(title);
+        }
+    }
+    if (children) XFree(children);
+    return shown;
+}
+
+std::string XPerson::title_of(unsigned long window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False), 0, 1024, False,
+                           XInternAtom(display_, "UTF8_STRING", False), &type, &format, &items, &after,
+                           &data) == Success &&
+        data)
+        title.assign(reinterpret_cast<char*>(data), items);
+    if (data) XFree(data);
+    return title;
+}
+
+bool XPerson::wait_for_title(unsigned long window, const std::string& title, int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 50) {
+        if (title_of(window) == title) return true;
+        pause_ms(50);
+    }
+    return false;
+}
+
+XPerson::Box XPerson::box(unsigned long window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window, &attributes);
+    int x = 0, y = 0;
+    ::Window child = 0;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
+}
+
+std::vector<XPerson::Stretch> XPerson::ink(unsigned long window, Box area, bool down, int merge_gap) {
+    std::vector<Stretch> found;
+    XImage* image = XGetImage(display_, window, area.x, area.y, static_cast<unsigned>(area.width),
+                              static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+    if (!image) return found;
+    const unsigned long background = XGetPixel(image, area.width - 1, area.height - 1) & 0xFFFFFF;
+    const int along = down ? area.height : area.width;
+    const int across = down ? area.width : area.height;
+    for (int i = 0; i < along; ++i) {
+        bool inked = false;
+        for (int j = 0; j < across && !inked; ++j)
+            inked = (XGetPixel(image, down ? j : i, down ? i : j) & 0xFFFFFF) != background;
+        if (!inked) continue;
+        const int at = (down ? area.y : area.x) + i;
+        if (!found.empty() && at - found.back().to <= merge_gap + 1)
+            found.back().to = at;
+        else
+            found.push_back({at, at});
+    }
+    XDestroyImage(image);
+    return found;
+}
+
+unsigned long XPerson::pixel(unsigned long window, int x, int y) {
+    XImage* image = XGetImage(display_, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return ~0ul;
+    const unsigned long value = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return value;
+}
+
+int XPerson::screen_width() { return DisplayWidth(display_, DefaultScreen(display_)); }
+int XPerson::screen_height() { return DisplayHeight(display_, DefaultScreen(display_)); }
+
+void XPerson::focus(unsigned long window) {
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    XSync(display_, False);
+    pause_ms(200);
+}
+
+void XPerson::key(unsigned long keysym) {
+    const KeyCode code = XKeysymToKeycode(display_, keysym);
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XPerson::key_with_control(unsigned long keysym) {
+    const KeyCode control = XKeysymToKeycode(display_, XK_Control_L);
+    XTestFakeKeyEvent(display_, control, True, CurrentTime);
+    key(keysym);
+    XTestFakeKeyEvent(display_, control, False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XPerson::type(const char* text) {
+    const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
+    for (const char* c = text; *c; ++c) {
+        const auto keysym = static_cast<KeySym>(static_cast<unsigned char>(*c));  // Latin-1 keysyms are the codes
+        const KeyCode code = XKeysymToKeycode(display_, keysym);
+        const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != keysym;
+        if (shifted) XTestFakeKeyEvent(display_, shift, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        if (shifted) XTestFakeKeyEvent(display_, shift, False, CurrentTime);
+        XSync(display_, False);
+        // An entry that completes names as they are typed keeps up with a person, not a burst.
+        pause_ms(10);
+    }
+}
+
+void XPerson::press_return(unsigned long window) {
+    focus(window);
+    key(XK_Return);
+}
+
+void XPerson::move_to(int x, int y) {
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    XSync(display_, False);
+}
+
+void XPerson::click(int x, int y) {
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    XSync(display_, False);
+    pause_ms(50);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+}
+
+void XPerson::close_request(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XSync(display_, False);
+}
+
+int exit_code_of(pid_t program, int timeout_ms) {
+    for (int waited = 0; waited < timeout_ms; waited += 50) {
+        int status = 0;
+        if (waitpid(program, &status, WNOHANG) == program) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        pause_ms(50);
+    }
+    kill(program, SIGKILL);
+    waitpid(program, nullptr, 0);
+    return -1;
+}

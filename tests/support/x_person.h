@@ -1,0 +1,72 @@
+// A second X client that meets another program's windows as a person and a
+// window manager would: finds them by title, clicks, types and presses keys
+// through XTest, and asks a window to close. Also waits for a program
+// started as a process of its own to end.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class XPerson {
+public:
+    XPerson();  // opens its own connection to the test's display
+    ~XPerson();
+    XPerson(const XPerson&) = delete;
+    XPerson& operator=(const XPerson&) = delete;
+    bool open() const { return display_ != nullptr; }
+
+    // A shown top-level window whose title starts with the text; 0 when none
+    // came within timeout_ms.
+    unsigned long wait_for(const std::string& title, int timeout_ms = 10000);
+    unsigned long find(const std::string& title);
+    // The titles of all shown top-level windows.
+    std::vector<std::string> titles();
+    std::string title_of(unsigned long window);
+    // Waits until the window's title is the text; false after timeout_ms.
+    bool wait_for_title(unsigned long window, const std::string& title, int timeout_ms = 10000);
+
+    struct Box {
+        int x;  // on the screen
+        int y;
+        int width;
+        int height;
+    };
+    Box box(unsigned long window);
+    int screen_width();
+    int screen_height();
+
+    // What a person's eye picks out in part of a window: the stretches along
+    // one direction where anything differs from the colour at the area's
+    // far corner (its background), looking across the whole area; stretches
+    // apart by no more than merge_gap pixels count as one. Left to right
+    // (across_rows false) or top to bottom; in window coordinates.
+    struct Stretch {
+        int from;
+        int to;  // inclusive
+        int middle() const { return (from + to) / 2; }
+        int length() const { return to - from + 1; }
+    };
+    std::vector<Stretch> ink(unsigned long window, Box area, bool down, int merge_gap);
+
+    // The colour the screen shows in the window, 0x00RRGGBB.
+    unsigned long pixel(unsigned long window, int x, int y);
+
+    // Gives the window the keyboard focus, as a window manager does on a click.
+    void focus(unsigned long window);
+    void key(unsigned long keysym);  // press and release
+    void key_with_control(unsigned long keysym);
+    void type(const char* text);     // ASCII, each character as its key (with Shift where needed)
+    void press_return(unsigned long window);  // focus, then Return
+    void move_to(int x, int y);      // the pointer, on the screen
+    void click(int x, int y);        // on the screen, left button
+    void close_request(unsigned long window);
+
+private:
+    struct _XDisplay* display_;
+};
+
+// The program's exit code once it ended; -1 after timeout_ms (it is then
+// killed) or when a signal ended it.
+int exit_code_of(pid_t program, int timeout_ms = 10000);
