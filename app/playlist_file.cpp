@@ -1,5 +1,8 @@
 #include "app/playlist_file.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/app_state.h"
 #include "app/playlist.h"
 #include "app/track_finder.h"
@@ -7,6 +10,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
+#include "runtime/list/list.h"
 
 namespace {
 
@@ -37,6 +41,26 @@ const char16_t* BuildPlaylistText() {
     }
     const char16_t* text = text_builder_address(start);
     return beyond_ascii ? text : text + 1;
+}
+
+// Opens a new file beside the target as PLAYLIST_FILE and returns its path;
+// empty when none could be made. The file is one that did not exist (no other
+// file is ever touched), and its name is no longer than the target's, so that
+// a target that can be written can be saved.
+Text CreateFileBeside(const Text& target) {
+    Text name = Built([&target] { path_file_part(target.c_str(), -1); });
+    const std::u16string_view whole = target.c_str();
+    const std::u16string folder(whole.substr(0, whole.size() - text_char_count(name.c_str())));
+    const std::size_t length = std::max(text_char_count(name.c_str()), 1);
+    constexpr char16_t digits[] = u"0123456789abcdefghijklmnopqrstuvwxyz";
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        std::u16string temporary = folder + u"~";
+        temporary.resize(folder.size() + length, u'~');
+        for (std::size_t i = folder.size() + (length > 1 ? 1 : 0); i < temporary.size(); ++i)
+            temporary[i] = digits[random_int(35)];
+        if (file_open_mode(PLAYLIST_FILE, temporary.c_str(), FILE_MODE_CREATE_NEW, 0)) return temporary.c_str();
+    }
+    return Text();
 }
 
 // Asks before an Open throws away unsaved rows; false keeps everything. An
@@ -162,8 +186,8 @@ bool WritePlaylistFile() {
     // The rows go to a file beside the target, which replaces the target only
     // once it is complete: a failed save never costs the previous playlist.
     Text target = app.playlist_path;
-    Text temporary = TextBuild(target.c_str()) + u".saving";
-    if (!file_create(PLAYLIST_FILE, temporary.c_str())) {
+    Text temporary = CreateFileBeside(target);
+    if (temporary.empty()) {
         ShowSaveFailure(target, Built([] { file_error_text(); }));
         return false;
     }

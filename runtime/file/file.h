@@ -25,6 +25,7 @@ inline constexpr int FILE_LINE_LIMIT = 1 << 20;
 inline constexpr int FILE_MODE_READ = 1;    // read access, the file must exist
 inline constexpr int FILE_MODE_OPEN = 2;    // as file_open
 inline constexpr int FILE_MODE_CREATE = 3;  // as file_create
+inline constexpr int FILE_MODE_CREATE_NEW = 4;  // a new file only: fails, touching nothing, when the path exists
 inline constexpr int FILE_SHARE_READING = 1;
 inline constexpr int FILE_SHARE_WRITING = 2;
 inline constexpr int FILE_UNBUFFERED = 4;
@@ -60,7 +61,8 @@ void file_close(ObjectNumber number);  // -1 closes every file
 int file_finish(ObjectNumber number);
 
 // Moves a file to another path in one step, replacing a file already there,
-// so that the target never holds half of either. 1 on success.
+// so that the target never holds half of either; the file there keeps its
+// attributes (on Windows) or permissions (on POSIX). 1 on success.
 int file_replace(const char16_t* from, const char16_t* to);
 int file_delete(const char16_t* path);  // 1 on success
 // The platform's reason for this thread's last failed file operation, built

@@ -21,6 +21,7 @@ enum class FileDisposition {
     truncate_existing,  // existing file only, truncated
     open_always,        // existing file, or a new empty one
     open_existing,      // existing file only
+    create_new,         // new file only: fails, touching nothing, when the path exists
 };
 
 enum class FileOrigin { current, end };

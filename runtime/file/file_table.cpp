@@ -95,6 +95,9 @@ std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode
         how.disposition = FileDisposition::create_always;
         how.retry_truncating = true;
         break;
+    case FILE_MODE_CREATE_NEW:
+        how.disposition = FileDisposition::create_new;
+        break;
     default:
         return 0;  // an unknown mode leaves the number as it was
     }

@@ -258,6 +258,48 @@ TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
     EXPECT_EQ(app.is_saved, 0);
 }
 
+TEST_F(ChangedBehaviour, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
+    // Files whose names a careless save might take for its own.
+    ASSERT_TRUE(write_bytes(path(L"list.m3u.saving"), "keep"));
+    ASSERT_TRUE(write_bytes(path(L"~list.m3u"), "keep"));
+    ASSERT_TRUE(write_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    app.playlist_path = u16(path(L"list.m3u")).c_str();
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty());
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n"));
+    EXPECT_NE(GetFileAttributesW(path(L"list.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
+        << "the playlist keeps its attributes";
+    SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u.saving")), std::string("keep"));
+    EXPECT_EQ(read_file_bytes(path(L"~list.m3u")), std::string("keep"));
+    EXPECT_EQ(names_in(folder_), (std::vector<std::wstring>{L"list.m3u", L"list.m3u.saving", L"~list.m3u"}))
+        << "no temporary file left";
+}
+
+TEST_F(ChangedBehaviour, ATargetAtThePathLimitIsSaved) {
+    // The longest path the system takes without its long-path prefix.
+    std::wstring folder = folder_;
+    while (folder.size() + 1 + 100 + 1 + 8 < MAX_PATH - 1) {
+        folder += L"\\" + std::wstring(std::min<std::size_t>(100, MAX_PATH - 1 - folder.size() - 1 - 9 - 1), L'd');
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << folder.size();
+    }
+    std::wstring target = folder + L"\\";
+    target += std::wstring(MAX_PATH - 1 - target.size() - 4, L'n') + L".m3u";
+    ASSERT_EQ(target.size(), static_cast<std::size_t>(MAX_PATH - 1));
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    app.playlist_path = u16(target).c_str();
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty()) << "no failure box";
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_file_bytes(target), std::string("/a.mp3\r\n"));
+    EXPECT_EQ(names_in(folder).size(), 1u) << "no temporary file left";
+}
+
 // The close prompt, through the real close request of the main window.
 TEST_F(ChangedBehaviour, CloseKeepsRunningWhenTheSaveDidNotHappen) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));

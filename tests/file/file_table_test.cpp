@@ -156,9 +156,19 @@ TEST_F(FileTable, OpenModeAtTheEndAppends) {
 TEST_F(FileTable, UnknownModesChangeNothing) {
     ASSERT_NE(file_create(0, path("live.txt").c_str()), 0);
     EXPECT_EQ(file_open_mode(0, path("other.txt").c_str(), 0, 0), 0);
-    EXPECT_EQ(file_open_mode(0, path("other.txt").c_str(), 4, 0), 0);
+    EXPECT_EQ(file_open_mode(0, path("other.txt").c_str(), 5, 0), 0);
     EXPECT_FALSE(exists("other.txt"));
     EXPECT_EQ(file_write_line(0, u"still open"), 12);
+}
+
+TEST_F(FileTable, CreateNewNeverTouchesAnExistingFile) {
+    put("taken.tmp", "someone else's");
+    EXPECT_EQ(file_open_mode(0, path("taken.tmp").c_str(), FILE_MODE_CREATE_NEW, 0), 0);
+    EXPECT_EQ(get("taken.tmp"), "someone else's");
+    ASSERT_NE(file_open_mode(0, path("fresh.tmp").c_str(), FILE_MODE_CREATE_NEW, 0), 0);
+    EXPECT_EQ(file_write_line(0, u"mine"), 6);
+    EXPECT_EQ(file_finish(0), 1);
+    EXPECT_EQ(get("fresh.tmp"), "mine\r\n");
 }
 
 TEST_F(FileTable, ReadOnlyFilesDoNotOpen) {
@@ -256,6 +266,27 @@ TEST_F(FileTable, ReplaceMovesAFileOverAnother) {
     EXPECT_EQ(file_replace(path("gone").c_str(), path("target.m3u").c_str()), 0);
     EXPECT_EQ(get("target.m3u"), "new\r\n");
     EXPECT_EQ(file_replace(nullptr, path("target.m3u").c_str()), 0);
+}
+
+TEST_F(FileTable, ReplaceKeepsTheTargetsAttributes) {
+    put("kept.m3u", "old\r\n");
+    put("new.tmp", "new\r\n");
+#ifdef _WIN32
+    ASSERT_TRUE(SetFileAttributesW(fs_path("kept.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+    ASSERT_EQ(chmod(fs_path("kept.m3u").c_str(), 0640), 0);
+    ASSERT_EQ(chmod(fs_path("new.tmp").c_str(), 0600), 0);
+#endif
+    EXPECT_EQ(file_replace(path("new.tmp").c_str(), path("kept.m3u").c_str()), 1);
+    EXPECT_EQ(get("kept.m3u"), "new\r\n");
+#ifdef _WIN32
+    EXPECT_NE(GetFileAttributesW(fs_path("kept.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    SetFileAttributesW(fs_path("kept.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
+#else
+    struct stat about {};
+    ASSERT_EQ(stat(fs_path("kept.m3u").c_str(), &about), 0);
+    EXPECT_EQ(about.st_mode & 07777, 0640u);
+#endif
 }
 
 TEST_F(FileTable, DeleteRemovesAFile) {

@@ -47,6 +47,7 @@ int flags_of(int access, FileDisposition disposition) {
     case FileDisposition::create_always: flags |= O_CREAT | O_TRUNC; break;
     case FileDisposition::truncate_existing: flags |= O_TRUNC; break;
     case FileDisposition::open_always: flags |= O_CREAT; break;
+    case FileDisposition::create_new: flags |= O_CREAT | O_EXCL; break;
     case FileDisposition::open_existing: break;
     }
     return flags;
@@ -130,7 +131,11 @@ bool file_handle_close(FileHandle handle) {
 
 bool file_handle_replace(const char16_t* from, const char16_t* to) {
     if (!from || !to) return false;
-    return std::rename(native_path(from).c_str(), native_path(to).c_str()) == 0 || failed(false);
+    std::string target = native_path(to), source = native_path(from);
+    // The file there keeps its permissions, which the new file would replace.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) ::chmod(source.c_str(), existing.st_mode & 07777);
+    return std::rename(source.c_str(), target.c_str()) == 0 || failed(false);
 }
 
 bool file_handle_delete(const char16_t* path) {

@@ -27,6 +27,7 @@ DWORD creation_of(FileDisposition disposition) {
     case FileDisposition::create_always: return CREATE_ALWAYS;
     case FileDisposition::truncate_existing: return TRUNCATE_EXISTING;
     case FileDisposition::open_always: return OPEN_ALWAYS;
+    case FileDisposition::create_new: return CREATE_NEW;
     case FileDisposition::open_existing: break;
     }
     return OPEN_EXISTING;
@@ -99,8 +100,13 @@ bool file_handle_close(FileHandle handle) { return CloseHandle(native(handle)) |
 
 bool file_handle_replace(const char16_t* from, const char16_t* to) {
     if (!from || !to) return false;
-    return MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
-           failed(false);
+    // The file there keeps its attributes (hidden, archive...), which the
+    // move would take from the new file. ReplaceFileW would keep them too, but
+    // where it fails it can leave a backup file of its own behind.
+    DWORD attributes = GetFileAttributesW(wide(to));
+    if (!MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return failed(false);
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(wide(to), attributes);
+    return true;
 }
 
 bool file_handle_delete(const char16_t* path) {
