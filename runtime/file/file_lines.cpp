@@ -232,28 +232,32 @@ char16_t* file_read_line(ObjectNumber number) {
 
 int file_write_line(ObjectNumber number, const char16_t* text) {
     FileLookup file = file_lookup(number);
-    if (!file.record) return 0;
+    if (!file.record || file.record->lost) return 0;
     FileRecord& f = *file.record;
-    std::size_t expected = 2;
     std::size_t written = 0;
     // A long text goes out in pieces, so that the scratch space stays small
     // instead of growing to three bytes a character of the whole text.
     constexpr std::size_t PIECE = FILE_BUFFER_SIZE;  // characters
     if (scratch.size() < 3 * PIECE) scratch.resize(3 * PIECE);
-    for (std::size_t done = 0, n = text ? std::char_traits<char16_t>::length(text) : 0; done < n;) {
+    bool whole = true;
+    for (std::size_t done = 0, n = text ? std::char_traits<char16_t>::length(text) : 0; done < n && whole;) {
         std::size_t piece = std::min(n - done, PIECE);
         // A surrogate pair stays whole: split, each half would become U+FFFD.
         if (done + piece < n && text[done + piece - 1] >= 0xD800 && text[done + piece - 1] <= 0xDBFF) --piece;
         std::size_t length = utf8_encode(text + done, piece, scratch.data());
-        expected += length;
-        written += write_out(f, scratch.data(), length);
+        // Once a piece fails, later ones would leave a hole inside the line.
+        whole = write_out(f, scratch.data(), length) == length;
+        written += length;
         done += piece;
     }
     static constexpr unsigned char line_end[2] = {'\r', '\n'};
-    written += write_out(f, line_end, 2);
+    whole = whole && write_out(f, line_end, 2) == 2;
     trim_scratch();
-    if (written != expected) return 0;
-    return static_cast<int>(std::min<std::size_t>(written, INT_MAX));
+    if (!whole) {
+        f.lost = 1;
+        return 0;
+    }
+    return static_cast<int>(std::min<std::size_t>(written + 2, INT_MAX));
 }
 
 int file_eof(ObjectNumber number) {

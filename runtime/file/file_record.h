@@ -16,6 +16,7 @@ struct FileRecord {
     std::int32_t count;        // reading: bytes not yet consumed; writing: free room
     std::int32_t filled;       // reading: bytes the last refill put into the buffer
     std::int32_t writing;      // 0 while the buffer holds output not yet written, else 1
+    std::int32_t lost;         // 1 once a line could not be written whole: no more lines go out
 };
 
 // The live record of a number, with the file table locked until the lookup

@@ -42,7 +42,7 @@ std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Openin
         if (number == DYNAMIC_ID) files->release(files->number_of(f));
         return 0;
     }
-    *f = FileRecord{handle, buffer, buffer ? FILE_BUFFER_SIZE : 0, 0, 0, 1};
+    *f = FileRecord{handle, buffer, buffer ? FILE_BUFFER_SIZE : 0, 0, 0, 1, 0};
     return number == DYNAMIC_ID ? files->number_of(f) : handle;
 }
 
@@ -114,9 +114,9 @@ int file_finish(ObjectNumber number) {
     std::lock_guard guard(files->lock());
     FileRecord* f = files->find_locked(number);
     if (!f) return 0;
-    bool clean = true;
+    bool clean = f->lost == 0;
     if (f->buffer) {
-        clean = file_flush(*f);
+        if (!file_flush(*f)) clean = false;
         delete[] f->buffer;
     }
     if (!file_handle_close(f->handle)) clean = false;
