@@ -8,7 +8,9 @@
 // Output is buffered: it is only certain to be in the file once file_finish
 // has returned 1. Output that cannot be written stays pending, in order,
 // rather than being dropped, and is reported: file_write_line and file_finish
-// return 0 (file_close cannot say), and file_error_text tells why.
+// return 0 (file_close cannot say), and file_error_text tells why. A line
+// that fails part of the way is written no further, and the file takes no
+// more lines: its file_finish returns 0 even when room comes back.
 #pragma once
 
 #include <cstdint>
@@ -51,7 +53,7 @@ std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode
 // text.h). A line ends at LF, CR, CR LF, a NUL byte or the end of the file.
 char16_t* file_read_line(ObjectNumber number);
 // Bytes written: the UTF-8 text plus CR LF; 0 if any of them could not be
-// written.
+// written (see above).
 int file_write_line(ObjectNumber number, const char16_t* text);
 // 0 while a byte is left to read; at the end 1 (buffered) or -1 (unbuffered).
 int file_eof(ObjectNumber number);

@@ -1,6 +1,12 @@
 // Writing lines, and how writes meet reads and the buffer.
 #include <string>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "runtime/file/file.h"
 #include "tests/file/file_test_support.h"
 
@@ -140,5 +146,52 @@ TEST_F(FileWrite, OutputThatCannotBeWrittenIsReported) {
     EXPECT_EQ(file_finish(0), 0);
     EXPECT_EQ(get("ro.txt"), "kept\r\n");
 }
+
+#ifndef _WIN32
+
+// A real file-size limit that the test raises again: room that comes back.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        // Past the limit, writes fail with EFBIG instead of the signal ending the process.
+        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    void lift() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    ~FileSizeLimit() {
+        lift();
+        std::signal(SIGXFSZ, previous_handler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_handler_)(int) = SIG_DFL;
+};
+
+TEST_F(FileWrite, ALineThatFailsHalfWayEndsTheFilesOutput) {
+    std::u16string text;
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i) {
+        text += static_cast<char16_t>(u'a' + i % 26);
+        bytes += static_cast<char>('a' + i % 26);
+    }
+    ASSERT_NE(file_create(0, path("limited.txt").c_str()), 0);
+    int written;
+    {
+        FileSizeLimit limit(7);
+        written = file_write_line(0, text.c_str());
+        limit.lift();
+        // The room is back, but the line above has lost its middle.
+        EXPECT_EQ(file_write_line(0, u"later"), 0);
+    }
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(file_finish(0), 0);
+    EXPECT_EQ(get("limited.txt"), bytes.substr(0, 7)) << "nothing of the line after the failed piece";
+}
+
+#endif
 
 }  // namespace
