@@ -53,12 +53,26 @@ struct Start {
     std::vector<HWND> answered;
 };
 
-// The main window once it is shown with its list. The list is made while the
-// window is hidden, so visibility is read after the list is found.
-HWND shown_main_window(const ProgramProcess& program, const wchar_t* window_class) {
-    for (HWND window : program.windows(window_class, false))
-        if (FindWindowExW(window, nullptr, L"ListBox", nullptr) && IsWindowVisible(window)) return window;
-    return nullptr;
+bool visible(HWND top_level) { return (GetWindowLongPtrW(top_level, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// What one look at the program's main thread finds. Its boxes and its main
+// window are made there, so one request lists them: few requests per look keep
+// the watching from slowing down the program it watches.
+struct Look {
+    std::vector<HWND> boxes;  // visible ones
+    HWND window = nullptr;    // the main window, once shown with its list
+};
+
+Look look(const ProgramProcess& program, const wchar_t* window_class) {
+    Look found;
+    for (HWND hwnd : thread_windows(program.main_thread_id())) {
+        const std::wstring name = class_name(hwnd);
+        if (name == L"#32770" && visible(hwnd)) found.boxes.push_back(hwnd);
+        // The list is made while the window is hidden: visibility is read after it is found.
+        if (name == window_class && FindWindowExW(hwnd, nullptr, L"ListBox", nullptr) && visible(hwnd))
+            found.window = hwnd;
+    }
+    return found;
 }
 
 bool paint_pending(HWND window) {
@@ -68,8 +82,8 @@ bool paint_pending(HWND window) {
     return false;
 }
 
-void answer_boxes(const ProgramProcess& program, Start& start) {
-    for (HWND box : program.windows(L"#32770")) {
+void answer(const std::vector<HWND>& boxes, Start& start) {
+    for (HWND box : boxes) {
         if (std::find(start.answered.begin(), start.answered.end(), box) == start.answered.end()) {
             wchar_t title[128] = L"";
             GetWindowTextW(box, title, 128);  // read without a message to the box
@@ -90,9 +104,14 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
     HWND window = nullptr;
     double shown_at = 0;
     while (now_ms() - started < TIME_OUT_MS) {
-        if (!window && (window = shown_main_window(program, window_class))) {
-            shown_at = now_ms();
-            start.shown = shown_at - started;
+        if (!window) {
+            const Look found = look(program, window_class);
+            const double looked_at = now_ms();
+            if ((window = found.window)) {
+                shown_at = looked_at;
+                start.shown = shown_at - started;
+            }
+            answer(found.boxes, start);
         }
         if (window && !paint_pending(window)) {
             DWORD_PTR ignored = 0;
@@ -100,7 +119,6 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
             start.painted = now_ms() - shown_at;
             break;
         }
-        if (!window) answer_boxes(program, start);
         Sleep(1);
     }
     if (start.painted < 0) return {};
