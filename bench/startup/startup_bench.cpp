@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/scenario/desktop.h"
@@ -51,7 +52,14 @@ struct Start {
     double painted = -1;  // from that show to its first paint complete
     std::vector<std::wstring> boxes;  // titles of the boxes answered, in order
     std::vector<HWND> answered;
+    std::string failure;  // what went wrong; empty when the start was timed
 };
+
+Start failed(std::string what) {
+    Start start;
+    start.failure = std::move(what);
+    return start;
+}
 
 bool visible(HWND top_level) { return (GetWindowLongPtrW(top_level, GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -100,7 +108,7 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
     Start start;
     const double started = now_ms();
     ProgramProcess program(path);
-    if (!program.started()) return {};
+    if (!program.started()) return failed("did not start");
     HWND window = nullptr;
     double shown_at = 0;
     while (now_ms() - started < TIME_OUT_MS) {
@@ -115,15 +123,18 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
         }
         if (window && !paint_pending(window)) {
             DWORD_PTR ignored = 0;
-            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, TIME_OUT_MS, &ignored)) return {};
+            if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, TIME_OUT_MS, &ignored))
+                return failed("did not answer after its first paint");
             start.painted = now_ms() - shown_at;
             break;
         }
         Sleep(1);
     }
-    if (start.painted < 0) return {};
+    if (!window) return failed("showed no main window");
+    if (start.painted < 0) return failed("did not finish its first paint");
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (program.wait_for_exit(TIME_OUT_MS) != 0) return {};
+    const long exit_code = program.wait_for_exit(TIME_OUT_MS);
+    if (exit_code != 0) return failed(exit_code == -1 ? "did not end when closed" : "ended with an error");
     return start;
 }
 
@@ -152,23 +163,27 @@ std::wstring joined(const std::vector<std::wstring>& titles) {
     return text.empty() ? L"none" : text;
 }
 
+// Prints what failed in the run (0: the first starts), if anything; returns it.
+std::string report_failure(int run, const Start& floor, const Start& program) {
+    for (const auto& [name, start] : {std::pair{"floor", &floor}, std::pair{"program", &program}}) {
+        if (start->failure.empty()) continue;
+        std::printf("startup_bench: run %d: the %s %s\n", run, name, start->failure.c_str());
+        return start->failure;
+    }
+    return {};
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10))) : 10;
     // One start of each first: Wine loads its libraries into the page cache.
-    if (floor_start().shown < 0 || program_start().shown < 0) {
-        std::printf("startup_bench: a program did not start, paint or close\n");
-        return 1;
-    }
+    if (!report_failure(0, floor_start(), program_start()).empty()) return 1;
     std::vector<double> floor_shown, program_shown, ratios, floor_painted, program_painted;
     std::vector<std::wstring> boxes;
     for (int run = 1; run <= runs; ++run) {
         const Start floor = floor_start(), program = program_start();
-        if (floor.shown < 0 || program.shown < 0) {
-            std::printf("startup_bench: run %d failed\n", run);
-            return 1;
-        }
+        if (!report_failure(run, floor, program).empty()) return 1;
         if (floor.boxes != program.boxes) {
             std::printf("startup_bench: run %d: the floor showed %ls, the program %ls\n", run,
                         joined(floor.boxes).c_str(), joined(program.boxes).c_str());
