@@ -42,12 +42,10 @@ void prepare_image_list(ToolbarRecord* record) {
     SendMessageW(record->toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&standard));
 }
 
+// Topmost from its creation: a later SetWindowPos costs a second trip to the window server.
 HWND create_tooltip(HWND toolbar) {
-    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr),
-                                   nullptr);
-    if (tooltip) SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    return tooltip;
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // Appends the picture to the image list; its index, -1 when it has none.
