@@ -48,7 +48,7 @@ double now_ms() {
 }
 
 struct Start {
-    double shown = -1;    // from process start to the main window shown complete; -1 on failure
+    double shown = -1;    // from process start to the main window shown complete
     double painted = -1;  // from that show to its first paint complete
     std::vector<std::wstring> boxes;  // titles of the boxes answered, in order
     std::vector<HWND> answered;
@@ -142,19 +142,27 @@ Start floor_start() { return timed_start(wine_path(STARTUP_FLOOR_EXE), L"Startup
 Start program_start() { return timed_start(tunelathe_path(), L"WindowClass_0"); }
 
 struct Spread {
-    double median, low, high;
+    double median, lower_quartile, upper_quartile, low, high;
 };
+
+// The value below which that share of the sorted values lies, between neighbours.
+double share_point(const std::vector<double>& sorted, double share) {
+    const double at = share * static_cast<double>(sorted.size() - 1);
+    const auto below = static_cast<std::size_t>(at);
+    const std::size_t above = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
+}
 
 Spread spread(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    const double median = values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-    return {median, values.front(), values.back()};
+    return {share_point(values, 0.5), share_point(values, 0.25), share_point(values, 0.75), values.front(),
+            values.back()};
 }
 
 void print(const char* name, const std::vector<double>& values, const char* unit) {
     const Spread s = spread(values);
-    std::printf("  %-32s %7.2f%s (%.2f .. %.2f)\n", name, s.median, unit, s.low, s.high);
+    std::printf("  %-32s %7.2f%s  [%.2f .. %.2f]  (%.2f .. %.2f)\n", name, s.median, unit, s.lower_quartile,
+                s.upper_quartile, s.low, s.high);
 }
 
 std::wstring joined(const std::vector<std::wstring>& titles) {
@@ -163,14 +171,14 @@ std::wstring joined(const std::vector<std::wstring>& titles) {
     return text.empty() ? L"none" : text;
 }
 
-// Prints what failed in the run (0: the first starts), if anything; returns it.
-std::string report_failure(int run, const Start& floor, const Start& program) {
+// Prints what failed in the run (0: the first starts), if anything; true if something did.
+bool report_failure(int run, const Start& floor, const Start& program) {
     for (const auto& [name, start] : {std::pair{"floor", &floor}, std::pair{"program", &program}}) {
         if (start->failure.empty()) continue;
         std::printf("startup_bench: run %d: the %s %s\n", run, name, start->failure.c_str());
-        return start->failure;
+        return true;
     }
-    return {};
+    return false;
 }
 
 }  // namespace
@@ -178,12 +186,12 @@ std::string report_failure(int run, const Start& floor, const Start& program) {
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? std::max(1, static_cast<int>(std::wcstol(argv[1], nullptr, 10))) : 10;
     // One start of each first: Wine loads its libraries into the page cache.
-    if (!report_failure(0, floor_start(), program_start()).empty()) return 1;
+    if (report_failure(0, floor_start(), program_start())) return 1;
     std::vector<double> floor_shown, program_shown, ratios, floor_painted, program_painted;
     std::vector<std::wstring> boxes;
     for (int run = 1; run <= runs; ++run) {
         const Start floor = floor_start(), program = program_start();
-        if (!report_failure(run, floor, program).empty()) return 1;
+        if (report_failure(run, floor, program)) return 1;
         if (floor.boxes != program.boxes) {
             std::printf("startup_bench: run %d: the floor showed %ls, the program %ls\n", run,
                         joined(floor.boxes).c_str(), joined(program.boxes).c_str());
@@ -199,7 +207,7 @@ int wmain(int argc, wchar_t** argv) {
                     run, floor.shown, program.shown, floor.painted, program.painted);
     }
     std::printf("boxes answered in each run: %ls\n", joined(boxes).c_str());
-    std::printf("median (lowest .. highest) of %d runs:\n", runs);
+    std::printf("median  [quartiles]  (lowest .. highest) of %d runs:\n", runs);
     print("start, floor", floor_shown, " ms");
     print("start, program", program_shown, " ms");
     print("show to first paint, floor", floor_painted, " ms");
