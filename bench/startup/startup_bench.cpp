@@ -108,7 +108,7 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
     Start start;
     const double started = now_ms();
     ProgramProcess program(path);
-    if (!program.started()) return failed("did not start");
+    if (!program.started()) return failed("did not start (error " + std::to_string(GetLastError()) + ")");
     HWND window = nullptr;
     double shown_at = 0;
     while (now_ms() - started < TIME_OUT_MS) {
