@@ -54,6 +54,7 @@ ProgramProcess::ProgramProcess(const std::wstring& program, const std::vector<st
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;
+        main_thread_id_ = info.dwThreadId;
     }
 }
 

@@ -35,6 +35,7 @@ public:
 
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
+    DWORD main_thread_id() const { return main_thread_id_; }
     HANDLE handle() const { return process_; }
 
     // The program's top-level windows of a class ("#32770" for boxes).
@@ -50,6 +51,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    DWORD main_thread_id_ = 0;
 };
 
 // Environment for a program that must find no audio server: an explicit

@@ -63,6 +63,11 @@ void focus_move(HWND window, bool forward) {
 }
 
 bool focus_keys_translate(MSG& message) {
+    // Only key messages can be focus keys; the reads below are requests to the
+    // window server, too many to make for every message.
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN && message.message != WM_CHAR &&
+        message.message != WM_SYSCHAR)
+        return false;
     const HWND active = GetActiveWindow();
     HACCEL table = nullptr;
     {

@@ -47,6 +47,18 @@ char16_t* build_result(const char16_t* text) {
 
 enum class FileDialog { open, save };
 
+using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The dialogs' library is loaded at the first file requester rather than with
+// the program: it brings the shell and printing libraries with it, whose
+// loading would otherwise delay every start.
+FileDialogFunction file_dialog_function(FileDialog dialog) {
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (!library) return nullptr;
+    const char* name = dialog == FileDialog::open ? "GetOpenFileNameW" : "GetSaveFileNameW";
+    return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_t* default_file,
                          const char16_t* pattern, int pattern_position) {
     file_name_buffer.reset();
@@ -58,6 +70,8 @@ char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_
     if (!filters) return build_result(u"");
     const RequesterDefault start = requester_default_split(default_file, name);
     if (!start.ok) return build_result(u"");
+    const FileDialogFunction show_dialog = file_dialog_function(dialog);
+    if (!show_dialog) return build_result(u"");
 
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
@@ -72,7 +86,7 @@ char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_
     request.Flags = FILE_DIALOG_OPTIONS;
 
     windows_suspend();
-    const BOOL chosen = dialog == FileDialog::open ? GetOpenFileNameW(&request) : GetSaveFileNameW(&request);
+    const BOOL chosen = show_dialog(&request);
     windows_restore();
 
     if (!chosen) return build_result(u"");

@@ -43,12 +43,10 @@ void prepare_image_list(ToolbarRecord* record) {
     SendMessageW(record->toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&standard));
 }
 
+// Topmost from its creation: a later SetWindowPos costs a second trip to the window server.
 HWND create_tooltip(HWND toolbar) {
-    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr),
-                                   nullptr);
-    if (tooltip) SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    return tooltip;
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // Appends the picture to the image list; its index, -1 when it has none.
@@ -102,6 +100,17 @@ int add_button(HWND toolbar, int image_index, int command, BYTE style) {
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = style;
     return static_cast<int>(SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button)));
+}
+
+// A question to the toolbar. Once its tooltip has tools (TTF_SUBCLASS), every
+// message sent to the toolbar passes the tooltip's subclass, which reads a
+// window property (a request to the window server) several times; a question
+// from the toolbar's own thread goes straight to its class procedure.
+LRESULT ask(HWND toolbar, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (GetWindowThreadProcessId(toolbar, nullptr) != GetCurrentThreadId())
+        return SendMessageW(toolbar, message, wparam, lparam);
+    auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(toolbar, GCLP_WNDPROC));
+    return CallWindowProcW(procedure, toolbar, message, wparam, lparam);
 }
 
 }  // namespace
@@ -177,7 +186,7 @@ int toolbar_tooltip(ObjectNumber number, int button_id, const char16_t* text) {
     std::lock_guard guard(toolbars->lock());
     ToolbarRecord* record = toolbars->find(number);
     if (!record) return 0;
-    auto index = SendMessageW(record->toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0);
+    auto index = ask(record->toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0);
     if (index < 0) return 0;
     TOOLINFOW tool{};
     // The first version's size: later versions' fields are refused by older controls.
@@ -185,7 +194,7 @@ int toolbar_tooltip(ObjectNumber number, int button_id, const char16_t* text) {
     tool.uFlags = TTF_SUBCLASS;  // the tooltip watches the toolbar's mouse messages itself
     tool.hwnd = record->toolbar;
     tool.uId = static_cast<UINT_PTR>(index);  // the position, not the button id
-    SendMessageW(record->toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
+    ask(record->toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
     tool.lpszText = const_cast<wchar_t*>(text ? reinterpret_cast<const wchar_t*>(text) : L"");
     SendMessageW(record->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return SendMessageW(record->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1 : 0;

@@ -40,22 +40,15 @@ void toolbar_hook_parent(HWND parent) {
 
 LRESULT CALLBACK toolbar_window_hook(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, TOOLBAR_CALLBACK_PROPERTY));
-    auto id = reinterpret_cast<ObjectNumber>(GetPropW(hwnd, TOOLBAR_ID_PROPERTY));
-    if (id != NO_TOOLBAR) {
-        switch (message) {
-        case WM_SIZE:
-            if (HWND toolbar = toolbar_window(id)) SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
-            break;
-        case WM_NOTIFY: {
-            auto* header = reinterpret_cast<const NMHDR*>(lparam);
-            HWND toolbar = toolbar_window(id);
-            if (header && toolbar && header->code == static_cast<UINT>(NM_RCLICK) && header->hwndFrom == toolbar)
-                release_pressed_buttons(toolbar);
-            break;
-        }
-        default:
-            break;
-        }
+    // The toolbar's number is read only for the two messages that concern it:
+    // each read is a request to the window server.
+    const auto* header = message == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(lparam) : nullptr;
+    const bool right_click = header && header->code == static_cast<UINT>(NM_RCLICK);
+    if (message == WM_SIZE || right_click) {
+        auto id = reinterpret_cast<ObjectNumber>(GetPropW(hwnd, TOOLBAR_ID_PROPERTY));
+        HWND toolbar = id != NO_TOOLBAR ? toolbar_window(id) : nullptr;
+        if (toolbar && message == WM_SIZE) SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+        if (toolbar && right_click && header->hwndFrom == toolbar) release_pressed_buttons(toolbar);
     }
     if (message == WM_NCDESTROY) {
         // The window's children, its toolbars among them, are gone by now.

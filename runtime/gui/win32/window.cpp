@@ -54,8 +54,13 @@ ObjectNumber window_number_of(HWND hwnd) {
 WindowRecord* window_record_of(HWND hwnd) {
     if (!hwnd) return nullptr;
     HANDLE id = GetPropW(hwnd, WINDOW_ID_PROPERTY);
-    if (!id) return nullptr;
-    WindowRecord* record = window_table().find(reinterpret_cast<ObjectNumber>(id) - 1);
+    return id ? window_record_of(hwnd, reinterpret_cast<ObjectNumber>(id) - 1) : nullptr;
+}
+
+WindowRecord* window_record_of(HWND hwnd, ObjectNumber number) {
+    if (!hwnd || number == -1) return nullptr;
+    WindowRecord* record = window_table().find(number);
+    // A number found on an ancestor names the ancestor's record, not this window's.
     return record && record->handle == hwnd ? record : nullptr;
 }
 

@@ -16,7 +16,7 @@ constexpr wchar_t FOCUS_PROPERTY[] = L"QX_Focus";
 
 LRESULT on_size(HWND hwnd, ObjectNumber number, WPARAM kind) {
     std::lock_guard guard(window_table().lock());
-    WindowRecord* record = window_record_of(hwnd);
+    WindowRecord* record = window_record_of(hwnd, number);
     if (!record) return 0;  // an inner window of a runtime window: nothing to report
     switch (kind) {
     case SIZE_MINIMIZED:
@@ -58,7 +58,7 @@ LRESULT on_erase_background(HWND hwnd, ObjectNumber number, HDC dc) {
     HBRUSH brush = nullptr;
     {
         std::lock_guard guard(window_table().lock());
-        if (WindowRecord* record = window_record_of(hwnd)) brush = record->brush;
+        if (WindowRecord* record = window_record_of(hwnd, number)) brush = record->brush;
     }
     LRESULT result;
     if (brush) {
@@ -78,9 +78,9 @@ BOOL CALLBACK forward_colour_change(HWND child, LPARAM) {
     return TRUE;
 }
 
-void on_min_max_info(HWND hwnd, MINMAXINFO* info) {
+void on_min_max_info(HWND hwnd, ObjectNumber number, MINMAXINFO* info) {
     std::lock_guard guard(window_table().lock());
-    WindowRecord* record = window_record_of(hwnd);
+    WindowRecord* record = window_record_of(hwnd, number);
     if (!record) return;
     if (record->min_width) info->ptMinTrackSize.x = record->min_width;
     else if (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) info->ptMinTrackSize.x = 1;
@@ -142,7 +142,7 @@ HWND notifying_control(UINT message, LPARAM lparam) {
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     const ObjectNumber number = window_number_of(hwnd);
     event_state().live.window = number;
-    const bool own = number != -1 && window_record_of(hwnd) != nullptr;
+    const bool own = window_record_of(hwnd, number) != nullptr;
 
     switch (message) {
     case WM_MOVE:
@@ -163,7 +163,7 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         EnumChildWindows(hwnd, forward_colour_change, 0);
         return 0;
     case WM_GETMINMAXINFO:
-        on_min_max_info(hwnd, reinterpret_cast<MINMAXINFO*>(lparam));
+        on_min_max_info(hwnd, number, reinterpret_cast<MINMAXINFO*>(lparam));
         return 0;
     case WM_NOTIFY:
     case WM_HSCROLL:

@@ -25,6 +25,10 @@ ObjectTable<WindowRecord>& window_table();
 // The record of a runtime window given its own handle (not a child's), or
 // nullptr. Use under window_table().lock() when keeping the pointer.
 WindowRecord* window_record_of(HWND hwnd);
+// The same for a window whose number is known already (window_number_of):
+// no second read of its property, each read being a request to the window
+// server.
+WindowRecord* window_record_of(HWND hwnd, ObjectNumber number);
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
