@@ -46,3 +46,19 @@ inline ::testing::AssertionResult hears_silence(const MonitorLevels& levels) {
     return ::testing::AssertionFailure() << "heard " << levels.peak.overall << " dB at about " << levels.frequency
                                          << " Hz";
 }
+
+// The song, or silence, on the monitor within a few settled listens: on a
+// loaded machine the sound path may still be draining what played before.
+// Each listen that hears something else is only a failure once all have.
+template <class Check>
+::testing::AssertionResult heard_soon(Check check, int listens = 4) {
+    ::testing::AssertionResult result = ::testing::AssertionFailure();
+    for (int listen = 0; listen < listens && !result; ++listen) result = check(hear_settled());
+    return result;
+}
+inline ::testing::AssertionResult hears_song_soon(double hz) {
+    return heard_soon([hz](const MonitorLevels& levels) { return hears_song(levels, hz); });
+}
+inline ::testing::AssertionResult hears_silence_soon() {
+    return heard_soon([](const MonitorLevels& levels) { return hears_silence(levels); });
+}
