@@ -19,6 +19,7 @@
 // path and its box.
 //
 //   startup_bench [runs]     prints each run, the medians with their spread and the ratio program / floor
+//                            (the median of the runs' ratios)
 #include <windows.h>
 
 #include <algorithm>
@@ -225,8 +226,11 @@ int wmain(int argc, wchar_t** argv) {
     print("show to first paint, floor", floor_painted, " ms");
     print("show to first paint, program", program_painted, " ms");
     print("ratio program / floor, per run", ratios, "");
-    const double ratio = spread(program_shown).median / spread(floor_shown).median;
-    std::printf("ratio of medians program / floor: %.2f (goal <= %.2f) %s\n", ratio, GOAL,
-                ratio <= GOAL ? "met" : "missed");
+    std::printf("ratio of the medians: %.2f\n", spread(program_shown).median / spread(floor_shown).median);
+    // The goal is judged on the runs' own ratios: a floor and a program started
+    // back to back see the same load, which on a shared machine drifts more
+    // between runs than the programs differ.
+    const double ratio = spread(ratios).median;
+    std::printf("ratio program / floor: %.2f (goal <= %.2f) %s\n", ratio, GOAL, ratio <= GOAL ? "met" : "missed");
     return 0;
 }
