@@ -19,11 +19,13 @@
 // path and its box.
 //
 //   startup_bench [runs]     prints each run, the medians with their spread and the ratio program / floor
+//                            (the median of the runs' ratios)
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -106,9 +108,20 @@ void answer(const std::vector<HWND>& boxes, Start& start) {
 // shown and painted, then closes it.
 Start timed_start(const std::wstring& path, const wchar_t* window_class) {
     Start start;
-    const double started = now_ms();
-    ProgramProcess program(path);
-    if (!program.started()) return failed("did not start (error " + std::to_string(GetLastError()) + ")");
+    double started = now_ms();
+    std::optional<ProgramProcess> started_process;
+    started_process.emplace(path);
+    if (!started_process->started()) {
+        // Wine on a loaded machine now and then fails to create a process at
+        // all, before any of the program runs: one more try, said aloud.
+        std::printf("startup_bench: could not start %ls (error %lu); trying once more\n", path.c_str(),
+                    GetLastError());
+        started = now_ms();
+        started_process.emplace(path);
+        if (!started_process->started())
+            return failed("did not start (error " + std::to_string(GetLastError()) + ")");
+    }
+    ProgramProcess& program = *started_process;
     HWND window = nullptr;
     double shown_at = 0;
     while (now_ms() - started < TIME_OUT_MS) {
@@ -213,8 +226,11 @@ int wmain(int argc, wchar_t** argv) {
     print("show to first paint, floor", floor_painted, " ms");
     print("show to first paint, program", program_painted, " ms");
     print("ratio program / floor, per run", ratios, "");
-    const double ratio = spread(program_shown).median / spread(floor_shown).median;
-    std::printf("ratio of medians program / floor: %.2f (goal <= %.2f) %s\n", ratio, GOAL,
-                ratio <= GOAL ? "met" : "missed");
+    std::printf("ratio of the medians: %.2f\n", spread(program_shown).median / spread(floor_shown).median);
+    // The goal is judged on the runs' own ratios: a floor and a program started
+    // back to back see the same load, which on a shared machine drifts more
+    // between runs than the programs differ.
+    const double ratio = spread(ratios).median;
+    std::printf("ratio program / floor: %.2f (goal <= %.2f) %s\n", ratio, GOAL, ratio <= GOAL ? "met" : "missed");
     return 0;
 }
