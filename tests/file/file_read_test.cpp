@@ -1,5 +1,6 @@
 // Reading lines: line ends, long lines across buffer refills, encodings.
 #include <string>
+#include <thread>
 
 #include "runtime/file/file.h"
 #include "runtime/text/text.h"
@@ -129,6 +130,33 @@ TEST_F(FileRead, ALineIsBuiltAtTheBuilderPositionAndLeavesItAtItsEnd) {
     text_builder_append(u"]");
     EXPECT_EQ(std::u16string(text_builder_address(mark)), u"[first]");
     text_builder_rewind(mark);
+}
+
+TEST_F(FileRead, EndOfFileSeesLinesAnotherThreadRead) {
+    put("in.txt", "one\ntwo\nthree\n");
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"one");
+    EXPECT_EQ(file_eof(0), 0);
+    std::u16string rest;
+    std::thread([&rest] { rest = read_all_lines(0); }).join();
+    EXPECT_EQ(rest, u"two|three");
+    EXPECT_EQ(file_eof(0), 1);
+}
+
+TEST_F(FileRead, EndOfFileFollowsTheFileANumberHoldsNow) {
+    put("full.txt", "a\nb\n");
+    put("empty.txt", "");
+    ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"a");
+    ASSERT_NE(file_open(0, path("empty.txt").c_str()), 0);
+    EXPECT_EQ(file_eof(0), 1);
+    ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"a");
+    ASSERT_NE(file_open(1, path("full.txt").c_str()), 0);  // another number, no effect on 0
+    EXPECT_EQ(read_all_lines(1), u"a|b");
+    EXPECT_EQ(file_eof(0), 0);
+    EXPECT_EQ(read_line(0), u"b");
+    EXPECT_EQ(file_eof(0), 1);
 }
 
 }  // namespace
