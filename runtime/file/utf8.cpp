@@ -67,6 +67,39 @@ bool continues(unsigned char b) { return (b & 0xC0) == 0x80; }
     return i;
 }
 
+// Narrows the run of ASCII at the start of [text, text + n) into out, which
+// has room for n bytes; returns the run's length.
+[[gnu::always_inline]] inline std::size_t narrow_ascii(const char16_t* text, std::size_t n, unsigned char* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight characters at a time where the processor surely has SSE2, all
+    // eight narrowed as widen_ascii does. The mask has two bits for each
+    // character above ASCII.
+    const __m128i above_ascii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    auto narrow8 = [&](std::size_t at) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(v, v));
+        __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, above_ascii), _mm_setzero_si128());
+        return _mm_movemask_epi8(ascii) ^ 0xFFFF;
+    };
+    if (n >= 8) {
+        for (; i + 8 <= n; i += 8)
+            if (int high = narrow8(i)) return i + static_cast<std::size_t>(__builtin_ctz(high)) / 2;
+        if (i == n) return n;
+        int high = narrow8(n - 8);  // the last eight, overlapping
+        return high ? n - 8 + static_cast<std::size_t>(__builtin_ctz(high)) / 2 : n;
+    }
+#endif
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & 0xFF80FF80FF80FF80u) break;
+        for (int k = 0; k < 4; ++k) out[i + k] = static_cast<unsigned char>(text[i + k]);
+    }
+    for (; i < n && text[i] < 0x80; ++i) out[i] = static_cast<unsigned char>(text[i]);
+    return i;
+}
+
 // Decodes the sequence that starts with a byte above 0x7F at bytes[i]:
 // writes one or two characters at o and returns the position after what it
 // used.
@@ -131,16 +164,13 @@ std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out)
     unsigned char* o = out;
     std::size_t i = 0;
     while (i < n) {
-        // Runs of ASCII, four characters at a time.
-        while (i + 4 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, text + i, 8);
-            if (word & 0xFF80FF80FF80FF80u) break;
-            for (int k = 0; k < 4; ++k) o[k] = static_cast<unsigned char>(text[i + k]);
-            o += 4;
-            i += 4;
+        if (text[i] < 0x80) {
+            // o never runs ahead of i, so the run's room is there.
+            std::size_t run = narrow_ascii(text + i, n - i, o);
+            i += run;
+            o += run;
+            continue;
         }
-        if (i >= n) break;
         char32_t c = text[i++];
         if (c >= 0xD800 && c <= 0xDFFF) {
             bool paired = c <= 0xDBFF && i < n && text[i] >= 0xDC00 && text[i] <= 0xDFFF;
@@ -150,9 +180,7 @@ std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out)
                 c = replacement;
             }
         }
-        if (c < 0x80) {
-            *o++ = static_cast<unsigned char>(c);
-        } else if (c < 0x800) {
+        if (c < 0x800) {
             *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
             *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {

@@ -59,6 +59,28 @@ TEST_F(FileWrite, ALongTextKeepsSurrogatePairsWholeWhereItIsCut) {
     EXPECT_EQ(get("long.txt"), expected);
 }
 
+TEST_F(FileWrite, TextsOfEveryLengthAndPlaceInMemoryAreWrittenWhole) {
+    // The end of a text is looked for many characters at a time.
+    alignas(16) char16_t memory[64];
+    std::string expected;
+    ASSERT_NE(file_create(0, path("placed.txt").c_str()), 0);
+    for (int start = 0; start < 8; ++start) {
+        for (int length = 0; length <= 40; ++length) {
+            std::string row;
+            for (int i = 0; i < length; ++i) {
+                memory[start + i] = static_cast<char16_t>(u'a' + (start + i) % 26);
+                row += static_cast<char>('a' + (start + i) % 26);
+            }
+            memory[start + length] = 0;
+            memory[start + length + 1] = u'x';  // beyond the end: never written
+            ASSERT_EQ(file_write_line(0, memory + start), length + 2);
+            expected += row + "\r\n";
+        }
+    }
+    EXPECT_EQ(file_finish(0), 1);
+    EXPECT_EQ(get("placed.txt"), expected);
+}
+
 TEST_F(FileWrite, CreateReplacesAndOpenKeepsOrCreates) {
     put("old.m3u", "a much longer previous content\r\n");
     ASSERT_NE(file_create(0, path("old.m3u").c_str()), 0);
@@ -110,9 +132,13 @@ TEST_F(FileWrite, ManySmallLinesFillTheBufferInOrder) {
     ASSERT_NE(file_create(0, path("many.txt").c_str()), 0);
     std::string expected;
     for (int i = 0; i < 3000; ++i) {
-        std::string row = "/Music/Artist/" + std::to_string(i) + ".mp3";
+        // Every third row with three-byte characters, so that rows of every
+        // size meet the end of the buffer.
+        std::string number = std::to_string(i);
+        std::string row = "/Music/Artist/" + number + (i % 3 ? "" : "/\xE9\x9F\xB3\xE6\xA5\xBD") + ".mp3";
+        std::u16string text = u"/Music/Artist/" + std::u16string(number.begin(), number.end()) +
+                              (i % 3 ? u"" : u"/\u97F3\u697D") + u".mp3";
         expected += row + "\r\n";
-        std::u16string text(row.begin(), row.end());
         ASSERT_EQ(file_write_line(0, text.c_str()), static_cast<int>(row.size() + 2));
     }
     EXPECT_EQ(file_finish(0), 1);
