@@ -145,6 +145,7 @@ TEST_F(FileRead, EndOfFileSeesLinesAnotherThreadRead) {
 
 TEST_F(FileRead, EndOfFileFollowsTheFileANumberHoldsNow) {
     put("full.txt", "a\nb\n");
+    put("other.txt", "c\nd\n");
     put("empty.txt", "");
     ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
     EXPECT_EQ(read_line(0), u"a");
@@ -152,8 +153,8 @@ TEST_F(FileRead, EndOfFileFollowsTheFileANumberHoldsNow) {
     EXPECT_EQ(file_eof(0), 1);
     ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
     EXPECT_EQ(read_line(0), u"a");
-    ASSERT_NE(file_open(1, path("full.txt").c_str()), 0);  // another number, no effect on 0
-    EXPECT_EQ(read_all_lines(1), u"a|b");
+    ASSERT_NE(file_open(1, path("other.txt").c_str()), 0);  // another number, no effect on 0
+    EXPECT_EQ(read_all_lines(1), u"c|d");
     EXPECT_EQ(file_eof(0), 0);
     EXPECT_EQ(read_line(0), u"b");
     EXPECT_EQ(file_eof(0), 1);
