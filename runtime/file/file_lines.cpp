@@ -23,13 +23,18 @@ struct LineBytes {
     std::size_t size;
 };
 
-// Reused between calls (under the file table's lock) so that reading and
-// writing lines does not allocate for every line.
+// A long text is written in pieces of this many characters, so that the
+// scratch space stays small instead of growing to three bytes a character of
+// the whole text; pieces of several buffers make few, large writes.
+constexpr std::size_t WRITE_PIECE = 4 * FILE_BUFFER_SIZE;
+
+// Reused between calls (under the family's lock) so that reading and writing
+// lines does not allocate for every line.
 std::vector<unsigned char> scratch;
 
-// One very long line should not pin its memory for the rest of the run.
+// One very long line read should not pin its memory for the rest of the run.
 void trim_scratch() {
-    if (scratch.capacity() > 4 * FILE_BUFFER_SIZE) std::vector<unsigned char>().swap(scratch);
+    if (scratch.capacity() > 3 * WRITE_PIECE) std::vector<unsigned char>().swap(scratch);
 }
 
 bool ends_line(unsigned char b) { return b == 0 || b == '\n' || b == '\r'; }
@@ -239,13 +244,10 @@ int file_write_line(ObjectNumber number, const char16_t* text) {
     std::size_t n = text ? text_length(text) : 0;
     if (std::size_t bytes = write_line_in_buffer(f, text, n)) return static_cast<int>(bytes);
     std::size_t written = 0;
-    // A long text goes out in pieces, so that the scratch space stays small
-    // instead of growing to three bytes a character of the whole text.
-    constexpr std::size_t PIECE = FILE_BUFFER_SIZE;  // characters
-    if (scratch.size() < 3 * PIECE) scratch.resize(3 * PIECE);
+    if (scratch.size() < 3 * WRITE_PIECE) scratch.resize(3 * WRITE_PIECE);
     bool whole = true;
     for (std::size_t done = 0; done < n && whole;) {
-        std::size_t piece = std::min(n - done, PIECE);
+        std::size_t piece = std::min(n - done, WRITE_PIECE);
         // A surrogate pair stays whole: split, each half would become U+FFFD.
         if (done + piece < n && text[done + piece - 1] >= 0xD800 && text[done + piece - 1] <= 0xDBFF) --piece;
         std::size_t length = utf8_encode(text + done, piece, scratch.data());

@@ -44,19 +44,22 @@ TEST_F(FileWrite, AnUnpairedSurrogateIsWrittenAsTheReplacementCharacter) {
 }
 
 TEST_F(FileWrite, ALongTextKeepsSurrogatePairsWholeWhereItIsCut) {
-    // The pair sits exactly where a long text is cut into pieces of
-    // FILE_BUFFER_SIZE characters.
-    std::u16string text(FILE_BUFFER_SIZE - 1, u'a');
-    std::string expected(FILE_BUFFER_SIZE - 1, 'a');
-    for (int i = 0; i < 2000; ++i) {
-        text += u"\U0001F3B5b";
-        expected += "\xF0\x9F\x8E\xB5" "b";
+    // A long text is cut into pieces; after no 'a' or one, a pair straddles
+    // every even or every odd place, one of which is where a piece ends.
+    for (int lead = 0; lead < 2; ++lead) {
+        SCOPED_TRACE(lead);
+        std::u16string text(lead, u'a');
+        std::string expected(lead, 'a');
+        for (int i = 0; i < 40000; ++i) {
+            text += u"\U0001F3B5";
+            expected += "\xF0\x9F\x8E\xB5";
+        }
+        expected += "\r\n";
+        ASSERT_NE(file_create(0, path("long.txt").c_str()), 0);
+        EXPECT_EQ(file_write_line(0, text.c_str()), static_cast<int>(expected.size()));
+        file_close(0);
+        EXPECT_EQ(get("long.txt"), expected);
     }
-    expected += "\r\n";
-    ASSERT_NE(file_create(0, path("long.txt").c_str()), 0);
-    EXPECT_EQ(file_write_line(0, text.c_str()), static_cast<int>(expected.size()));
-    file_close(0);
-    EXPECT_EQ(get("long.txt"), expected);
 }
 
 TEST_F(FileWrite, TextsOfEveryLengthAndPlaceInMemoryAreWrittenWhole) {
@@ -120,9 +123,9 @@ TEST_F(FileWrite, LargeWritesBypassTheBufferInOrder) {
     EXPECT_EQ(file_write_line(0, u"first"), 7);
     EXPECT_EQ(get("big.txt"), "");  // still buffered
     EXPECT_EQ(file_write_line(0, big.c_str()), 5002);
-    // A buffer's worth of the large text went straight to the file, after the
-    // buffered line; the rest and its CR LF wait in the buffer.
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(FILE_BUFFER_SIZE, 'B'));
+    // The large text went straight to the file, after the buffered line; its
+    // CR LF waits in the buffer.
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B'));
     EXPECT_EQ(file_write_line(0, u"last"), 6);
     file_close(0);
     EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B') + "\r\nlast\r\n");
