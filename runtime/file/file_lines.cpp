@@ -26,7 +26,7 @@ struct LineBytes {
 // A long text is written in pieces of this many characters, so that the
 // scratch space stays small instead of growing to three bytes a character of
 // the whole text; pieces of several buffers make few, large writes.
-constexpr std::size_t WRITE_PIECE = 4 * FILE_BUFFER_SIZE;
+constexpr std::size_t WRITE_PIECE = 2 * FILE_BUFFER_SIZE;
 
 // Reused between calls (under the family's lock) so that reading and writing
 // lines does not allocate for every line.

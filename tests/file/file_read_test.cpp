@@ -52,15 +52,16 @@ TEST_F(FileReadLines, NulEndsALine) {
 }
 
 TEST_F(FileReadLines, LongLinesAreReadWhole) {
-    std::string five_k(5000, 'x');
-    std::u16string five_k_text(5000, u'x');
-    EXPECT_EQ(lines(five_k + "\r\nshort"), five_k_text + u"|short");
+    // Longer than a buffer.
+    std::string long_line(FILE_BUFFER_SIZE + 904, 'x');
+    std::u16string long_text(FILE_BUFFER_SIZE + 904, u'x');
+    EXPECT_EQ(lines(long_line + "\r\nshort"), long_text + u"|short");
 
     // Over three buffers, with two-byte characters that straddle the refills
     // (the odd start puts every boundary inside one).
     std::string bytes = "#";
     std::u16string text = u"#";
-    for (int i = 0; i < 3 * 4096 / 2 + 300; ++i) {
+    for (int i = 0; i < 3 * FILE_BUFFER_SIZE / 2 + 300; ++i) {
         bytes += "\xC3\xA9";
         text += u'\u00E9';
     }
@@ -68,15 +69,16 @@ TEST_F(FileReadLines, LongLinesAreReadWhole) {
 }
 
 TEST_F(FileReadLines, LineEndsAtBufferBoundaries) {
+    constexpr int buffer = FILE_BUFFER_SIZE;
     // CR as the last byte of the first buffer, LF first of the next: one line end.
-    std::string first(4095, 'a');
-    EXPECT_EQ(lines(first + "\r\nb"), std::u16string(4095, u'a') + u"|b");
+    std::string first(buffer - 1, 'a');
+    EXPECT_EQ(lines(first + "\r\nb"), std::u16string(buffer - 1, u'a') + u"|b");
     // CR last in the buffer and another byte after it: that byte is put back.
-    EXPECT_EQ(lines(first + "\rb"), std::u16string(4095, u'a') + u"|b");
+    EXPECT_EQ(lines(first + "\rb"), std::u16string(buffer - 1, u'a') + u"|b");
     // A line ending exactly at the buffer's end, and one starting there.
-    EXPECT_EQ(lines(std::string(4096, 'c') + "\nd"), std::u16string(4096, u'c') + u"|d");
-    EXPECT_EQ(lines(std::string(4095, 'e') + "\n" + std::string(5000, 'f')),
-              std::u16string(4095, u'e') + u"|" + std::u16string(5000, u'f'));
+    EXPECT_EQ(lines(std::string(buffer, 'c') + "\nd"), std::u16string(buffer, u'c') + u"|d");
+    EXPECT_EQ(lines(std::string(buffer - 1, 'e') + "\n" + std::string(buffer + 904, 'f')),
+              std::u16string(buffer - 1, u'e') + u"|" + std::u16string(buffer + 904, u'f'));
 }
 
 TEST_F(FileReadLines, OverlongLinesAreCutAtTheLimit) {

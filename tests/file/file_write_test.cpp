@@ -118,17 +118,18 @@ TEST_F(FileWrite, OutputGoesWhereTheReaderStopped) {
 }
 
 TEST_F(FileWrite, LargeWritesBypassTheBufferInOrder) {
-    std::u16string big(5000, u'B');
+    const int size = FILE_BUFFER_SIZE + 904;
+    std::u16string big(size, u'B');
     ASSERT_NE(file_create(0, path("big.txt").c_str()), 0);
     EXPECT_EQ(file_write_line(0, u"first"), 7);
     EXPECT_EQ(get("big.txt"), "");  // still buffered
-    EXPECT_EQ(file_write_line(0, big.c_str()), 5002);
+    EXPECT_EQ(file_write_line(0, big.c_str()), size + 2);
     // The large text went straight to the file, after the buffered line; its
     // CR LF waits in the buffer.
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B'));
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(size, 'B'));
     EXPECT_EQ(file_write_line(0, u"last"), 6);
     file_close(0);
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B') + "\r\nlast\r\n");
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(size, 'B') + "\r\nlast\r\n");
 }
 
 TEST_F(FileWrite, ManySmallLinesFillTheBufferInOrder) {
@@ -161,7 +162,7 @@ TEST_F(FileWrite, OutputThatCannotBeWrittenIsReported) {
     put("ro.txt", "kept\r\n");
     // Read access only: every write the platform gets fails.
     ASSERT_NE(file_open_mode(0, path("ro.txt").c_str(), FILE_MODE_READ, FILE_SHARE_READING), 0);
-    std::u16string big(5000, u'w');
+    std::u16string big(FILE_BUFFER_SIZE + 904, u'w');
     EXPECT_EQ(file_write_line(0, big.c_str()), 0);  // the direct write fails
     EXPECT_EQ(file_finish(0), 0);                   // and its CR LF stays unwritten
     EXPECT_EQ(file_finish(0), 0);                   // closed now: no file under the number
@@ -201,9 +202,10 @@ private:
 };
 
 TEST_F(FileWrite, ALineThatFailsHalfWayEndsTheFilesOutput) {
+    // Longer than any piece a long text is written in.
     std::u16string text;
     std::string bytes;
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 3 * FILE_BUFFER_SIZE + 904; ++i) {
         text += static_cast<char16_t>(u'a' + i % 26);
         bytes += static_cast<char>('a' + i % 26);
     }
