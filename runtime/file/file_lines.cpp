@@ -104,7 +104,7 @@ char16_t* build_text(LineBytes line) {
     return out;
 }
 
-// The common case: a line that lies whole in the buffer, decoded in place.
+// The common case: a line that lies whole in the buffer, decoded from there.
 // nullptr, with nothing consumed or built, when the line goes on past the
 // buffer.
 char16_t* read_line_in_buffer(FileRecord& f) {

@@ -12,9 +12,10 @@ namespace {
 
 std::optional<ObjectTable<FileRecord>> files;
 
-// Every operation of the family holds this lock, and the table changes only
-// under it. A plain mutex: it is taken for every line, and the table's own
-// recursive lock costs about twice as much.
+// Every operation of the family holds this lock (but file_eof answering from
+// a note, see file_record.h), and the table changes only under it. A plain
+// mutex: it is taken for every line, and the table's own recursive lock
+// costs about twice as much.
 std::mutex family;
 
 std::unique_lock<std::mutex> lock_family() {
