@@ -32,25 +32,26 @@ FileLookup file_lookup(ObjectNumber number);
 // Moves on with every operation that takes the family's lock (so only under it).
 inline std::atomic<std::uint64_t> file_operations{1};
 
-// A thread's note, made with the family locked, that a number's file has a
-// byte waiting in its buffer. It holds until the next operation of the
-// family in any thread, so that file_eof between two lines needs no lock.
-struct FileWaitingNote {
-    ObjectNumber number;
-    std::uint64_t operations;  // the count it holds for; 0 for none
-};
-inline constinit thread_local FileWaitingNote file_waiting_note{0, 0};
+// A note, made with the family locked after a line is read, that a number's
+// file has a byte waiting in its buffer. It holds until the next operation of
+// the family in any thread, so that file_eof between two lines needs no lock.
+// Not thread-local: Windows builds emulate thread-local storage, and freeing
+// it when a thread ended corrupted the heap.
+inline std::atomic<ObjectNumber> file_waiting_number{0};
+inline std::atomic<std::uint64_t> file_waiting_at{0};  // the count it holds for; 0 for none
 
 inline void file_note_waiting(ObjectNumber number) {
-    file_waiting_note = {number, file_operations.load(std::memory_order_relaxed)};
+    file_waiting_number.store(number, std::memory_order_release);
+    file_waiting_at.store(file_operations.load(std::memory_order_relaxed), std::memory_order_release);
 }
 
 inline bool file_noted_waiting(ObjectNumber number) {
-    // Relaxed is enough: an operation that happened before this call has
-    // moved the count on, and this thread sees that; one that did not may be
-    // taken as coming after this call.
-    return file_waiting_note.number == number &&
-           file_waiting_note.operations == file_operations.load(std::memory_order_relaxed);
+    // The count is looked at last: a later note's number, once seen, comes
+    // with that later operation's count, so a note never mixes two readings.
+    // An operation started but not yet seen may be taken as coming after.
+    std::uint64_t at = file_waiting_at.load(std::memory_order_acquire);
+    if (file_waiting_number.load(std::memory_order_acquire) != number) return false;
+    return at == file_operations.load(std::memory_order_relaxed);
 }
 
 // Buffered transfers; each returns the bytes moved. A record switches between
