@@ -34,7 +34,7 @@
 namespace {
 
 constexpr int line_count = 100000;
-constexpr double goal = 2.0;
+constexpr double goal = 1.5;
 
 struct Playlist {
     std::filesystem::path folder;

@@ -17,7 +17,9 @@
 
 #include "runtime/core/object_table.h"
 
-inline constexpr int FILE_BUFFER_SIZE = 4096;
+// The bytes a file's buffer holds, as many as the standard library's streams
+// read at a time.
+inline constexpr int FILE_BUFFER_SIZE = 8192;
 
 // A longer line is cut after this many bytes and the rest reads as the next
 // line, so that whatever a file holds, one line's memory stays bounded.

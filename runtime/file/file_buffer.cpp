@@ -1,5 +1,6 @@
-// Buffered byte transfers: one 4096-byte buffer per file serves reading and
-// writing in turn; transfers at least as large as the buffer bypass it.
+// Buffered byte transfers: one buffer of FILE_BUFFER_SIZE bytes per file
+// serves reading and writing in turn; transfers at least as large as the
+// buffer bypass it.
 #include <algorithm>
 #include <cstring>
 

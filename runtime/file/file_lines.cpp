@@ -23,13 +23,18 @@ struct LineBytes {
     std::size_t size;
 };
 
-// Reused between calls (under the file table's lock) so that reading and
-// writing lines does not allocate for every line.
+// A long text is written in pieces of this many characters, so that the
+// scratch space stays small instead of growing to three bytes a character of
+// the whole text; pieces of several buffers make few, large writes.
+constexpr std::size_t WRITE_PIECE = 2 * FILE_BUFFER_SIZE;
+
+// Reused between calls (under the family's lock) so that reading and writing
+// lines does not allocate for every line.
 std::vector<unsigned char> scratch;
 
-// One very long line should not pin its memory for the rest of the run.
+// One very long line read should not pin its memory for the rest of the run.
 void trim_scratch() {
-    if (scratch.capacity() > 4 * FILE_BUFFER_SIZE) std::vector<unsigned char>().swap(scratch);
+    if (scratch.capacity() > 3 * WRITE_PIECE) std::vector<unsigned char>().swap(scratch);
 }
 
 bool ends_line(unsigned char b) { return b == 0 || b == '\n' || b == '\r'; }
@@ -65,40 +70,6 @@ std::size_t find_line_end(const unsigned char* p, std::size_t n) {
     return n;
 }
 
-struct ScannedLine {
-    std::size_t end;     // offset of the byte that ends the line, or n
-    std::size_t length;  // characters decoded from the bytes before it
-};
-
-// Finds the line end in [p, p + n) and decodes the bytes before it into out,
-// which has room for n characters. Runs of ASCII are decoded in the same pass
-// that looks for the end; anything else falls back to the two passes.
-ScannedLine scan_and_decode(const unsigned char* p, std::size_t n, char16_t* out) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= n; i += 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        int ends = _mm_movemask_epi8(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, zero)));
-        int high = _mm_movemask_epi8(v);
-        int before_end = ends ? (1 << __builtin_ctz(ends)) - 1 : 0xFFFF;
-        if (high & before_end) break;
-        // All sixteen widened: out has room for them even past the line end.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(v, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(v, zero));
-        if (ends) {
-            std::size_t end = i + static_cast<std::size_t>(__builtin_ctz(ends));
-            return {end, end};
-        }
-    }
-#endif
-    std::size_t end = i + find_line_end(p + i, n - i);
-    return {end, i + utf8_decode(p + i, end - i, out + i)};
-}
-
 void append(std::vector<unsigned char>& bytes, const unsigned char* p, std::size_t n) {
     bytes.insert(bytes.end(), p, p + n);
 }
@@ -120,26 +91,32 @@ void skip_lf_after_cr_unbuffered(FileHandle handle) {
         file_handle_seek(handle, -1, FileOrigin::current);
 }
 
-// The common case: a line that lies whole in the buffer, found and decoded
-// into the builder at once. nullptr, with nothing consumed or built, when the
-// line goes on past the buffer.
-char16_t* read_line_in_buffer(FileRecord& f) {
-    if (f.writing == 0 || f.count == 0) return nullptr;
-    const unsigned char* start = f.buffer + (f.filled - f.count);
-    std::size_t available = static_cast<std::size_t>(f.count);
-    int room = f.count + 1;
+// The decoded line at the builder's current position, which is left at its
+// end (before the terminator).
+char16_t* build_text(LineBytes line) {
+    // Never more characters than bytes; the builder always has room for the
+    // terminator behind its position.
+    int room = static_cast<int>(line.size);
     char16_t* out = text_builder_reserve(room, -1);
-    ScannedLine line = scan_and_decode(start, available, out);
-    if (line.end == available) {
-        text_builder_release(room);
-        return nullptr;
-    }
-    out[line.length] = 0;
-    text_builder_release(room - static_cast<int>(line.length));
-    f.count -= static_cast<std::int32_t>(line.end + 1);
-    // The line is decoded already: a refill for the look after a CR is harmless.
-    if (start[line.end] == '\r') skip_lf_after_cr(f);
+    int length = static_cast<int>(utf8_decode(line.data, line.size, out));
+    out[length] = 0;
+    if (length < room) text_builder_release(room - length);
     return out;
+}
+
+// The common case: a line that lies whole in the buffer, decoded from there.
+// nullptr, with nothing consumed or built, when the line goes on past the
+// buffer.
+char16_t* read_line_in_buffer(FileRecord& f) {
+    if (!f.buffer || f.writing == 0 || f.count == 0) return nullptr;
+    const unsigned char* start = f.buffer + (f.filled - f.count);
+    std::size_t end = find_line_end(start, static_cast<std::size_t>(f.count));
+    if (end == static_cast<std::size_t>(f.count)) return nullptr;
+    char16_t* text = build_text({start, end});
+    f.count -= static_cast<std::int32_t>(end + 1);
+    // The line is decoded already: a refill for the look after a CR is harmless.
+    if (start[end] == '\r') skip_lf_after_cr(f);
+    return text;
 }
 
 // One line from a buffered file, in general: a line that goes on past the
@@ -201,16 +178,47 @@ LineBytes read_line_unbuffered(FileHandle handle) {
     return {scratch.data(), scratch.size()};
 }
 
-// The decoded line at the builder's current position, which is left at its
-// end (before the terminator).
-char16_t* build_text(LineBytes line) {
-    // Never more characters than bytes, plus the terminator.
-    int room = static_cast<int>(line.size) + 1;
-    char16_t* out = text_builder_reserve(room, -1);
-    std::size_t length = utf8_decode(line.data, line.size, out);
-    out[length] = 0;
-    text_builder_release(room - static_cast<int>(length));
-    return out;
+// Any other line, built once collected. Kept out of line: inlined, it made
+// the usual path of file_read_line measurably slower.
+[[gnu::noinline]] char16_t* read_line_collected(FileRecord& f) {
+    char16_t* text = build_text(f.buffer ? read_line_buffered(f) : read_line_unbuffered(f.handle));
+    trim_scratch();
+    return text;
+}
+
+// The characters before the terminator, eight at a time from addresses
+// aligned to sixteen bytes. Such a read never reaches into another page, so
+// reading on past the terminator is harmless, though outside the text: the
+// address checker is told so.
+__attribute__((no_sanitize("address"))) std::size_t text_length(const char16_t* text) {
+#if defined(__SSE2__)
+    auto address = reinterpret_cast<std::uintptr_t>(text);
+    if (address % 2 == 0) {
+        const __m128i zero = _mm_setzero_si128();
+        const auto* block = reinterpret_cast<const __m128i*>(address & ~std::uintptr_t{15});
+        // The bits of the bytes before the text go.
+        int found = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_load_si128(block), zero)) >> (address & 15);
+        if (found) return static_cast<std::size_t>(__builtin_ctz(found)) / 2;
+        do found = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_load_si128(++block), zero));
+        while (found == 0);
+        return (reinterpret_cast<std::uintptr_t>(block) - address + static_cast<std::size_t>(__builtin_ctz(found))) / 2;
+    }
+#endif
+    return std::char_traits<char16_t>::length(text);
+}
+
+// The usual case: a line that surely fits in the buffer's free room, encoded
+// there with its CR LF. 0, with nothing written, when it might not fit, or
+// the buffer is not taking output.
+std::size_t write_line_in_buffer(FileRecord& f, const char16_t* text, std::size_t n) {
+    // As with file_write_bytes, the buffer is never left full.
+    if (!f.buffer || f.writing != 0 || 3 * n + 2 >= static_cast<std::size_t>(f.count)) return 0;
+    unsigned char* out = f.buffer + (f.buffer_size - f.count);
+    std::size_t length = utf8_encode(text, n, out);
+    out[length] = '\r';
+    out[length + 1] = '\n';
+    f.count -= static_cast<std::int32_t>(length + 2);
+    return length + 2;
 }
 
 std::size_t write_out(FileRecord& f, const void* bytes, std::size_t n) {
@@ -223,10 +231,9 @@ char16_t* file_read_line(ObjectNumber number) {
     FileLookup file = file_lookup(number);
     if (!file.record) return build_text({nullptr, 0});
     FileRecord& f = *file.record;
-    if (f.buffer)
-        if (char16_t* text = read_line_in_buffer(f)) return text;
-    char16_t* text = build_text(f.buffer ? read_line_buffered(f) : read_line_unbuffered(f.handle));
-    trim_scratch();
+    char16_t* text = read_line_in_buffer(f);
+    if (!text) return read_line_collected(f);
+    if (f.count > 0) file_note_waiting(number);
     return text;
 }
 
@@ -234,14 +241,13 @@ int file_write_line(ObjectNumber number, const char16_t* text) {
     FileLookup file = file_lookup(number);
     if (!file.record || file.record->lost) return 0;
     FileRecord& f = *file.record;
+    std::size_t n = text ? text_length(text) : 0;
+    if (std::size_t bytes = write_line_in_buffer(f, text, n)) return static_cast<int>(bytes);
     std::size_t written = 0;
-    // A long text goes out in pieces, so that the scratch space stays small
-    // instead of growing to three bytes a character of the whole text.
-    constexpr std::size_t PIECE = FILE_BUFFER_SIZE;  // characters
-    if (scratch.size() < 3 * PIECE) scratch.resize(3 * PIECE);
+    if (scratch.size() < 3 * WRITE_PIECE) scratch.resize(3 * WRITE_PIECE);
     bool whole = true;
-    for (std::size_t done = 0, n = text ? std::char_traits<char16_t>::length(text) : 0; done < n && whole;) {
-        std::size_t piece = std::min(n - done, PIECE);
+    for (std::size_t done = 0; done < n && whole;) {
+        std::size_t piece = std::min(n - done, WRITE_PIECE);
         // A surrogate pair stays whole: split, each half would become U+FFFD.
         if (done + piece < n && text[done + piece - 1] >= 0xD800 && text[done + piece - 1] <= 0xDBFF) --piece;
         std::size_t length = utf8_encode(text + done, piece, scratch.data());
@@ -261,6 +267,7 @@ int file_write_line(ObjectNumber number, const char16_t* text) {
 }
 
 int file_eof(ObjectNumber number) {
+    if (file_noted_waiting(number)) return 0;
     FileLookup file = file_lookup(number);
     if (!file.record) return 0;
     FileRecord& f = *file.record;

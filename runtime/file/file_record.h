@@ -2,6 +2,7 @@
 // operations. Private to runtime/file.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -19,14 +20,39 @@ struct FileRecord {
     std::int32_t lost;         // 1 once a line could not be written whole: no more lines go out
 };
 
-// The live record of a number, with the file table locked until the lookup
-// goes out of scope. record is nullptr when the number holds no open file
-// (or the family is not started).
+// The live record of a number, with the family locked until the lookup goes
+// out of scope (no other file operation may be called meanwhile). record is
+// nullptr when the number holds no open file (or the family is not started).
 struct FileLookup {
-    std::unique_lock<std::recursive_mutex> lock;
+    std::unique_lock<std::mutex> lock;
     FileRecord* record = nullptr;
 };
 FileLookup file_lookup(ObjectNumber number);
+
+// Moves on with every operation that takes the family's lock (so only under it).
+inline std::atomic<std::uint64_t> file_operations{1};
+
+// A note, made with the family locked after a line is read, that a number's
+// file has a byte waiting in its buffer. It holds until the next operation of
+// the family in any thread, so that file_eof between two lines needs no lock.
+// Not thread-local: Windows builds emulate thread-local storage, and freeing
+// it when a thread ended corrupted the heap.
+inline std::atomic<ObjectNumber> file_waiting_number{0};
+inline std::atomic<std::uint64_t> file_waiting_at{0};  // the count it holds for; 0 for none
+
+inline void file_note_waiting(ObjectNumber number) {
+    file_waiting_number.store(number, std::memory_order_release);
+    file_waiting_at.store(file_operations.load(std::memory_order_relaxed), std::memory_order_release);
+}
+
+inline bool file_noted_waiting(ObjectNumber number) {
+    // The count is looked at last: a later note's number, once seen, comes
+    // with that later operation's count, so a note never mixes two readings.
+    // An operation started but not yet seen may be taken as coming after.
+    std::uint64_t at = file_waiting_at.load(std::memory_order_acquire);
+    if (file_waiting_number.load(std::memory_order_acquire) != number) return false;
+    return at == file_operations.load(std::memory_order_relaxed);
+}
 
 // Buffered transfers; each returns the bytes moved. A record switches between
 // reading and writing on demand; when pending output cannot be written it

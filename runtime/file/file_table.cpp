@@ -1,4 +1,7 @@
 // The file table: opening and creating numbered files, closing them.
+#include <atomic>
+#include <cstdint>
+#include <mutex>
 #include <new>
 #include <optional>
 
@@ -8,6 +11,43 @@
 namespace {
 
 std::optional<ObjectTable<FileRecord>> files;
+
+// Every operation of the family holds this lock (but file_eof answering from
+// a note, see file_record.h), and the table changes only under it. A plain
+// mutex: it is taken for every line, and the table's own recursive lock
+// costs about twice as much.
+std::mutex family;
+
+std::unique_lock<std::mutex> lock_family() {
+    std::unique_lock guard(family);
+    file_operations.store(file_operations.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return guard;
+}
+
+// The record found last, so that the calls of a run of lines on one file skip
+// the table's search. Forgotten whenever a file starts or finishes.
+ObjectNumber last_number = 0;
+FileRecord* last_record = nullptr;
+
+void forget_last() { last_record = nullptr; }
+
+// Flushes, frees and closes the live record of a number, with the family
+// locked; the table's release callback. 1 when everything reached the file.
+int finish_locked(ObjectNumber number) {
+    FileRecord* f = files->find(number);
+    if (!f) return 0;
+    forget_last();
+    bool clean = f->lost == 0;
+    if (f->buffer) {
+        if (!file_flush(*f)) clean = false;
+        delete[] f->buffer;
+    }
+    if (!file_handle_close(f->handle)) clean = false;
+    files->release(number);
+    return clean ? 1 : 0;
+}
+
+void release_locked(ObjectNumber number) { finish_locked(number); }
 
 struct Opening {
     int access;
@@ -26,8 +66,9 @@ FileHandle open_handle(const char16_t* path, const Opening& how) {
 }
 
 std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Opening& how) {
+    auto guard = lock_family();
     if (!files) return 0;
-    std::lock_guard guard(files->lock());
+    forget_last();
     FileRecord* f = files->acquire(number);  // closes a file still open under that number
     if (!f) return 0;
     FileHandle handle = open_handle(path, how);
@@ -49,20 +90,25 @@ std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Openin
 }  // namespace
 
 FileLookup file_lookup(ObjectNumber number) {
-    if (!files) return {};
-    FileLookup lookup{std::unique_lock(files->lock()), nullptr};
-    lookup.record = files->find_locked(number);
+    FileLookup lookup{lock_family(), nullptr};
+    if (!files) return lookup;
+    if (!last_record || number != last_number) {
+        last_record = files->find(number);
+        last_number = number;
+    }
+    lookup.record = last_record;
     return lookup;
 }
 
 bool file_init() {
-    if (!files) files.emplace(16, file_close);
+    auto guard = lock_family();
+    if (!files) files.emplace(16, release_locked);
     return true;
 }
 
 void file_close_all() {
-    if (!files) return;
     file_close(-1);
+    auto guard = lock_family();
     files.reset();
 }
 
@@ -105,24 +151,17 @@ std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode
 }
 
 void file_close(ObjectNumber number) {
-    if (!files) return;
+    if (number != -1) {
+        file_finish(number);
+        return;
+    }
+    auto guard = lock_family();
     // The table closes numbered files in increasing order, then dynamic ones
     // in order of creation.
-    if (number == -1) files->release_all();
-    else file_finish(number);
+    if (files) files->release_all();
 }
 
 int file_finish(ObjectNumber number) {
-    if (!files) return 0;
-    std::lock_guard guard(files->lock());
-    FileRecord* f = files->find_locked(number);
-    if (!f) return 0;
-    bool clean = f->lost == 0;
-    if (f->buffer) {
-        if (!file_flush(*f)) clean = false;
-        delete[] f->buffer;
-    }
-    if (!file_handle_close(f->handle)) clean = false;
-    files->release(number);
-    return clean ? 1 : 0;
+    auto guard = lock_family();
+    return files ? finish_locked(number) : 0;
 }

@@ -30,86 +30,147 @@ Lead lead_of(unsigned char b) {
     return {0, 0, 0};
 }
 
-}  // namespace
+bool continues(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out) {
-    char16_t* o = out;
+// Widens the run of ASCII at the start of [p, p + n) into out, which has room
+// for n characters; returns the run's length.
+[[gnu::always_inline]] inline std::size_t widen_ascii(const unsigned char* p, std::size_t n, char16_t* out) {
     std::size_t i = 0;
-    while (i < n) {
-        // Runs of ASCII, the common case for paths: sixteen bytes at a time
-        // where the processor surely has SSE2, then eight.
 #if defined(__SSE2__)
-        while (i + 16 <= n) {
-            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-            if (_mm_movemask_epi8(v)) break;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 8), _mm_unpackhi_epi8(v, _mm_setzero_si128()));
-            o += 16;
-            i += 16;
-        }
+    // Sixteen bytes at a time where the processor surely has SSE2. All
+    // sixteen are widened, as the room allows: characters past the run are
+    // decoded over or lie beyond the result.
+    const __m128i zero = _mm_setzero_si128();
+    auto widen16 = [&](std::size_t at) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at + 8), _mm_unpackhi_epi8(v, zero));
+        return _mm_movemask_epi8(v);
+    };
+    if (n >= 16) {
+        for (; i + 16 <= n; i += 16)
+            if (int high = widen16(i)) return i + static_cast<std::size_t>(__builtin_ctz(high));
+        if (i == n) return n;
+        // The last sixteen, overlapping bytes already known to be ASCII:
+        // the rest without a loop of single bytes.
+        int high = widen16(n - 16);
+        return high ? n - 16 + static_cast<std::size_t>(__builtin_ctz(high)) : n;
+    }
 #endif
-        while (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes + i, 8);
-            if (word & 0x8080808080808080u) break;
-            for (int k = 0; k < 8; ++k) o[k] = bytes[i + k];
-            o += 8;
-            i += 8;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080u) break;
+        for (int k = 0; k < 8; ++k) out[i + k] = p[i + k];
+    }
+    for (; i < n && p[i] < 0x80; ++i) out[i] = p[i];
+    return i;
+}
+
+// Narrows the run of ASCII at the start of [text, text + n) into out, which
+// has room for n bytes; returns the run's length.
+[[gnu::always_inline]] inline std::size_t narrow_ascii(const char16_t* text, std::size_t n, unsigned char* out) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Eight characters at a time where the processor surely has SSE2, all
+    // eight narrowed as widen_ascii does. The mask has two bits for each
+    // character above ASCII.
+    const __m128i above_ascii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    auto narrow8 = [&](std::size_t at) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at), _mm_packus_epi16(v, v));
+        __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, above_ascii), _mm_setzero_si128());
+        return _mm_movemask_epi8(ascii) ^ 0xFFFF;
+    };
+    if (n >= 8) {
+        for (; i + 8 <= n; i += 8)
+            if (int high = narrow8(i)) return i + static_cast<std::size_t>(__builtin_ctz(high)) / 2;
+        if (i == n) return n;
+        int high = narrow8(n - 8);  // the last eight, overlapping
+        return high ? n - 8 + static_cast<std::size_t>(__builtin_ctz(high)) / 2 : n;
+    }
+#endif
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t word;
+        std::memcpy(&word, text + i, 8);
+        if (word & 0xFF80FF80FF80FF80u) break;
+        for (int k = 0; k < 4; ++k) out[i + k] = static_cast<unsigned char>(text[i + k]);
+    }
+    for (; i < n && text[i] < 0x80; ++i) out[i] = static_cast<unsigned char>(text[i]);
+    return i;
+}
+
+// Decodes the sequence that starts with a byte above 0x7F at bytes[i]:
+// writes one or two characters at o and returns the position after what it
+// used.
+std::size_t decode_sequence(const unsigned char* bytes, std::size_t i, std::size_t n, char16_t*& o) {
+    unsigned char b = bytes[i];
+    // Two bytes, the usual form of accented letters, Greek and Cyrillic.
+    if (b >= 0xC2 && b <= 0xDF && i + 1 < n && continues(bytes[i + 1])) {
+        *o++ = static_cast<char16_t>(((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+        return i + 2;
+    }
+    Lead lead = lead_of(b);
+    if (lead.continuation_count == 0) {
+        *o++ = replacement;
+        return i + 1;
+    }
+    char32_t c = b & (0x3F >> lead.continuation_count);
+    std::size_t j = i + 1;
+    unsigned char low = lead.low, high = lead.high;
+    for (int k = 0; k < lead.continuation_count; ++k, ++j) {
+        if (j >= n || bytes[j] < low || bytes[j] > high) {
+            *o++ = replacement;  // the maximal subpart, as one
+            return j;
         }
-        if (i >= n) break;
-        unsigned char b = bytes[i];
-        if (b < 0x80) {
-            *o++ = b;
-            ++i;
-            continue;
-        }
-        Lead lead = lead_of(b);
-        if (lead.continuation_count == 0) {
-            *o++ = replacement;
-            ++i;
-            continue;
-        }
-        char32_t c = b & (0x3F >> lead.continuation_count);
-        std::size_t j = i + 1;
-        unsigned char low = lead.low, high = lead.high;
-        bool complete = true;
-        for (int k = 0; k < lead.continuation_count; ++k, ++j) {
-            if (j >= n || bytes[j] < low || bytes[j] > high) {
-                complete = false;
-                break;
-            }
-            c = (c << 6) | (bytes[j] & 0x3F);
-            low = 0x80;
-            high = 0xBF;
-        }
-        i = j;  // past the sequence, or past its maximal subpart
-        if (!complete) {
-            *o++ = replacement;
-        } else if (c >= 0x10000) {
-            c -= 0x10000;
-            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
-            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        c = (c << 6) | (bytes[j] & 0x3F);
+        low = 0x80;
+        high = 0xBF;
+    }
+    if (c >= 0x10000) {
+        c -= 0x10000;
+        *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+        *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    } else {
+        *o++ = static_cast<char16_t>(c);
+    }
+    return j;
+}
+
+// Decodes [i, n) into out from position o on (o never runs ahead of i, so
+// each run of ASCII has its room). Returns the characters written in all.
+std::size_t decode_from(const unsigned char* bytes, std::size_t i, std::size_t n, char16_t* out, char16_t* o) {
+    while (i < n) {
+        if (bytes[i] < 0x80) {
+            std::size_t run = widen_ascii(bytes + i, n - i, o);
+            i += run;
+            o += run;
         } else {
-            *o++ = static_cast<char16_t>(c);
+            i = decode_sequence(bytes, i, n, o);
         }
     }
     return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace
+
+std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out) {
+    // Most lines are ASCII throughout: widened without the general loop.
+    std::size_t run = widen_ascii(bytes, n, out);
+    return run == n ? n : decode_from(bytes, run, n, out, out + run);
 }
 
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out) {
     unsigned char* o = out;
     std::size_t i = 0;
     while (i < n) {
-        // Runs of ASCII, four characters at a time.
-        while (i + 4 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, text + i, 8);
-            if (word & 0xFF80FF80FF80FF80u) break;
-            for (int k = 0; k < 4; ++k) o[k] = static_cast<unsigned char>(text[i + k]);
-            o += 4;
-            i += 4;
+        if (text[i] < 0x80) {
+            // o never runs ahead of i, so the run's room is there.
+            std::size_t run = narrow_ascii(text + i, n - i, o);
+            i += run;
+            o += run;
+            continue;
         }
-        if (i >= n) break;
         char32_t c = text[i++];
         if (c >= 0xD800 && c <= 0xDFFF) {
             bool paired = c <= 0xDBFF && i < n && text[i] >= 0xDC00 && text[i] <= 0xDFFF;
@@ -119,9 +180,7 @@ std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out)
                 c = replacement;
             }
         }
-        if (c < 0x80) {
-            *o++ = static_cast<unsigned char>(c);
-        } else if (c < 0x800) {
+        if (c < 0x800) {
             *o++ = static_cast<unsigned char>(0xC0 | (c >> 6));
             *o++ = static_cast<unsigned char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {

@@ -17,26 +17,31 @@ std::string pattern(std::size_t n) {
 }
 
 TEST_F(FileBuffer, LargeReadsGoStraightAfterWhatIsBuffered) {
-    std::string bytes = pattern(20000);
+    constexpr std::size_t buffer = FILE_BUFFER_SIZE;
+    const std::size_t total = 5 * buffer, large = 2 * buffer + 200;
+    std::string bytes = pattern(total);
     put("data.bin", bytes);
     ASSERT_NE(file_open(0, path("data.bin").c_str()), 0);
     FileLookup file = file_lookup(0);
     ASSERT_NE(file.record, nullptr);
-    std::string got(20000, '\0');
-    EXPECT_EQ(file_read_bytes(*file.record, got.data(), 3), 3u);                 // refills 4096
-    EXPECT_EQ(file_read_bytes(*file.record, got.data() + 3, 9000), 9000u);       // 4093 + 4907 direct
+    std::string got(total, '\0');
+    EXPECT_EQ(file_read_bytes(*file.record, got.data(), 3), 3u);  // refills a buffer
+    // The buffer's rest, then the remainder (more than a buffer) directly.
+    EXPECT_EQ(file_read_bytes(*file.record, got.data() + 3, large), large);
     EXPECT_EQ(file.record->count, 0);
-    EXPECT_EQ(file_read_bytes(*file.record, got.data() + 9003, 100), 100u);      // refills again
-    EXPECT_EQ(file.record->filled, 4096);
-    EXPECT_EQ(file_read_bytes(*file.record, got.data() + 9103, 20000), 10897u);  // to the end
+    EXPECT_EQ(file_read_bytes(*file.record, got.data() + 3 + large, 100), 100u);  // refills again
+    EXPECT_EQ(file.record->filled, FILE_BUFFER_SIZE);
+    std::size_t done = 3 + large + 100;
+    EXPECT_EQ(file_read_bytes(*file.record, got.data() + done, total), total - done);  // to the end
     EXPECT_EQ(got, bytes);
     EXPECT_EQ(file_read_bytes(*file.record, got.data(), 1), 0u);
 }
 
 TEST_F(FileBuffer, WritesOfEverySizeKeepTheirOrder) {
+    constexpr std::size_t buffer = FILE_BUFFER_SIZE;
     ASSERT_NE(file_create(0, path("out.bin").c_str()), 0);
-    std::string bytes = pattern(30000);
-    std::size_t sizes[] = {1, 4095, 1, 4096, 4094, 2, 8000, 3, 4097};
+    std::string bytes = pattern(8 * buffer);
+    std::size_t sizes[] = {1, buffer - 1, 1, buffer, buffer - 2, 2, 2 * buffer - 192, 3, buffer + 1};
     std::size_t at = 0;
     {
         FileLookup file = file_lookup(0);

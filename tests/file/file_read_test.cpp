@@ -1,5 +1,6 @@
 // Reading lines: line ends, long lines across buffer refills, encodings.
 #include <string>
+#include <thread>
 
 #include "runtime/file/file.h"
 #include "runtime/text/text.h"
@@ -51,15 +52,16 @@ TEST_F(FileReadLines, NulEndsALine) {
 }
 
 TEST_F(FileReadLines, LongLinesAreReadWhole) {
-    std::string five_k(5000, 'x');
-    std::u16string five_k_text(5000, u'x');
-    EXPECT_EQ(lines(five_k + "\r\nshort"), five_k_text + u"|short");
+    // Longer than a buffer.
+    std::string long_line(FILE_BUFFER_SIZE + 904, 'x');
+    std::u16string long_text(FILE_BUFFER_SIZE + 904, u'x');
+    EXPECT_EQ(lines(long_line + "\r\nshort"), long_text + u"|short");
 
     // Over three buffers, with two-byte characters that straddle the refills
     // (the odd start puts every boundary inside one).
     std::string bytes = "#";
     std::u16string text = u"#";
-    for (int i = 0; i < 3 * 4096 / 2 + 300; ++i) {
+    for (int i = 0; i < 3 * FILE_BUFFER_SIZE / 2 + 300; ++i) {
         bytes += "\xC3\xA9";
         text += u'\u00E9';
     }
@@ -67,15 +69,16 @@ TEST_F(FileReadLines, LongLinesAreReadWhole) {
 }
 
 TEST_F(FileReadLines, LineEndsAtBufferBoundaries) {
+    constexpr int buffer = FILE_BUFFER_SIZE;
     // CR as the last byte of the first buffer, LF first of the next: one line end.
-    std::string first(4095, 'a');
-    EXPECT_EQ(lines(first + "\r\nb"), std::u16string(4095, u'a') + u"|b");
+    std::string first(buffer - 1, 'a');
+    EXPECT_EQ(lines(first + "\r\nb"), std::u16string(buffer - 1, u'a') + u"|b");
     // CR last in the buffer and another byte after it: that byte is put back.
-    EXPECT_EQ(lines(first + "\rb"), std::u16string(4095, u'a') + u"|b");
+    EXPECT_EQ(lines(first + "\rb"), std::u16string(buffer - 1, u'a') + u"|b");
     // A line ending exactly at the buffer's end, and one starting there.
-    EXPECT_EQ(lines(std::string(4096, 'c') + "\nd"), std::u16string(4096, u'c') + u"|d");
-    EXPECT_EQ(lines(std::string(4095, 'e') + "\n" + std::string(5000, 'f')),
-              std::u16string(4095, u'e') + u"|" + std::u16string(5000, u'f'));
+    EXPECT_EQ(lines(std::string(buffer, 'c') + "\nd"), std::u16string(buffer, u'c') + u"|d");
+    EXPECT_EQ(lines(std::string(buffer - 1, 'e') + "\n" + std::string(buffer + 904, 'f')),
+              std::u16string(buffer - 1, u'e') + u"|" + std::u16string(buffer + 904, u'f'));
 }
 
 TEST_F(FileReadLines, OverlongLinesAreCutAtTheLimit) {
@@ -129,6 +132,34 @@ TEST_F(FileRead, ALineIsBuiltAtTheBuilderPositionAndLeavesItAtItsEnd) {
     text_builder_append(u"]");
     EXPECT_EQ(std::u16string(text_builder_address(mark)), u"[first]");
     text_builder_rewind(mark);
+}
+
+TEST_F(FileRead, EndOfFileSeesLinesAnotherThreadRead) {
+    put("in.txt", "one\ntwo\nthree\n");
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"one");
+    EXPECT_EQ(file_eof(0), 0);
+    std::u16string rest;
+    std::thread([&rest] { rest = read_all_lines(0); }).join();
+    EXPECT_EQ(rest, u"two|three");
+    EXPECT_EQ(file_eof(0), 1);
+}
+
+TEST_F(FileRead, EndOfFileFollowsTheFileANumberHoldsNow) {
+    put("full.txt", "a\nb\n");
+    put("other.txt", "c\nd\n");
+    put("empty.txt", "");
+    ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"a");
+    ASSERT_NE(file_open(0, path("empty.txt").c_str()), 0);
+    EXPECT_EQ(file_eof(0), 1);
+    ASSERT_NE(file_open(0, path("full.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"a");
+    ASSERT_NE(file_open(1, path("other.txt").c_str()), 0);  // another number, no effect on 0
+    EXPECT_EQ(read_all_lines(1), u"c|d");
+    EXPECT_EQ(file_eof(0), 0);
+    EXPECT_EQ(read_line(0), u"b");
+    EXPECT_EQ(file_eof(0), 1);
 }
 
 }  // namespace

@@ -303,7 +303,7 @@ TEST_F(FileTable, ErrorTextTellsWhyTheLastOperationFailed) {
     EXPECT_FALSE(missing.empty());
     put("x.txt", "x");
     ASSERT_NE(file_open_mode(0, path("x.txt").c_str(), FILE_MODE_READ, 0), 0);
-    EXPECT_EQ(file_write_line(0, std::u16string(5000, u'w').c_str()), 0);
+    EXPECT_EQ(file_write_line(0, std::u16string(FILE_BUFFER_SIZE + 904, u'w').c_str()), 0);
     std::u16string denied = error_text();
     EXPECT_FALSE(denied.empty());
     EXPECT_NE(denied, missing);

@@ -44,19 +44,44 @@ TEST_F(FileWrite, AnUnpairedSurrogateIsWrittenAsTheReplacementCharacter) {
 }
 
 TEST_F(FileWrite, ALongTextKeepsSurrogatePairsWholeWhereItIsCut) {
-    // The pair sits exactly where a long text is cut into pieces of
-    // FILE_BUFFER_SIZE characters.
-    std::u16string text(FILE_BUFFER_SIZE - 1, u'a');
-    std::string expected(FILE_BUFFER_SIZE - 1, 'a');
-    for (int i = 0; i < 2000; ++i) {
-        text += u"\U0001F3B5b";
-        expected += "\xF0\x9F\x8E\xB5" "b";
+    // A long text is cut into pieces; after no 'a' or one, a pair straddles
+    // every even or every odd place, one of which is where a piece ends.
+    for (int lead = 0; lead < 2; ++lead) {
+        SCOPED_TRACE(lead);
+        std::u16string text(lead, u'a');
+        std::string expected(lead, 'a');
+        for (int i = 0; i < 40000; ++i) {
+            text += u"\U0001F3B5";
+            expected += "\xF0\x9F\x8E\xB5";
+        }
+        expected += "\r\n";
+        ASSERT_NE(file_create(0, path("long.txt").c_str()), 0);
+        EXPECT_EQ(file_write_line(0, text.c_str()), static_cast<int>(expected.size()));
+        file_close(0);
+        EXPECT_EQ(get("long.txt"), expected);
     }
-    expected += "\r\n";
-    ASSERT_NE(file_create(0, path("long.txt").c_str()), 0);
-    EXPECT_EQ(file_write_line(0, text.c_str()), static_cast<int>(expected.size()));
-    file_close(0);
-    EXPECT_EQ(get("long.txt"), expected);
+}
+
+TEST_F(FileWrite, TextsOfEveryLengthAndPlaceInMemoryAreWrittenWhole) {
+    // The end of a text is looked for many characters at a time.
+    alignas(16) char16_t memory[64];
+    std::string expected;
+    ASSERT_NE(file_create(0, path("placed.txt").c_str()), 0);
+    for (int start = 0; start < 8; ++start) {
+        for (int length = 0; length <= 40; ++length) {
+            std::string row;
+            for (int i = 0; i < length; ++i) {
+                memory[start + i] = static_cast<char16_t>(u'a' + (start + i) % 26);
+                row += static_cast<char>('a' + (start + i) % 26);
+            }
+            memory[start + length] = 0;
+            memory[start + length + 1] = u'x';  // beyond the end: never written
+            ASSERT_EQ(file_write_line(0, memory + start), length + 2);
+            expected += row + "\r\n";
+        }
+    }
+    EXPECT_EQ(file_finish(0), 1);
+    EXPECT_EQ(get("placed.txt"), expected);
 }
 
 TEST_F(FileWrite, CreateReplacesAndOpenKeepsOrCreates) {
@@ -93,26 +118,31 @@ TEST_F(FileWrite, OutputGoesWhereTheReaderStopped) {
 }
 
 TEST_F(FileWrite, LargeWritesBypassTheBufferInOrder) {
-    std::u16string big(5000, u'B');
+    const int size = FILE_BUFFER_SIZE + 904;
+    std::u16string big(size, u'B');
     ASSERT_NE(file_create(0, path("big.txt").c_str()), 0);
     EXPECT_EQ(file_write_line(0, u"first"), 7);
     EXPECT_EQ(get("big.txt"), "");  // still buffered
-    EXPECT_EQ(file_write_line(0, big.c_str()), 5002);
-    // A buffer's worth of the large text went straight to the file, after the
-    // buffered line; the rest and its CR LF wait in the buffer.
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(FILE_BUFFER_SIZE, 'B'));
+    EXPECT_EQ(file_write_line(0, big.c_str()), size + 2);
+    // The large text went straight to the file, after the buffered line; its
+    // CR LF waits in the buffer.
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(size, 'B'));
     EXPECT_EQ(file_write_line(0, u"last"), 6);
     file_close(0);
-    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(5000, 'B') + "\r\nlast\r\n");
+    EXPECT_EQ(get("big.txt"), "first\r\n" + std::string(size, 'B') + "\r\nlast\r\n");
 }
 
 TEST_F(FileWrite, ManySmallLinesFillTheBufferInOrder) {
     ASSERT_NE(file_create(0, path("many.txt").c_str()), 0);
     std::string expected;
     for (int i = 0; i < 3000; ++i) {
-        std::string row = "/Music/Artist/" + std::to_string(i) + ".mp3";
+        // Every third row with three-byte characters, so that rows of every
+        // size meet the end of the buffer.
+        std::string number = std::to_string(i);
+        std::string row = "/Music/Artist/" + number + (i % 3 ? "" : "/\xE9\x9F\xB3\xE6\xA5\xBD") + ".mp3";
+        std::u16string text = u"/Music/Artist/" + std::u16string(number.begin(), number.end()) +
+                              (i % 3 ? u"" : u"/\u97F3\u697D") + u".mp3";
         expected += row + "\r\n";
-        std::u16string text(row.begin(), row.end());
         ASSERT_EQ(file_write_line(0, text.c_str()), static_cast<int>(row.size() + 2));
     }
     EXPECT_EQ(file_finish(0), 1);
@@ -132,7 +162,7 @@ TEST_F(FileWrite, OutputThatCannotBeWrittenIsReported) {
     put("ro.txt", "kept\r\n");
     // Read access only: every write the platform gets fails.
     ASSERT_NE(file_open_mode(0, path("ro.txt").c_str(), FILE_MODE_READ, FILE_SHARE_READING), 0);
-    std::u16string big(5000, u'w');
+    std::u16string big(FILE_BUFFER_SIZE + 904, u'w');
     EXPECT_EQ(file_write_line(0, big.c_str()), 0);  // the direct write fails
     EXPECT_EQ(file_finish(0), 0);                   // and its CR LF stays unwritten
     EXPECT_EQ(file_finish(0), 0);                   // closed now: no file under the number
@@ -172,9 +202,10 @@ private:
 };
 
 TEST_F(FileWrite, ALineThatFailsHalfWayEndsTheFilesOutput) {
+    // Longer than any piece a long text is written in.
     std::u16string text;
     std::string bytes;
-    for (int i = 0; i < 5000; ++i) {
+    for (int i = 0; i < 3 * FILE_BUFFER_SIZE + 904; ++i) {
         text += static_cast<char16_t>(u'a' + i % 26);
         bytes += static_cast<char>('a' + i % 26);
     }

@@ -79,4 +79,19 @@ TEST(Utf8, RoundTripsEveryScalarValue) {
     EXPECT_EQ(decode(bytes), all);
 }
 
+TEST(Utf8, ConvertsTheSameWhereverTheOtherCharactersStand) {
+    // Runs of ASCII are converted many bytes at a time: a character beyond
+    // ASCII, or a malformed byte, at every place of texts of many lengths.
+    for (std::size_t length = 1; length <= 40; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            SCOPED_TRACE(testing::Message() << "length " << length << ", at " << at);
+            std::string before(at, 'a'), after(length - at - 1, 'b');
+            std::u16string wide_before(at, u'a'), wide_after(length - at - 1, u'b');
+            EXPECT_EQ(encode(wide_before + u"\u00E9" + wide_after), before + "\xC3\xA9" + after);
+            EXPECT_EQ(decode(before + "\xC3\xA9" + after), wide_before + u"\u00E9" + wide_after);
+            EXPECT_EQ(decode(before + "\xFF" + after), wide_before + u"\uFFFD" + wide_after);
+        }
+    }
+}
+
 }  // namespace
