@@ -13,8 +13,10 @@ namespace {
 
 // Appends the dropped file with the path the player sees for it. Both texts
 // are built in the builder, which may move while the second is built, so
-// each is found again by its place before it is used.
-void AppendDroppedFile(const char16_t* path, int length) {
+// each is found again by its place before it is used. A file with no player
+// path (on Linux, one gone before the drop was read) adds no row: its line
+// would be empty in the saved playlist.
+bool AppendDroppedFile(const char16_t* path, int length) {
     int mark = text_builder_mark();
     // The name comes from the drop text, never from the builder itself.
     char16_t* local = text_builder_reserve(length + 1, -1);
@@ -22,8 +24,10 @@ void AppendDroppedFile(const char16_t* path, int length) {
     local[length] = 0;
     file_player_path(text_builder_address(mark), -1);
     const char16_t* local_path = text_builder_address(mark);
-    AppendTrack(local_path + length + 1, local_path);
+    bool seen = local_path[length + 1] != 0;
+    if (seen) AppendTrack(local_path + length + 1, local_path);
     text_builder_rewind(mark);
+    return seen;
 }
 
 PlaylistEntry* SelectEntry(int index) {
@@ -58,13 +62,12 @@ void HandleFileDrop() {
     Text dropped = Built([] { event_drop_files(); });
     // A drop whose file list was refused or broken brings nothing.
     if (dropped.empty()) return;
-    app.is_saved = 0;
     // One pass over the names, separated by line feeds; the list repaints once.
     gadget_redraw(PLAYLIST_GADGET, 0);
     const char16_t* name = dropped.c_str();
     for (const char16_t* p = name;; ++p) {
         if (*p == u'\n' || *p == 0) {
-            AppendDroppedFile(name, static_cast<int>(p - name));
+            if (AppendDroppedFile(name, static_cast<int>(p - name))) app.is_saved = 0;
             if (*p == 0) break;
             name = p + 1;
         }
