@@ -128,6 +128,8 @@ TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
     // A file system of its own at a path with a space and a letter beyond ASCII.
     std::filesystem::path mount_point = fs_path("MY PL\xC3\x84YER");
     std::filesystem::create_directory(mount_point);
+    const std::u16string folder = path("MY PL\xC3\x84YER");
+    ASSERT_NE(built(file_player_path(folder.c_str(), -1)), u"/") << "a folder, not yet a mount point";
     ASSERT_EQ(mount("tunelathe-player", mount_point.c_str(), "tmpfs", 0, "size=64k"), 0)
         << "mounting a file system needs root: " << std::strerror(errno);
     struct Unmount {
@@ -140,6 +142,7 @@ TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
     EXPECT_EQ(built(file_player_path(file.c_str(), -1)), u"/Music/a b.mp3");
     std::u16string root = built(file_volume_root(file.c_str(), -1));
     EXPECT_EQ(root.substr(root.size() - 10), u"MY PL\u00C4YER/");
+    EXPECT_EQ(built(file_player_path(folder.c_str(), -1)), u"/") << "the mount is seen at once";
 }
 #endif
 

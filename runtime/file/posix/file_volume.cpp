@@ -3,11 +3,15 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <mutex>
+#include <string>
 #include <vector>
 
 #include "runtime/file/mount_table.h"
@@ -27,10 +31,44 @@ std::u16string text_of(const std::string& bytes) {
     return text;
 }
 
-std::string read_mount_table() {
-    std::ifstream table("/proc/self/mountinfo", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>());
-}
+// The kernel's mount table, read again only when it changed: a drop of
+// thousands of files asks for it once per file. An open mountinfo reports
+// POLLPRI after any mount or unmount, and poll takes that report.
+class MountTableCache {
+public:
+    std::string current() {
+        std::lock_guard guard(lock_);
+        if (table_ < 0) table_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+        if (table_ < 0) return {};
+        pollfd changed{table_, POLLPRI, 0};
+        if (!read_ || poll(&changed, 1, 0) > 0) read_ = reread();
+        return text_;
+    }
+    ~MountTableCache() {
+        if (table_ >= 0) close(table_);
+    }
+
+private:
+    bool reread() {
+        text_.clear();
+        if (lseek(table_, 0, SEEK_SET) != 0) return false;
+        char chunk[4096];
+        for (ssize_t got; (got = read(table_, chunk, sizeof chunk)) != 0;) {
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            text_.append(chunk, static_cast<std::size_t>(got));
+        }
+        return true;
+    }
+    std::mutex lock_;
+    int table_ = -1;
+    bool read_ = false;
+    std::string text_;
+};
+
+MountTableCache mount_table;
 
 }  // namespace
 
@@ -39,7 +77,7 @@ VolumePlace file_volume_place(const char16_t* path) {
     std::unique_ptr<char, decltype(&std::free)> real(realpath(native_path(path).c_str(), nullptr), &std::free);
     if (!real) return {};
     std::string real_path = real.get();
-    std::string mount_point = mount_point_holding(read_mount_table(), real_path);
+    std::string mount_point = mount_point_holding(mount_table.current(), real_path);
     if (mount_point.empty()) return {};
     std::string rest = real_path.substr(mount_point.size());
     if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
