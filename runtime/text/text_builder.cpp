@@ -2,6 +2,8 @@
 // texts are appended from marks, then assigned or passed on and rewound.
 #include "runtime/text/text_builder.h"
 
+#include <pthread.h>
+
 #include <atomic>
 #include <climits>
 #include <cstring>
@@ -15,22 +17,28 @@ constexpr int block_slack = 10;       // bytes a grown buffer has beyond its cap
 
 std::atomic<int> live_builders{0};
 
-// Holds the thread's builder and frees its buffer when the thread ends. The
-// record is a member so that it is still there when the destructor runs
-// (with emulated thread-local storage, other thread-local variables may be
-// gone by then). The main thread's buffer normally went away with the heap
-// already; the generation tells.
-struct BuilderSlot {
-    TextBuilder builder{};
-    ~BuilderSlot() {
-        if (!builder.buffer || builder.generation != text_generation()) return;
-        heap_free(text_heap(), builder.buffer);
-        builder.buffer = nullptr;
+// Frees a thread's builder when the thread ends. The record is the key's
+// value, handed to this function: in the Windows builds a thread-local
+// object's destructor runs after the emulated storage that holds it was
+// freed, so it would read freed memory. The main thread's buffer normally
+// went away with the heap already; the generation tells.
+void free_builder(void* record) {
+    auto* builder = static_cast<TextBuilder*>(record);
+    if (builder->buffer && builder->generation == text_generation()) {
+        heap_free(text_heap(), builder->buffer);
         live_builders.fetch_sub(1, std::memory_order_relaxed);
     }
-};
+    delete builder;
+}
 
-thread_local BuilderSlot slot;
+pthread_key_t builder_key() {
+    static const pthread_key_t key = [] {
+        pthread_key_t made;
+        if (pthread_key_create(&made, free_builder) != 0) text_out_of_memory();
+        return made;
+    }();
+    return key;
+}
 
 // Marks and positions from callers: clamped to the text built so far, even.
 int clamp_mark(const TextBuilder& builder, int mark) {
@@ -41,13 +49,17 @@ int clamp_mark(const TextBuilder& builder, int mark) {
 }  // namespace
 
 TextBuilder& text_builder_create() {
-    TextBuilder& builder = slot.builder;
+    if (!text_current_builder) {
+        auto* record = new TextBuilder{};
+        pthread_setspecific(builder_key(), record);
+        text_current_builder = record;
+    }
+    TextBuilder& builder = *text_current_builder;
     Heap* heap = text_heap();
     auto* buffer = heap ? static_cast<char16_t*>(heap_alloc(heap, first_capacity)) : nullptr;
     if (!buffer) text_out_of_memory();
     builder = TextBuilder{buffer, first_capacity, 0, text_generation()};
     live_builders.fetch_add(1, std::memory_order_relaxed);
-    text_current_builder = &builder;
     return builder;
 }
 

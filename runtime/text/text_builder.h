@@ -27,8 +27,8 @@ inline std::atomic<std::uint32_t> text_heap_generation{1};
 inline std::uint32_t text_generation() { return text_heap_generation.load(std::memory_order_acquire); }
 
 // The calling thread's builder, created (or recreated after text_end) on use.
-// The builder record lives in a thread-local object that frees it when the
-// thread ends; this plain pointer to it keeps each access cheap.
+// The record is made on first use and freed when the thread ends; this plain
+// pointer to it keeps each access cheap.
 TextBuilder& text_builder_create();
 inline constinit thread_local TextBuilder* text_current_builder = nullptr;
 inline TextBuilder& text_builder() {
