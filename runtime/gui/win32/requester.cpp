@@ -29,9 +29,6 @@ static_assert(FILE_DIALOG_OPTIONS == 0x8080C);
 
 bool com_started = false;
 
-// The last file requester's name buffer, kept until the thread's next one.
-thread_local std::unique_ptr<char16_t[]> file_name_buffer;
-
 const wchar_t* wide(const char16_t* text) {
     return text ? reinterpret_cast<const wchar_t*>(text) : L"";
 }
@@ -61,9 +58,9 @@ FileDialogFunction file_dialog_function(FileDialog dialog) {
 
 char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_t* default_file,
                          const char16_t* pattern, int pattern_position) {
-    file_name_buffer.reset();
-    file_name_buffer.reset(new (std::nothrow) char16_t[REQUESTER_PATH_CHARS]());
-    char16_t* name = file_name_buffer.get();
+    // The chosen name is copied out before the buffer goes.
+    const std::unique_ptr<char16_t[]> name_buffer(new (std::nothrow) char16_t[REQUESTER_PATH_CHARS]());
+    char16_t* name = name_buffer.get();
     if (!name) return build_result(u"");
 
     const std::unique_ptr<char16_t[]> filters = requester_filter_list(pattern);
@@ -103,7 +100,6 @@ void requester_init() {
 }
 
 void requester_end() {
-    file_name_buffer.reset();
     if (com_started) CoUninitialize();
     com_started = false;
 }
