@@ -10,6 +10,7 @@
 #endif
 
 #include "runtime/file/file.h"
+#include "runtime/file/path_bytes.h"
 #include "runtime/text/text.h"
 #include "tests/file/file_test_support.h"
 
@@ -253,6 +254,26 @@ TEST_F(FileTable, CreateFallsBackToWriteOnlyTruncation) {
     EXPECT_EQ(file_finish(0), 1);
     chmod(fs_path("wo.m3u").c_str(), 0644);
     EXPECT_EQ(get("wo.m3u"), "new\r\n");
+}
+
+TEST_F(FileTable, NamesThatAreNotUtf8OpenAndCreateByTheBytesTheSystemGives) {
+    // A Latin-1 name from an old card, an encoded surrogate, and a real letter.
+    const std::string old_name = "r\xE9sum\xE9 \xED\xB2\x80 \xC3\xA4.m3u";
+    put(old_name, "line\r\n");
+    const std::string bytes = fs_path(old_name).string();
+    const std::u16string text = path_text_of(bytes);
+    EXPECT_EQ(text.substr(text.size() - 16), u"r\xDCE9sum\xDCE9 \xDCED\xDCB2\xDC80 \u00E4.m3u");
+    EXPECT_EQ(path_bytes_of(text.c_str()), bytes);
+    ASSERT_NE(file_open(0, text.c_str()), 0);
+    EXPECT_EQ(read_line(0), u"line");
+    EXPECT_EQ(file_finish(0), 1);
+
+    const std::u16string made = path_text_of(fs_path("new\xFF.m3u").string());
+    ASSERT_NE(file_create(1, made.c_str()), 0);
+    EXPECT_EQ(file_finish(1), 1);
+    EXPECT_TRUE(exists("new\xFF.m3u"));
+    // A surrogate that stands for no byte has no name of its own.
+    EXPECT_EQ(path_bytes_of(u"a\xD800" u"b"), "a\xEF\xBF\xBD" "b");
 }
 
 #endif

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "runtime/file/path_bytes.h"
 #include "runtime/file/utf8.h"
 
 namespace {
@@ -31,12 +31,6 @@ T failed(T result) {
 }
 
 int fd_of(FileHandle handle) { return static_cast<int>(handle); }
-
-std::string native_path(const char16_t* path) {
-    std::vector<unsigned char> bytes;
-    std::size_t length = text_to_utf8(path, bytes);
-    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
 
 int flags_of(int access, FileDisposition disposition) {
     int flags = O_CLOEXEC;
@@ -63,7 +57,7 @@ FileHandle file_handle_open(const char16_t* path, int access, int, FileDispositi
         last_error = EINVAL;
         return 0;
     }
-    std::string name = native_path(path);
+    std::string name = path_bytes_of(path);
     int fd;
     do fd = ::open(name.c_str(), flags_of(access, disposition), 0666);
     while (fd < 0 && errno == EINTR);
@@ -131,7 +125,7 @@ bool file_handle_close(FileHandle handle) {
 
 bool file_handle_replace(const char16_t* from, const char16_t* to) {
     if (!from || !to) return false;
-    std::string target = native_path(to), source = native_path(from);
+    std::string target = path_bytes_of(to), source = path_bytes_of(from);
     // The file there keeps its permissions, which the new file would replace.
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) ::chmod(source.c_str(), existing.st_mode & 07777);
@@ -140,7 +134,7 @@ bool file_handle_replace(const char16_t* from, const char16_t* to) {
 
 bool file_handle_delete(const char16_t* path) {
     if (!path) return false;
-    return ::unlink(native_path(path).c_str()) == 0 || failed(false);
+    return ::unlink(path_bytes_of(path).c_str()) == 0 || failed(false);
 }
 
 int file_handle_last_error() { return last_error; }

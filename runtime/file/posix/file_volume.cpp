@@ -12,24 +12,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "runtime/file/mount_table.h"
-#include "runtime/file/utf8.h"
+#include "runtime/file/path_bytes.h"
 
 namespace {
-
-std::string native_path(const char16_t* path) {
-    std::vector<unsigned char> bytes;
-    std::size_t length = text_to_utf8(path, bytes);
-    return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
-
-std::u16string text_of(const std::string& bytes) {
-    std::u16string text(bytes.size(), u'\0');
-    text.resize(utf8_decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), text.data()));
-    return text;
-}
 
 // The kernel's mount table, read again only when it changed: a drop of
 // thousands of files asks for it once per file. An open mountinfo reports
@@ -74,7 +61,7 @@ MountTableCache mount_table;
 
 VolumePlace file_volume_place(const char16_t* path) {
     if (!path || !*path) return {};
-    std::unique_ptr<char, decltype(&std::free)> real(realpath(native_path(path).c_str(), nullptr), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(path_bytes_of(path).c_str(), nullptr), &std::free);
     if (!real) return {};
     std::string real_path = real.get();
     std::string mount_point = mount_point_holding(mount_table.current(), real_path);
@@ -82,7 +69,7 @@ VolumePlace file_volume_place(const char16_t* path) {
     std::string rest = real_path.substr(mount_point.size());
     if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
     if (mount_point.back() != '/') mount_point += '/';
-    return {text_of(mount_point), text_of(rest)};
+    return {path_text_of(mount_point), path_text_of(rest)};
 }
 
 // A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/file/path_bytes.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/requester_pattern.h"
@@ -118,17 +119,12 @@ char16_t* requester_file(FileDialog kind, const char16_t* title, const char16_t*
 
     gchar* chosen = response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_filename(chooser) : nullptr;
     gtk_widget_destroy(dialog);
-    gchar* utf8 = chosen ? g_filename_to_utf8(chosen, -1, nullptr, nullptr, nullptr) : nullptr;
+    // The name's own bytes, whatever they are, so that the file chosen is the file opened.
+    const std::u16string path = chosen ? path_text_of(chosen) : std::u16string();
     g_free(chosen);
-    const int mark = text_builder_mark();
-    char16_t* result = text_from_utf8(utf8, -1);
-    g_free(utf8);
     // A path longer than the file name buffer holds is no answer.
-    if (text_char_count(result) > REQUESTER_PATH_CHARS - 1) {
-        text_builder_rewind(mark);
-        return build_result(u"");
-    }
-    return result;
+    if (path.size() > REQUESTER_PATH_CHARS - 1) return build_result(u"");
+    return build_result(path.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "runtime/file/path_bytes.h"
 #include "runtime/media/gst/movie_record.h"
 #include "runtime/media/media.h"
 
@@ -13,14 +14,6 @@ namespace {
 // Long enough for a slow disk; a file that cannot be played fails sooner.
 constexpr GstClockTime STATE_TIMEOUT = 10 * GST_SECOND;
 
-std::string utf8_of(const char16_t* text) {
-    gchar* converted =
-        g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text ? text : u""), -1, nullptr, nullptr, nullptr);
-    std::string result = converted ? converted : "";
-    g_free(converted);
-    return result;
-}
-
 void release(GstElement* playbin) {
     gst_element_set_state(playbin, GST_STATE_NULL);
     gst_object_unref(playbin);
@@ -28,7 +21,7 @@ void release(GstElement* playbin) {
 
 // The playbin of a file, paused at its start; nullptr when it cannot play.
 GstElement* load(const char16_t* path) {
-    const std::string name = utf8_of(path);
+    const std::string name = path_bytes_of(path);
     gchar* uri = name.empty() ? nullptr : g_filename_to_uri(name.c_str(), nullptr, nullptr);
     if (!uri) return nullptr;
     GstElement* playbin = gst_element_factory_make("playbin", nullptr);

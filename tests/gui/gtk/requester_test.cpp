@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "runtime/file/path_bytes.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
@@ -288,6 +289,19 @@ TEST_F(RequesterTest, OpenDialogReturnsTheFileTypedOrNothingWhenCancelled) {
     {
         DialogAnswer answer(click("_Cancel"));
         EXPECT_EQ(text(requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0)), u"");
+    }
+    // A name from an old card that is not UTF-8 comes back as the file it is
+    // (among all files: the chooser's shown name of it does not end in .m3u).
+    const std::filesystem::path card = folder_ / "card";
+    std::filesystem::create_directory(card);
+    const std::string latin1 = (card / "caf\xE9.m3u").string();
+    std::ofstream(latin1) << "/Music/a.mp3\r\n";
+    const std::u16string in_card = utf16(card.string()) + u"\\Playlist";
+    {
+        DialogAnswer answer(double_click_first_file());
+        const std::u16string chosen = text(requester_open_file(u"Open M3U file", in_card.c_str(), PLAYLIST_PATTERN, 1));
+        EXPECT_EQ(chosen, path_text_of(latin1));
+        EXPECT_EQ(path_bytes_of(chosen.c_str()), latin1);
     }
 }
 

@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "runtime/file/path_bytes.h"
 #include "runtime/media/gst/movie_record.h"
 #include "runtime/media/media.h"
 #include "tests/support/monitor_probe.h"
@@ -89,6 +91,12 @@ TEST_F(Movie, LoadedMovieIsStoppedAtItsStart) {
     // A sound file has no video.
     EXPECT_EQ(movie_video_width(0), -1);
     EXPECT_EQ(movie_video_height(0), -1);
+
+    // A file named in bytes that are not UTF-8 loads by that name.
+    const std::string folder = std::getenv("MEDIA_TEST_DIR");
+    std::filesystem::copy_file(folder + "/tone.wav", folder + "/tone \xE9.wav",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_NE(movie_load(1, path_text_of(folder + "/tone \xE9.wav").c_str()), 0);
 }
 
 TEST_F(Movie, FilesThatCannotBeLoadedLeaveTheNumberFree) {
