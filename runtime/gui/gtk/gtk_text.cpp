@@ -2,17 +2,18 @@
 #include <glib.h>
 
 #include <cstring>
+#include <vector>
 
+#include "runtime/file/utf8.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/text/text.h"
 
+// The runtime's own encoder: a lone surrogate (a file name's stray byte)
+// shows as U+FFFD instead of emptying the whole text, as GLib's would.
 std::string utf8_of(const char16_t* text) {
-    if (!text) return {};
-    static_assert(sizeof(gunichar2) == sizeof(char16_t));
-    gchar* converted = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text), -1, nullptr, nullptr, nullptr);
-    std::string result = converted ? converted : "";
-    g_free(converted);
-    return result;
+    std::vector<unsigned char> bytes;
+    const std::size_t length = text_to_utf8(text, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
 }
 
 char16_t* text_from_utf8(const char* text, int position) {

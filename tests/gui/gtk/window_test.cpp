@@ -90,6 +90,9 @@ TEST_F(WindowTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Test");
     window_title_set(0, u"Liste \u00e9t\u00e9 \u266b");
     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "Liste \xc3\xa9t\xc3\xa9 \xe2\x99\xab");
+    // The stray byte of a file name that is not UTF-8 shows as a replacement character.
+    window_title_set(0, u"caf\xDCE9.m3u");
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(window)), "caf\xef\xbf\xbd.m3u");
 
     const ScreenBox box = desktop.box(window);
     EXPECT_EQ(box.x, 100);
