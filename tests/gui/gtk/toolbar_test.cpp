@@ -148,6 +148,16 @@ TEST_F(ToolbarTest, AClickIsAMenuEventWithTheButtonsId) {
     EXPECT_EQ(menu_events(), (std::vector<Menu>{{EVENT_MENU, 100, WINDOW, 0}, {EVENT_MENU, 104, WINDOW, 0}}));
     click(2);  // the separator
     EXPECT_TRUE(menu_events().empty());
+
+    // A picture that does not decode gives a button without one, which still works.
+    static const unsigned char not_png[] = "\x89PNG\r\n\x1a\n but nothing after";
+    const std::intptr_t broken = image_catch(9, not_png, sizeof not_png);
+    EXPECT_EQ(broken, 0);
+    ASSERT_NE(toolbar_image_button(105, broken), 0);
+    ASSERT_TRUE(run_until([&] { return gtk_widget_get_mapped(GTK_WIDGET(button_at(6))); }));
+    run_for(100);
+    click(6);
+    EXPECT_EQ(menu_events(), (std::vector<Menu>{{EVENT_MENU, 105, WINDOW, 0}}));
 }
 
 TEST_F(ToolbarTest, CheckedStatesAreTheProgramsExceptOnToggleButtons) {
