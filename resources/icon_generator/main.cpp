@@ -1,7 +1,9 @@
 // Draws the toolbar icons and the application icon and writes them into the
 // resources folder given as the only argument:
-//   toolbar/NN_name.png  (16 x 16, in image-number order)
-//   app.ico              (16, 32 and 48 pixels)
+//   toolbar/NN_name.png          (16 x 16, in image-number order)
+//   app.ico                      (16, 32 and 48 pixels: the Windows program's icon)
+//   app_icon/tunelathe-N.png     (the same three pictures, for the Linux
+//                                 program's windows and the desktop's menus)
 // Run by hand after changing a drawing; the outputs are kept in the tree.
 #include <cstdio>
 #include <string>
@@ -47,6 +49,15 @@ int main(int argc, char** argv) {
     if (!write_file(folder + "/app.ico", ico_file(images))) {
         std::fprintf(stderr, "icon_generator: cannot write %s/app.ico\n", folder.c_str());
         return 1;
+    }
+    // One drawing, two containers: the PNGs hold the very pixels of app.ico.
+    for (const IconImage& image : images) {
+        const std::string path = folder + "/app_icon/tunelathe-" + std::to_string(image.size) + ".png";
+        const std::vector<unsigned char> png = png_stream(image.rgba, image.size, image.size, false);
+        if (png.empty() || !write_file(path, png)) {
+            std::fprintf(stderr, "icon_generator: cannot make %s\n", path.c_str());
+            return 1;
+        }
     }
     return 0;
 }

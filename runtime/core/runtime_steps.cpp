@@ -23,14 +23,18 @@ bool runtime_start() {
     if (!text_init()) return false;
     toolbar_graphics_probe();
     general_heap = heap_create(4096);
-    bool started = general_heap != nullptr;
-    started = started && image_init() && event_init() && window_init() && gadget_init() && drop_init();
+    bool started = general_heap != nullptr && image_init();
+    // The PNG decoder with the image table, before any image is made: the
+    // window library may make the program's icon (on GTK).
+    if (started) {
+        image_decoder_png_register();
+        image_encoder_png_register();
+    }
+    started = started && event_init() && window_init() && gadget_init() && drop_init();
     started = started && file_init() && list_init();
     if (started) {
         requester_init();
         started = toolbar_init();
-        image_decoder_png_register();
-        image_encoder_png_register();
     }
     if (!started) runtime_end();
     return started;

@@ -15,7 +15,11 @@ inline constexpr std::uint32_t WINDOW_NOT_GADGET_PARENT = 8;
 inline constexpr std::uint32_t WINDOW_HIDDEN = 0x10000000;
 inline constexpr int WINDOW_SHOW_NO_ACTIVATE = 0x2000000;  // window_hide flag
 
-bool window_init();  // start-up: window table, default icon and cursor
+// Start-up: window table, default icon and cursor. The default icon is the
+// program's own, when it carries one: icon resource 1 on Windows, the PNG
+// images under /tunelathe/icon/ of its GLib resources on GTK (made by the
+// image family, so its table and decoder start first).
+bool window_init();
 void window_end();   // end: closes every window
 
 // Result: the native handle (the new number for DYNAMIC_ID), 0 on failure,

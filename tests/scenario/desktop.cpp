@@ -71,8 +71,8 @@ StartUpBoxes answer_start_up_boxes(const ProgramProcess& program) {
     return seen;
 }
 
-RunningProgram::RunningProgram(const std::vector<std::wstring>& environment)
-    : process(tunelathe_path(), environment) {
+RunningProgram::RunningProgram(const std::vector<std::wstring>& environment, const std::wstring& program)
+    : process(program, environment) {
     if (!process.started()) return;
     start_up = answer_start_up_boxes(process);
     if (!start_up.notice_seen) return;

@@ -34,14 +34,15 @@ struct StartUpBoxes {
 };
 StartUpBoxes answer_start_up_boxes(const ProgramProcess& program);
 
-// A program started (by default with no audio server), its start-up boxes
-// answered and its main window shown; main_window is nullptr when any step
-// failed.
+// A program started (by default the build's, with no audio server), its
+// start-up boxes answered and its main window shown; main_window is nullptr
+// when any step failed.
 struct RunningProgram {
     ProgramProcess process;
     StartUpBoxes start_up;
     HWND main_window = nullptr;
-    explicit RunningProgram(const std::vector<std::wstring>& environment = no_audio_environment());
+    explicit RunningProgram(const std::vector<std::wstring>& environment = no_audio_environment(),
+                            const std::wstring& program = tunelathe_path());
 };
 
 // Mouse through SendInput, so the program receives what a real mouse sends.

@@ -187,6 +187,33 @@ TEST(StartUpScenario, HelpButtonClickShowsHelpAndInfo) {
     EXPECT_EQ(program.process.wait_for_exit(15000), 0);
 }
 
+// The program as its zip gives it: tests/package/check-zip unpacks the zip
+// into a folder of its own and runs this test with TUNELATHE_UNPACKED naming
+// the unpacked tunelathe.exe (a Unix path).
+TEST(StartUpFromPackage, TheUnpackedProgramCarriesItsIconShowsItsMainWindowAndCloses) {
+    const char* unpacked = std::getenv("TUNELATHE_UNPACKED");
+    if (!unpacked) GTEST_SKIP() << "needs tests/package/check-zip";
+    const std::wstring program_path = wine_path(unpacked);
+
+    // Stripping kept the resources: the icon Explorer shows and the windows use.
+    HMODULE image = LoadLibraryExW(program_path.c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(image, nullptr) << "cannot read the unpacked program";
+    EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)), nullptr) << "no icon group 1";
+    EXPECT_NE(FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)), nullptr) << "no manifest";
+    FreeLibrary(image);
+
+    RunningProgram program(no_audio_environment(), program_path);
+    ASSERT_TRUE(program.process.started()) << "the unpacked program did not start";
+    EXPECT_TRUE(program.start_up.notice_seen);
+    ASSERT_NE(program.main_window, nullptr);
+    const std::wstring title = window_text(program.main_window);
+    EXPECT_TRUE(title.starts_with(L".: Tunelathe :.")) << "title: " << std::string(title.begin(), title.end());
+
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(15000), 0);
+}
+
 // The program as scripts/run starts it on a machine where it never ran: the
 // run-on-fresh-home wrapper gives the script an empty home folder and runs
 // this test in the Wine prefix the script made there.

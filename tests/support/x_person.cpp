@@ -130,6 +130,32 @@ unsigned long XPerson::pixel(unsigned long window, int x, int y) {
     return value;
 }
 
+std::vector<XPerson::Icon> XPerson::icons(unsigned long window) {
+    std::vector<Icon> found;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    // Format 32 comes as longs, whatever their size; the length is counted in
+    // 32-bit units: room for a few pictures of up to 256 x 256.
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_ICON", False), 0, 1 << 20, False,
+                           XA_CARDINAL, &type, &format, &items, &after, &data) == Success &&
+        data && format == 32) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long at = 0; at + 2 <= items;) {
+            const unsigned long width = values[at], height = values[at + 1];
+            if (width == 0 || height == 0 || width * height > items - at - 2) break;
+            Icon icon{static_cast<int>(width), static_cast<int>(height), {}};
+            icon.argb.assign(values + at + 2, values + at + 2 + width * height);
+            for (unsigned long& pixel : icon.argb) pixel &= 0xFFFFFFFFul;
+            found.push_back(std::move(icon));
+            at += 2 + width * height;
+        }
+    }
+    if (data) XFree(data);
+    return found;
+}
+
 int XPerson::screen_width() { return DisplayWidth(display_, DefaultScreen(display_)); }
 int XPerson::screen_height() { return DisplayHeight(display_, DefaultScreen(display_)); }
 

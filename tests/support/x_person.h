@@ -53,6 +53,16 @@ public:
     // The colour the screen shows in the window, 0x00RRGGBB.
     unsigned long pixel(unsigned long window, int x, int y);
 
+    // The pictures a window offers the window manager and task bar as its
+    // icon (its _NET_WM_ICON property), in the order given: each one's size
+    // and its pixels, 0xAARRGGBB, top row first.
+    struct Icon {
+        int width;
+        int height;
+        std::vector<unsigned long> argb;
+    };
+    std::vector<Icon> icons(unsigned long window);
+
     // Gives the window the keyboard focus, as a window manager does on a click.
     void focus(unsigned long window);
     void key(unsigned long keysym);  // press and release

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <mutex>
+#include <string>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gtk/event_state.h"
@@ -10,6 +11,7 @@
 #include "runtime/gui/gtk/window_record.h"
 #include "runtime/gui/window.h"
 #include "runtime/gui/window_placement.h"
+#include "runtime/image/image.h"
 
 namespace {
 
@@ -22,6 +24,37 @@ constexpr std::uint32_t RUNTIME_FLAG_BITS =
     WINDOW_CENTERED | WINDOW_CENTERED_ON_PARENT | WINDOW_TOOL | WINDOW_NOT_GADGET_PARENT | WINDOW_HIDDEN;
 
 void release_window(ObjectNumber number) { window_close(number); }
+
+// The program's icon, GTK's counterpart of icon resource 1 on Windows: the PNG
+// images under this folder of the program's GLib resources
+// (resources/tunelathe.gresource.xml, registered when the program loads).
+constexpr char ICON_RESOURCES[] = "/tunelathe/icon/";
+
+// Makes them into pixbufs through the image family (its table and the PNG
+// decoder are ready before the windows) and gives them to every window opened
+// from now on, the requesters' dialogs too. A program without them, such as a
+// test, keeps GTK's default.
+void default_icon_load() {
+    char** names = g_resources_enumerate_children(ICON_RESOURCES, G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr);
+    if (!names) return;
+    GList* icons = nullptr;
+    for (char** name = names; *name; ++name) {
+        GBytes* bytes = g_resources_lookup_data((std::string(ICON_RESOURCES) + *name).c_str(),
+                                                G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr);
+        if (!bytes) continue;
+        gsize size = 0;
+        const void* data = g_bytes_get_data(bytes, &size);
+        if (const std::intptr_t image = image_catch(DYNAMIC_ID, data, size)) {
+            auto* pixbuf = reinterpret_cast<GdkPixbuf*>(image_record(image).handle);
+            icons = g_list_append(icons, g_object_ref(pixbuf));
+            image_free(image);
+        }
+        g_bytes_unref(bytes);
+    }
+    g_strfreev(names);
+    if (icons) gtk_window_set_default_icon_list(icons);
+    g_list_free_full(icons, g_object_unref);
+}
 
 ScreenRect screen_area() {
     GdkDisplay* display = gdk_display_get_default();
@@ -74,7 +107,11 @@ ObjectTable<WindowRecord>& window_table() {
     return table;
 }
 
-bool window_init() { return gtk_init_check(nullptr, nullptr); }
+bool window_init() {
+    if (!gtk_init_check(nullptr, nullptr)) return false;
+    default_icon_load();
+    return true;
+}
 
 void window_end() {
     window_close(-1);
