@@ -8,7 +8,7 @@
 set(CPACK_PACKAGE_NAME tunelathe)
 set(CPACK_PACKAGE_VENDOR "The Tunelathe project")
 set(CPACK_PACKAGE_CONTACT "The Tunelathe project <tunelathe@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "playlist editor for music players that run Rockbox")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "playlist editor for music players that run RockBox")
 # Symbols and debug information stay in the build folder.
 set(CPACK_STRIP_FILES ON)
 
@@ -31,7 +31,7 @@ else()
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
     # The summary above is the first line; this is the long description.
     set(CPACK_PACKAGE_DESCRIPTION
-        "Tunelathe builds playlists for portable music players that run the Rockbox
+        "Tunelathe builds playlists for portable music players that run the RockBox
 firmware. Drag audio or video files from the player onto the list: each path
 is rewritten into the form the player sees. Delete, move and shuffle tracks,
 save the list as an M3U playlist and load it back, and listen to the tracks
