@@ -1,0 +1,17 @@
+// The program's file chooser, answered as a person would: the chooser
+// focused, Ctrl+L for the place to type a location (typing "/" first would
+// open it and lose that character), Ctrl+A so that the typed path replaces
+// all of a proposed name, the path typed, Return.
+#pragma once
+
+#include <string>
+
+#include "tests/support/x_person.h"
+
+// Types the path into the chooser of that title once it is shown and
+// presses Return; false when no such chooser came.
+bool type_into_chooser(XPerson& person, const std::string& title, const std::string& path);
+// The same, then waits until the chooser is gone; false when it stayed.
+bool choose_file(XPerson& person, const std::string& title, const std::string& path);
+// Escape, as a person who changed their mind; true once the chooser is gone.
+bool cancel_chooser(XPerson& person, const std::string& title);

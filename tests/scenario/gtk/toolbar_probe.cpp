@@ -1,0 +1,34 @@
+#include "tests/scenario/gtk/toolbar_probe.h"
+
+#include <chrono>
+#include <thread>
+
+#include "tests/scenario/gtk/playlist_view.h"
+
+namespace {
+
+// The items in their places along the toolbar: Previous stands left of Next.
+constexpr int ITEM_AT_PLACE[15] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 11, 13, 14};
+
+int place_of(int item) {
+    for (int place = 0; place < 15; ++place)
+        if (ITEM_AT_PLACE[place] == item) return place;
+    return -1;
+}
+
+}  // namespace
+
+Toolbar::Toolbar(XPerson& person, unsigned long main_window) : person_(person), window_(main_window) {
+    const XPerson::Box window = person.box(main_window);
+    for (const XPerson::Stretch& seen : person.ink(main_window, {0, 0, window.width, LIST_Y - 1}, false, 3))
+        if (seen.length() >= 6) buttons_.push_back(seen);
+}
+
+void Toolbar::press(int item, bool leave_pointer) {
+    const int place = place_of(item);
+    if (!complete() || place < 0) return;
+    const XPerson::Box window = person_.box(window_);
+    person_.click(window.x + buttons_[static_cast<std::size_t>(place)].middle(), window.y + (LIST_Y - 1) / 2);
+    if (leave_pointer) person_.move_to(window.x + window.width - 50, window.y + window.height - 50);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
