@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -47,6 +48,12 @@ std::string file_bytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return "<missing>";
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The file's number in its file system; 0 when there is none.
+ino_t file_number(const fs::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 // The rows a saved playlist holds, by its lines.
@@ -134,9 +141,12 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
 
         // Each edit, then Save, which writes the same file without asking.
         auto saved_after = [&](int item) {
+            const ino_t before = file_number(road_trip);
             toolbar.press(item);
             toolbar.press(TOOL_SAVE);
-            pause_ms(300);
+            // Each save puts a new file in the old one's place.
+            for (int waited = 0; waited < 5000 && file_number(road_trip) == before; waited += 50) pause_ms(50);
+            EXPECT_NE(file_number(road_trip), before) << "Save wrote nothing";
             EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("Road trip.m3u")}) << "a box came up";
             return saved_rows(road_trip);
         };
@@ -249,6 +259,7 @@ TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
     ASSERT_TRUE(list.wait_rows(1)) << "a real file's drop brought no row";
     toolbar.press(TOOL_SAVE_AS);
     ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "one.m3u").string()));
+    EXPECT_TRUE(person_.wait_for_title(main, title_with("one.m3u")));
     EXPECT_EQ(file_bytes(playlists() / "one.m3u"), saved_playlist_bytes({CHARLIE}));
     person_.close_request(main);
     EXPECT_EQ(program->exit_code(), 0);

@@ -117,6 +117,8 @@ TEST_F(SoundScenario, DroppedSongsPlayPauseSkipStopAndGetQuieter) {
     const unsigned long popup = find_popup(person_);
     ASSERT_NE(popup, 0u) << "no volume pop-up came";
     const XPerson::Box box = person_.box(popup);
+    EXPECT_EQ(box.x, toolbar.click_x(TOOL_VOLUME) - 10) << "the pointer 10 pixels into the pop-up";
+    EXPECT_EQ(box.y, toolbar.click_y() - 10);
     // The knob stands out of the slider's groove, above and below it, once drawn.
     std::vector<XPerson::Stretch> knob;
     for (int waited = 0; waited < 5000 && knob.size() != 1; waited += 100) {

@@ -24,11 +24,18 @@ Toolbar::Toolbar(XPerson& person, unsigned long main_window) : person_(person), 
         if (seen.length() >= 6) buttons_.push_back(seen);
 }
 
-void Toolbar::press(int item, bool leave_pointer) {
+int Toolbar::click_x(int item) {
     const int place = place_of(item);
-    if (!complete() || place < 0) return;
+    if (!complete() || place < 0) return -1;
+    return person_.box(window_).x + buttons_[static_cast<std::size_t>(place)].middle();
+}
+
+int Toolbar::click_y() { return person_.box(window_).y + (LIST_Y - 1) / 2; }
+
+void Toolbar::press(int item, bool leave_pointer) {
+    if (click_x(item) < 0) return;
+    person_.click(click_x(item), click_y());
     const XPerson::Box window = person_.box(window_);
-    person_.click(window.x + buttons_[static_cast<std::size_t>(place)].middle(), window.y + (LIST_Y - 1) / 2);
     if (leave_pointer) person_.move_to(window.x + window.width - 50, window.y + window.height - 50);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }

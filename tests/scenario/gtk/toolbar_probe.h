@@ -21,6 +21,9 @@ public:
     // the toolbar, as a person's hand does, so that no tooltip covers a row;
     // leave_pointer false keeps it on the button.
     void press(int item, bool leave_pointer = true);
+    // Where press clicks the item's button, on the screen.
+    int click_x(int item);
+    int click_y();
 
 private:
     XPerson& person_;
