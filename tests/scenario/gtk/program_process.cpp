@@ -47,7 +47,7 @@ NativeProgram::NativeProgram(XPerson& person, const ProgramStart& start) {
         _exit(127);
     }
     // The boxes come one after the other, the no-sound box (if any) first.
-    for (int waited = 0; waited < 30000 && !notice_seen; waited += 50) {
+    for (int waited = 0; waited < 30000 && !notice_seen && running(); waited += 50) {
         if (unsigned long box = person.find(NO_SOUND)) {
             ++no_sound_boxes;
             person.press_return(box);
@@ -72,12 +72,21 @@ NativeProgram::~NativeProgram() {
     }
 }
 
-bool NativeProgram::running() { return pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0; }
+bool NativeProgram::running() {
+    if (pid_ <= 0) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
+    // Ended: its code is kept for exit_code, as the process is gone.
+    ended_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    pid_ = -1;
+    return false;
+}
 
 int NativeProgram::exit_code(int timeout_ms) {
-    const int code = exit_code_of(pid_, timeout_ms);
+    if (pid_ <= 0) return ended_code_;
+    ended_code_ = exit_code_of(pid_, timeout_ms);
     pid_ = -1;
-    return code;
+    return ended_code_;
 }
 
 bool press_return_on(XPerson& person, const std::string& title, int timeout_ms) {

@@ -51,6 +51,7 @@ public:
 
 private:
     pid_t pid_ = -1;
+    int ended_code_ = -1;
 };
 
 // Answers the program's box of that title with Return; false when none came.
