@@ -32,6 +32,20 @@ bool choose_file(XPerson& person, const std::string& title, const std::string& p
     return type_into_chooser(person, title, path) && wait_gone(person, title);
 }
 
+bool save_proposed_name_in(XPerson& person, const std::string& title, const std::string& folder) {
+    const unsigned long chooser = person.wait_for(title, 15000);
+    if (!chooser) return false;
+    pause_ms(500);
+    person.focus(chooser);
+    person.key_with_control(XK_l);
+    pause_ms(500);
+    person.key(XK_Home);
+    person.type((folder + "/").c_str());
+    pause_ms(500);
+    person.key(XK_Return);
+    return wait_gone(person, title);
+}
+
 bool cancel_chooser(XPerson& person, const std::string& title) {
     const unsigned long chooser = person.wait_for(title, 15000);
     if (!chooser) return false;

@@ -13,5 +13,9 @@
 bool type_into_chooser(XPerson& person, const std::string& title, const std::string& path);
 // The same, then waits until the chooser is gone; false when it stayed.
 bool choose_file(XPerson& person, const std::string& title, const std::string& path);
+// Keeps the name a save chooser proposes and puts the folder before it (the
+// cursor taken to the start of the name, the folder and a "/" typed), then
+// Return; true once the chooser is gone.
+bool save_proposed_name_in(XPerson& person, const std::string& title, const std::string& folder);
 // Escape, as a person who changed their mind; true once the chooser is gone.
 bool cancel_chooser(XPerson& person, const std::string& title);

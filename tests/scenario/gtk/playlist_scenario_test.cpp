@@ -231,9 +231,11 @@ TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
     ASSERT_TRUE(list.wait_rows(2));
     ASSERT_TRUE(asked_on_close(program->main_window));
     answer(XK_y);
-    ASSERT_TRUE(choose_file(person_, "Save file", (playlists() / "Closing").string()));
+    // The chooser proposes Playlist.m3u; the person keeps it and picks the folder.
+    ASSERT_TRUE(save_proposed_name_in(person_, "Save file", playlists().string()));
     EXPECT_EQ(program->exit_code(), 0);
-    EXPECT_EQ(file_bytes(playlists() / "Closing.m3u"), saved_playlist_bytes({BAERBEL, ALPHA}));
+    EXPECT_EQ(file_bytes(playlists() / "Playlist.m3u"), saved_playlist_bytes({BAERBEL, ALPHA}));
+    EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Playlist.m3u"});
 }
 
 TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
