@@ -105,12 +105,6 @@ protected:
         person_.close_request(main);
         return person_.wait_for(UNSAVED, 10000) != 0;
     }
-    void answer(unsigned long keysym) {
-        const unsigned long box = person_.find(UNSAVED);
-        person_.focus(box);
-        person_.key_with_alt(keysym);
-        wait_gone(person_, UNSAVED);
-    }
 
     XPerson person_;
     fs::path work_;
@@ -209,7 +203,7 @@ TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
 
         // Yes, then the save's chooser cancelled: nothing saved, nothing lost.
         ASSERT_TRUE(asked_on_close(main)) << "closing with unsaved changes asked nothing";
-        answer(XK_y);
+        ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
         ASSERT_TRUE(cancel_chooser(person_, "Save file"));
         pause_ms(500);
         EXPECT_TRUE(program->running()) << "the program ended without saving";
@@ -218,7 +212,7 @@ TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
 
         // No: ends without saving.
         ASSERT_TRUE(asked_on_close(main));
-        answer(XK_n);
+        ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
         EXPECT_EQ(program->exit_code(), 0);
         EXPECT_TRUE(names_in(playlists()).empty()) << "answering No wrote a file";
     }
@@ -230,7 +224,7 @@ TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
     ASSERT_TRUE(drop(list, {BAERBEL, ALPHA}));
     ASSERT_TRUE(list.wait_rows(2));
     ASSERT_TRUE(asked_on_close(program->main_window));
-    answer(XK_y);
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
     // The chooser proposes Playlist.m3u; the person keeps it and picks the folder.
     ASSERT_TRUE(save_proposed_name_in(person_, "Save file", playlists().string()));
     EXPECT_EQ(program->exit_code(), 0);
@@ -294,7 +288,7 @@ TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
     // Open: the unsaved row may go, but a folder opens nothing; cancelled, the row stays.
     toolbar.press(TOOL_OPEN);
     ASSERT_NE(person_.wait_for(UNSAVED), 0u) << "Open with unsaved changes asked nothing";
-    answer(XK_n);
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
     ASSERT_TRUE(type_into_chooser(person_, "Open M3U file", (playlists() / "Folder.m3u").string()));
     pause_ms(1000);
     EXPECT_NE(person_.find("Open M3U file"), 0u) << "a folder was taken as the playlist to open";
@@ -304,7 +298,7 @@ TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
 
     // The row was never saved: closing asks, and No ends it.
     ASSERT_TRUE(asked_on_close(main));
-    answer(XK_n);
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
     EXPECT_EQ(program->exit_code(), 0);
 }
 

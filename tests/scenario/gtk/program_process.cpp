@@ -97,6 +97,15 @@ bool press_return_on(XPerson& person, const std::string& title, int timeout_ms) 
     return wait_gone(person, title);
 }
 
+bool answer_box(XPerson& person, const std::string& title, unsigned long letter_keysym) {
+    const unsigned long box = person.wait_for(title);
+    if (!box) return false;
+    pause_ms(300);  // drawn and ready for keys
+    person.focus(box);
+    person.key_with_alt(letter_keysym);
+    return wait_gone(person, title);
+}
+
 bool wait_gone(XPerson& person, const std::string& title, int timeout_ms) {
     for (int waited = 0; waited < timeout_ms; waited += 50) {
         if (!person.find(title)) return true;

@@ -56,5 +56,8 @@ private:
 
 // Answers the program's box of that title with Return; false when none came.
 bool press_return_on(XPerson& person, const std::string& title, int timeout_ms = 10000);
+// Presses the button of the program's box of that title by its underlined
+// letter (Alt and the letter); false when no such box came or it stayed.
+bool answer_box(XPerson& person, const std::string& title, unsigned long letter_keysym);
 // Waits until no shown window has that title; false after timeout_ms.
 bool wait_gone(XPerson& person, const std::string& title, int timeout_ms = 10000);

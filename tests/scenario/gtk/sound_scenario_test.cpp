@@ -1,12 +1,12 @@
 // A person's listening sessions with the native program, started as a
 // process of its own: with a working audio device (the private audio server
-// of tests/support/with-audio-server), two songs dragged from a player's file
+// of tests/support/with-audio-server), songs dragged from a player's file
 // system (a tmpfs mounted at a folder with a space) are played, paused,
-// skipped, stopped and made quieter through the volume pop-up; a playlist on
-// the player, opened through the file chooser, plays for each line the file
-// the player would open; and without any audio server the playback buttons
-// do no harm. What played is heard on the server's monitor, told apart by the
-// songs' pitches. A second X client acts as the person.
+// skipped and stopped, and made quieter through the volume pop-up; a
+// playlist on the player, opened through the file chooser, plays for each
+// line the file the player would open; and without any audio server the
+// playback buttons do no harm. What played is heard on the server's monitor,
+// told apart by the songs' pitches. A second X client acts as the person.
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
@@ -16,8 +16,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "runtime/media/volume_table.h"
 #include "tests/scenario/gtk/file_chooser.h"
@@ -39,6 +41,15 @@ void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milli
 // The step between two volumes of the pop-up, in dB.
 double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
 
+// The program started, its toolbar and list as a person sees them.
+struct Session {
+    NativeProgram program;
+    Toolbar toolbar;
+    PlaylistView list;
+    Session(XPerson& person, const ProgramStart& start)
+        : program(person, start), toolbar(person, program.main_window), list(person, program.main_window) {}
+};
+
 class SoundScenario : public testing::Test {
 protected:
     void SetUp() override {
@@ -49,19 +60,36 @@ protected:
         ASSERT_TRUE(player_->mounted) << "mounting a file system needs root";
         fs::create_directories(player_->at / "Music");
         fs::create_directories(player_->at / "Playlists");
-        fs::copy_file(work_ / "first.wav", player_->at / "Music/low song.wav");
-        fs::copy_file(work_ / "second.wav", player_->at / "Music/h\xC3\xB6her.wav");
+        fs::copy_file(work_ / "first.wav", low_song());
+        fs::copy_file(work_ / "second.wav", high_song());
         ASSERT_TRUE(person_.open());
     }
     void TearDown() override { player_.reset(); }
+
+    fs::path low_song() const { return player_->at / "Music/low song.wav"; }
+    fs::path high_song() const { return player_->at / "Music/h\xC3\xB6her.wav"; }
+    // The program started with the songs dragged onto its list.
+    std::unique_ptr<Session> start_with(const char* home, bool sound, const std::vector<fs::path>& songs) {
+        auto session = std::make_unique<Session>(person_, ProgramStart{work_ / home, sound});
+        std::vector<std::string> paths;
+        for (const fs::path& song : songs) paths.push_back(song.string());
+        if (session->program.main_window && session->toolbar.complete())
+            drag_files(person_, paths, session->list.screen_x(), session->list.screen_y_below_rows());
+        return session;
+    }
+    // The dropped songs were never saved: closing asks, and No ends it with exit code 0.
+    void close_without_saving(Session& session) {
+        person_.close_request(session.program.main_window);
+        EXPECT_TRUE(answer_box(person_, "Unsaved Data!", XK_n)) << "closing with unsaved changes asked nothing";
+        EXPECT_EQ(session.program.exit_code(), 0);
+    }
 
     XPerson person_;
     fs::path work_;
     std::unique_ptr<PlayerMount> player_;
 };
 
-// The volume pop-up under the pointer: the top-level window of its size
-// that is not the main window.
+// The volume pop-up under the pointer: the top-level window of its size.
 unsigned long find_popup(XPerson& person) {
     for (int waited = 0; waited < 5000; waited += 50) {
         for (unsigned long window : person.windows()) {
@@ -73,46 +101,68 @@ unsigned long find_popup(XPerson& person) {
     return 0;
 }
 
-TEST_F(SoundScenario, DroppedSongsPlayPauseSkipStopAndGetQuieter) {
-    NativeProgram program(person_, {work_ / "home-drop", true});
-    ASSERT_NE(program.main_window, 0u);
-    EXPECT_EQ(program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
-    const unsigned long main = program.main_window;
-    Toolbar toolbar(person_, main);
-    ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
+// What was heard once the song of that pitch is heard, within a few listens.
+std::optional<MonitorLevels> song_heard(double hz) {
+    for (int listen = 0; listen < 4; ++listen) {
+        const MonitorLevels levels = hear_settled();
+        if (hears_song(levels, hz)) return levels;
+    }
+    return std::nullopt;
+}
 
-    ASSERT_TRUE(drag_files(person_,
-                           {(player_->at / "Music/low song.wav").string(),
-                            (player_->at / "Music/h\xC3\xB6her.wav").string()},
-                           list.screen_x(), list.screen_y_below_rows()));
+TEST_F(SoundScenario, DroppedSongsPlayPauseSkipAndStop) {
+    std::unique_ptr<Session> session = start_with("home-drop", true, {low_song(), high_song()});
+    ASSERT_NE(session->program.main_window, 0u);
+    EXPECT_EQ(session->program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
     ASSERT_TRUE(list.wait_rows(2)) << "the drop brought " << list.rows().size() << " rows";
     EXPECT_TRUE(hears_silence_soon()) << "before Play";
 
     list.click_row(1);
     ASSERT_TRUE(list.selected(1)) << "the click selected no row";
     toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PLAY));
     EXPECT_TRUE(hears_song_soon(HIGH_HZ)) << "Play";
     toolbar.press(TOOL_PAUSE);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
     EXPECT_TRUE(hears_silence_soon()) << "Pause";
 
     // The last song is chosen: Next has nowhere to go.
     toolbar.press(TOOL_NEXT);
     EXPECT_TRUE(hears_silence_soon()) << "Next at the last song";
     EXPECT_TRUE(list.selected(1));
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
 
-    // Previous while paused plays the first song.
+    // Previous while paused plays the first song; Pause stays pressed in, and
+    // the next press only lets it out.
     toolbar.press(TOOL_PREVIOUS);
     EXPECT_TRUE(list.selected(0)) << "Previous chose no song";
     EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Previous";
-    toolbar.press(TOOL_STOP);
-    EXPECT_TRUE(hears_silence_soon()) << "Stop";
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
+    toolbar.press(TOOL_PAUSE);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Pause let out";
 
-    // The volume pop-up: its slider's knob taken and moved down by the
-    // keyboard from 75 to 40, the pointer then taken away.
+    toolbar.press(TOOL_STOP);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PLAY));
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_silence_soon()) << "Stop";
+    close_without_saving(*session);
+}
+
+TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
+    std::unique_ptr<Session> session = start_with("home-volume", true, {low_song()});
+    ASSERT_NE(session->program.main_window, 0u);
+    Toolbar& toolbar = session->toolbar;
+    ASSERT_TRUE(session->list.wait_rows(1)) << "the drop brought no row";
     toolbar.press(TOOL_PLAY);
-    MonitorLevels at_75 = hear_settled();
-    ASSERT_TRUE(hears_song(at_75, LOW_HZ)) << "Play after Stop";
+    const std::optional<MonitorLevels> at_75 = song_heard(LOW_HZ);
+    ASSERT_TRUE(at_75) << "Play";
+
+    // The pop-up opens under the pointer on the Volume button; the person
+    // takes the slider's knob and moves it down by the keyboard from 75 to
+    // 40, then takes the pointer away.
     toolbar.press(TOOL_VOLUME, false);
     const unsigned long popup = find_popup(person_);
     ASSERT_NE(popup, 0u) << "no volume pop-up came";
@@ -138,20 +188,14 @@ TEST_F(SoundScenario, DroppedSongsPlayPauseSkipStopAndGetQuieter) {
     person_.move_to(box.x + box.width + 120, box.y + box.height + 120);
     for (int waited = 0; waited < 5000 && find_popup(person_); waited += 100) pause_ms(100);
     EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "the pop-up stayed";
-    const MonitorLevels at_40 = hear_settled();
-    EXPECT_TRUE(hears_song(at_40, LOW_HZ));
-    EXPECT_NEAR(at_40.rms_peak.overall - at_75.rms_peak.overall, step_db(75, 40), 1.0)
+
+    const std::optional<MonitorLevels> at_40 = song_heard(LOW_HZ);
+    ASSERT_TRUE(at_40) << "the song stopped";
+    EXPECT_NEAR(at_40->rms_peak.overall - at_75->rms_peak.overall, step_db(75, 40), 1.0)
         << "the playing song got quieter by the volume table's step";
     toolbar.press(TOOL_STOP);
     EXPECT_TRUE(hears_silence_soon()) << "Stop";
-
-    // The dropped songs were never saved: closing asks, and No ends it.
-    person_.close_request(main);
-    const unsigned long question = person_.wait_for("Unsaved Data!");
-    ASSERT_NE(question, 0u) << "closing with unsaved changes asked nothing";
-    person_.focus(question);
-    person_.key_with_alt(XK_n);
-    EXPECT_EQ(program.exit_code(), 0);
+    close_without_saving(*session);
 }
 
 TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
@@ -159,13 +203,13 @@ TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
         std::ofstream playlist(player_->at / "Playlists/list.m3u", std::ios::binary);
         playlist << "#EXTM3U\r\n/Music/low song.wav\r\n..\\Music\\h\xC3\xB6her.wav\r\n";
     }
-    NativeProgram program(person_, {work_ / "home-open", true});
-    ASSERT_NE(program.main_window, 0u);
-    EXPECT_EQ(program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
-    const unsigned long main = program.main_window;
-    Toolbar toolbar(person_, main);
+    Session session(person_, {work_ / "home-open", true});
+    const unsigned long main = session.program.main_window;
+    ASSERT_NE(main, 0u);
+    EXPECT_EQ(session.program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
+    Toolbar& toolbar = session.toolbar;
     ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
+    PlaylistView& list = session.list;
 
     toolbar.press(TOOL_OPEN);
     ASSERT_TRUE(choose_file(person_, "Open M3U file", (player_->at / "Playlists/list.m3u").string()));
@@ -198,38 +242,32 @@ TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
 
     // Nothing was changed: closing asks nothing.
     person_.close_request(main);
-    EXPECT_EQ(program.exit_code(), 0);
+    EXPECT_EQ(session.program.exit_code(), 0);
 }
 
 TEST_F(SoundScenario, WithoutAnAudioServerThePlaybackButtonsDoNoHarm) {
-    NativeProgram program(person_, {work_ / "home-silent", false});
-    EXPECT_EQ(program.no_sound_boxes, 1);
-    EXPECT_TRUE(program.notice_before_main) << "the notice comes before the main window";
-    ASSERT_NE(program.main_window, 0u);
-    const unsigned long main = program.main_window;
-    Toolbar toolbar(person_, main);
-    ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
-    ASSERT_TRUE(drag_files(person_, {(player_->at / "Music/low song.wav").string()}, list.screen_x(),
-                           list.screen_y_below_rows()));
-    ASSERT_TRUE(list.wait_rows(1));
+    std::unique_ptr<Session> session = start_with("home-silent", false, {low_song()});
+    EXPECT_EQ(session->program.no_sound_boxes, 1);
+    EXPECT_TRUE(session->program.notice_before_main) << "the notice comes before the main window";
+    ASSERT_NE(session->program.main_window, 0u);
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    ASSERT_TRUE(list.wait_rows(1)) << "the drop brought no row";
 
     list.click_row(0);
     ASSERT_TRUE(list.selected(0));
-    for (int item : {TOOL_PLAY, TOOL_NEXT, TOOL_PREVIOUS, TOOL_PAUSE, TOOL_STOP, TOOL_PLAY, TOOL_STOP})
-        toolbar.press(item);
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PLAY)) << "Play is pressed in, though nothing can play";
+    for (int item : {TOOL_NEXT, TOOL_PREVIOUS, TOOL_PAUSE, TOOL_STOP, TOOL_PLAY, TOOL_STOP}) toolbar.press(item);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PLAY));
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
     EXPECT_TRUE(hears_silence_soon()) << "no server, yet something played";
     EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "a box came up";
 
     // Still answering: the help box comes and goes, and closing asks.
     toolbar.press(TOOL_HELP);
     EXPECT_TRUE(press_return_on(person_, "Help & Info")) << "the program stopped answering";
-    person_.close_request(main);
-    const unsigned long question = person_.wait_for("Unsaved Data!");
-    ASSERT_NE(question, 0u) << "closing with unsaved changes asked nothing";
-    person_.focus(question);
-    person_.key_with_alt(XK_n);
-    EXPECT_EQ(program.exit_code(), 0);
+    close_without_saving(*session);
 }
 
 }  // namespace

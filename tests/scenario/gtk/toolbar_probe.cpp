@@ -22,6 +22,26 @@ Toolbar::Toolbar(XPerson& person, unsigned long main_window) : person_(person), 
     const XPerson::Box window = person.box(main_window);
     for (const XPerson::Stretch& seen : person.ink(main_window, {0, 0, window.width, LIST_Y - 1}, false, 3))
         if (seen.length() >= 6) buttons_.push_back(seen);
+    for (int place = 0; place < static_cast<int>(buttons_.size()); ++place)
+        released_looks_.push_back(person.pixels(main_window, area(place)));
+}
+
+XPerson::Box Toolbar::area(int place) const {
+    const XPerson::Stretch& button = buttons_[static_cast<std::size_t>(place)];
+    return {button.from, 0, button.length(), LIST_Y - 1};
+}
+
+bool Toolbar::looks_pressed(int item) {
+    const int place = place_of(item);
+    if (!complete() || place < 0) return false;
+    const std::vector<unsigned long> now = person_.pixels(window_, area(place));
+    const std::vector<unsigned long>& released = released_looks_[static_cast<std::size_t>(place)];
+    if (now.size() != released.size()) return false;
+    // A pressed-in button has a box of its own colour around its icon.
+    constexpr int box_pixels = 50;
+    int changed = 0;
+    for (std::size_t i = 0; i < now.size(); ++i) changed += now[i] != released[i];
+    return changed > box_pixels;
 }
 
 int Toolbar::click_x(int item) {

@@ -21,12 +21,18 @@ public:
     // the toolbar, as a person's hand does, so that no tooltip covers a row;
     // leave_pointer false keeps it on the button.
     void press(int item, bool leave_pointer = true);
+    // Whether the item's button looks pressed in: unlike its look when the
+    // toolbar was first seen, with every button out. The pointer must be
+    // away from the toolbar.
+    bool looks_pressed(int item);
     // Where press clicks the item's button, on the screen.
     int click_x(int item);
     int click_y();
 
 private:
+    XPerson::Box area(int place) const;
     XPerson& person_;
     unsigned long window_;
     std::vector<XPerson::Stretch> buttons_;
+    std::vector<std::vector<unsigned long>> released_looks_;
 };
