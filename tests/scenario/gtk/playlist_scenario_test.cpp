@@ -26,6 +26,7 @@
 #include "tests/scenario/gtk/file_drag.h"
 #include "tests/scenario/gtk/playlist_view.h"
 #include "tests/scenario/gtk/program_process.h"
+#include "tests/scenario/gtk/session.h"
 #include "tests/scenario/gtk/toolbar_probe.h"
 #include "tests/support/playlist_bytes.h"
 #include "tests/support/x_person.h"
@@ -91,8 +92,8 @@ protected:
 
     fs::path file(const std::string& player_path) const { return player_->at / player_path.substr(1); }
     fs::path playlists() const { return player_->at / "Playlists"; }
-    std::unique_ptr<NativeProgram> start(const char* home) {
-        return std::make_unique<NativeProgram>(person_, ProgramStart{work_ / home, true});
+    std::unique_ptr<Session> start(const char* home) {
+        return std::make_unique<Session>(person_, ProgramStart{work_ / home, true});
     }
     // Drags the songs onto the list below its rows.
     bool drop(PlaylistView& list, const std::vector<std::string>& songs) {
@@ -114,12 +115,11 @@ protected:
 TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
     const fs::path road_trip = playlists() / "Road trip.m3u";
     {
-        std::unique_ptr<NativeProgram> program = start("home-edit");
-        ASSERT_NE(program->main_window, 0u);
-        const unsigned long main = program->main_window;
-        Toolbar toolbar(person_, main);
-        ASSERT_TRUE(toolbar.complete());
-        PlaylistView list(person_, main);
+        std::unique_ptr<Session> session = start("home-edit");
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        Toolbar& toolbar = session->toolbar;
+        PlaylistView& list = session->list;
 
         ASSERT_TRUE(drop(list, {ALPHA, BAERBEL, CHARLIE}));
         ASSERT_TRUE(list.wait_rows(3)) << "the drop brought " << list.rows().size() << " rows";
@@ -166,15 +166,14 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
 
         // Saved: closing asks nothing.
         person_.close_request(main);
-        EXPECT_EQ(program->exit_code(), 0);
+        EXPECT_EQ(session->program.exit_code(), 0);
     }
 
-    std::unique_ptr<NativeProgram> program = start("home-open");
-    ASSERT_NE(program->main_window, 0u);
-    const unsigned long main = program->main_window;
-    Toolbar toolbar(person_, main);
-    ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
+    std::unique_ptr<Session> session = start("home-open");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
     toolbar.press(TOOL_OPEN);
     ASSERT_TRUE(choose_file(person_, "Open M3U file", road_trip.string()));
     ASSERT_TRUE(person_.wait_for_title(main, title_with("Road trip.m3u"))) << person_.title_of(main);
@@ -189,15 +188,15 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
         << "no temporary file left";
 
     person_.close_request(main);
-    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(session->program.exit_code(), 0);
 }
 
 TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
     {
-        std::unique_ptr<NativeProgram> program = start("home-no");
-        ASSERT_NE(program->main_window, 0u);
-        const unsigned long main = program->main_window;
-        PlaylistView list(person_, main);
+        std::unique_ptr<Session> session = start("home-no");
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        PlaylistView& list = session->list;
         ASSERT_TRUE(drop(list, {ALPHA}));
         ASSERT_TRUE(list.wait_rows(1));
 
@@ -206,39 +205,38 @@ TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
         ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
         ASSERT_TRUE(cancel_chooser(person_, "Save file"));
         pause_ms(500);
-        EXPECT_TRUE(program->running()) << "the program ended without saving";
+        EXPECT_TRUE(session->program.running()) << "the program ended without saving";
         EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("")});
         EXPECT_TRUE(list.wait_rows(1));
 
         // No: ends without saving.
         ASSERT_TRUE(asked_on_close(main));
         ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
-        EXPECT_EQ(program->exit_code(), 0);
+        EXPECT_EQ(session->program.exit_code(), 0);
         EXPECT_TRUE(names_in(playlists()).empty()) << "answering No wrote a file";
     }
 
     // Yes with a name chosen: saved, then ended.
-    std::unique_ptr<NativeProgram> program = start("home-yes");
-    ASSERT_NE(program->main_window, 0u);
-    PlaylistView list(person_, program->main_window);
+    std::unique_ptr<Session> session = start("home-yes");
+    ASSERT_TRUE(session->ready());
+    PlaylistView& list = session->list;
     ASSERT_TRUE(drop(list, {BAERBEL, ALPHA}));
     ASSERT_TRUE(list.wait_rows(2));
-    ASSERT_TRUE(asked_on_close(program->main_window));
+    ASSERT_TRUE(asked_on_close(session->program.main_window));
     ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
     // The chooser proposes Playlist.m3u; the person keeps it and picks the folder.
     ASSERT_TRUE(save_proposed_name_in(person_, "Save file", playlists().string()));
-    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(session->program.exit_code(), 0);
     EXPECT_EQ(file_bytes(playlists() / "Playlist.m3u"), saved_playlist_bytes({BAERBEL, ALPHA}));
     EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Playlist.m3u"});
 }
 
 TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
-    std::unique_ptr<NativeProgram> program = start("home-refuse");
-    ASSERT_NE(program->main_window, 0u);
-    const unsigned long main = program->main_window;
-    Toolbar toolbar(person_, main);
-    ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
+    std::unique_ptr<Session> session = start("home-refuse");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
 
     // A web address, and a list that is no list of addresses.
     ASSERT_TRUE(drag_uri_list(person_, "http://example.com/music/song.mp3\r\n", list.screen_x(),
@@ -257,17 +255,16 @@ TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
     EXPECT_TRUE(person_.wait_for_title(main, title_with("one.m3u")));
     EXPECT_EQ(file_bytes(playlists() / "one.m3u"), saved_playlist_bytes({CHARLIE}));
     person_.close_request(main);
-    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(session->program.exit_code(), 0);
 }
 
 TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
     fs::create_directories(playlists() / "Folder.m3u");
-    std::unique_ptr<NativeProgram> program = start("home-folder");
-    ASSERT_NE(program->main_window, 0u);
-    const unsigned long main = program->main_window;
-    Toolbar toolbar(person_, main);
-    ASSERT_TRUE(toolbar.complete());
-    PlaylistView list(person_, main);
+    std::unique_ptr<Session> session = start("home-folder");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
     ASSERT_TRUE(drop(list, {ALPHA}));
     ASSERT_TRUE(list.wait_rows(1));
 
@@ -299,7 +296,7 @@ TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
     // The row was never saved: closing asks, and No ends it.
     ASSERT_TRUE(asked_on_close(main));
     ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
-    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(session->program.exit_code(), 0);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "tests/scenario/gtk/file_drag.h"
 #include "tests/scenario/gtk/playlist_view.h"
 #include "tests/scenario/gtk/program_process.h"
+#include "tests/scenario/gtk/session.h"
 #include "tests/scenario/gtk/toolbar_probe.h"
 #include "tests/support/monitor_probe.h"
 #include "tests/support/x_person.h"
@@ -40,15 +41,6 @@ void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milli
 
 // The step between two volumes of the pop-up, in dB.
 double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
-
-// The program started, its toolbar and list as a person sees them.
-struct Session {
-    NativeProgram program;
-    Toolbar toolbar;
-    PlaylistView list;
-    Session(XPerson& person, const ProgramStart& start)
-        : program(person, start), toolbar(person, program.main_window), list(person, program.main_window) {}
-};
 
 class SoundScenario : public testing::Test {
 protected:
@@ -73,8 +65,7 @@ protected:
         auto session = std::make_unique<Session>(person_, ProgramStart{work_ / home, sound});
         std::vector<std::string> paths;
         for (const fs::path& song : songs) paths.push_back(song.string());
-        if (session->program.main_window && session->toolbar.complete())
-            drag_files(person_, paths, session->list.screen_x(), session->list.screen_y_below_rows());
+        if (session->ready()) drag_files(person_, paths, session->list.screen_x(), session->list.screen_y_below_rows());
         return session;
     }
     // The dropped songs were never saved: closing asks, and No ends it with exit code 0.
@@ -112,7 +103,7 @@ std::optional<MonitorLevels> song_heard(double hz) {
 
 TEST_F(SoundScenario, DroppedSongsPlayPauseSkipAndStop) {
     std::unique_ptr<Session> session = start_with("home-drop", true, {low_song(), high_song()});
-    ASSERT_NE(session->program.main_window, 0u);
+    ASSERT_TRUE(session->ready());
     EXPECT_EQ(session->program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
     Toolbar& toolbar = session->toolbar;
     PlaylistView& list = session->list;
@@ -153,7 +144,7 @@ TEST_F(SoundScenario, DroppedSongsPlayPauseSkipAndStop) {
 
 TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
     std::unique_ptr<Session> session = start_with("home-volume", true, {low_song()});
-    ASSERT_NE(session->program.main_window, 0u);
+    ASSERT_TRUE(session->ready());
     Toolbar& toolbar = session->toolbar;
     ASSERT_TRUE(session->list.wait_rows(1)) << "the drop brought no row";
     toolbar.press(TOOL_PLAY);
@@ -204,11 +195,10 @@ TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
         playlist << "#EXTM3U\r\n/Music/low song.wav\r\n..\\Music\\h\xC3\xB6her.wav\r\n";
     }
     Session session(person_, {work_ / "home-open", true});
+    ASSERT_TRUE(session.ready());
     const unsigned long main = session.program.main_window;
-    ASSERT_NE(main, 0u);
     EXPECT_EQ(session.program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
     Toolbar& toolbar = session.toolbar;
-    ASSERT_TRUE(toolbar.complete());
     PlaylistView& list = session.list;
 
     toolbar.press(TOOL_OPEN);
@@ -249,7 +239,7 @@ TEST_F(SoundScenario, WithoutAnAudioServerThePlaybackButtonsDoNoHarm) {
     std::unique_ptr<Session> session = start_with("home-silent", false, {low_song()});
     EXPECT_EQ(session->program.no_sound_boxes, 1);
     EXPECT_TRUE(session->program.notice_before_main) << "the notice comes before the main window";
-    ASSERT_NE(session->program.main_window, 0u);
+    ASSERT_TRUE(session->ready());
     Toolbar& toolbar = session->toolbar;
     PlaylistView& list = session->list;
     ASSERT_TRUE(list.wait_rows(1)) << "the drop brought no row";
