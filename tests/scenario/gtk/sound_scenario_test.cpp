@@ -21,7 +21,6 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/media/volume_table.h"
 #include "tests/scenario/gtk/file_chooser.h"
 #include "tests/scenario/gtk/file_drag.h"
 #include "tests/scenario/gtk/playlist_view.h"
@@ -29,6 +28,7 @@
 #include "tests/scenario/gtk/session.h"
 #include "tests/scenario/gtk/toolbar_probe.h"
 #include "tests/support/monitor_probe.h"
+#include "tests/support/volume_step.h"
 #include "tests/support/x_person.h"
 
 namespace {
@@ -38,9 +38,6 @@ namespace fs = std::filesystem;
 constexpr double LOW_HZ = 440, HIGH_HZ = 550;
 
 void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
-
-// The step between two volumes of the pop-up, in dB.
-double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
 
 class SoundScenario : public testing::Test {
 protected:
@@ -182,7 +179,7 @@ TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
 
     const std::optional<MonitorLevels> at_40 = song_heard(LOW_HZ);
     ASSERT_TRUE(at_40) << "the song stopped";
-    EXPECT_NEAR(at_40->rms_peak.overall - at_75->rms_peak.overall, step_db(75, 40), 1.0)
+    EXPECT_NEAR(at_40->rms_peak.overall - at_75->rms_peak.overall, volume_step_db(75, 40), 1.0)
         << "the playing song got quieter by the volume table's step";
     toolbar.press(TOOL_STOP);
     EXPECT_TRUE(hears_silence_soon()) << "Stop";
