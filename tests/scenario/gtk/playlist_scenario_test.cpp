@@ -95,7 +95,7 @@ protected:
     std::unique_ptr<Session> start(const char* home) {
         return std::make_unique<Session>(person_, ProgramStart{work_ / home, true});
     }
-    // Drags the songs onto the list below its rows.
+    // Drags the songs onto the list below its rows, which chooses none.
     bool drop(PlaylistView& list, const std::vector<std::string>& songs) {
         std::vector<std::string> paths;
         for (const std::string& song : songs) paths.push_back(file(song).string());
@@ -121,8 +121,12 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
         Toolbar& toolbar = session->toolbar;
         PlaylistView& list = session->list;
 
-        ASSERT_TRUE(drop(list, {ALPHA, BAERBEL, CHARLIE}));
-        ASSERT_TRUE(list.wait_rows(3)) << "the drop brought " << list.rows().size() << " rows";
+        ASSERT_TRUE(drop(list, {ALPHA, BAERBEL}));
+        ASSERT_TRUE(list.wait_rows(2)) << "the drop brought " << list.rows().size() << " rows";
+        // Dropped onto the first row: the new row comes last, the row dropped on is chosen.
+        ASSERT_TRUE(drag_files(person_, {file(CHARLIE).string()}, list.screen_x(), list.screen_y_of_row(0)));
+        ASSERT_TRUE(list.wait_rows(3)) << "after the second drop: " << list.rows().size() << " rows";
+        EXPECT_TRUE(list.selected(0)) << "the row under the drop is not chosen";
 
         // Save as: the typed name gets its extension; the rows are the
         // paths below the mount point, in the dropped order.

@@ -53,10 +53,8 @@ bool PlaylistView::wait_rows(std::size_t count, int timeout_ms) {
 }
 
 void PlaylistView::click_row(int row) {
-    const std::vector<XPerson::Stretch> seen = rows();
-    if (row < 0 || static_cast<std::size_t>(row) >= seen.size()) return;
-    const XPerson::Box window = person_.box(window_);
-    person_.click(window.x + ROW_TEXT_X, window.y + seen[static_cast<std::size_t>(row)].middle());
+    const int y = screen_y_of_row(row);
+    if (y >= 0) person_.click(screen_x(), y);
 }
 
 bool PlaylistView::selected(int row, int timeout_ms) {
@@ -71,6 +69,12 @@ bool PlaylistView::selected(int row, int timeout_ms) {
 }
 
 int PlaylistView::screen_x() const { return person_.box(window_).x + ROW_TEXT_X; }
+
+int PlaylistView::screen_y_of_row(int row) {
+    const std::vector<XPerson::Stretch> seen = rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= seen.size()) return -1;
+    return person_.box(window_).y + seen[static_cast<std::size_t>(row)].middle();
+}
 
 int PlaylistView::screen_y_below_rows() {
     const std::vector<XPerson::Stretch> seen = rows();

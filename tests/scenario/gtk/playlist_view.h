@@ -22,8 +22,9 @@ public:
     void click_row(int row);
     // Whether the row is highlighted, waiting up to timeout_ms for it.
     bool selected(int row, int timeout_ms = 3000);
-    // A point on the screen inside the list, below its rows.
+    // Points on the screen inside the list: on a row's text, below the rows.
     int screen_x() const;
+    int screen_y_of_row(int row);
     int screen_y_below_rows();
 
 private:
