@@ -3,10 +3,10 @@
 // space), with spaces and letters beyond ASCII in their names, dragged from
 // another program onto the list; the rows edited; the playlist saved through
 // the file chooser and compared byte for byte; opened again; the close
-// question answered each way; lists that name no local file refused; and a
-// folder named where a file is asked for. A second X client acts as the
-// person; the rows are what the person sees of the list, their texts what
-// the program saves.
+// question answered each way; lists that name no local file refused; a
+// folder named where a file is asked for; a playlist with a huge line. A
+// second X client acts as the person; the rows are what the person sees of
+// the list, their texts what the program saves.
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
@@ -300,6 +300,29 @@ TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
     // The row was never saved: closing asks, and No ends it.
     ASSERT_TRUE(asked_on_close(main));
     ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+TEST_F(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
+    // Far longer than any path: the row is kept whole and the program keeps answering.
+    std::string line;
+    for (int i = 0; line.size() < 500000; ++i) line += static_cast<char>('a' + i % 26);
+    std::ofstream(playlists() / "huge.m3u", std::ios::binary) << line << "\r\n";
+    std::unique_ptr<Session> session = start("home-huge");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    session->toolbar.press(TOOL_OPEN);
+    ASSERT_TRUE(choose_file(person_, "Open M3U file", (playlists() / "huge.m3u").string()));
+    ASSERT_TRUE(person_.wait_for_title(main, title_with("huge.m3u"), 20000)) << person_.title_of(main);
+    EXPECT_TRUE(session->list.wait_rows(1, 10000))
+        << "the opened file shows " << session->list.rows().size() << " rows";
+
+    session->toolbar.press(TOOL_SAVE_AS);
+    ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "again.m3u").string()));
+    EXPECT_TRUE(person_.wait_for_title(main, title_with("again.m3u"), 20000));
+    // Compared whole, not printed: half a megabyte would drown the report.
+    EXPECT_TRUE(file_bytes(playlists() / "again.m3u") == saved_playlist_bytes({line})) << "the row saved back differs";
+    person_.close_request(main);
     EXPECT_EQ(session->program.exit_code(), 0);
 }
 
