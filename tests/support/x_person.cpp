@@ -237,6 +237,11 @@ void XPerson::close_request(unsigned long window) {
     XSync(display_, False);
 }
 
+void XPerson::resize(unsigned long window, int width, int height) {
+    XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(display_, False);
+}
+
 int exit_code_of(pid_t program, int timeout_ms) {
     for (int waited = 0; waited < timeout_ms; waited += 50) {
         int status = 0;

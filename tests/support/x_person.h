@@ -71,6 +71,8 @@ public:
     // steps, as a hand goes, and released there.
     void drag(int from_x, int from_y, int to_x, int to_y);
     void close_request(unsigned long window);
+    // What a window manager does when a person drags the window's border.
+    void resize(unsigned long window, int width, int height);
 
 private:
     void key_with(unsigned long modifier, unsigned long keysym);
