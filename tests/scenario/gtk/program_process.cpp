@@ -1,7 +1,6 @@
 #include "tests/scenario/gtk/program_process.h"
 
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,15 +18,6 @@ constexpr char NOTICE[] = "Information on TESTING version";
 }  // namespace
 
 std::string title_with(const std::string& file_name) { return std::string(MAIN_TITLE) + " : " + file_name; }
-
-PlayerMount::PlayerMount(std::filesystem::path where) : at(std::move(where)) {
-    std::filesystem::create_directories(at);
-    mounted = mount("tunelathe-player", at.c_str(), "tmpfs", 0, "size=32m") == 0;
-}
-
-PlayerMount::~PlayerMount() {
-    if (mounted) umount2(at.c_str(), MNT_DETACH);
-}
 
 NativeProgram::NativeProgram(XPerson& person, const ProgramStart& start) {
     std::filesystem::remove_all(start.home);

@@ -1,7 +1,6 @@
 // The native program as a process of its own, met as a person meets it: a
 // fresh home folder, the start-up boxes answered with Return (the no-sound
 // box, when it comes, before the testing notice), then the main window.
-// Also a player's file system, mounted for the test.
 #pragma once
 
 #include <sys/types.h>
@@ -15,16 +14,6 @@ inline constexpr char MAIN_TITLE[] = ".: Tunelathe :.V 0.5.206";
 
 // The main window's title while the file is the current playlist.
 std::string title_with(const std::string& file_name);
-
-// A tmpfs of its own, as a player plugged in; gone again whatever happens.
-struct PlayerMount {
-    std::filesystem::path at;
-    bool mounted = false;
-    explicit PlayerMount(std::filesystem::path where);
-    ~PlayerMount();
-    PlayerMount(const PlayerMount&) = delete;
-    PlayerMount& operator=(const PlayerMount&) = delete;
-};
 
 struct ProgramStart {
     std::filesystem::path home;  // made empty for this start
