@@ -25,6 +25,7 @@
 #include "runtime/media/volume_table.h"
 #include "tests/app/app_support.h"
 #include "tests/support/monitor_probe.h"
+#include "tests/support/volume_step.h"
 #include "tests/support/window_lists.h"
 #include "tests/support/wine_path.h"
 
@@ -416,9 +417,6 @@ PopupView use_popup(DWORD thread, int move_to, POINT leave_at) {
     return view;
 }
 
-// The step between two volumes of the pop-up, in dB.
-double step_db(int from, int to) { return (volume_level(to) - volume_level(from)) / 100.0; }
-
 PopupView change_volume(POINT pointer, int move_to, POINT leave_at) {
     SetCursorPos(pointer.x, pointer.y);
     PopupView view;
@@ -451,7 +449,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     EXPECT_EQ(app.volume, 40);
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(40));
-    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, step_db(75, 40), 1.0) << "the playing song got quieter";
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, volume_step_db(75, 40), 1.0) << "the playing song got quieter";
 
     // Nothing playing: the pop-up opens at the remembered value, and the
     // pointer on its leftmost column closes it; the next song gets the volume.
@@ -468,7 +466,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     PlaySelectedSong();
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(100));
-    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, step_db(75, 100), 1.0) << "the next song plays louder";
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, volume_step_db(75, 100), 1.0) << "the next song plays louder";
 }
 
 }  // namespace

@@ -14,12 +14,13 @@
 #include "tests/scenario/file_drag.h"
 #include "tests/scenario/playlist_view.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/playlist_bytes.h"
 
 namespace {
 
 const std::wstring music = L"E:\\Music\\";
 const std::wstring playlist_file = L"E:\\Playlists\\Road trip.m3u";
-constexpr char saved_bytes[] = "/Music/Alpha.mp3\r\n/Music/Charlie.mp3\r\n/Music/Bravo.mp3\r\n";
+const std::string saved_bytes = saved_playlist_bytes({"/Music/Alpha.mp3", "/Music/Charlie.mp3", "/Music/Bravo.mp3"});
 const std::wstring plain_title = L".: Tunelathe :.V 0.5.206";
 
 // The names of the files in a folder.

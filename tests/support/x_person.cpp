@@ -37,31 +37,31 @@ unsigned long XPerson::wait_for(const std::string& title, int timeout_ms) {
 }
 
 unsigned long XPerson::find(const std::string& title) {
-    ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
-    unsigned count = 0;
-    ::Window found = 0;
-    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
-    for (unsigned i = 0; i < count && !found; ++i) {
-        XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
-            title_of(children[i]).rfind(title, 0) == 0)
-            found = children[i];
-    }
-    if (children) XFree(children);
-    return found;
+    for (unsigned long window : windows())
+        if (title_of(window).rfind(title, 0) == 0) return window;
+    return 0;
 }
 
 std::vector<std::string> XPerson::titles() {
+    std::vector<std::string> shown;
+    for (unsigned long window : windows()) {
+        std::string title = title_of(window);
+        if (!title.empty()) shown.push_back(title);
+    }
+    return shown;
+}
+
+std::vector<unsigned long> XPerson::windows() {
     ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
     unsigned count = 0;
-    std::vector<std::string> shown;
+    std::vector<unsigned long> shown;
     if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return shown;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
-        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable) {
-            std::string title = title_of(children[i]);
-            if (!title.empty()) shown.push_back(title);
-        }
+        // Tooltips and drag icons pass the window manager by; they are no windows a person deals with.
+        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
+            !attributes.override_redirect)
+            shown.push_back(children[i]);
     }
     if (children) XFree(children);
     return shown;
@@ -156,6 +156,18 @@ std::vector<XPerson::Icon> XPerson::icons(unsigned long window) {
     return found;
 }
 
+std::vector<unsigned long> XPerson::pixels(unsigned long window, Box area) {
+    std::vector<unsigned long> colours;
+    XImage* image = XGetImage(display_, window, area.x, area.y, static_cast<unsigned>(area.width),
+                              static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+    if (!image) return colours;
+    colours.reserve(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    for (int y = 0; y < area.height; ++y)
+        for (int x = 0; x < area.width; ++x) colours.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    XDestroyImage(image);
+    return colours;
+}
+
 int XPerson::screen_width() { return DisplayWidth(display_, DefaultScreen(display_)); }
 int XPerson::screen_height() { return DisplayHeight(display_, DefaultScreen(display_)); }
 
@@ -172,13 +184,16 @@ void XPerson::key(unsigned long keysym) {
     XSync(display_, False);
 }
 
-void XPerson::key_with_control(unsigned long keysym) {
-    const KeyCode control = XKeysymToKeycode(display_, XK_Control_L);
-    XTestFakeKeyEvent(display_, control, True, CurrentTime);
+void XPerson::key_with(unsigned long modifier, unsigned long keysym) {
+    const KeyCode held = XKeysymToKeycode(display_, modifier);
+    XTestFakeKeyEvent(display_, held, True, CurrentTime);
     key(keysym);
-    XTestFakeKeyEvent(display_, control, False, CurrentTime);
+    XTestFakeKeyEvent(display_, held, False, CurrentTime);
     XSync(display_, False);
 }
+
+void XPerson::key_with_control(unsigned long keysym) { key_with(XK_Control_L, keysym); }
+void XPerson::key_with_alt(unsigned long keysym) { key_with(XK_Alt_L, keysym); }
 
 void XPerson::type(const char* text) {
     const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
@@ -215,6 +230,27 @@ void XPerson::click(int x, int y) {
     XSync(display_, False);
 }
 
+void XPerson::drag(int from_x, int from_y, int to_x, int to_y) {
+    XTestFakeMotionEvent(display_, -1, from_x, from_y, CurrentTime);
+    XSync(display_, False);
+    pause_ms(100);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XSync(display_, False);
+    pause_ms(100);
+    // The source starts a drag only once the pointer has moved a little, and
+    // the target follows the pointer's way.
+    constexpr int steps = 12;
+    for (int step = 1; step <= steps; ++step) {
+        XTestFakeMotionEvent(display_, -1, from_x + (to_x - from_x) * step / steps,
+                             from_y + (to_y - from_y) * step / steps, CurrentTime);
+        XSync(display_, False);
+        pause_ms(50);
+    }
+    pause_ms(200);
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+}
+
 void XPerson::close_request(unsigned long window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -224,6 +260,11 @@ void XPerson::close_request(unsigned long window) {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display_, window, False, NoEventMask, &event);
+    XSync(display_, False);
+}
+
+void XPerson::resize(unsigned long window, int width, int height) {
+    XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(display_, False);
 }
 

@@ -21,8 +21,11 @@ public:
     // came within timeout_ms.
     unsigned long wait_for(const std::string& title, int timeout_ms = 10000);
     unsigned long find(const std::string& title);
-    // The titles of all shown top-level windows.
+    // The titles of all shown top-level windows (as windows() lists them).
     std::vector<std::string> titles();
+    // All shown top-level windows, titled or not; tooltips and drag icons,
+    // which no window manager handles, are none.
+    std::vector<unsigned long> windows();
     std::string title_of(unsigned long window);
     // Waits until the window's title is the text; false after timeout_ms.
     bool wait_for_title(unsigned long window, const std::string& title, int timeout_ms = 10000);
@@ -52,6 +55,8 @@ public:
 
     // The colour the screen shows in the window, 0x00RRGGBB.
     unsigned long pixel(unsigned long window, int x, int y);
+    // The colours of part of the window, row after row; empty when it cannot be read.
+    std::vector<unsigned long> pixels(unsigned long window, Box area);
 
     // The pictures a window offers the window manager and task bar as its
     // icon (its _NET_WM_ICON property), in the order given: each one's size
@@ -67,13 +72,20 @@ public:
     void focus(unsigned long window);
     void key(unsigned long keysym);  // press and release
     void key_with_control(unsigned long keysym);
+    void key_with_alt(unsigned long keysym);  // a button's underlined letter
     void type(const char* text);     // ASCII, each character as its key (with Shift where needed)
     void press_return(unsigned long window);  // focus, then Return
     void move_to(int x, int y);      // the pointer, on the screen
     void click(int x, int y);        // on the screen, left button
+    // The left button pressed at one place, the pointer moved to the other in
+    // steps, as a hand goes, and released there.
+    void drag(int from_x, int from_y, int to_x, int to_y);
     void close_request(unsigned long window);
+    // What a window manager does when a person drags the window's border.
+    void resize(unsigned long window, int width, int height);
 
 private:
+    void key_with(unsigned long modifier, unsigned long keysym);
     struct _XDisplay* display_;
 };
 

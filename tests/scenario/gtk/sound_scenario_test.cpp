@@ -1,186 +1,261 @@
-// A playlist on a player's file system, opened through the file chooser and
-// played by the native program as a process of its own, with a working audio
-// device (the private audio server of tests/support/with-audio-server). Each
-// row plays the file the player would open for its line: a line starting at
-// the file system's root means its mount point, a relative one the
-// playlist's folder. What played is heard on the server's monitor, told apart
-// by the songs' pitches. A second X client acts as the person.
+// A person's listening sessions with the native program, started as a
+// process of its own: with a working audio device (the private audio server
+// of tests/support/with-audio-server), songs dragged from a player's file
+// system (a tmpfs mounted at a folder with a space) are played, paused,
+// skipped and stopped, and made quieter through the volume pop-up; a
+// playlist on the player, opened through the file chooser, plays for each
+// line the file the player would open; and without any audio server the
+// playback buttons do no harm. What played is heard on the server's monitor,
+// told apart by the songs' pitches. A second X client acts as the person.
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
-#include <signal.h>
-#include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "tests/scenario/gtk/file_chooser.h"
+#include "tests/scenario/gtk/file_drag.h"
+#include "tests/scenario/gtk/player_mount.h"
+#include "tests/scenario/gtk/playlist_view.h"
+#include "tests/scenario/gtk/program_process.h"
+#include "tests/scenario/gtk/session.h"
+#include "tests/scenario/gtk/toolbar_probe.h"
 #include "tests/support/monitor_probe.h"
+#include "tests/support/volume_step.h"
 #include "tests/support/x_person.h"
 
 namespace {
 
-// The toolbar's buttons stand in item order, so a button's index among them is its item.
-constexpr int OPEN = 1, STOP = 8, PLAY = 9;
-constexpr int TOOLBAR_BUTTONS = 15;
+namespace fs = std::filesystem;
+
 constexpr double LOW_HZ = 440, HIGH_HZ = 550;
-// Where the program puts its list below the toolbar, in the main window.
-constexpr int LIST_X = 5, LIST_Y = 30;
-constexpr char MAIN_TITLE[] = ".: Tunelathe :.V 0.5.206";
 
 void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-// A tmpfs of its own, as a player plugged in; gone again whatever happens.
-struct PlayerMount {
-    std::filesystem::path at;
-    bool mounted = false;
-    explicit PlayerMount(std::filesystem::path where) : at(std::move(where)) {
-        std::filesystem::create_directories(at);
-        mounted = mount("tunelathe-player", at.c_str(), "tmpfs", 0, "size=32m") == 0;
+class SoundScenario : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* songs = std::getenv("SOUND_TEST_DIR");
+        ASSERT_NE(songs, nullptr) << "run this program through tests/support/with-audio-server";
+        work_ = songs;
+        player_ = std::make_unique<PlayerMount>(work_ / "Player Drive");
+        ASSERT_TRUE(player_->mounted) << "mounting a file system needs root";
+        fs::create_directories(player_->at / "Music");
+        fs::create_directories(player_->at / "Playlists");
+        fs::copy_file(work_ / "first.wav", low_song());
+        fs::copy_file(work_ / "second.wav", high_song());
+        ASSERT_TRUE(person_.open());
     }
-    ~PlayerMount() {
-        if (mounted) umount2(at.c_str(), MNT_DETACH);
+    void TearDown() override { player_.reset(); }
+
+    fs::path low_song() const { return player_->at / "Music/low song.wav"; }
+    fs::path high_song() const { return player_->at / "Music/h\xC3\xB6her.wav"; }
+    // The program started with the songs dragged onto its list.
+    std::unique_ptr<Session> start_with(const char* home, bool sound, const std::vector<fs::path>& songs) {
+        auto session = std::make_unique<Session>(person_, ProgramStart{work_ / home, sound});
+        std::vector<std::string> paths;
+        for (const fs::path& song : songs) paths.push_back(song.string());
+        if (session->ready()) drag_files(person_, paths, session->list.screen_x(), session->list.screen_y_below_rows());
+        return session;
     }
+    // The dropped songs were never saved: closing asks, and No ends it with exit code 0.
+    void close_without_saving(Session& session) {
+        person_.close_request(session.program.main_window);
+        EXPECT_TRUE(answer_box(person_, "Unsaved Data!", XK_n)) << "closing with unsaved changes asked nothing";
+        EXPECT_EQ(session.program.exit_code(), 0);
+    }
+
+    XPerson person_;
+    fs::path work_;
+    std::unique_ptr<PlayerMount> player_;
 };
 
-// The program started as a process of its own, ended at the latest with the test.
-struct Program {
-    pid_t pid = -1;
-    ~Program() {
-        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
+// The volume pop-up under the pointer: the top-level window of its size.
+unsigned long find_popup(XPerson& person) {
+    for (int waited = 0; waited < 5000; waited += 50) {
+        for (unsigned long window : person.windows()) {
+            const XPerson::Box box = person.box(window);
+            if (box.width == 200 && box.height == 50) return window;
         }
+        pause_ms(50);
     }
-    int exit_code() {
-        const int code = exit_code_of(pid);
-        pid = -1;
-        return code;
-    }
-};
+    return 0;
+}
 
-TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
-    const char* songs = std::getenv("SOUND_TEST_DIR");
-    ASSERT_NE(songs, nullptr) << "run this program through tests/support/with-audio-server";
-    const std::filesystem::path work = songs;
-    PlayerMount player(work / "Player Drive");
-    ASSERT_TRUE(player.mounted) << "mounting a file system needs root: " << std::strerror(errno);
-    std::filesystem::create_directories(player.at / "Music");
-    std::filesystem::create_directories(player.at / "Playlists");
-    std::filesystem::copy_file(work / "first.wav", player.at / "Music/low.wav");
-    std::filesystem::copy_file(work / "second.wav", player.at / "Music/high.wav");
+// What was heard once the song of that pitch is heard, within a few listens.
+std::optional<MonitorLevels> song_heard(double hz) {
+    for (int listen = 0; listen < 4; ++listen) {
+        const MonitorLevels levels = hear_settled();
+        if (hears_song(levels, hz)) return levels;
+    }
+    return std::nullopt;
+}
+
+TEST_F(SoundScenario, DroppedSongsPlayPauseSkipAndStop) {
+    std::unique_ptr<Session> session = start_with("home-drop", true, {low_song(), high_song()});
+    ASSERT_TRUE(session->ready());
+    EXPECT_EQ(session->program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    ASSERT_TRUE(list.wait_rows(2)) << "the drop brought " << list.rows().size() << " rows";
+    EXPECT_TRUE(hears_silence_soon()) << "before Play";
+
+    list.click_row(1);
+    ASSERT_TRUE(list.selected(1)) << "the click selected no row";
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PLAY));
+    EXPECT_TRUE(hears_song_soon(HIGH_HZ)) << "Play";
+    toolbar.press(TOOL_PAUSE);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_silence_soon()) << "Pause";
+
+    // The last song is chosen: Next has nowhere to go.
+    toolbar.press(TOOL_NEXT);
+    EXPECT_TRUE(hears_silence_soon()) << "Next at the last song";
+    EXPECT_TRUE(list.selected(1));
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
+
+    // Previous while paused plays the first song; Pause stays pressed in, and
+    // the next press only lets it out.
+    toolbar.press(TOOL_PREVIOUS);
+    EXPECT_TRUE(list.selected(0)) << "Previous chose no song";
+    EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Previous";
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PAUSE));
+    toolbar.press(TOOL_PAUSE);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Pause let out";
+
+    toolbar.press(TOOL_STOP);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PLAY));
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_silence_soon()) << "Stop";
+    close_without_saving(*session);
+}
+
+TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
+    std::unique_ptr<Session> session = start_with("home-volume", true, {low_song()});
+    ASSERT_TRUE(session->ready());
+    Toolbar& toolbar = session->toolbar;
+    ASSERT_TRUE(session->list.wait_rows(1)) << "the drop brought no row";
+    toolbar.press(TOOL_PLAY);
+    const std::optional<MonitorLevels> at_75 = song_heard(LOW_HZ);
+    ASSERT_TRUE(at_75) << "Play";
+
+    // The pop-up opens under the pointer on the Volume button; the person
+    // takes the slider's knob and moves it down by the keyboard from 75 to
+    // 40, then takes the pointer away.
+    toolbar.press(TOOL_VOLUME, false);
+    const unsigned long popup = find_popup(person_);
+    ASSERT_NE(popup, 0u) << "no volume pop-up came";
+    const XPerson::Box box = person_.box(popup);
+    EXPECT_EQ(box.x, toolbar.click_x(TOOL_VOLUME) - 10) << "the pointer 10 pixels into the pop-up";
+    EXPECT_EQ(box.y, toolbar.click_y() - 10);
+    // The knob stands out of the slider's groove, above and below it, once drawn.
+    std::vector<XPerson::Stretch> knob;
+    for (int waited = 0; waited < 5000 && knob.size() != 1; waited += 100) {
+        pause_ms(100);
+        knob = person_.ink(popup, {5, 16, 190, 4}, false, 2);
+    }
+    ASSERT_EQ(knob.size(), 1u) << "no single knob seen on the slider";
+    person_.click(box.x + knob[0].middle(), box.y + 25);
+    pause_ms(200);
+    for (int step = 0; step < 35; ++step) {
+        person_.key(XK_Left);
+        pause_ms(20);
+    }
+    pause_ms(300);
+    person_.move_to(box.x + box.width + 100, box.y + box.height + 100);
+    pause_ms(100);
+    person_.move_to(box.x + box.width + 120, box.y + box.height + 120);
+    for (int waited = 0; waited < 5000 && find_popup(person_); waited += 100) pause_ms(100);
+    EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "the pop-up stayed";
+
+    const std::optional<MonitorLevels> at_40 = song_heard(LOW_HZ);
+    ASSERT_TRUE(at_40) << "the song stopped";
+    EXPECT_NEAR(at_40->rms_peak.overall - at_75->rms_peak.overall, volume_step_db(75, 40), 1.0)
+        << "the playing song got quieter by the volume table's step";
+    toolbar.press(TOOL_STOP);
+    EXPECT_TRUE(hears_silence_soon()) << "Stop";
+    close_without_saving(*session);
+}
+
+TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     {
-        std::ofstream list(player.at / "Playlists/list.m3u", std::ios::binary);
-        list << "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n";
+        std::ofstream playlist(player_->at / "Playlists/list.m3u", std::ios::binary);
+        playlist << "#EXTM3U\r\n/Music/low song.wav\r\n..\\Music\\h\xC3\xB6her.wav\r\n";
     }
-    const std::filesystem::path home = work / "home";
-    std::filesystem::create_directories(home);
+    Session session(person_, {work_ / "home-open", true});
+    ASSERT_TRUE(session.ready());
+    const unsigned long main = session.program.main_window;
+    EXPECT_EQ(session.program.no_sound_boxes, 0) << "sound works, yet the program said it did not";
+    Toolbar& toolbar = session.toolbar;
+    PlaylistView& list = session.list;
 
-    XPerson person;
-    ASSERT_TRUE(person.open());
-    Program program;
-    program.pid = fork();
-    ASSERT_GE(program.pid, 0);
-    if (program.pid == 0) {
-        // PULSE_SERVER names the private audio server. Typing into the file
-        // chooser makes GTK itself print a critical, which must not end the program.
-        unsetenv("G_DEBUG");
-        setenv("HOME", home.c_str(), 1);
-        // The sanitizers' leak report on GTK's memory at exit would change the exit code.
-        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        execl(TUNELATHE_PROGRAM, TUNELATHE_PROGRAM, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-
-    const unsigned long notice = person.wait_for("Information on TESTING version", 20000);
-    ASSERT_NE(notice, 0u);
-    EXPECT_EQ(person.find("No sound available!"), 0u) << "sound works, yet the program said it did not";
-    person.press_return(notice);
-    const unsigned long main = person.wait_for(MAIN_TITLE, 20000);
-    ASSERT_NE(main, 0u);
-    pause_ms(500);  // drawn
-    const XPerson::Box window = person.box(main);
-
-    // The buttons as a person sees them along the toolbar: icons; separators are thin lines.
-    std::vector<XPerson::Stretch> buttons;
-    for (const XPerson::Stretch& seen : person.ink(main, {0, 0, window.width, LIST_Y - 1}, false, 3))
-        if (seen.length() >= 6) buttons.push_back(seen);
-    ASSERT_EQ(buttons.size(), static_cast<size_t>(TOOLBAR_BUTTONS));
-    const int toolbar_middle = (LIST_Y - 1) / 2;
-    auto press = [&](int item) {
-        person.click(window.x + buttons[item].middle(), window.y + toolbar_middle);
-        // Away from the button, as a person's hand goes, so that its tooltip covers no row.
-        person.move_to(window.x + window.width - 50, window.y + window.height - 50);
-        pause_ms(300);
-    };
-
-    press(OPEN);
-    const unsigned long chooser = person.wait_for("Open M3U file", 15000);
-    ASSERT_NE(chooser, 0u) << "Open showed no file chooser";
-    pause_ms(500);
-    person.focus(chooser);
-    // Ctrl+L opens the location entry before the first character, which is then not lost.
-    person.key_with_control(XK_l);
-    pause_ms(500);
-    const std::string playlist = (player.at / "Playlists/list.m3u").string();
-    person.type(playlist.c_str());
-    pause_ms(500);
-    person.key(XK_Return);
-    ASSERT_TRUE(person.wait_for_title(main, std::string(MAIN_TITLE) + " : list.m3u"))
-        << "the playlist was not opened; the title is " << person.title_of(main);
-    // The screen shows the list once the chooser no longer covers it.
-    for (int waited = 0; person.find("Open M3U file") && waited < 5000; waited += 50) pause_ms(50);
-    pause_ms(500);
-
-    // The rows as a person sees them: lines of text down the list.
-    const XPerson::Box list_area{LIST_X + 3, LIST_Y + 1, 300, 150};
-    const std::vector<XPerson::Stretch> rows = person.ink(main, list_area, true, 2);
-    ASSERT_EQ(rows.size(), 3u) << "the playlist's three lines as rows";
-    const int row_x = window.x + LIST_X + 30;
-    const int beyond_text = LIST_X + 400;
-    const unsigned long list_colour = person.pixel(main, beyond_text, rows[2].to + 40);
-    auto selected = [&](int row) {
-        // A chosen row is highlighted across the list, beyond its text.
-        for (int waited = 0; waited < 3000; waited += 50) {
-            if (person.pixel(main, beyond_text, rows[row].middle()) != list_colour) return true;
-            pause_ms(50);
-        }
-        return false;
-    };
+    toolbar.press(TOOL_OPEN);
+    ASSERT_TRUE(choose_file(person_, "Open M3U file", (player_->at / "Playlists/list.m3u").string()));
+    ASSERT_TRUE(person_.wait_for_title(main, title_with("list.m3u")))
+        << "the playlist was not opened; the title is " << person_.title_of(main);
+    ASSERT_TRUE(list.wait_rows(3)) << "the playlist's three lines as rows";
 
     // The third line is relative to the playlist's folder: the high song.
-    person.click(row_x, window.y + rows[2].middle());
-    ASSERT_TRUE(selected(2)) << "the click selected no row";
-    press(PLAY);
-    EXPECT_TRUE(hears_song_soon(HIGH_HZ)) << "Play on ..\\Music\\high.wav";
-    press(STOP);
+    list.click_row(2);
+    ASSERT_TRUE(list.selected(2)) << "the click selected no row";
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(hears_song_soon(HIGH_HZ)) << "Play on ..\\Music\\h\xC3\xB6her.wav";
+    toolbar.press(TOOL_STOP);
     EXPECT_TRUE(hears_silence_soon()) << "Stop";
 
     // The second line starts at the file system's root: the low song.
-    person.click(row_x, window.y + rows[1].middle());
-    ASSERT_TRUE(selected(1)) << "the click selected no row";
-    press(PLAY);
-    EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Play on /Music/low.wav";
-    press(STOP);
+    list.click_row(1);
+    ASSERT_TRUE(list.selected(1)) << "the click selected no row";
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Play on /Music/low song.wav";
+    toolbar.press(TOOL_STOP);
 
     // The header line names no track: nothing plays, nothing breaks.
-    person.click(row_x, window.y + rows[0].middle());
-    ASSERT_TRUE(selected(0)) << "the click selected no row";
-    press(PLAY);
+    list.click_row(0);
+    ASSERT_TRUE(list.selected(0)) << "the click selected no row";
+    toolbar.press(TOOL_PLAY);
     EXPECT_TRUE(hears_silence_soon()) << "Play on #EXTM3U";
-    press(STOP);
-    EXPECT_EQ(person.titles(), std::vector<std::string>{std::string(MAIN_TITLE) + " : list.m3u"}) << "a box came up";
+    toolbar.press(TOOL_STOP);
+    EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("list.m3u")}) << "a box came up";
 
     // Nothing was changed: closing asks nothing.
-    person.close_request(main);
-    EXPECT_EQ(program.exit_code(), 0);
+    person_.close_request(main);
+    EXPECT_EQ(session.program.exit_code(), 0);
+}
+
+TEST_F(SoundScenario, WithoutAnAudioServerThePlaybackButtonsDoNoHarm) {
+    std::unique_ptr<Session> session = start_with("home-silent", false, {low_song()});
+    EXPECT_EQ(session->program.no_sound_boxes, 1);
+    EXPECT_TRUE(session->program.notice_before_main) << "the notice comes before the main window";
+    ASSERT_TRUE(session->ready());
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    ASSERT_TRUE(list.wait_rows(1)) << "the drop brought no row";
+
+    list.click_row(0);
+    ASSERT_TRUE(list.selected(0));
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(toolbar.looks_pressed(TOOL_PLAY)) << "Play is pressed in, though nothing can play";
+    for (int item : {TOOL_NEXT, TOOL_PREVIOUS, TOOL_PAUSE, TOOL_STOP, TOOL_PLAY, TOOL_STOP}) toolbar.press(item);
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PLAY));
+    EXPECT_FALSE(toolbar.looks_pressed(TOOL_PAUSE));
+    EXPECT_TRUE(hears_silence_soon()) << "no server, yet something played";
+    EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "a box came up";
+
+    // Still answering: the help box comes and goes, and closing asks.
+    toolbar.press(TOOL_HELP);
+    EXPECT_TRUE(press_return_on(person_, "Help & Info")) << "the program stopped answering";
+    close_without_saving(*session);
 }
 
 }  // namespace

@@ -1,0 +1,330 @@
+// A person's sessions with the native program, started as a process of its
+// own: files on a player's file system (a tmpfs mounted at a folder with a
+// space), with spaces and letters beyond ASCII in their names, dragged from
+// another program onto the list; the rows edited; the playlist saved through
+// the file chooser and compared byte for byte; opened again; the close
+// question answered each way; lists that name no local file refused; a
+// folder named where a file is asked for; a playlist with a huge line. A
+// second X client acts as the person; the rows are what the person sees of
+// the list, their texts what the program saves.
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/scenario/gtk/file_chooser.h"
+#include "tests/scenario/gtk/file_drag.h"
+#include "tests/scenario/gtk/player_mount.h"
+#include "tests/scenario/gtk/playlist_view.h"
+#include "tests/scenario/gtk/program_process.h"
+#include "tests/scenario/gtk/session.h"
+#include "tests/scenario/gtk/toolbar_probe.h"
+#include "tests/support/playlist_bytes.h"
+#include "tests/support/x_person.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The player paths of the songs; the files are the same below the mount point.
+const std::string ALPHA = "/Music/Alpha one.mp3";
+const std::string BAERBEL = "/Music/B\xC3\xA4rbel \xC3\x96st.mp3";
+const std::string CHARLIE = "/Music/Caf\xC3\xA9 del Mar/Charlie.mp3";
+constexpr char UNSAVED[] = "Unsaved Data!";
+
+void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// The file's bytes; "<missing>" when it cannot be read.
+std::string file_bytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The file's number in its file system; 0 when there is none.
+ino_t file_number(const fs::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The rows a saved playlist holds, by its lines.
+std::vector<std::string> saved_rows(const fs::path& path) {
+    std::string bytes = file_bytes(path);
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+    std::vector<std::string> rows;
+    for (std::size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2)
+        rows.push_back(bytes.substr(at, end - at));
+    return rows;
+}
+
+std::vector<std::string> names_in(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class PlaylistScenario : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* work_dir = std::getenv("SOUND_TEST_DIR");
+        ASSERT_NE(work_dir, nullptr) << "run this program through tests/support/with-audio-server";
+        work_ = work_dir;
+        player_ = std::make_unique<PlayerMount>(work_ / "Player Drive");
+        ASSERT_TRUE(player_->mounted) << "mounting a file system needs root";
+        for (const std::string& song : {ALPHA, BAERBEL, CHARLIE}) {
+            fs::create_directories(file(song).parent_path());
+            std::ofstream(file(song), std::ios::binary) << "not really a song";
+        }
+        fs::create_directories(playlists());
+        ASSERT_TRUE(person_.open());
+    }
+    void TearDown() override { player_.reset(); }
+
+    fs::path file(const std::string& player_path) const { return player_->at / player_path.substr(1); }
+    fs::path playlists() const { return player_->at / "Playlists"; }
+    std::unique_ptr<Session> start(const char* home) {
+        return std::make_unique<Session>(person_, ProgramStart{work_ / home, true});
+    }
+    // Drags the songs onto the list below its rows, which chooses none.
+    bool drop(PlaylistView& list, const std::vector<std::string>& songs) {
+        std::vector<std::string> paths;
+        for (const std::string& song : songs) paths.push_back(file(song).string());
+        return drag_files(person_, paths, list.screen_x(), list.screen_y_below_rows());
+    }
+    // The close question, once it is up.
+    bool asked_on_close(unsigned long main) {
+        person_.close_request(main);
+        return person_.wait_for(UNSAVED, 10000) != 0;
+    }
+
+    XPerson person_;
+    fs::path work_;
+    std::unique_ptr<PlayerMount> player_;
+};
+
+TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
+    const fs::path road_trip = playlists() / "Road trip.m3u";
+    {
+        std::unique_ptr<Session> session = start("home-edit");
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        Toolbar& toolbar = session->toolbar;
+        PlaylistView& list = session->list;
+
+        ASSERT_TRUE(drop(list, {ALPHA, BAERBEL}));
+        ASSERT_TRUE(list.wait_rows(2)) << "the drop brought " << list.rows().size() << " rows";
+        // Dropped onto the first row: the new row comes last, the row dropped on is chosen.
+        ASSERT_TRUE(drag_files(person_, {file(CHARLIE).string()}, list.screen_x(), list.screen_y_of_row(0)));
+        ASSERT_TRUE(list.wait_rows(3)) << "after the second drop: " << list.rows().size() << " rows";
+        EXPECT_TRUE(list.selected(0)) << "the row under the drop is not chosen";
+
+        // Save as: the typed name gets its extension; the rows are the
+        // paths below the mount point, in the dropped order.
+        toolbar.press(TOOL_SAVE_AS);
+        ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "Road trip").string()));
+        EXPECT_TRUE(person_.wait_for_title(main, title_with("Road trip.m3u"))) << person_.title_of(main);
+        EXPECT_EQ(file_bytes(road_trip), saved_playlist_bytes({ALPHA, BAERBEL, CHARLIE}));
+        EXPECT_EQ(file_bytes(road_trip).rfind("\xEF\xBB\xBF", 0), 0u) << "letters beyond ASCII: a byte-order mark";
+
+        // Each edit, then Save, which writes the same file without asking.
+        auto saved_after = [&](int item) {
+            const ino_t before = file_number(road_trip);
+            toolbar.press(item);
+            toolbar.press(TOOL_SAVE);
+            // Each save puts a new file in the old one's place.
+            for (int waited = 0; waited < 5000 && file_number(road_trip) == before; waited += 50) pause_ms(50);
+            EXPECT_NE(file_number(road_trip), before) << "Save wrote nothing";
+            EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("Road trip.m3u")}) << "a box came up";
+            return saved_rows(road_trip);
+        };
+        list.click_row(2);
+        ASSERT_TRUE(list.selected(2)) << "the click selected no row";
+        EXPECT_EQ(saved_after(TOOL_MOVE_UP), (std::vector<std::string>{ALPHA, CHARLIE, BAERBEL}));
+        EXPECT_TRUE(list.selected(1)) << "the moved track stays selected";
+        list.click_row(0);
+        ASSERT_TRUE(list.selected(0));
+        EXPECT_EQ(saved_after(TOOL_MOVE_DOWN), (std::vector<std::string>{CHARLIE, ALPHA, BAERBEL}));
+
+        std::vector<std::string> shuffled = saved_after(TOOL_SHUFFLE);
+        EXPECT_EQ(list.rows().size(), 3u);
+        std::vector<std::string> sorted = shuffled;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, (std::vector<std::string>{ALPHA, BAERBEL, CHARLIE})) << "shuffled, the same rows";
+
+        list.click_row(1);
+        ASSERT_TRUE(list.selected(1));
+        shuffled.erase(shuffled.begin() + 1);
+        EXPECT_EQ(saved_after(TOOL_DELETE), shuffled);
+        EXPECT_TRUE(list.wait_rows(2));
+        EXPECT_EQ(file_bytes(road_trip), saved_playlist_bytes(shuffled));
+
+        // Saved: closing asks nothing.
+        person_.close_request(main);
+        EXPECT_EQ(session->program.exit_code(), 0);
+    }
+
+    std::unique_ptr<Session> session = start("home-open");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    toolbar.press(TOOL_OPEN);
+    ASSERT_TRUE(choose_file(person_, "Open M3U file", road_trip.string()));
+    ASSERT_TRUE(person_.wait_for_title(main, title_with("Road trip.m3u"))) << person_.title_of(main);
+    EXPECT_TRUE(list.wait_rows(2)) << "the opened file shows " << list.rows().size() << " rows";
+
+    // The opened rows, saved under another name, are the same bytes.
+    toolbar.press(TOOL_SAVE_AS);
+    ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "Copy.m3u").string()));
+    EXPECT_TRUE(person_.wait_for_title(main, title_with("Copy.m3u")));
+    EXPECT_EQ(file_bytes(playlists() / "Copy.m3u"), file_bytes(road_trip));
+    EXPECT_EQ(names_in(playlists()), (std::vector<std::string>{"Copy.m3u", "Road trip.m3u"}))
+        << "no temporary file left";
+
+    person_.close_request(main);
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {
+    {
+        std::unique_ptr<Session> session = start("home-no");
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        PlaylistView& list = session->list;
+        ASSERT_TRUE(drop(list, {ALPHA}));
+        ASSERT_TRUE(list.wait_rows(1));
+
+        // Yes, then the save's chooser cancelled: nothing saved, nothing lost.
+        ASSERT_TRUE(asked_on_close(main)) << "closing with unsaved changes asked nothing";
+        ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
+        ASSERT_TRUE(cancel_chooser(person_, "Save file"));
+        pause_ms(500);
+        EXPECT_TRUE(session->program.running()) << "the program ended without saving";
+        EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("")});
+        EXPECT_TRUE(list.wait_rows(1));
+
+        // No: ends without saving.
+        ASSERT_TRUE(asked_on_close(main));
+        ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
+        EXPECT_EQ(session->program.exit_code(), 0);
+        EXPECT_TRUE(names_in(playlists()).empty()) << "answering No wrote a file";
+    }
+
+    // Yes with a name chosen: saved, then ended.
+    std::unique_ptr<Session> session = start("home-yes");
+    ASSERT_TRUE(session->ready());
+    PlaylistView& list = session->list;
+    ASSERT_TRUE(drop(list, {BAERBEL, ALPHA}));
+    ASSERT_TRUE(list.wait_rows(2));
+    ASSERT_TRUE(asked_on_close(session->program.main_window));
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_y));
+    // The chooser proposes Playlist.m3u; the person keeps it and picks the folder.
+    ASSERT_TRUE(save_proposed_name_in(person_, "Save file", playlists().string()));
+    EXPECT_EQ(session->program.exit_code(), 0);
+    EXPECT_EQ(file_bytes(playlists() / "Playlist.m3u"), saved_playlist_bytes({BAERBEL, ALPHA}));
+    EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Playlist.m3u"});
+}
+
+TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
+    std::unique_ptr<Session> session = start("home-refuse");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+
+    // A web address, and a list that is no list of addresses.
+    ASSERT_TRUE(drag_uri_list(person_, "http://example.com/music/song.mp3\r\n", list.screen_x(),
+                              list.screen_y_below_rows()));
+    ASSERT_TRUE(drag_uri_list(person_, "no list\r\nfile:///Music/%ZZbroken.mp3\r\n", list.screen_x(),
+                              list.screen_y_below_rows()));
+    pause_ms(500);
+    EXPECT_TRUE(list.rows().empty()) << "refused drops brought " << list.rows().size() << " rows";
+    EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "a box came up";
+
+    // The same drag with a file on the player brings its row, and only that.
+    ASSERT_TRUE(drop(list, {CHARLIE}));
+    ASSERT_TRUE(list.wait_rows(1)) << "a real file's drop brought no row";
+    toolbar.press(TOOL_SAVE_AS);
+    ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "one.m3u").string()));
+    EXPECT_TRUE(person_.wait_for_title(main, title_with("one.m3u")));
+    EXPECT_EQ(file_bytes(playlists() / "one.m3u"), saved_playlist_bytes({CHARLIE}));
+    person_.close_request(main);
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+TEST_F(PlaylistScenario, AFolderNamedForAFileLosesNothing) {
+    fs::create_directories(playlists() / "Folder.m3u");
+    std::unique_ptr<Session> session = start("home-folder");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    ASSERT_TRUE(drop(list, {ALPHA}));
+    ASSERT_TRUE(list.wait_rows(1));
+
+    // A folder's name: the chooser goes into the folder and stays.
+    toolbar.press(TOOL_SAVE_AS);
+    ASSERT_TRUE(type_into_chooser(person_, "Save file as", playlists().string()));
+    pause_ms(1000);
+    EXPECT_NE(person_.find("Save file as"), 0u) << "a folder was taken as the file to save";
+    // A name that the extension makes a folder's: the save fails and says so.
+    ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "Folder").string()));
+    EXPECT_TRUE(press_return_on(person_, "Not saved!")) << "no message; shown: "
+                                                        << testing::PrintToString(person_.titles());
+    EXPECT_EQ(person_.title_of(main), MAIN_TITLE) << "the title names a file that was not saved";
+    EXPECT_TRUE(fs::is_directory(playlists() / "Folder.m3u"));
+    EXPECT_TRUE(fs::is_empty(playlists() / "Folder.m3u"));
+    EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Folder.m3u"}) << "no temporary file left";
+
+    // Open: the unsaved row may go, but a folder opens nothing; cancelled, the row stays.
+    toolbar.press(TOOL_OPEN);
+    ASSERT_NE(person_.wait_for(UNSAVED), 0u) << "Open with unsaved changes asked nothing";
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
+    ASSERT_TRUE(type_into_chooser(person_, "Open M3U file", (playlists() / "Folder.m3u").string()));
+    pause_ms(1000);
+    EXPECT_NE(person_.find("Open M3U file"), 0u) << "a folder was taken as the playlist to open";
+    ASSERT_TRUE(cancel_chooser(person_, "Open M3U file"));
+    EXPECT_TRUE(list.wait_rows(1));
+    EXPECT_EQ(person_.title_of(main), MAIN_TITLE);
+
+    // The row was never saved: closing asks, and No ends it.
+    ASSERT_TRUE(asked_on_close(main));
+    ASSERT_TRUE(answer_box(person_, UNSAVED, XK_n));
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+TEST_F(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
+    // Far longer than any path: the row is kept whole and the program keeps answering.
+    std::string line;
+    for (int i = 0; line.size() < 500000; ++i) line += static_cast<char>('a' + i % 26);
+    std::ofstream(playlists() / "huge.m3u", std::ios::binary) << line << "\r\n";
+    std::unique_ptr<Session> session = start("home-huge");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    session->toolbar.press(TOOL_OPEN);
+    ASSERT_TRUE(choose_file(person_, "Open M3U file", (playlists() / "huge.m3u").string()));
+    ASSERT_TRUE(person_.wait_for_title(main, title_with("huge.m3u"), 20000)) << person_.title_of(main);
+    EXPECT_TRUE(session->list.wait_rows(1, 10000))
+        << "the opened file shows " << session->list.rows().size() << " rows";
+
+    session->toolbar.press(TOOL_SAVE_AS);
+    ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "again.m3u").string()));
+    EXPECT_TRUE(person_.wait_for_title(main, title_with("again.m3u"), 20000));
+    // Compared whole, not printed: half a megabyte would drown the report.
+    EXPECT_TRUE(file_bytes(playlists() / "again.m3u") == saved_playlist_bytes({line})) << "the row saved back differs";
+    person_.close_request(main);
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+}  // namespace
