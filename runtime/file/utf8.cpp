@@ -160,6 +160,22 @@ std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out
     return run == n ? n : decode_from(bytes, run, n, out, out + run);
 }
 
+bool utf8_valid(const unsigned char* bytes, std::size_t n) {
+    for (std::size_t i = 0; i < n;) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const Lead lead = lead_of(bytes[i]);
+        const auto count = static_cast<std::size_t>(lead.continuation_count);
+        if (count == 0 || n - i <= count || bytes[i + 1] < lead.low || bytes[i + 1] > lead.high) return false;
+        for (std::size_t k = 2; k <= count; ++k)
+            if (!continues(bytes[i + k])) return false;
+        i += 1 + count;
+    }
+    return true;
+}
+
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out) {
     unsigned char* o = out;
     std::size_t i = 0;

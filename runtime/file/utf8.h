@@ -21,6 +21,10 @@
 // needed). Returns the number of characters written; no terminator.
 std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out);
 
+// Whether the n bytes are well-formed UTF-8 throughout (decoding them would
+// replace nothing).
+bool utf8_valid(const unsigned char* bytes, std::size_t n);
+
 // Encodes n characters into out, which has room for 3 * n bytes (never more
 // are needed). Returns the number of bytes written; no terminator.
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out);

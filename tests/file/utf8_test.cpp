@@ -21,6 +21,11 @@ std::string encode(const std::u16string& text) {
     return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
+bool valid(const std::string& bytes) {
+    return utf8_valid(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+// Malformed input is what the strict check refuses.
 TEST(Utf8, ReplacesEachMaximalSubpartOnce) {
     struct Case {
         std::string bytes;
@@ -47,6 +52,7 @@ TEST(Utf8, ReplacesEachMaximalSubpartOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
         EXPECT_EQ(decode(c.bytes), c.text);
+        EXPECT_FALSE(valid(c.bytes));
     }
 }
 
@@ -77,6 +83,8 @@ TEST(Utf8, RoundTripsEveryScalarValue) {
     std::string bytes = encode(all);
     EXPECT_EQ(bytes.size(), 0x7Fu + 2 * 0x780u + 3 * (0x10000u - 0x800u - 0x800u) + 4 * 0x100000u);
     EXPECT_EQ(decode(bytes), all);
+    EXPECT_TRUE(valid(bytes));
+    EXPECT_TRUE(valid(""));
 }
 
 TEST(Utf8, ConvertsTheSameWhereverTheOtherCharactersStand) {

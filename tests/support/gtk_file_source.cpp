@@ -1,21 +1,30 @@
 // A stand-in for the desktop's file manager, as a program of its own: a small
 // window at the given place from which the given files can be dragged (as a
 // text/uri-list, offering copy, move and link). Prints "ready" once shown and
-// ends when its window is closed or stdin ends.
+// ends when its window is closed or stdin ends. With --raw the one argument
+// after it is the dragged list itself, byte for byte, as a program that
+// offers something other than local files, or a broken list, would send it.
 //
 //   gtk_file_source X Y FILE...
+//   gtk_file_source X Y --raw LIST
 #include <gtk/gtk.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 std::vector<gchar*> uris;
+const char* raw = nullptr;
 
 void on_data_get(GtkWidget*, GdkDragContext*, GtkSelectionData* selection, guint, guint, gpointer) {
-    gtk_selection_data_set_uris(selection, uris.data());
+    if (raw)
+        gtk_selection_data_set(selection, gdk_atom_intern_static_string("text/uri-list"), 8,
+                               reinterpret_cast<const guchar*>(raw), static_cast<gint>(std::strlen(raw)));
+    else
+        gtk_selection_data_set_uris(selection, uris.data());
 }
 
 gboolean on_mapped(GtkWidget*, GdkEvent*, gpointer) {
@@ -34,7 +43,11 @@ gboolean on_stdin(GIOChannel*, GIOCondition, gpointer) {
 int main(int argc, char** argv) {
     gtk_init(&argc, &argv);
     if (argc < 4) return 2;
-    for (int i = 3; i < argc; ++i) uris.push_back(g_filename_to_uri(argv[i], nullptr, nullptr));
+    if (std::strcmp(argv[3], "--raw") == 0) {
+        raw = argc > 4 ? argv[4] : "";
+    } else {
+        for (int i = 3; i < argc; ++i) uris.push_back(g_filename_to_uri(argv[i], nullptr, nullptr));
+    }
     uris.push_back(nullptr);
 
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
