@@ -3,11 +3,13 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "runtime/file/mount_table.h"
@@ -27,9 +29,47 @@ std::u16string text_of(const std::string& bytes) {
     return text;
 }
 
-std::string read_mount_table() {
-    std::ifstream table("/proc/self/mountinfo", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(table), std::istreambuf_iterator<char>());
+// The kernel's mount points, read again only after a mount or unmount: the
+// open table reports each change to poll() as a priority event. A drop of
+// thousands of files then reads the table once, not once a file.
+class MountPoints {
+public:
+    MountPoints() = default;
+    MountPoints(const MountPoints&) = delete;
+    MountPoints& operator=(const MountPoints&) = delete;
+    ~MountPoints() {
+        if (table_ >= 0) close(table_);
+    }
+
+    std::string holding(std::string_view real_path) {
+        std::lock_guard guard(lock_);
+        if (changed()) points_ = mount_points_of(read_table());
+        return mount_point_holding(points_, real_path);
+    }
+
+private:
+    bool changed() {
+        if (table_ < 0) return (table_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) >= 0;
+        pollfd watch{table_, POLLPRI, 0};
+        return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
+    }
+    std::string read_table() {
+        std::string table;
+        char buffer[16384];
+        if (lseek(table_, 0, SEEK_SET) != 0) return table;
+        for (ssize_t got; (got = read(table_, buffer, sizeof buffer)) > 0;)
+            table.append(buffer, static_cast<std::size_t>(got));
+        return table;
+    }
+
+    std::mutex lock_;
+    int table_ = -1;
+    std::vector<std::string> points_;
+};
+
+std::string mount_point_holding(std::string_view real_path) {
+    static MountPoints mount_points;
+    return mount_points.holding(real_path);
 }
 
 }  // namespace
@@ -39,7 +79,7 @@ VolumePlace file_volume_place(const char16_t* path) {
     std::unique_ptr<char, decltype(&std::free)> real(realpath(native_path(path).c_str(), nullptr), &std::free);
     if (!real) return {};
     std::string real_path = real.get();
-    std::string mount_point = mount_point_holding(read_mount_table(), real_path);
+    std::string mount_point = mount_point_holding(real_path);
     if (mount_point.empty()) return {};
     std::string rest = real_path.substr(mount_point.size());
     if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
