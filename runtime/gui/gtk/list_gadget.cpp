@@ -30,9 +30,24 @@ struct Busy {
     GadgetRecord& gadget;
 };
 
-bool row_iter(const GadgetRecord& list, int item, GtkTreeIter* iter) {
-    return item >= 0 && gtk_tree_model_iter_nth_child(model_of(list), iter, nullptr, item);
+// Rows are mostly read in order (a save reads them all): the row after the
+// one read last is one step from it, not a search from the first. The store's
+// iterators stay valid while their rows exist; adding or removing rows
+// forgets the row read last, whose number may then have changed.
+bool row_iter(GadgetRecord& list, int item, GtkTreeIter* iter) {
+    if (item < 0) return false;
+    if (list.read_row >= 0 && (item == list.read_row || item == list.read_row + 1)) {
+        *iter = list.read_iter;
+        if (item != list.read_row && !gtk_tree_model_iter_next(model_of(list), iter)) return false;
+    } else if (!gtk_tree_model_iter_nth_child(model_of(list), iter, nullptr, item)) {
+        return false;
+    }
+    list.read_row = item;
+    list.read_iter = *iter;
+    return true;
 }
+
+void forget_read_row(GadgetRecord& list) { list.read_row = -1; }
 
 int list_item_count(GadgetRecord& list) { return gtk_tree_model_iter_n_children(model_of(list), nullptr); }
 
@@ -100,6 +115,7 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 // Position -1 (or past the end) appends.
 void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
     Busy busy(list);
+    forget_read_row(list);
     gtk_list_store_insert_with_values(list.store, nullptr, position, TEXT_COLUMN, utf8_of(text).c_str(),
                                       DATA_COLUMN, gint64{0}, -1);
 }
@@ -107,11 +123,14 @@ void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
 void list_item_remove(GadgetRecord& list, int item) {
     Busy busy(list);
     GtkTreeIter iter;
-    if (row_iter(list, item, &iter)) gtk_list_store_remove(list.store, &iter);
+    if (!row_iter(list, item, &iter)) return;
+    forget_read_row(list);
+    gtk_list_store_remove(list.store, &iter);
 }
 
 void list_clear(GadgetRecord& list) {
     Busy busy(list);
+    forget_read_row(list);
     gtk_list_store_clear(list.store);
 }
 
@@ -284,6 +303,7 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
         return 0;
     }
     list->store = store;
+    list->read_row = -1;
     g_signal_connect(gtk_tree_view_get_selection(tree), "changed", G_CALLBACK(on_selection_changed), nullptr);
     g_signal_connect(view, "button-press-event", G_CALLBACK(on_press), nullptr);
     g_signal_connect(view, "motion-notify-event", G_CALLBACK(on_motion), nullptr);
