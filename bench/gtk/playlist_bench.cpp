@@ -345,6 +345,13 @@ int main() {
     bool met = true;
     if (drop(mouse, ten_source) < 0 || gadget_item_count(PLAYLIST_GADGET) != 10000) return 2;
     const std::vector<std::string> rows = program_rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const std::string track = "/Music/Track " + std::to_string(i) + ".mp3";
+        if (rows[i].size() < track.size() || rows[i].compare(rows[i].size() - track.size(), track.size(), track) != 0) {
+            std::printf("row %zu shows %s, not the player's path of %s\n", i, rows[i].c_str(), ten[i].c_str());
+            return 2;
+        }
+    }
     const auto [twenty_dropped, ten_dropped] = medians(drop_from(twenty_source), drop_from(ten_source));
     if (gadget_item_count(PLAYLIST_GADGET) != 10000) return 2;
     const auto [dropped, filled] =

@@ -3,13 +3,17 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "runtime/file/mount_table.h"
@@ -32,19 +36,19 @@ std::u16string text_of(const std::string& bytes) {
 // The kernel's mount points, read again only after a mount or unmount: the
 // open table reports each change to poll() as a priority event. A drop of
 // thousands of files then reads the table once, not once a file.
-class MountPoints {
+class MountTable {
 public:
-    MountPoints() = default;
-    MountPoints(const MountPoints&) = delete;
-    MountPoints& operator=(const MountPoints&) = delete;
-    ~MountPoints() {
+    MountTable() = default;
+    MountTable(const MountTable&) = delete;
+    MountTable& operator=(const MountTable&) = delete;
+    ~MountTable() {
         if (table_ >= 0) close(table_);
     }
 
-    std::string holding(std::string_view real_path) {
+    std::vector<std::string> mount_points() {
         std::lock_guard guard(lock_);
         if (changed()) points_ = mount_points_of(read_table());
-        return mount_point_holding(points_, real_path);
+        return points_;
     }
 
 private:
@@ -67,29 +71,129 @@ private:
     std::vector<std::string> points_;
 };
 
-std::string mount_point_holding(std::string_view real_path) {
-    static MountPoints mount_points;
-    return mount_points.holding(real_path);
+std::vector<std::string> current_mount_points() {
+    static MountTable table;
+    return table.mount_points();
+}
+
+// The real path, empty when the file does not exist.
+std::string real_path_of(const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : std::string();
+}
+
+// The real path from its mount point on, without a leading "/".
+std::string rest_of(const std::string& real_path, const std::string& mount_point) {
+    std::string rest = real_path.substr(mount_point.size());
+    if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
+    return rest;
+}
+
+// A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
+// /Music/a.mp3, wherever it is mounted. Nothing for a file not found.
+void append_player_path(const std::string& real_path, const std::string& mount_point, std::string& out) {
+    if (real_path.empty() || mount_point.empty()) return;
+    out += '/';
+    out += rest_of(real_path, mount_point);
+}
+
+// Below this many files of one folder in a row, each file is looked for on
+// its own; from there on the folder is read once.
+constexpr std::size_t FOLDER_READ_FROM = 32;
+
+struct CloseFolder {
+    void operator()(DIR* listing) const { closedir(listing); }
+};
+
+// A folder read once: the names in it that are no links, each of which is
+// the folder's real path and its name, on the folder's volume unless a file
+// system is mounted right there.
+struct Folder {
+    std::string prefix;  // the folder's real path and "/"; empty when it was not found
+    std::string mount_point;
+    std::unordered_set<std::string> plain;
+    std::unordered_set<std::string> mounted;  // names that are mount points
+};
+
+Folder read_folder(const std::string& path, const std::vector<std::string>& mount_points) {
+    Folder folder;
+    const std::string real = real_path_of(path.empty() ? "/" : path);
+    std::unique_ptr<DIR, CloseFolder> listing(opendir(path.empty() ? "/" : path.c_str()));
+    if (real.empty() || !listing) return folder;
+    folder.prefix = real == "/" ? real : real + "/";
+    folder.mount_point = mount_point_holding(mount_points, real);
+    for (const std::string& point : mount_points)
+        if (point.size() > folder.prefix.size() && point.compare(0, folder.prefix.size(), folder.prefix) == 0 &&
+            point.find('/', folder.prefix.size()) == std::string::npos)
+            folder.mounted.insert(point.substr(folder.prefix.size()));
+    // A file system that does not say what an entry is leaves it to realpath().
+    while (const dirent* entry = readdir(listing.get()))
+        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) folder.plain.emplace(entry->d_name);
+    return folder;
+}
+
+// Where a path's file name starts: after its last "/"; npos without one.
+std::size_t name_start(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? slash : slash + 1;
+}
+
+bool special_name(std::string_view name) { return name.empty() || name == "." || name == ".."; }
+
+// The files of a text of paths joined by LF, as views into it.
+std::vector<std::string_view> lines_of(const std::string& text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines.emplace_back(text.data() + start, end - start);
+        if (end == text.size()) return lines;
+        start = end + 1;
+    }
 }
 
 }  // namespace
 
 VolumePlace file_volume_place(const char16_t* path) {
     if (!path || !*path) return {};
-    std::unique_ptr<char, decltype(&std::free)> real(realpath(native_path(path).c_str(), nullptr), &std::free);
-    if (!real) return {};
-    std::string real_path = real.get();
-    std::string mount_point = mount_point_holding(real_path);
+    const std::string real_path = real_path_of(native_path(path));
+    if (real_path.empty()) return {};
+    std::string mount_point = mount_point_holding(current_mount_points(), real_path);
     if (mount_point.empty()) return {};
-    std::string rest = real_path.substr(mount_point.size());
-    if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
+    const std::string rest = rest_of(real_path, mount_point);
     if (mount_point.back() != '/') mount_point += '/';
     return {text_of(mount_point), text_of(rest)};
 }
 
-// A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
-// /Music/a.mp3, wherever it is mounted.
-std::u16string file_volume_player_path(const char16_t* path) {
-    VolumePlace place = file_volume_place(path);
-    return place.root.empty() ? std::u16string() : u"/" + place.rest;
+std::u16string file_volume_player_paths(std::u16string_view paths) {
+    std::string all(3 * paths.size(), '\0');
+    all.resize(utf8_encode(paths.data(), paths.size(), reinterpret_cast<unsigned char*>(all.data())));
+    const std::vector<std::string_view> files = lines_of(all);
+    const std::vector<std::string> mount_points = current_mount_points();
+    std::string out;
+    for (std::size_t i = 0; i < files.size();) {
+        // The run of files in the same folder as this one.
+        const std::size_t at = name_start(files[i]);
+        std::size_t run = 1;
+        if (at != std::string_view::npos) {
+            const std::string_view folder_path = files[i].substr(0, at);
+            while (i + run < files.size() && files[i + run].substr(0, name_start(files[i + run])) == folder_path) ++run;
+        }
+        const Folder folder =
+            run >= FOLDER_READ_FROM ? read_folder(std::string(files[i].substr(0, at - 1)), mount_points) : Folder{};
+        for (const std::size_t end = i + run; i < end; ++i) {
+            if (i > 0) out += '\n';
+            const std::string name(at == std::string_view::npos ? files[i] : files[i].substr(at));
+            if (!folder.prefix.empty() && !special_name(name) && folder.plain.count(name)) {
+                const std::string real = folder.prefix + name;
+                append_player_path(real,
+                                   folder.mounted.count(name) ? mount_point_holding(mount_points, real)
+                                                              : folder.mount_point,
+                                   out);
+            } else {
+                const std::string real = real_path_of(std::string(files[i]));
+                append_player_path(real, mount_point_holding(mount_points, real), out);
+            }
+        }
+    }
+    return text_of(out);
 }
