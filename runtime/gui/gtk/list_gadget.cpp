@@ -119,7 +119,15 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
     Busy busy(list);
     forget_read_row(list);
-    gtk_list_store_insert_with_values(list.store, nullptr, position, TEXT_COLUMN, utf8_of(text).c_str(), -1);
+    // The store copies the text from a value that only points at it: the
+    // variadic form would copy it twice.
+    const std::string utf8 = utf8_of(text);
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, G_TYPE_STRING);
+    g_value_set_static_string(&value, utf8.c_str());
+    int column = TEXT_COLUMN;
+    gtk_list_store_insert_with_valuesv(list.store, nullptr, position, &column, &value, 1);
+    g_value_unset(&value);
 }
 
 void list_item_remove(GadgetRecord& list, int item) {
