@@ -13,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "runtime/file/mount_table.h"
@@ -107,30 +106,56 @@ struct CloseFolder {
 
 // A folder read once: the names in it that are no links, each of which is
 // the folder's real path and its name, on the folder's volume unless a file
-// system is mounted right there.
-struct Folder {
-    std::string prefix;  // the folder's real path and "/"; empty when it was not found
-    std::string mount_point;
-    std::unordered_set<std::string> plain;
-    std::unordered_set<std::string> mounted;  // names that are mount points
-};
+// system is mounted right there. The names lie in one text, found by their
+// places sorted by name: one allocation for thousands of them.
+class Folder {
+public:
+    Folder() = default;
+    Folder(const std::string& path, const std::vector<std::string>& mount_points) {
+        const std::string real = real_path_of(path.empty() ? "/" : path);
+        std::unique_ptr<DIR, CloseFolder> listing(opendir(path.empty() ? "/" : path.c_str()));
+        if (real.empty() || !listing) return;
+        prefix_ = real == "/" ? real : real + "/";
+        mount_point_ = mount_point_holding(mount_points, real);
+        for (const std::string& point : mount_points)
+            if (point.size() > prefix_.size() && point.compare(0, prefix_.size(), prefix_) == 0 &&
+                point.find('/', prefix_.size()) == std::string::npos)
+                mounted_.push_back(point.substr(prefix_.size()));
+        // A file system that does not say what an entry is leaves it to realpath().
+        while (const dirent* entry = readdir(listing.get())) {
+            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) continue;
+            const std::string_view name = entry->d_name;
+            plain_.push_back({names_.size(), name.size()});
+            names_ += name;
+        }
+        std::sort(plain_.begin(), plain_.end(), [this](Place a, Place b) { return name_at(a) < name_at(b); });
+    }
+    bool read() const { return !prefix_.empty(); }
+    const std::string& prefix() const { return prefix_; }
+    bool plain(std::string_view name) const {
+        const auto found = std::lower_bound(plain_.begin(), plain_.end(), name,
+                                            [this](Place place, std::string_view wanted) { return name_at(place) < wanted; });
+        return found != plain_.end() && name_at(*found) == name;
+    }
+    // The mount point holding the folder's entry of that name.
+    std::string mount_point_of(const std::string& name, const std::vector<std::string>& mount_points) const {
+        const bool mounted_here = std::find(mounted_.begin(), mounted_.end(), name) != mounted_.end();
+        return mounted_here ? mount_point_holding(mount_points, prefix_ + name) : mount_point_;
+    }
 
-Folder read_folder(const std::string& path, const std::vector<std::string>& mount_points) {
-    Folder folder;
-    const std::string real = real_path_of(path.empty() ? "/" : path);
-    std::unique_ptr<DIR, CloseFolder> listing(opendir(path.empty() ? "/" : path.c_str()));
-    if (real.empty() || !listing) return folder;
-    folder.prefix = real == "/" ? real : real + "/";
-    folder.mount_point = mount_point_holding(mount_points, real);
-    for (const std::string& point : mount_points)
-        if (point.size() > folder.prefix.size() && point.compare(0, folder.prefix.size(), folder.prefix) == 0 &&
-            point.find('/', folder.prefix.size()) == std::string::npos)
-            folder.mounted.insert(point.substr(folder.prefix.size()));
-    // A file system that does not say what an entry is leaves it to realpath().
-    while (const dirent* entry = readdir(listing.get()))
-        if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) folder.plain.emplace(entry->d_name);
-    return folder;
-}
+private:
+    struct Place {
+        std::size_t at;
+        std::size_t length;
+    };
+    std::string_view name_at(Place place) const { return std::string_view(names_).substr(place.at, place.length); }
+
+    std::string prefix_;  // the folder's real path and "/"; empty when it was not read
+    std::string mount_point_;
+    std::vector<std::string> mounted_;  // names that are mount points
+    std::string names_;
+    std::vector<Place> plain_;
+};
 
 // Where a path's file name starts: after its last "/"; npos without one.
 std::size_t name_start(std::string_view path) {
@@ -178,17 +203,13 @@ std::u16string file_volume_player_paths(std::u16string_view paths) {
             const std::string_view folder_path = files[i].substr(0, at);
             while (i + run < files.size() && files[i + run].substr(0, name_start(files[i + run])) == folder_path) ++run;
         }
-        const Folder folder =
-            run >= FOLDER_READ_FROM ? read_folder(std::string(files[i].substr(0, at - 1)), mount_points) : Folder{};
+        const Folder folder = run >= FOLDER_READ_FROM ? Folder(std::string(files[i].substr(0, at - 1)), mount_points)
+                                                      : Folder();
         for (const std::size_t end = i + run; i < end; ++i) {
             if (i > 0) out += '\n';
             const std::string name(at == std::string_view::npos ? files[i] : files[i].substr(at));
-            if (!folder.prefix.empty() && !special_name(name) && folder.plain.count(name)) {
-                const std::string real = folder.prefix + name;
-                append_player_path(real,
-                                   folder.mounted.count(name) ? mount_point_holding(mount_points, real)
-                                                              : folder.mount_point,
-                                   out);
+            if (folder.read() && !special_name(name) && folder.plain(name)) {
+                append_player_path(folder.prefix() + name, folder.mount_point_of(name, mount_points), out);
             } else {
                 const std::string real = real_path_of(std::string(files[i]));
                 append_player_path(real, mount_point_holding(mount_points, real), out);
