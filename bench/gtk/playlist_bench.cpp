@@ -1,6 +1,7 @@
 // Playlist benchmarks of the native program: its own procedures in its own
 // main window against a bare GTK list doing the same visible work, each timed
-// in the same run (median of nine runs), reported as ratios with their goals.
+// in the same run (median of nine runs, the two sides of a ratio run in
+// turns), reported as ratios with their goals.
 //
 //   drop 20,000 / drop 10,000                                   <= 2.1 (linear)
 //   drop 10,000 / bare GtkListStore fill of the same rows       <= 2.0
@@ -12,9 +13,11 @@
 // X server's test extension. It is timed from its arrival at the list (the
 // list's drag-drop signal) until HandleFileDrop returned: the list fetched
 // from the other program and read, the event, and the rows and entries made.
-// The bare list is a GtkTreeView over a GtkListStore set up as the
-// program's list is (one text column, rows of one height), in a window of
-// its own; it is filled with the rows the program showed.
+// The 10,000 files are the first half of the 20,000, all in one folder of a
+// player's drive. The bare list is a GtkTreeView over a GtkListStore set up
+// as the program's list is (one text column, rows of one height, the same
+// size), in a window of its own; it is filled with the rows the program
+// showed, which are checked to be the files' player paths.
 //
 // Run on an X display: cmake/with-display build/linux-bench/bench/gtk/playlist_bench
 // Exit code 1 when a goal is missed, 2 when the benchmark could not run.
@@ -105,7 +108,8 @@ gboolean press_ok_on_box(gpointer) {
     for (GList* item = toplevels; item; item = item->next) {
         GtkWidget* window = GTK_WIDGET(item->data);
         if (!GTK_IS_MESSAGE_DIALOG(window) || !gtk_widget_get_mapped(window)) continue;
-        if (GtkWidget* ok = gtk_dialog_get_widget_for_response(GTK_DIALOG(window), 1)) gtk_button_clicked(GTK_BUTTON(ok));
+        GtkWidget* ok = gtk_dialog_get_widget_for_response(GTK_DIALOG(window), 1);
+        if (ok) gtk_button_clicked(GTK_BUTTON(ok));
     }
     g_list_free(toplevels);
     return G_SOURCE_CONTINUE;
@@ -260,7 +264,8 @@ void bare_open(GtkListStore* store, const std::string& path) {
     std::string bytes;
     const int file = open(path.c_str(), O_RDONLY);
     char buffer[65536];
-    for (ssize_t got; (got = read(file, buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<std::size_t>(got));
+    for (ssize_t got; (got = read(file, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<std::size_t>(got));
     close(file);
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = bytes.find('\r', start);
@@ -276,7 +281,8 @@ void bare_save(GtkListStore* store, const std::string& path) {
     std::string bytes;
     GtkTreeModel* model = GTK_TREE_MODEL(store);
     GtkTreeIter iter;
-    for (bool valid = gtk_tree_model_get_iter_first(model, &iter); valid; valid = gtk_tree_model_iter_next(model, &iter)) {
+    for (bool valid = gtk_tree_model_get_iter_first(model, &iter); valid;
+         valid = gtk_tree_model_iter_next(model, &iter)) {
         gchar* row = nullptr;
         gtk_tree_model_get(model, &iter, 0, &row, -1);
         bytes += row;
@@ -284,7 +290,8 @@ void bare_save(GtkListStore* store, const std::string& path) {
         g_free(row);
     }
     const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (write(file, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::fprintf(stderr, "short write\n");
+    if (write(file, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        std::fprintf(stderr, "short write\n");
     close(file);
 }
 
@@ -366,13 +373,15 @@ int main() {
     const std::u16string path(file.begin(), file.end());
     app.playlist_path = path.c_str();
     SavePlaylist();
-    const auto [opened, bare_opened] = medians({fresh, [] { return timed([] { ReadPlaylistFile(); }); }},
-                                               {bare_clear, [&] { return timed([&] { bare_open(bare.store, file); }); }});
+    const Side open_side{fresh, [] { return timed([] { ReadPlaylistFile(); }); }};
+    const Side bare_open_side{bare_clear, [&] { return timed([&] { bare_open(bare.store, file); }); }};
+    const auto [opened, bare_opened] = medians(open_side, bare_open_side);
     met = report("open 10,000 lines / bare read + GtkListStore fill", opened, bare_opened, 1.5) && met;
 
     const auto settle = [] { run_for(50); };
-    const auto [saved, bare_saved] = medians({settle, [] { return timed(SavePlaylist); }},
-                                             {settle, [&] { return timed([&] { bare_save(bare.store, bare_file); }); }});
+    const Side save_side{settle, [] { return timed(SavePlaylist); }};
+    const Side bare_save_side{settle, [&] { return timed([&] { bare_save(bare.store, bare_file); }); }};
+    const auto [saved, bare_saved] = medians(save_side, bare_save_side);
     met = report("save 10,000 rows / bare store walk + write", saved, bare_saved, 1.5) && met;
 
     std::filesystem::remove_all(folder);

@@ -126,7 +126,8 @@ TEST_F(FileVolume, TheRootIsTheMountPointOfTheRealPath) {
     EXPECT_EQ(built(file_volume_path(path("link.m3u").c_str(), -1)),
               std::u16string(from_root.begin(), from_root.end()));
     EXPECT_EQ(built(file_volume_root(path("missing.m3u").c_str(), -1)), u"");
-    EXPECT_EQ(built(file_player_paths(path("list.m3u").c_str(), -1)), std::u16string(from_root.begin(), from_root.end()));
+    EXPECT_EQ(built(file_player_paths(path("list.m3u").c_str(), -1)),
+              std::u16string(from_root.begin(), from_root.end()));
     EXPECT_EQ(built(file_player_paths(path("missing.m3u").c_str(), -1)), u"") << "a file that is not there";
 }
 

@@ -133,8 +133,8 @@ public:
     bool read() const { return !prefix_.empty(); }
     const std::string& prefix() const { return prefix_; }
     bool plain(std::string_view name) const {
-        const auto found = std::lower_bound(plain_.begin(), plain_.end(), name,
-                                            [this](Place place, std::string_view wanted) { return name_at(place) < wanted; });
+        const auto before = [this](Place place, std::string_view wanted) { return name_at(place) < wanted; };
+        const auto found = std::lower_bound(plain_.begin(), plain_.end(), name, before);
         return found != plain_.end() && name_at(*found) == name;
     }
     // The mount point holding the folder's entry of that name.
