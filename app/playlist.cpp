@@ -1,6 +1,6 @@
 #include "app/playlist.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "app/app_state.h"
 #include "app/playlist_file.h"
@@ -11,23 +11,33 @@
 
 namespace {
 
-// Appends the dropped file with the path the player sees for it. Both texts
-// are built in the builder, which may move while the second is built, so
-// each is found again by its place before it is used. A file with no player
-// path (on Linux, one gone before the drop was read) adds no row: its line
-// would be empty in the saved playlist.
-bool AppendDroppedFile(const char16_t* path, int length) {
-    int mark = text_builder_mark();
-    // The name comes from the drop text, never from the builder itself.
-    char16_t* local = text_builder_reserve(length + 1, -1);
-    std::memcpy(local, path, static_cast<std::size_t>(length) * sizeof(char16_t));
-    local[length] = 0;
-    file_player_path(text_builder_address(mark), -1);
+// Appends a dropped file with the path the player sees for it, each given
+// by its place in a longer text: both are copied into the builder with their
+// terminators, then found again by their places, as the builder may move
+// while the second is copied. A file with no player path (on Linux, one gone
+// before the drop was read) adds no row: its line would be empty in the
+// saved playlist.
+bool AppendDroppedFile(std::u16string_view local, std::u16string_view player) {
+    if (player.empty()) return false;
+    const int mark = text_builder_mark();
+    char16_t* copy = text_builder_reserve(static_cast<int>(local.size() + 1 + player.size()), -1);
+    local.copy(copy, local.size());
+    copy[local.size()] = 0;
+    player.copy(copy + local.size() + 1, player.size());
+    copy[local.size() + 1 + player.size()] = 0;
     const char16_t* local_path = text_builder_address(mark);
-    bool seen = local_path[length + 1] != 0;
-    if (seen) AppendTrack(local_path + length + 1, local_path);
+    AppendTrack(local_path + local.size() + 1, local_path);
     text_builder_rewind(mark);
-    return seen;
+    return true;
+}
+
+// The line that starts at the given place of a text of lines joined by line
+// feeds; *next becomes the start of the next line, or npos after the last.
+std::u16string_view NextLine(std::u16string_view text, std::size_t* next) {
+    const std::size_t start = *next;
+    const std::size_t end = text.find(u'\n', start);
+    *next = end == std::u16string_view::npos ? end : end + 1;
+    return text.substr(start, end == std::u16string_view::npos ? end : end - start);
 }
 
 PlaylistEntry* SelectEntry(int index) {
@@ -62,15 +72,18 @@ void HandleFileDrop() {
     Text dropped = Built([] { event_drop_files(); });
     // A drop whose file list was refused or broken brings nothing.
     if (dropped.empty()) return;
-    // One pass over the names, separated by line feeds; the list repaints once.
+    // The player's paths of all the names at once: the files of one folder
+    // need one look at that folder, not one each.
+    Text players = Built([&dropped] { file_player_paths(dropped.c_str(), -1); });
+    // One pass over both texts, line by line; the list repaints once.
     gadget_redraw(PLAYLIST_GADGET, 0);
-    const char16_t* name = dropped.c_str();
-    for (const char16_t* p = name;; ++p) {
-        if (*p == u'\n' || *p == 0) {
-            if (AppendDroppedFile(name, static_cast<int>(p - name))) app.is_saved = 0;
-            if (*p == 0) break;
-            name = p + 1;
-        }
+    const std::u16string_view locals = dropped.c_str(), player_paths = players.c_str();
+    std::size_t next_local = 0, next_player = 0;
+    while (next_local != std::u16string_view::npos) {
+        const std::u16string_view local = NextLine(locals, &next_local);
+        const std::u16string_view player =
+            next_player == std::u16string_view::npos ? std::u16string_view() : NextLine(player_paths, &next_player);
+        if (AppendDroppedFile(local, player)) app.is_saved = 0;
     }
     gadget_redraw(PLAYLIST_GADGET, 1);
 }

@@ -82,11 +82,13 @@ char16_t* file_error_text();
 // (a relative path, or a Linux file that does not exist).
 char16_t* file_volume_root(const char16_t* path, int position);
 char16_t* file_volume_path(const char16_t* path, int position);
-// The path a music player sees for a file on it, with "/" separators: on
-// Windows the path without its first two characters (the drive letter and
+// The paths a music player sees for files on it, with "/" separators: on
+// Windows each path without its first two characters (the drive letter and
 // colon, whatever they are); on Linux the volume path, from the mount point
-// of the player's file system (empty for a file that is not there).
-char16_t* file_player_path(const char16_t* path, int position);
+// of the player's file system (empty for a file that is not there). The
+// paths come joined by LF and go out joined by LF, in their order; on Linux
+// the many files of one folder cost one look at the folder, not one each.
+char16_t* file_player_paths(const char16_t* paths, int position);
 
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.

@@ -29,6 +29,6 @@ char16_t* file_volume_path(const char16_t* path, int position) {
     return build(place.root.empty() ? u"" : with_slashes(u"/" + place.rest), position);
 }
 
-char16_t* file_player_path(const char16_t* path, int position) {
-    return build(with_slashes(file_volume_player_path(path)), position);
+char16_t* file_player_paths(const char16_t* paths, int position) {
+    return build(with_slashes(file_volume_player_paths(paths ? paths : u"")), position);
 }

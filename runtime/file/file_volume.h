@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct VolumePlace {
     std::u16string root;  // the path to the volume, ending in its separator
@@ -10,5 +11,6 @@ struct VolumePlace {
 
 // Both empty when the path names no volume.
 VolumePlace file_volume_place(const char16_t* path);
-// The player's path of a file, before its separators become "/".
-std::u16string file_volume_player_path(const char16_t* path);
+// The player's paths of files joined by LF, joined by LF in their order,
+// before their separators become "/".
+std::u16string file_volume_player_paths(std::u16string_view paths);

@@ -38,15 +38,21 @@ bool holds(std::string_view mount_point, std::string_view path) {
 
 }  // namespace
 
-std::string mount_point_holding(std::string_view table, std::string_view path) {
-    std::string best;
+std::vector<std::string> mount_points_of(std::string_view table) {
+    std::vector<std::string> mount_points;
     while (!table.empty()) {
         std::size_t end = table.find('\n');
         std::string_view line = table.substr(0, end);
         table.remove_prefix(end == std::string_view::npos ? table.size() : end + 1);
         std::string mount_point = unescape(mount_point_field(line));
-        if (!mount_point.empty() && mount_point.size() > best.size() && holds(mount_point, path))
-            best = std::move(mount_point);
+        if (!mount_point.empty()) mount_points.push_back(std::move(mount_point));
     }
-    return best;
+    return mount_points;
+}
+
+std::string mount_point_holding(const std::vector<std::string>& mount_points, std::string_view path) {
+    const std::string* best = nullptr;
+    for (const std::string& mount_point : mount_points)
+        if ((!best || mount_point.size() > best->size()) && holds(mount_point, path)) best = &mount_point;
+    return best ? *best : std::string();
 }

@@ -8,8 +8,15 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
-// The bytes of a path; a null path reads as empty.
-std::string path_bytes_of(const char16_t* path);
+// The bytes of a path (or of several joined by LF); a null path reads as empty.
+std::string path_bytes_of(std::u16string_view path);
+inline std::string path_bytes_of(const char16_t* path) {
+    return path_bytes_of(path ? std::u16string_view(path) : std::u16string_view());
+}
 std::u16string path_text_of(const char* bytes, std::size_t length);
+// The same into out, which has room for length characters (never more are
+// needed); returns the number written, no terminator.
+std::size_t path_text_decode(const char* bytes, std::size_t length, char16_t* out);
 inline std::u16string path_text_of(const std::string& bytes) { return path_text_of(bytes.data(), bytes.size()); }

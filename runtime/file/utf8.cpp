@@ -160,6 +160,16 @@ std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out
     return run == n ? n : decode_from(bytes, run, n, out, out + run);
 }
 
+std::size_t utf8_sequence_length(const unsigned char* bytes, std::size_t n) {
+    if (bytes[0] < 0x80) return 1;
+    const Lead lead = lead_of(bytes[0]);
+    const auto count = static_cast<std::size_t>(lead.continuation_count);
+    if (count == 0 || n <= count || bytes[1] < lead.low || bytes[1] > lead.high) return 0;
+    for (std::size_t k = 2; k <= count; ++k)
+        if (!continues(bytes[k])) return 0;
+    return 1 + count;
+}
+
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out) {
     unsigned char* o = out;
     std::size_t i = 0;

@@ -21,6 +21,10 @@
 // needed). Returns the number of characters written; no terminator.
 std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out);
 
+// The length of the well-formed sequence the n bytes (n > 0) start with; 0
+// when they start with none (decoding would replace what is there).
+std::size_t utf8_sequence_length(const unsigned char* bytes, std::size_t n);
+
 // Encodes n characters into out, which has room for 3 * n bytes (never more
 // are needed). Returns the number of bytes written; no terminator.
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out);

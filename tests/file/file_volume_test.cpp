@@ -2,7 +2,11 @@
 // a path's volume starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "runtime/file/file.h"
 #include "runtime/file/mount_table.h"
@@ -44,10 +48,11 @@ TEST(MountTable, TheLongestMountPointThatHoldsThePathWins) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(mount_point_holding(table, c.path), c.mount_point);
+        EXPECT_EQ(mount_point_holding(mount_points_of(table), c.path), c.mount_point);
     }
-    EXPECT_EQ(mount_point_holding("", "/a"), "");
-    EXPECT_EQ(mount_point_holding("broken line\n\n1 2 3\n", "/a"), "");
+    EXPECT_EQ(mount_points_of(""), std::vector<std::string>{});
+    EXPECT_EQ(mount_points_of("broken line\n\n1 2 3\n"), std::vector<std::string>{});
+    EXPECT_EQ(mount_point_holding({}, "/a"), "");
 }
 
 using FileVolume = FileTest;
@@ -80,9 +85,10 @@ TEST_F(FileVolume, DrivesAndSharesAreTheRoots) {
 }
 
 TEST_F(FileVolume, ThePlayerPathDropsTheFirstTwoCharacters) {
-    EXPECT_EQ(built(file_player_path(u"E:\\Music\\Rock\\x.mp3", -1)), u"/Music/Rock/x.mp3");
-    EXPECT_EQ(built(file_player_path(u"\\\\server\\share\\a.mp3", -1)), u"server/share/a.mp3");
-    EXPECT_EQ(built(file_player_path(u"E", -1)), u"");
+    EXPECT_EQ(built(file_player_paths(u"E:\\Music\\Rock\\x.mp3", -1)), u"/Music/Rock/x.mp3");
+    EXPECT_EQ(built(file_player_paths(u"\\\\server\\share\\a.mp3", -1)), u"server/share/a.mp3");
+    EXPECT_EQ(built(file_player_paths(u"E", -1)), u"");
+    EXPECT_EQ(built(file_player_paths(u"E:\\a.mp3\nC:\\b\\c.ogg\nE\n", -1)), u"/a.mp3\n/b/c.ogg\n\n");
 }
 #else
 // The mount point as the kernel tells it apart: the highest folder above the
@@ -120,16 +126,62 @@ TEST_F(FileVolume, TheRootIsTheMountPointOfTheRealPath) {
     EXPECT_EQ(built(file_volume_path(path("link.m3u").c_str(), -1)),
               std::u16string(from_root.begin(), from_root.end()));
     EXPECT_EQ(built(file_volume_root(path("missing.m3u").c_str(), -1)), u"");
-    EXPECT_EQ(built(file_player_path(path("list.m3u").c_str(), -1)), std::u16string(from_root.begin(), from_root.end()));
-    EXPECT_EQ(built(file_player_path(path("missing.m3u").c_str(), -1)), u"") << "a file that is not there";
+    EXPECT_EQ(built(file_player_paths(path("list.m3u").c_str(), -1)),
+              std::u16string(from_root.begin(), from_root.end()));
+    EXPECT_EQ(built(file_player_paths(path("missing.m3u").c_str(), -1)), u"") << "a file that is not there";
+}
+
+// Many files of one folder, read once, give what each gives on its own: a
+// link is still where it really points, a missing file has no path, and
+// files of other folders and special names keep their own answers.
+TEST_F(FileVolume, ManyFilesOfAFolderGiveWhatEachGivesAlone) {
+    std::filesystem::create_directories(fs_path("many"));
+    std::filesystem::create_directories(fs_path("elsewhere/deeper"));
+    put("elsewhere/deeper/target.mp3", "");
+    std::vector<std::u16string> files;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "many/track " + std::to_string(i) + ".mp3";
+        if (i == 7) {
+            ASSERT_EQ(symlink(fs_path("elsewhere/deeper/target.mp3").c_str(), fs_path(name).c_str()), 0);
+        } else if (i != 9) {  // the tenth is missing
+            put(name, "");
+        }
+        files.push_back(path(name));
+    }
+    std::filesystem::create_directories(fs_path("many/sub"));
+    files.insert(files.end(), {path("many/sub"), path("many/."), path("many/"), path("many/sub/.."),
+                               path("elsewhere/deeper/target.mp3"), path("many/track 1.mp3")});
+    std::u16string joined, expected;
+    for (const std::u16string& file : files) {
+        joined += (joined.empty() ? u"" : u"\n") + file;
+        expected += (expected.empty() ? u"" : u"\n") + built(file_player_paths(file.c_str(), -1));
+    }
+    const std::u16string together = built(file_player_paths(joined.c_str(), -1));
+    EXPECT_EQ(together, expected);
+    // The answers themselves: the link where it points, nothing for the missing file.
+    std::vector<std::u16string> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(together.find(u'\n', start), together.size());
+        lines.push_back(together.substr(start, end - start));
+        if (end == together.size()) break;
+        start = end + 1;
+    }
+    ASSERT_EQ(lines.size(), files.size());
+    auto ends_with = [](const std::u16string& text, std::u16string_view end) {
+        return text.size() >= end.size() && std::u16string_view(text).substr(text.size() - end.size()) == end;
+    };
+    EXPECT_TRUE(ends_with(lines[0], u"/many/track 0.mp3"));
+    EXPECT_TRUE(ends_with(lines[7], u"/elsewhere/deeper/target.mp3"));
+    EXPECT_EQ(lines[9], u"");
 }
 
 TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
     // A file system of its own at a path with a space and a letter beyond ASCII.
     std::filesystem::path mount_point = fs_path("MY PL\xC3\x84YER");
     std::filesystem::create_directory(mount_point);
-    const std::u16string folder = path("MY PL\xC3\x84YER");
-    ASSERT_NE(built(file_player_path(folder.c_str(), -1)), u"/") << "a folder, not yet a mount point";
+    // Read before the mount: what is known of the mounts must follow it.
+    const std::u16string before = built(file_volume_root(path("MY PL\xC3\x84YER").c_str(), -1));
+    EXPECT_NE(before.substr(before.size() < 10 ? 0 : before.size() - 10), u"MY PL\u00C4YER/");
     ASSERT_EQ(mount("tunelathe-player", mount_point.c_str(), "tmpfs", 0, "size=64k"), 0)
         << "mounting a file system needs root: " << std::strerror(errno);
     struct Unmount {
@@ -139,10 +191,17 @@ TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
     std::filesystem::create_directories(mount_point / "Music");
     put("MY PL\xC3\x84YER/Music/a b.mp3", "ID3");
     const std::u16string file = path("MY PL\xC3\x84YER/Music/a b.mp3");
-    EXPECT_EQ(built(file_player_path(file.c_str(), -1)), u"/Music/a b.mp3");
+    EXPECT_EQ(built(file_player_paths(file.c_str(), -1)), u"/Music/a b.mp3");
+    // Among many files of its folder, the mount point is the root of its own volume.
+    std::u16string many = path("MY PL\xC3\x84YER");
+    for (int i = 0; i < 40; ++i) {
+        put("beside " + std::to_string(i), "");
+        many += u"\n" + path("beside " + std::to_string(i));
+    }
+    const std::u16string together = built(file_player_paths(many.c_str(), -1));
+    EXPECT_EQ(together.substr(0, together.find(u'\n')), u"/");
     std::u16string root = built(file_volume_root(file.c_str(), -1));
     EXPECT_EQ(root.substr(root.size() - 10), u"MY PL\u00C4YER/");
-    EXPECT_EQ(built(file_player_path(folder.c_str(), -1)), u"/") << "the mount is seen at once";
 }
 #endif
 

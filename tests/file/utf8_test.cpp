@@ -21,6 +21,15 @@ std::string encode(const std::u16string& text) {
     return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
+// Well-formed throughout: every place starts a sequence.
+bool valid(const std::string& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (std::size_t i = 0, length; i < bytes.size(); i += length)
+        if ((length = utf8_sequence_length(p + i, bytes.size() - i)) == 0) return false;
+    return true;
+}
+
+// Malformed input is what the strict check refuses.
 TEST(Utf8, ReplacesEachMaximalSubpartOnce) {
     struct Case {
         std::string bytes;
@@ -47,6 +56,7 @@ TEST(Utf8, ReplacesEachMaximalSubpartOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
         EXPECT_EQ(decode(c.bytes), c.text);
+        EXPECT_FALSE(valid(c.bytes));
     }
 }
 
@@ -77,6 +87,8 @@ TEST(Utf8, RoundTripsEveryScalarValue) {
     std::string bytes = encode(all);
     EXPECT_EQ(bytes.size(), 0x7Fu + 2 * 0x780u + 3 * (0x10000u - 0x800u - 0x800u) + 4 * 0x100000u);
     EXPECT_EQ(decode(bytes), all);
+    EXPECT_TRUE(valid(bytes));
+    EXPECT_TRUE(valid(""));
 }
 
 TEST(Utf8, ConvertsTheSameWhereverTheOtherCharactersStand) {

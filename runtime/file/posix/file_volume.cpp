@@ -3,78 +3,205 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
-#include <string>
+#include <string_view>
+#include <vector>
 
 #include "runtime/file/mount_table.h"
 #include "runtime/file/path_bytes.h"
 
 namespace {
 
-// The kernel's mount table, read again only when it changed: a drop of
-// thousands of files asks for it once per file. An open mountinfo reports
-// POLLPRI after any mount or unmount, and poll takes that report.
-class MountTableCache {
+// The kernel's mount points, read again only after a mount or unmount: the
+// open table reports each change to poll() as a priority event. A drop of
+// thousands of files then reads the table once, not once a file.
+class MountTable {
 public:
-    std::string current() {
-        std::lock_guard guard(lock_);
-        if (table_ < 0) table_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
-        if (table_ < 0) return {};
-        pollfd changed{table_, POLLPRI, 0};
-        if (!read_ || poll(&changed, 1, 0) > 0) read_ = reread();
-        return text_;
-    }
-    ~MountTableCache() {
+    MountTable() = default;
+    MountTable(const MountTable&) = delete;
+    MountTable& operator=(const MountTable&) = delete;
+    ~MountTable() {
         if (table_ >= 0) close(table_);
     }
 
-private:
-    bool reread() {
-        text_.clear();
-        if (lseek(table_, 0, SEEK_SET) != 0) return false;
-        char chunk[4096];
-        for (ssize_t got; (got = read(table_, chunk, sizeof chunk)) != 0;) {
-            if (got < 0) {
-                if (errno == EINTR) continue;
-                return false;
-            }
-            text_.append(chunk, static_cast<std::size_t>(got));
-        }
-        return true;
+    std::vector<std::string> mount_points() {
+        std::lock_guard guard(lock_);
+        if (changed()) points_ = mount_points_of(read_table());
+        return points_;
     }
+
+private:
+    bool changed() {
+        if (table_ < 0) return (table_ = open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) >= 0;
+        pollfd watch{table_, POLLPRI, 0};
+        return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
+    }
+    std::string read_table() {
+        std::string table;
+        char buffer[16384];
+        if (lseek(table_, 0, SEEK_SET) != 0) return table;
+        for (ssize_t got; (got = read(table_, buffer, sizeof buffer)) > 0;)
+            table.append(buffer, static_cast<std::size_t>(got));
+        return table;
+    }
+
     std::mutex lock_;
     int table_ = -1;
-    bool read_ = false;
-    std::string text_;
+    std::vector<std::string> points_;
 };
 
-MountTableCache mount_table;
+std::vector<std::string> current_mount_points() {
+    static MountTable table;
+    return table.mount_points();
+}
+
+// The real path, empty when the file does not exist.
+std::string real_path_of(const std::string& path) {
+    std::unique_ptr<char, decltype(&std::free)> real(realpath(path.c_str(), nullptr), &std::free);
+    return real ? std::string(real.get()) : std::string();
+}
+
+// The real path from its mount point on, without a leading "/".
+std::string rest_of(const std::string& real_path, const std::string& mount_point) {
+    std::string rest = real_path.substr(mount_point.size());
+    if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
+    return rest;
+}
+
+// A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
+// /Music/a.mp3, wherever it is mounted. Nothing for a file not found.
+void append_player_path(const std::string& real_path, const std::string& mount_point, std::string& out) {
+    if (real_path.empty() || mount_point.empty()) return;
+    out += '/';
+    out += rest_of(real_path, mount_point);
+}
+
+// Below this many files of one folder in a row, each file is looked for on
+// its own; from there on the folder is read once.
+constexpr std::size_t FOLDER_READ_FROM = 32;
+
+struct CloseFolder {
+    void operator()(DIR* listing) const { closedir(listing); }
+};
+
+// A folder read once: the names in it that are no links, each of which is
+// the folder's real path and its name, on the folder's volume unless a file
+// system is mounted right there. The names lie in one text, found by their
+// places sorted by name: one allocation for thousands of them.
+class Folder {
+public:
+    Folder() = default;
+    Folder(const std::string& path, const std::vector<std::string>& mount_points) {
+        const std::string real = real_path_of(path.empty() ? "/" : path);
+        std::unique_ptr<DIR, CloseFolder> listing(opendir(path.empty() ? "/" : path.c_str()));
+        if (real.empty() || !listing) return;
+        prefix_ = real == "/" ? real : real + "/";
+        mount_point_ = mount_point_holding(mount_points, real);
+        for (const std::string& point : mount_points)
+            if (point.size() > prefix_.size() && point.compare(0, prefix_.size(), prefix_) == 0 &&
+                point.find('/', prefix_.size()) == std::string::npos)
+                mounted_.push_back(point.substr(prefix_.size()));
+        // A file system that does not say what an entry is leaves it to realpath().
+        while (const dirent* entry = readdir(listing.get())) {
+            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) continue;
+            const std::string_view name = entry->d_name;
+            plain_.push_back({names_.size(), name.size()});
+            names_ += name;
+        }
+        std::sort(plain_.begin(), plain_.end(), [this](Place a, Place b) { return name_at(a) < name_at(b); });
+    }
+    bool read() const { return !prefix_.empty(); }
+    const std::string& prefix() const { return prefix_; }
+    bool plain(std::string_view name) const {
+        const auto before = [this](Place place, std::string_view wanted) { return name_at(place) < wanted; };
+        const auto found = std::lower_bound(plain_.begin(), plain_.end(), name, before);
+        return found != plain_.end() && name_at(*found) == name;
+    }
+    // The mount point holding the folder's entry of that name.
+    std::string mount_point_of(const std::string& name, const std::vector<std::string>& mount_points) const {
+        const bool mounted_here = std::find(mounted_.begin(), mounted_.end(), name) != mounted_.end();
+        return mounted_here ? mount_point_holding(mount_points, prefix_ + name) : mount_point_;
+    }
+
+private:
+    struct Place {
+        std::size_t at;
+        std::size_t length;
+    };
+    std::string_view name_at(Place place) const { return std::string_view(names_).substr(place.at, place.length); }
+
+    std::string prefix_;  // the folder's real path and "/"; empty when it was not read
+    std::string mount_point_;
+    std::vector<std::string> mounted_;  // names that are mount points
+    std::string names_;
+    std::vector<Place> plain_;
+};
+
+// Where a path's file name starts: after its last "/"; npos without one.
+std::size_t name_start(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? slash : slash + 1;
+}
+
+bool special_name(std::string_view name) { return name.empty() || name == "." || name == ".."; }
+
+// The files of a text of paths joined by LF, as views into it.
+std::vector<std::string_view> lines_of(const std::string& text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines.emplace_back(text.data() + start, end - start);
+        if (end == text.size()) return lines;
+        start = end + 1;
+    }
+}
 
 }  // namespace
 
 VolumePlace file_volume_place(const char16_t* path) {
     if (!path || !*path) return {};
-    std::unique_ptr<char, decltype(&std::free)> real(realpath(path_bytes_of(path).c_str(), nullptr), &std::free);
-    if (!real) return {};
-    std::string real_path = real.get();
-    std::string mount_point = mount_point_holding(mount_table.current(), real_path);
+    const std::string real_path = real_path_of(path_bytes_of(path));
+    if (real_path.empty()) return {};
+    std::string mount_point = mount_point_holding(current_mount_points(), real_path);
     if (mount_point.empty()) return {};
-    std::string rest = real_path.substr(mount_point.size());
-    if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
+    const std::string rest = rest_of(real_path, mount_point);
     if (mount_point.back() != '/') mount_point += '/';
     return {path_text_of(mount_point), path_text_of(rest)};
 }
 
-// A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
-// /Music/a.mp3, wherever it is mounted.
-std::u16string file_volume_player_path(const char16_t* path) {
-    VolumePlace place = file_volume_place(path);
-    return place.root.empty() ? std::u16string() : u"/" + place.rest;
+std::u16string file_volume_player_paths(std::u16string_view paths) {
+    const std::string all = path_bytes_of(paths);
+    const std::vector<std::string_view> files = lines_of(all);
+    const std::vector<std::string> mount_points = current_mount_points();
+    std::string out;
+    for (std::size_t i = 0; i < files.size();) {
+        // The run of files in the same folder as this one.
+        const std::size_t at = name_start(files[i]);
+        std::size_t run = 1;
+        if (at != std::string_view::npos) {
+            const std::string_view folder_path = files[i].substr(0, at);
+            while (i + run < files.size() && files[i + run].substr(0, name_start(files[i + run])) == folder_path) ++run;
+        }
+        const Folder folder = run >= FOLDER_READ_FROM ? Folder(std::string(files[i].substr(0, at - 1)), mount_points)
+                                                      : Folder();
+        for (const std::size_t end = i + run; i < end; ++i) {
+            if (i > 0) out += '\n';
+            const std::string name(at == std::string_view::npos ? files[i] : files[i].substr(at));
+            if (folder.read() && !special_name(name) && folder.plain(name)) {
+                append_player_path(folder.prefix() + name, folder.mount_point_of(name, mount_points), out);
+            } else {
+                const std::string real = real_path_of(std::string(files[i]));
+                append_player_path(real, mount_point_holding(mount_points, real), out);
+            }
+        }
+    }
+    return path_text_of(out);
 }

@@ -32,7 +32,13 @@ VolumePlace file_volume_place(const char16_t* text) {
 
 // Dropped from a player's drive E:, E:\Music\a.mp3 is /Music/a.mp3 on the
 // player; a network path keeps its server name without the leading slashes.
-std::u16string file_volume_player_path(const char16_t* path) {
-    std::u16string text = path ? path : u"";
-    return text.substr(std::min<std::size_t>(text.size(), 2));
+std::u16string file_volume_player_paths(std::u16string_view paths) {
+    std::u16string result;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(paths.find(u'\n', start), paths.size());
+        result += paths.substr(std::min(start + 2, end), end - std::min(start + 2, end));
+        if (end == paths.size()) return result;
+        result += u'\n';
+        start = end + 1;
+    }
 }

@@ -1,17 +1,17 @@
 // Drop targets on GTK: a window or a list gadget accepts file lists dragged
 // from other programs (the text/uri-list target of the X drag protocol). The
 // action follows the portable choice; a list marks the row under the pointer
-// and selects it on the drop; the local file names go to the event queue as
-// a file list block (the layout drop_file_list_check reads, UTF-16 names).
+// and selects it on the drop; the dropped files go to the event queue as a
+// file list block (the layout drop_file_list_check reads, UTF-16 names). A
+// list with any entry that is not a file here is refused as a whole.
 #include <gtk/gtk.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <string>
+#include <cstddef>
+#include <cstdint>
 
 #include "runtime/gui/drop.h"
 #include "runtime/gui/drop_effect.h"
-#include "runtime/gui/drop_file_list.h"
+#include "runtime/gui/drop_uri_list.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/gtk/drop_gtk.h"
@@ -108,43 +108,16 @@ gboolean on_drop(GtkWidget* widget, GdkDragContext* context, int x, int y, guint
     return TRUE;
 }
 
-// The local files among the URIs as a file list block: header, UTF-16 names
-// each ending in a null, one more null. Size 0 when none is local.
-void* file_list_block(gchar** uris, std::size_t* size) {
-    std::u16string names;
-    for (gchar** uri = uris; uri && *uri; ++uri) {
-        gchar* path = g_filename_from_uri(*uri, nullptr, nullptr);
-        gchar* utf8 = path ? g_filename_to_utf8(path, -1, nullptr, nullptr, nullptr) : nullptr;
-        gunichar2* name = utf8 ? g_utf8_to_utf16(utf8, -1, nullptr, nullptr, nullptr) : nullptr;
-        if (name) {
-            names += reinterpret_cast<const char16_t*>(name);
-            names += u'\0';
-        }
-        g_free(name);
-        g_free(utf8);
-        g_free(path);
-    }
-    *size = 0;
-    if (names.empty()) return nullptr;
-    names += u'\0';
-    const std::size_t bytes = DROP_FILE_LIST_HEADER_SIZE + names.size() * sizeof(char16_t);
-    auto* block = static_cast<unsigned char*>(std::calloc(1, bytes));
-    if (!block) return nullptr;
-    const std::uint32_t offset = DROP_FILE_LIST_HEADER_SIZE, wide = 1;
-    std::memcpy(block, &offset, sizeof offset);
-    std::memcpy(block + 16, &wide, sizeof wide);
-    std::memcpy(block + DROP_FILE_LIST_HEADER_SIZE, names.data(), names.size() * sizeof(char16_t));
-    *size = bytes;
-    return block;
-}
-
 void on_data(GtkWidget* widget, GdkDragContext* context, int, int, GtkSelectionData* selection, guint, guint time,
              gpointer) {
     DropTarget* target = target_of(widget);
-    gchar** uris = gtk_selection_data_get_uris(selection);
+    int length = 0;
+    const guchar* list = gtk_selection_data_get_data_with_length(selection, &length);
     std::size_t size = 0;
-    void* block = target ? file_list_block(uris, &size) : nullptr;
-    g_strfreev(uris);
+    void* block = target && list && length >= 0 && gtk_selection_data_get_format(selection) == 8
+                      ? drop_uri_list_files(reinterpret_cast<const char*>(list), static_cast<std::size_t>(length),
+                                            g_get_host_name(), &size)
+                      : nullptr;
     mark_row(widget, -1);
     DropRecord* record = block ? drop_record_make({DROP_FORMAT_FILES, 0, target->effect, target->x, target->y,
                                                    block, size})

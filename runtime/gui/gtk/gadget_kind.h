@@ -25,6 +25,9 @@ struct GadgetRecord {
     bool pressed;
     double press_x;
     double press_y;
+    // The list row read last (-1: none since the rows last moved) and where it is.
+    int read_row;
+    GtkTreeIter read_iter;
 };
 
 struct GadgetKind {

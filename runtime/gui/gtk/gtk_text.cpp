@@ -1,28 +1,28 @@
-// Text conversion at the GTK boundary.
-#include <glib.h>
-
+// Text conversion at the GTK boundary, by the runtime's own converter: the
+// same results as in files (a lone surrogate or a malformed byte becomes
+// U+FFFD), and no allocation beyond the result.
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "runtime/file/utf8.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/text/text.h"
 
-// The runtime's own encoder: a lone surrogate (a file name's stray byte)
-// shows as U+FFFD instead of emptying the whole text, as GLib's would.
 std::string utf8_of(const char16_t* text) {
-    std::vector<unsigned char> bytes;
-    const std::size_t length = text_to_utf8(text, bytes);
-    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+    if (!text) return {};
+    const std::size_t length = std::char_traits<char16_t>::length(text);
+    std::string result(3 * length, '\0');
+    result.resize(utf8_encode(text, length, reinterpret_cast<unsigned char*>(result.data())));
+    return result;
 }
 
+// Decoded straight into the builder: at most one character for every byte.
 char16_t* text_from_utf8(const char* text, int position) {
-    glong count = 0;
-    gunichar2* converted = g_utf8_to_utf16(text ? text : "", -1, nullptr, &count, nullptr);
-    if (!converted) count = 0;
-    char16_t* result = text_builder_reserve(static_cast<int>(count), position);
-    if (count > 0) std::memcpy(result, converted, static_cast<std::size_t>(count) * sizeof(char16_t));
+    const char* bytes = text ? text : "";
+    const std::size_t length = std::strlen(bytes);
+    char16_t* result = text_builder_reserve(static_cast<int>(length), position);
+    const std::size_t count = utf8_decode(reinterpret_cast<const unsigned char*>(bytes), length, result);
     result[count] = 0;  // the builder keeps room for the terminator
-    g_free(converted);
+    text_builder_release(static_cast<int>(length - count));
     return result;
 }

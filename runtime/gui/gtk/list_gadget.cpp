@@ -30,9 +30,24 @@ struct Busy {
     GadgetRecord& gadget;
 };
 
-bool row_iter(const GadgetRecord& list, int item, GtkTreeIter* iter) {
-    return item >= 0 && gtk_tree_model_iter_nth_child(model_of(list), iter, nullptr, item);
+// Rows are mostly read in order (a save reads them all): the row after the
+// one read last is one step from it, not a search from the first. The store's
+// iterators stay valid while their rows exist; adding or removing rows
+// forgets the row read last, whose number may then have changed.
+bool row_iter(GadgetRecord& list, int item, GtkTreeIter* iter) {
+    if (item < 0) return false;
+    if (list.read_row >= 0 && (item == list.read_row || item == list.read_row + 1)) {
+        *iter = list.read_iter;
+        if (item != list.read_row && !gtk_tree_model_iter_next(model_of(list), iter)) return false;
+    } else if (!gtk_tree_model_iter_nth_child(model_of(list), iter, nullptr, item)) {
+        return false;
+    }
+    list.read_row = item;
+    list.read_iter = *iter;
+    return true;
 }
+
+void forget_read_row(GadgetRecord& list) { list.read_row = -1; }
 
 int list_item_count(GadgetRecord& list) { return gtk_tree_model_iter_n_children(model_of(list), nullptr); }
 
@@ -64,10 +79,11 @@ void list_state_set(GadgetRecord& list, int state) {
 char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
     GtkTreeIter iter;
     if (!row_iter(list, item, &iter)) return gadget_empty_text(position);
-    gchar* text = nullptr;
-    gtk_tree_model_get(model_of(list), &iter, TEXT_COLUMN, &text, -1);
-    char16_t* result = text_from_utf8(text, position);
-    g_free(text);
+    // Read from the value itself: gtk_tree_model_get would copy the text once more.
+    GValue value = G_VALUE_INIT;
+    gtk_tree_model_get_value(model_of(list), &iter, TEXT_COLUMN, &value);
+    char16_t* result = text_from_utf8(g_value_get_string(&value), position);
+    g_value_unset(&value);
     return result;
 }
 
@@ -97,21 +113,34 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
     }
 }
 
-// Position -1 (or past the end) appends.
+// Position -1 (or past the end) appends. The item data is not stored until
+// it is set (until then the store reads it as 0): a row is then as small as
+// a plain list's, and long lists are walked as fast.
 void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
     Busy busy(list);
-    gtk_list_store_insert_with_values(list.store, nullptr, position, TEXT_COLUMN, utf8_of(text).c_str(),
-                                      DATA_COLUMN, gint64{0}, -1);
+    forget_read_row(list);
+    // The store copies the text from a value that only points at it: the
+    // variadic form would copy it twice.
+    const std::string utf8 = utf8_of(text);
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, G_TYPE_STRING);
+    g_value_set_static_string(&value, utf8.c_str());
+    int column = TEXT_COLUMN;
+    gtk_list_store_insert_with_valuesv(list.store, nullptr, position, &column, &value, 1);
+    g_value_unset(&value);
 }
 
 void list_item_remove(GadgetRecord& list, int item) {
     Busy busy(list);
     GtkTreeIter iter;
-    if (row_iter(list, item, &iter)) gtk_list_store_remove(list.store, &iter);
+    if (!row_iter(list, item, &iter)) return;
+    forget_read_row(list);
+    gtk_list_store_remove(list.store, &iter);
 }
 
 void list_clear(GadgetRecord& list) {
     Busy busy(list);
+    forget_read_row(list);
     gtk_list_store_clear(list.store);
 }
 
@@ -284,6 +313,7 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
         return 0;
     }
     list->store = store;
+    list->read_row = -1;
     g_signal_connect(gtk_tree_view_get_selection(tree), "changed", G_CALLBACK(on_selection_changed), nullptr);
     g_signal_connect(view, "button-press-event", G_CALLBACK(on_press), nullptr);
     g_signal_connect(view, "motion-notify-event", G_CALLBACK(on_motion), nullptr);

@@ -1,7 +1,8 @@
 // Drops on a real list gadget, dragged as a person would from another program
 // (tests/support/gtk_file_source, standing in for the file manager) through
 // the X drag protocol: the mouse pressed on the files there, moved onto a
-// row of the list and released.
+// row of the list and released. A list that names anything but files on
+// this computer is refused as a whole.
 #include <X11/keysym.h>
 #include <gtk/gtk.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,12 +27,13 @@ constexpr ObjectNumber LIST = 0;
 constexpr int SOURCE_X = 700;
 constexpr int SOURCE_Y = 100;
 
-// The file manager stand-in, running until the test ends.
+// The file manager stand-in, running until the test ends: it offers the
+// files, or with "--raw" and a list, that list byte for byte.
 class FileSource {
 public:
-    explicit FileSource(const std::vector<std::string>& files) {
+    explicit FileSource(const std::vector<std::string>& offered) {
         std::vector<std::string> args{GTK_FILE_SOURCE, std::to_string(SOURCE_X), std::to_string(SOURCE_Y)};
-        args.insert(args.end(), files.begin(), files.end());
+        args.insert(args.end(), offered.begin(), offered.end());
         std::vector<char*> argv;
         for (std::string& arg : args) argv.push_back(arg.data());
         argv.push_back(nullptr);
@@ -95,9 +98,9 @@ protected:
         }
         run_for(100);
     }
-    // The next drop event, waiting up to three seconds; 0 if none came.
-    int next_drop() {
-        for (int i = 0; i < 30; ++i) {
+    // The next drop event, waiting up to that many tenths of a second; 0 if none came.
+    int next_drop(int tenths = 30) {
+        for (int i = 0; i < tenths; ++i) {
             const int kind = event_wait_timeout(100);
             if (kind == EVENT_GADGET_DROP || kind == EVENT_WINDOW_DROP) return kind;
         }
@@ -106,6 +109,53 @@ protected:
     std::filesystem::path folder_;
     std::vector<std::string> files_;
 };
+
+void count_call(GtkWidget*, GdkDragContext*, int, int, GtkSelectionData*, guint, guint, gpointer calls) {
+    ++*static_cast<int*>(calls);
+}
+
+// A list whose entries are not all files here, dragged from another program
+// onto the second row: its data reaches the list, which refuses it all. No
+// event comes, so no row is added, nothing is selected and nothing is left.
+class RefusedDropTest : public DropTest {
+protected:
+    void expect_refused(const std::string& list) {
+        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+        FileSource source({"--raw", list});
+        ASSERT_TRUE(source.started());
+        int received = 0;
+        const gulong watch =
+            g_signal_connect_after(tree_view_of(LIST), "drag-data-received", G_CALLBACK(count_call), &received);
+        drag_to_row(1);
+        EXPECT_TRUE(run_until([&] { return received > 0; }, 3000)) << "the list's data never reached the list";
+        g_signal_handler_disconnect(tree_view_of(LIST), watch);
+        for (const SeenEvent& event : drain_events()) {
+            EXPECT_NE(event.kind, EVENT_GADGET_DROP);
+            EXPECT_NE(event.kind, EVENT_WINDOW_DROP);
+        }
+        EXPECT_EQ(gadget_item_count(LIST), 3);
+        EXPECT_EQ(gadget_state_get(LIST), -1);
+        GtkTreePath* marked = nullptr;
+        gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
+        EXPECT_EQ(marked, nullptr);
+        EXPECT_EQ(drop_record_live_count(), 0);
+    }
+    std::string uri_of(const std::string& file) {
+        gchar* uri = g_filename_to_uri(file.c_str(), nullptr, nullptr);
+        std::string result = uri;
+        g_free(uri);
+        return result;
+    }
+};
+
+struct BrokenList {
+    const char* what;
+    const char* entry;  // between two good file URIs
+};
+
+void PrintTo(const BrokenList& list, std::ostream* out) { *out << list.entry; }
+
+class BrokenListTest : public RefusedDropTest, public testing::WithParamInterface<BrokenList> {};
 
 std::u16string utf16(const std::string& utf8) {
     gunichar2* converted = g_utf8_to_utf16(utf8.c_str(), -1, nullptr, nullptr, nullptr);
@@ -158,6 +208,42 @@ TEST_F(DropTest, CtrlAndShiftHeldMakeALink) {
     ASSERT_EQ(kind, EVENT_GADGET_DROP);
     EXPECT_EQ(static_cast<const DropRecord*>(event_data())->action, DROP_ACTION_LINK);
     EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(RefusedDropTest, AWebAddressAmongFilesRefusesTheDrop) {
+    expect_refused(uri_of(files_[0]) + "\r\nhttp://host/a.mp3\r\n" + uri_of(files_[1]) + "\r\n");
+}
+
+TEST_P(BrokenListTest, IsRefusedAsAWhole) {
+    expect_refused(uri_of(files_[0]) + "\r\n" + GetParam().entry + "\r\n" + uri_of(files_[1]) + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, BrokenListTest,
+                         testing::Values(BrokenList{"NotAUri", "a line that is no URI"},
+                                         BrokenList{"BadEscape", "file:///tmp/a%G1.mp3"},
+                                         BrokenList{"EscapeCutShort", "file:///tmp/a.mp%3"},
+                                         BrokenList{"AnotherComputersFile", "file://far-away-host/tmp/a.mp3"}),
+                         [](const testing::TestParamInfo<BrokenList>& info) { return info.param.what; });
+
+TEST_F(DropTest, TwentyThousandFilesArriveInTheirOrderAsOneEvent) {
+    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY);
+    const std::filesystem::path many = folder_ / "many";
+    std::filesystem::create_directories(many);
+    // Offered in an order no sorting by name gives back.
+    std::vector<std::string> files;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string file = (many / (std::to_string(i * 7919 % 20000) + ".mp3")).string();
+        std::ofstream(file) << "x";
+        files.push_back(file);
+        expected += (i ? "\n" : "") + file;
+    }
+    FileSource source(files);
+    ASSERT_TRUE(source.started());
+    drag_to_row(0);
+    ASSERT_EQ(next_drop(100), EVENT_GADGET_DROP);
+    EXPECT_EQ(text(event_drop_files()), utf16(expected));
+    for (const SeenEvent& event : drain_events()) EXPECT_NE(event.kind, EVENT_GADGET_DROP) << "a second drop event";
 }
 
 TEST_F(DropTest, AListThatTakesNoFilesGetsNoDrop) {

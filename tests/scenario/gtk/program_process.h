@@ -32,6 +32,7 @@ public:
     NativeProgram& operator=(const NativeProgram&) = delete;
 
     bool running();
+    pid_t pid() const { return pid_; }  // -1 once it ended
     // Its exit code once it ended; -1 after timeout_ms or when a signal ended it.
     int exit_code(int timeout_ms = 10000);
 

@@ -5,12 +5,19 @@
 // 0. A second X client finds the windows, presses Return and asks to close,
 // as a person and a window manager would. The same start, of the program as
 // `cmake --install` puts it into a prefix, is tests/package/check-install's.
+// Shown and left alone, the program sleeps: none of its threads wakes.
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/scenario/gtk/program_process.h"
@@ -71,6 +78,86 @@ TEST(StartUpInstalled, TheInstalledProgramShowsItsMainWindowWithItsIconAndCloses
     const char* installed = std::getenv("TUNELATHE_INSTALLED");
     if (!installed) GTEST_SKIP() << "needs tests/package/check-install";
     start_show_and_close(installed);
+}
+
+struct ThreadSwitches {
+    std::string name;
+    long switches;  // voluntary and nonvoluntary: every time the thread left the processor
+};
+
+// Every thread of the process, by its id.
+std::map<std::string, ThreadSwitches> thread_switches(pid_t program) {
+    std::map<std::string, ThreadSwitches> threads;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(
+             "/proc/" + std::to_string(program) + "/task", error)) {
+        ThreadSwitches thread{"", 0};
+        std::getline(std::ifstream(task.path() / "comm"), thread.name);
+        std::ifstream status(task.path() / "status");
+        for (std::string field; status >> field;) {
+            if (field == "voluntary_ctxt_switches:" || field == "nonvoluntary_ctxt_switches:") {
+                long count = 0;
+                status >> count;
+                thread.switches += count;
+            }
+        }
+        threads[task.path().filename().string()] = thread;
+    }
+    return threads;
+}
+
+// The wake-ups between two looks: each thread's new switches; a thread that
+// came or went counts as woken.
+long wake_ups(const std::map<std::string, ThreadSwitches>& before,
+              const std::map<std::string, ThreadSwitches>& after, std::string* which) {
+    long total = 0;
+    for (const auto& [id, thread] : after) {
+        const auto earlier = before.find(id);
+        const long woken = earlier == before.end() ? thread.switches + 1 : thread.switches - earlier->second.switches;
+        if (woken) *which += " " + thread.name + " (" + id + "): " + std::to_string(woken);
+        total += woken;
+    }
+    for (const auto& [id, thread] : before) {
+        if (after.count(id)) continue;
+        *which += " " + thread.name + " (" + id + ") ended";
+        ++total;
+    }
+    return total;
+}
+
+// An idle GTK program sleeps in poll() until one of its descriptors has
+// something: no timer runs while no animation, blinking cursor or timeout is
+// pending. One wake-up is allowed for an event of the X server that may still
+// come after the show settled; a timer of even one second would wake it
+// five times.
+constexpr long IDLE_WAKE_UPS = 1;
+
+TEST(StartUp, AShownMainWindowLeftAloneWakesNoThread) {
+    XPerson screen;
+    ASSERT_TRUE(screen.open());
+    const char* work = std::getenv("SOUND_TEST_DIR");
+    ASSERT_NE(work, nullptr) << "run this program through tests/support/with-audio-server";
+    NativeProgram program(screen, {std::filesystem::path(work) / "home-idle", false});
+    const unsigned long main = program.main_window;
+    ASSERT_NE(main, 0u);
+
+    // Settled: the show, its paint and what follows them are over once a
+    // second passes without a switch (ten seconds at most).
+    auto last = thread_switches(program.pid());
+    for (int second = 0; second < 10; ++second) {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        auto now = thread_switches(program.pid());
+        std::string ignored;
+        const bool quiet = wake_ups(last, now, &ignored) == 0;
+        last = now;
+        if (quiet) break;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    std::string which;
+    EXPECT_LE(wake_ups(last, thread_switches(program.pid()), &which), IDLE_WAKE_UPS) << "woken:" << which;
+
+    screen.close_request(main);
+    EXPECT_EQ(program.exit_code(), 0);
 }
 
 }  // namespace
