@@ -243,11 +243,15 @@ TEST_F(PlaylistScenario, ListsThatNameNoLocalFileAddNoRow) {
     Toolbar& toolbar = session->toolbar;
     PlaylistView& list = session->list;
 
-    // A web address, and a list that is no list of addresses.
+    // A web address, a list that is no list of addresses, a file not there.
     ASSERT_TRUE(drag_uri_list(person_, "http://example.com/music/song.mp3\r\n", list.screen_x(),
                               list.screen_y_below_rows()));
     ASSERT_TRUE(drag_uri_list(person_, "no list\r\nfile:///Music/%ZZbroken.mp3\r\n", list.screen_x(),
                               list.screen_y_below_rows()));
+    // A file gone from the player before the drop was read has no path there.
+    std::string gone = "file://";
+    for (const char c : file("/Music/gone.mp3").string()) gone += c == ' ' ? std::string("%20") : std::string(1, c);
+    ASSERT_TRUE(drag_uri_list(person_, gone + "\r\n", list.screen_x(), list.screen_y_below_rows()));
     pause_ms(500);
     EXPECT_TRUE(list.rows().empty()) << "refused drops brought " << list.rows().size() << " rows";
     EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "a box came up";
