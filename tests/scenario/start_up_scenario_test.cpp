@@ -9,33 +9,21 @@
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/playlist_view.h"
 #include "tests/scenario/toolbar_probe.h"
+#include "tests/support/program_texts.h"
 
 namespace {
 
-constexpr wchar_t notice_title[] = L"Information on TESTING version";
-constexpr wchar_t notice_text[] =
-    L"Please keep in mind: this is a testing version. \r\n"
-    L"Some functionality may not work as you might expect.\r\n\r\n"
-    L"Known issues:\r\n"
-    L"Songs in Tunelathe can only be played, if the songs are dropped onto a newly created playlist.\r\n"
-    L"Loaded playlists can not be played at the moment - please be patient. I'm working on it!"
-    L"Thank you for testing and using Tunelathe!";
+// Windows' wide characters are UTF-16 code units too.
+std::wstring wide(const char16_t* text) {
+    std::wstring converted;
+    for (; *text; ++text) converted += static_cast<wchar_t>(*text);
+    return converted;
+}
 
-constexpr wchar_t help_text[] =
-    L".: Tunelathe :.\r\n\r\n"
-    L"Create playlists for the RockBox firmware!\r\n\r\n"
-    L"Simply drop audio/video files from your _DEVICE_ onto the application,\r\n"
-    L"move items up/down or delete items with the command buttons in the toolbar.\r\n\r\n"
-    L"Save and load playlists.\r\n"
-    L"Play songs.\r\n\r\n"
-    L"That's it. :)\r\n\r\n"
-    L"If you have any suggetions, feedback or if you've found a bug,\r\n"
-    L"send an email to 'tunelathe@example.org'.\r\n\r\n"
-    L"Thank you for using 'Tunelathe'!\r\n"
-    L"\r\n"
-    L"Used icon set:\r\n"
-    L"Tunelathe toolbar icons, drawn by the Tunelathe project\r\n"
-    L"https://tunelathe.example.org/icons\r\n";
+const std::wstring notice_title = wide(NOTICE_TITLE);
+const std::wstring notice_text = wide(NOTICE_TEXT);
+const std::wstring help_text = wide(HELP_TEXT);
+const std::wstring help_title = wide(HELP_TITLE);
 
 constexpr int SEPARATOR = -1;
 // The toolbar's places from left to right.
@@ -177,7 +165,7 @@ TEST(StartUpScenario, HelpButtonClickShowsHelpAndInfo) {
     click_at(centre_on_screen(toolbar, places.back().rect));
     Box help = wait_for_box(program.process, 10000);
     ASSERT_NE(help.dialog, nullptr) << "clicking the help button showed nothing";
-    EXPECT_EQ(help.title, L"Help & Info");
+    EXPECT_EQ(help.title, help_title);
     EXPECT_EQ(help.text, help_text);
     EXPECT_TRUE(only_ok_button(help.dialog));
     ASSERT_TRUE(answer_box(help.dialog, IDOK));

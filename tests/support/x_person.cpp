@@ -195,6 +195,45 @@ void XPerson::key_with(unsigned long modifier, unsigned long keysym) {
 void XPerson::key_with_control(unsigned long keysym) { key_with(XK_Control_L, keysym); }
 void XPerson::key_with_alt(unsigned long keysym) { key_with(XK_Alt_L, keysym); }
 
+std::string XPerson::copied_text(unsigned long window, int timeout_ms) {
+    // This client takes the clipboard first, so that the copy is seen when
+    // the program takes it over.
+    const Window requestor = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+    const Atom clipboard = XInternAtom(display_, "CLIPBOARD", False);
+    XSetSelectionOwner(display_, clipboard, requestor, CurrentTime);
+    focus(window);
+    key_with_control(XK_c);
+    int waited = 0;
+    for (; XGetSelectionOwner(display_, clipboard) == requestor && waited < timeout_ms; waited += 20) pause_ms(20);
+    // The clipboard's owner is asked for its text as UTF-8, delivered into a
+    // property of the same window.
+    const Atom utf8 = XInternAtom(display_, "UTF8_STRING", False);
+    const Atom into = XInternAtom(display_, "TUNELATHE_COPIED", False);
+    XConvertSelection(display_, clipboard, utf8, into, requestor, CurrentTime);
+    XFlush(display_);
+    std::string text;
+    XEvent event;
+    for (; waited < timeout_ms; waited += 20) {
+        if (!XCheckTypedWindowEvent(display_, requestor, SelectionNotify, &event)) {
+            pause_ms(20);
+            continue;
+        }
+        if (event.xselection.property == None) break;  // nothing to copy
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, requestor, into, 0, 1 << 20, True, AnyPropertyType, &type, &format, &items,
+                               &after, &data) == Success &&
+            data && format == 8)
+            text.assign(reinterpret_cast<const char*>(data), items);
+        if (data) XFree(data);
+        break;
+    }
+    XDestroyWindow(display_, requestor);
+    return text;
+}
+
 void XPerson::type(const char* text) {
     const KeyCode shift = XKeysymToKeycode(display_, XK_Shift_L);
     for (const char* c = text; *c; ++c) {

@@ -73,6 +73,9 @@ public:
     void key(unsigned long keysym);  // press and release
     void key_with_control(unsigned long keysym);
     void key_with_alt(unsigned long keysym);  // a button's underlined letter
+    // What the window's Ctrl+C puts on the clipboard, as UTF-8; empty when
+    // nothing came within timeout_ms.
+    std::string copied_text(unsigned long window, int timeout_ms = 5000);
     void type(const char* text);     // ASCII, each character as its key (with Shift where needed)
     void press_return(unsigned long window);  // focus, then Return
     void move_to(int x, int y);      // the pointer, on the screen

@@ -55,6 +55,29 @@ std::string message_text(const char16_t* text) {
     return result;
 }
 
+// What Ctrl+C in a message box copies, laid out as Windows' boxes copy
+// theirs: title, text and buttons between lines of dashes.
+std::string copied_message(const std::string& title, const std::string& text,
+                           const std::vector<MessageButton>& buttons) {
+    const std::string rule = "---------------------------\n";
+    std::string labels;
+    for (const MessageButton& button : buttons) {
+        for (const char* c = button.label; *c; ++c)
+            if (*c != '_') labels += *c;
+        labels += "   ";
+    }
+    return rule + title + "\n" + rule + text + "\n" + rule + labels + "\n" + rule;
+}
+
+gboolean copy_on_ctrl_c(GtkWidget*, GdkEventKey* key, gpointer copy) {
+    if (!(key->state & GDK_CONTROL_MASK) || (key->keyval != GDK_KEY_c && key->keyval != GDK_KEY_C &&
+                                             key->keyval != GDK_KEY_Insert))
+        return FALSE;
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), static_cast<const std::string*>(copy)->c_str(),
+                           -1);
+    return TRUE;
+}
+
 // The result as a text-returning operation leaves it: at the builder's
 // current position, which stays at its end.
 char16_t* build_result(const char16_t* text) {
@@ -145,16 +168,20 @@ std::intptr_t requester_owner() {
 }
 
 int requester_message(const char16_t* title, const char16_t* text, int flags) {
+    const std::string shown_text = message_text(text), shown_title = utf8_of(title);
     GtkWidget* dialog =
         gtk_message_dialog_new(GTK_WINDOW(reinterpret_cast<GtkWidget*>(requester_owner())), GTK_DIALOG_MODAL,
-                               icon_of(flags), GTK_BUTTONS_NONE, "%s", message_text(text).c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), utf8_of(title).c_str());
+                               icon_of(flags), GTK_BUTTONS_NONE, "%s", shown_text.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), shown_title.c_str());
     const std::vector<MessageButton> buttons = buttons_of(flags);
     bool has_cancel = false;
     for (const MessageButton& button : buttons) {
         gtk_dialog_add_button(GTK_DIALOG(dialog), button.label, button.answer);
         has_cancel = has_cancel || button.answer == ANSWER_CANCEL;
     }
+    // A person can copy what a box says, to quote it in a report.
+    const std::string copy = copied_message(shown_title, shown_text, buttons);
+    g_signal_connect(dialog, "key-press-event", G_CALLBACK(copy_on_ctrl_c), const_cast<std::string*>(&copy));
     windows_suspend();
     // Closing the box counts as Cancel, or as OK where OK is the only button;
     // a Yes / No box waits for one of its buttons.

@@ -47,6 +47,7 @@ NativeProgram::NativeProgram(XPerson& person, const ProgramStart& start) {
         } else if (unsigned long notice = person.find(NOTICE)) {
             notice_seen = true;
             notice_before_main = person.find(MAIN_TITLE) == 0;
+            notice_copy = person.copied_text(notice);
             person.press_return(notice);
         } else {
             pause_ms(50);

@@ -39,6 +39,7 @@ public:
     int no_sound_boxes = 0;
     std::vector<XPerson::Icon> no_sound_icons;  // the icon the last no-sound box offered
     bool notice_seen = false;
+    std::string notice_copy;  // what Ctrl+C copied from the notice
     bool notice_before_main = false;  // no main window while the notice was up
     unsigned long main_window = 0;
 

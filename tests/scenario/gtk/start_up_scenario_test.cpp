@@ -21,9 +21,24 @@
 #include <vector>
 
 #include "tests/scenario/gtk/program_process.h"
+#include "tests/scenario/gtk/toolbar_probe.h"
+#include "tests/support/program_texts.h"
 #include "tests/support/x_person.h"
 
 namespace {
+
+// What Ctrl+C copies from a box with only an OK button, laid out as on
+// Windows; the program's texts are ASCII, their CR LF line ends become LF.
+std::string box_copy(const char16_t* title, const char16_t* text) {
+    auto lines = [](const char16_t* from) {
+        std::string to;
+        for (; *from; ++from)
+            if (*from != u'\r') to += static_cast<char>(*from);
+        return to;
+    };
+    const std::string rule = "---------------------------\n";
+    return rule + lines(title) + "\n" + rule + lines(text) + "\n" + rule + "OK   \n" + rule;
+}
 
 // The application icon's three pictures (resources/app_icon), as the window
 // offers them: drawn pictures, neither empty nor filled squares.
@@ -55,6 +70,7 @@ void start_show_and_close(const std::string& program_path) {
     SCOPED_TRACE("the no-sound box");  // the requesters' boxes carry the icon too
     expect_application_icon(program.no_sound_icons);
     EXPECT_TRUE(program.notice_seen);
+    EXPECT_EQ(program.notice_copy, box_copy(NOTICE_TITLE, NOTICE_TEXT));
     EXPECT_TRUE(program.notice_before_main) << "the notice comes before the main window";
 
     const unsigned long main = program.main_window;
@@ -65,6 +81,15 @@ void start_show_and_close(const std::string& program_path) {
     EXPECT_EQ(shown.x, (screen.screen_width() - 830) / 2);
     EXPECT_EQ(shown.y, (screen.screen_height() - 620) / 2);
     expect_application_icon(screen.icons(main));
+
+    // The Help button's box says what the program does.
+    Toolbar toolbar(screen, main);
+    ASSERT_TRUE(toolbar.complete());
+    toolbar.press(TOOL_HELP);
+    const unsigned long help = screen.wait_for("Help & Info");
+    ASSERT_NE(help, 0u);
+    EXPECT_EQ(screen.copied_text(help), box_copy(HELP_TITLE, HELP_TEXT));
+    screen.press_return(help);
 
     screen.close_request(main);
     EXPECT_EQ(program.exit_code(), 0);
