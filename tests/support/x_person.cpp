@@ -67,6 +67,41 @@ std::vector<unsigned long> XPerson::windows() {
     return shown;
 }
 
+bool XPerson::tooltip_shown() {
+    ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return false;
+    const Atom window_type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
+    const Atom tooltip = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
+    bool shown = false;
+    for (unsigned i = 0; i < count && !shown; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
+            !attributes.override_redirect)
+            continue;
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, children[i], window_type, 0, 16, False, XA_ATOM, &type, &format, &items,
+                               &after, &data) == Success &&
+            data && format == 32)
+            for (unsigned long k = 0; k < items; ++k)
+                if (reinterpret_cast<const unsigned long*>(data)[k] == tooltip) shown = true;
+        if (data) XFree(data);
+    }
+    if (children) XFree(children);
+    return shown;
+}
+
+bool XPerson::wait_tooltip(bool shown, int timeout_ms) {
+    for (int waited = 0; tooltip_shown() != shown; waited += 50) {
+        if (waited >= timeout_ms) return false;
+        pause_ms(50);
+    }
+    return true;
+}
+
 std::string XPerson::title_of(unsigned long window) {
     Atom type = 0;
     int format = 0;

@@ -27,6 +27,10 @@ public:
     // which no window manager handles, are none.
     std::vector<unsigned long> windows();
     std::string title_of(unsigned long window);
+    // Whether a tooltip is up; waits until one is (shown) or none is, false
+    // when that did not come within timeout_ms.
+    bool tooltip_shown();
+    bool wait_tooltip(bool shown, int timeout_ms);
     // Waits until the window's title is the text; false after timeout_ms.
     bool wait_for_title(unsigned long window, const std::string& title, int timeout_ms = 10000);
 

@@ -82,9 +82,20 @@ void start_show_and_close(const std::string& program_path) {
     EXPECT_EQ(shown.y, (screen.screen_height() - 620) / 2);
     expect_application_icon(screen.icons(main));
 
-    // The Help button's box says what the program does.
+    // Every button but the volume button tells what it does when the pointer
+    // rests on it; the pointer goes down to the list in between, so that no
+    // tooltip stays up from the button before.
     Toolbar toolbar(screen, main);
     ASSERT_TRUE(toolbar.complete());
+    for (int item = TOOL_NEW; item <= TOOL_HELP; ++item) {
+        screen.move_to(shown.x + shown.width / 2, shown.y + shown.height / 2);
+        ASSERT_TRUE(screen.wait_tooltip(false, 5000));
+        screen.move_to(toolbar.click_x(item), toolbar.click_y());
+        if (item == TOOL_VOLUME) EXPECT_FALSE(screen.wait_tooltip(true, 2000)) << "the volume button has a tooltip";
+        else EXPECT_TRUE(screen.wait_tooltip(true, 5000)) << "no tooltip for item " << item;
+    }
+
+    // The Help button's box says what the program does.
     toolbar.press(TOOL_HELP);
     const unsigned long help = screen.wait_for("Help & Info");
     ASSERT_NE(help, 0u);
