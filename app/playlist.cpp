@@ -1,6 +1,7 @@
 #include "app/playlist.h"
 
-#include <string_view>
+#include <algorithm>
+#include <string>
 
 #include "app/app_state.h"
 #include "app/playlist_file.h"
@@ -11,33 +12,12 @@
 
 namespace {
 
-// Appends a dropped file with the path the player sees for it, each given
-// by its place in a longer text: both are copied into the builder with their
-// terminators, then found again by their places, as the builder may move
-// while the second is copied. A file with no player path (on Linux, one gone
-// before the drop was read) adds no row: its line would be empty in the
-// saved playlist.
-bool AppendDroppedFile(std::u16string_view local, std::u16string_view player) {
-    if (player.empty()) return false;
-    const int mark = text_builder_mark();
-    char16_t* copy = text_builder_reserve(static_cast<int>(local.size() + 1 + player.size()), -1);
-    local.copy(copy, local.size());
-    copy[local.size()] = 0;
-    player.copy(copy + local.size() + 1, player.size());
-    copy[local.size() + 1 + player.size()] = 0;
-    const char16_t* local_path = text_builder_address(mark);
-    AppendTrack(local_path + local.size() + 1, local_path);
-    text_builder_rewind(mark);
-    return true;
-}
-
-// The line that starts at the given place of a text of lines joined by line
-// feeds; *next becomes the start of the next line, or npos after the last.
-std::u16string_view NextLine(std::u16string_view text, std::size_t* next) {
-    const std::size_t start = *next;
-    const std::size_t end = text.find(u'\n', start);
-    *next = end == std::u16string_view::npos ? end : end + 1;
-    return text.substr(start, end == std::u16string_view::npos ? end : end - start);
+// The lines of a text joined by line feeds, each ended by a null where its
+// line feed was, so that each can be passed on as a text of its own.
+std::u16string NullSeparated(const Text& text) {
+    std::u16string lines = text.c_str();
+    std::replace(lines.begin(), lines.end(), u'\n', u'\0');
+    return lines;
 }
 
 PlaylistEntry* SelectEntry(int index) {
@@ -75,15 +55,21 @@ void HandleFileDrop() {
     // The player's paths of all the names at once: the files of one folder
     // need one look at that folder, not one each.
     Text players = Built([&dropped] { file_player_paths(dropped.c_str(), -1); });
-    // One pass over both texts, line by line; the list repaints once.
+    // One pass over both, line by line; the list repaints once. A file with
+    // no player path (on Linux, one gone before the drop was read) adds no
+    // row: its line would be empty in the saved playlist.
     gadget_redraw(PLAYLIST_GADGET, 0);
-    const std::u16string_view locals = dropped.c_str(), player_paths = players.c_str();
-    std::size_t next_local = 0, next_player = 0;
-    while (next_local != std::u16string_view::npos) {
-        const std::u16string_view local = NextLine(locals, &next_local);
-        const std::u16string_view player =
-            next_player == std::u16string_view::npos ? std::u16string_view() : NextLine(player_paths, &next_player);
-        if (AppendDroppedFile(local, player)) app.is_saved = 0;
+    const std::u16string locals = NullSeparated(dropped), player_paths = NullSeparated(players);
+    for (std::size_t local_at = 0, player_at = 0; local_at < locals.size();) {
+        const char16_t* local = locals.c_str() + local_at;
+        const char16_t* player = player_at < player_paths.size() ? player_paths.c_str() + player_at : u"";
+        const std::size_t player_length = std::char_traits<char16_t>::length(player);
+        if (player_length > 0) {
+            AppendTrack(player, local);
+            app.is_saved = 0;
+        }
+        local_at += std::char_traits<char16_t>::length(local) + 1;
+        player_at += player_length + 1;
     }
     gadget_redraw(PLAYLIST_GADGET, 1);
 }
