@@ -46,6 +46,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
+#include "tests/support/file_source_process.h"
 
 namespace {
 
@@ -127,37 +128,14 @@ std::vector<std::string> make_tracks(const std::filesystem::path& folder, int co
 }
 
 // The file manager stand-in offering the files, placed away from both lists.
-class FileSource {
+class FileSource : public FileSourceProcess {
 public:
-    FileSource(const std::vector<std::string>& files, int y) : y_(y) {
-        std::vector<std::string> args{BENCH_FILE_SOURCE, std::to_string(SOURCE_X), std::to_string(y)};
-        args.insert(args.end(), files.begin(), files.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        int out = -1;
-        started_ = g_spawn_async_with_pipes(nullptr, argv.data(), nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
-                                            nullptr, &pid_, &input_, &out, nullptr, nullptr);
-        if (!started_) return;
-        char line[8] = {};
-        started_ = read(out, line, 6) == 6 && std::string(line, 5) == "ready";
-        close(out);
-    }
-    ~FileSource() {
-        if (input_ >= 0) close(input_);  // it ends with its input
-        if (pid_) {
-            waitpid(pid_, nullptr, 0);
-            g_spawn_close_pid(pid_);
-        }
-    }
-    bool started() const { return started_; }
+    FileSource(const std::vector<std::string>& files, int y)
+        : FileSourceProcess(BENCH_FILE_SOURCE, SOURCE_X, y, files), y_(y) {}
     int y() const { return y_; }
 
 private:
     int y_;
-    GPid pid_ = 0;
-    int input_ = -1;
-    bool started_ = false;
 };
 
 // The mouse, through the X server.
@@ -343,7 +321,7 @@ int main() {
     };
 
     FileSource ten_source(ten, TEN_SOURCE_Y), twenty_source(twenty, TWENTY_SOURCE_Y);
-    if (!ten_source.started() || !twenty_source.started()) return 2;
+    if (!ten_source.ready() || !twenty_source.ready()) return 2;
     auto drop_from = [&](const FileSource& source) {
         return Side{fresh, [&mouse, from = &source] { return drop(mouse, *from); }};
     };

@@ -20,6 +20,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "tests/gui/gtk/gadget_support.h"
+#include "tests/support/file_source_process.h"
 
 namespace {
 
@@ -29,35 +30,10 @@ constexpr int SOURCE_Y = 100;
 
 // The file manager stand-in, running until the test ends: it offers the
 // files, or with "--raw" and a list, that list byte for byte.
-class FileSource {
+class FileSource : public FileSourceProcess {
 public:
-    explicit FileSource(const std::vector<std::string>& offered) {
-        std::vector<std::string> args{GTK_FILE_SOURCE, std::to_string(SOURCE_X), std::to_string(SOURCE_Y)};
-        args.insert(args.end(), offered.begin(), offered.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        int out = -1;
-        started_ = g_spawn_async_with_pipes(nullptr, argv.data(), nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
-                                            nullptr, &pid_, &input_, &out, nullptr, nullptr);
-        if (!started_) return;
-        char line[16] = {};
-        started_ = read(out, line, 6) == 6 && std::string(line, 5) == "ready";
-        close(out);
-    }
-    ~FileSource() {
-        if (input_ >= 0) close(input_);  // the program ends with its input
-        if (pid_) {
-            waitpid(pid_, nullptr, 0);
-            g_spawn_close_pid(pid_);
-        }
-    }
-    bool started() const { return started_; }
-
-private:
-    GPid pid_ = 0;
-    int input_ = -1;
-    bool started_ = false;
+    explicit FileSource(const std::vector<std::string>& offered)
+        : FileSourceProcess(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered) {}
 };
 
 class DropTest : public GadgetWindowTest {
@@ -122,7 +98,7 @@ protected:
     void expect_refused(const std::string& list) {
         gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
         FileSource source({"--raw", list});
-        ASSERT_TRUE(source.started());
+        ASSERT_TRUE(source.ready());
         int received = 0;
         const gulong watch =
             g_signal_connect_after(tree_view_of(LIST), "drag-data-received", G_CALLBACK(count_call), &received);
@@ -167,7 +143,7 @@ std::u16string utf16(const std::string& utf8) {
 TEST_F(DropTest, FilesDroppedOnARowArriveAsOneEventWithTheirNames) {
     gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
     FileSource source(files_);
-    ASSERT_TRUE(source.started());
+    ASSERT_TRUE(source.ready());
     move_onto_row(1);
     // While the files are over it, the row is marked.
     GtkTreePath* marked = nullptr;
@@ -198,7 +174,7 @@ TEST_F(DropTest, FilesDroppedOnARowArriveAsOneEventWithTheirNames) {
 TEST_F(DropTest, CtrlAndShiftHeldMakeALink) {
     gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
     FileSource source(files_);
-    ASSERT_TRUE(source.started());
+    ASSERT_TRUE(source.ready());
     desktop.key_down(XK_Control_L);
     desktop.key_down(XK_Shift_L);
     drag_to_row(2);
@@ -239,7 +215,7 @@ TEST_F(DropTest, TwentyThousandFilesArriveInTheirOrderAsOneEvent) {
         expected += (i ? "\n" : "") + file;
     }
     FileSource source(files);
-    ASSERT_TRUE(source.started());
+    ASSERT_TRUE(source.ready());
     drag_to_row(0);
     ASSERT_EQ(next_drop(100), EVENT_GADGET_DROP);
     EXPECT_EQ(text(event_drop_files()), utf16(expected));
@@ -248,7 +224,7 @@ TEST_F(DropTest, TwentyThousandFilesArriveInTheirOrderAsOneEvent) {
 
 TEST_F(DropTest, AListThatTakesNoFilesGetsNoDrop) {
     FileSource source(files_);
-    ASSERT_TRUE(source.started());
+    ASSERT_TRUE(source.ready());
     drag_to_row(0);
     EXPECT_EQ(next_drop(), 0);
     EXPECT_EQ(gadget_state_get(LIST), -1);
