@@ -37,14 +37,21 @@ std::size_t path_text_decode(const char* bytes, std::size_t length, char16_t* ou
     const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     std::size_t written = 0;
     for (std::size_t i = 0; i < length;) {
-        const std::size_t sequence = utf8_sequence_length(p + i, length - i);
-        if (sequence == 0) {
-            out[written++] = static_cast<char16_t>(ESCAPED_BYTES + p[i]);
-            i += 1;
-        } else {
-            written += utf8_decode(p + i, sequence, out + written);
-            i += sequence;
+        // The run of well-formed UTF-8 from here is decoded at once; names
+        // are mostly ASCII throughout.
+        std::size_t run = i;
+        while (run < length) {
+            if (p[run] < 0x80) {
+                ++run;
+                continue;
+            }
+            const std::size_t sequence = utf8_sequence_length(p + run, length - run);
+            if (sequence == 0) break;
+            run += sequence;
         }
+        written += utf8_decode(p + i, run - i, out + written);
+        if (run < length) out[written++] = static_cast<char16_t>(ESCAPED_BYTES + p[run++]);
+        i = run;
     }
     return written;
 }
