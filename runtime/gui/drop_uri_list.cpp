@@ -33,6 +33,10 @@ std::string_view trimmed(std::string_view line) {
     return line;
 }
 
+// A byte of a URI's path that is itself, not an escape ("%"), nor a byte no
+// file URI's path holds (a control character, "?" or "#").
+bool stands_for_itself(unsigned char c) { return c >= 0x20 && c != 0x7F && c != '?' && c != '#' && c != '%'; }
+
 // The unescaped path of a local file URI, into path (reused from entry to
 // entry); false when the entry is refused.
 bool local_file_path(std::string_view entry, std::string_view local_host, std::string& path) {
@@ -49,19 +53,21 @@ bool local_file_path(std::string_view entry, std::string_view local_host, std::s
     }
     if (rest.empty() || rest.front() != '/') return false;
     path.clear();
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        auto c = static_cast<unsigned char>(rest[i]);
-        if (c < 0x20 || c == 0x7F || c == '?' || c == '#') return false;
-        if (c == '%') {
-            const int high = rest.size() - i > 2 ? hex_value(rest[i + 1]) : -1;
-            const int low = high >= 0 ? hex_value(rest[i + 2]) : -1;
-            if (low < 0) return false;
-            c = static_cast<unsigned char>(high * 16 + low);
-            // An escaped "/" would join two names into one.
-            if (c == 0 || c == '/') return false;
-            i += 2;
-        }
-        path += static_cast<char>(c);
+    for (std::size_t i = 0; i < rest.size();) {
+        // The run of bytes that stand for themselves is copied at once.
+        const std::size_t run_start = i;
+        while (i < rest.size() && stands_for_itself(static_cast<unsigned char>(rest[i]))) ++i;
+        path.append(rest.data() + run_start, i - run_start);
+        if (i == rest.size()) break;
+        if (rest[i] != '%') return false;
+        const int high = rest.size() - i > 2 ? hex_value(rest[i + 1]) : -1;
+        const int low = high >= 0 ? hex_value(rest[i + 2]) : -1;
+        if (low < 0) return false;
+        const auto c = static_cast<char>(high * 16 + low);
+        // An escaped "/" would join two names into one.
+        if (c == 0 || c == '/') return false;
+        path += c;
+        i += 3;
     }
     return true;
 }
@@ -87,8 +93,8 @@ void* drop_uri_list_files(const char* list, std::size_t size, std::string_view l
     std::size_t count = 0;
     std::string path;
     for (std::size_t start = 0; start < size;) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = size;
+        std::size_t end = start;
+        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
         const std::string_view entry = trimmed(text.substr(start, end - start));
         start = end + 1;
         if (entry.empty() || entry.front() == '#') continue;
