@@ -3,12 +3,12 @@
 // is mounted rather than by the names of the folders above it.
 #include "runtime/file/file_volume.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -85,64 +85,65 @@ void append_player_path(const std::string& real_path, const std::string& mount_p
 }
 
 // Below this many files of one folder in a row, each file is looked for on
-// its own; from there on the folder is read once.
-constexpr std::size_t FOLDER_READ_FROM = 32;
+// its own; from there on the folder is opened once and each file is looked
+// at by its name in it, without a walk down the whole path.
+constexpr std::size_t FOLDER_OPEN_FROM = 32;
 
-struct CloseFolder {
-    void operator()(DIR* listing) const { closedir(listing); }
-};
-
-// A folder read once: the names in it that are no links, each of which is
-// the folder's real path and its name, on the folder's volume unless a file
-// system is mounted right there. The names lie in one text, found by their
-// places sorted by name: one allocation for thousands of them.
+// A folder opened once for the dropped files in it. A file of it that is no
+// link is the folder's real path and its name, on the folder's volume unless
+// a file system is mounted right there; so its player path is the folder's
+// and its name. The cost follows the files asked for, not the folder's size.
 class Folder {
 public:
     Folder() = default;
     Folder(const std::string& path, const std::vector<std::string>& mount_points) {
-        const std::string real = real_path_of(path.empty() ? "/" : path);
-        std::unique_ptr<DIR, CloseFolder> listing(opendir(path.empty() ? "/" : path.c_str()));
-        if (real.empty() || !listing) return;
-        prefix_ = real == "/" ? real : real + "/";
-        mount_point_ = mount_point_holding(mount_points, real);
+        const char* const opened = path.empty() ? "/" : path.c_str();
+        const std::string real = real_path_of(opened);
+        handle_ = open(opened, O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (real.empty() || handle_ < 0) return;
+        const std::string prefix = real == "/" ? real : real + "/";
+        const std::string mount_point = mount_point_holding(mount_points, real);
+        if (mount_point.empty()) return;
         for (const std::string& point : mount_points)
-            if (point.size() > prefix_.size() && point.compare(0, prefix_.size(), prefix_) == 0 &&
-                point.find('/', prefix_.size()) == std::string::npos)
-                mounted_.push_back(point.substr(prefix_.size()));
-        // A file system that does not say what an entry is leaves it to realpath().
-        while (const dirent* entry = readdir(listing.get())) {
-            if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) continue;
-            const std::string_view name = entry->d_name;
-            plain_.push_back({names_.size(), name.size()});
-            names_ += name;
-        }
-        std::sort(plain_.begin(), plain_.end(), [this](Place a, Place b) { return name_at(a) < name_at(b); });
+            if (point.size() > prefix.size() && point.compare(0, prefix.size(), prefix) == 0 &&
+                point.find('/', prefix.size()) == std::string::npos)
+                mounted_.push_back(point.substr(prefix.size()));
+        std::string_view on_volume = std::string_view(prefix).substr(mount_point.size());
+        if (!on_volume.empty() && on_volume.front() == '/') on_volume.remove_prefix(1);
+        player_prefix_.append("/").append(on_volume);
     }
-    bool read() const { return !prefix_.empty(); }
-    const std::string& prefix() const { return prefix_; }
-    bool plain(std::string_view name) const {
-        const auto before = [this](Place place, std::string_view wanted) { return name_at(place) < wanted; };
-        const auto found = std::lower_bound(plain_.begin(), plain_.end(), name, before);
-        return found != plain_.end() && name_at(*found) == name;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder() {
+        if (handle_ >= 0) close(handle_);
     }
-    // The mount point holding the folder's entry of that name.
-    std::string mount_point_of(const std::string& name, const std::vector<std::string>& mount_points) const {
-        const bool mounted_here = std::find(mounted_.begin(), mounted_.end(), name) != mounted_.end();
-        return mounted_here ? mount_point_holding(mount_points, prefix_ + name) : mount_point_;
+
+    // The player path of the folder's file of that name, added to out; false
+    // when the name needs a look of its own (a link, a mount point, a name
+    // such as "..", a file not there).
+    bool append_player_path(const std::string& name, std::string& out) const {
+        if (player_prefix_.empty() || special_name(name) ||
+            std::find(mounted_.begin(), mounted_.end(), name) != mounted_.end() || !holds_plain_entry(name.c_str()))
+            return false;
+        out += player_prefix_;
+        out += name;
+        return true;
     }
 
 private:
-    struct Place {
-        std::size_t at;
-        std::size_t length;
-    };
-    std::string_view name_at(Place place) const { return std::string_view(names_).substr(place.at, place.length); }
+    // Whether the folder holds an entry of that name that is no link. Asking
+    // for a link's target answers that from the name alone, without reading
+    // the entry's attributes as a stat would: "not a link" for any other
+    // entry, "no such file" for none.
+    bool holds_plain_entry(const char* name) const {
+        char target;
+        return readlinkat(handle_, name, &target, 1) < 0 && errno == EINVAL;
+    }
+    static bool special_name(std::string_view name) { return name.empty() || name == "." || name == ".."; }
 
-    std::string prefix_;  // the folder's real path and "/"; empty when it was not read
-    std::string mount_point_;
+    int handle_ = -1;
+    std::string player_prefix_;         // "/" and the folder's path on its volume, with its "/"; empty when not opened
     std::vector<std::string> mounted_;  // names that are mount points
-    std::string names_;
-    std::vector<Place> plain_;
 };
 
 // Where a path's file name starts: after its last "/"; npos without one.
@@ -150,8 +151,6 @@ std::size_t name_start(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string_view::npos ? slash : slash + 1;
 }
-
-bool special_name(std::string_view name) { return name.empty() || name == "." || name == ".."; }
 
 // The files of a text of paths joined by LF, as views into it.
 std::vector<std::string_view> lines_of(const std::string& text) {
@@ -181,7 +180,8 @@ std::u16string file_volume_player_paths(std::u16string_view paths) {
     const std::string all = path_bytes_of(paths);
     const std::vector<std::string_view> files = lines_of(all);
     const std::vector<std::string> mount_points = current_mount_points();
-    std::string out;
+    std::string out, name;
+    out.reserve(all.size());
     for (std::size_t i = 0; i < files.size();) {
         // The run of files in the same folder as this one.
         const std::size_t at = name_start(files[i]);
@@ -190,14 +190,12 @@ std::u16string file_volume_player_paths(std::u16string_view paths) {
             const std::string_view folder_path = files[i].substr(0, at);
             while (i + run < files.size() && files[i + run].substr(0, name_start(files[i + run])) == folder_path) ++run;
         }
-        const Folder folder = run >= FOLDER_READ_FROM ? Folder(std::string(files[i].substr(0, at - 1)), mount_points)
+        const Folder folder = run >= FOLDER_OPEN_FROM ? Folder(std::string(files[i].substr(0, at - 1)), mount_points)
                                                       : Folder();
         for (const std::size_t end = i + run; i < end; ++i) {
             if (i > 0) out += '\n';
-            const std::string name(at == std::string_view::npos ? files[i] : files[i].substr(at));
-            if (folder.read() && !special_name(name) && folder.plain(name)) {
-                append_player_path(folder.prefix() + name, folder.mount_point_of(name, mount_points), out);
-            } else {
+            name.assign(at == std::string_view::npos ? files[i] : files[i].substr(at));
+            if (!folder.append_player_path(name, out)) {
                 const std::string real = real_path_of(std::string(files[i]));
                 append_player_path(real, mount_point_holding(mount_points, real), out);
             }
