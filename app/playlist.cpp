@@ -1,8 +1,5 @@
 #include "app/playlist.h"
 
-#include <algorithm>
-#include <string>
-
 #include "app/app_state.h"
 #include "app/playlist_file.h"
 #include "runtime/file/file.h"
@@ -12,12 +9,14 @@
 
 namespace {
 
-// The lines of a text joined by line feeds, each ended by a null where its
-// line feed was, so that each can be passed on as a text of its own.
-std::u16string NullSeparated(const Text& text) {
-    std::u16string lines = text.c_str();
-    std::replace(lines.begin(), lines.end(), u'\n', u'\0');
-    return lines;
+// Ends the line that starts there with a null in place of its line feed, so
+// that it can be passed on as a text of its own. The next line's start, or
+// nullptr after the last line.
+char16_t* EndLine(char16_t* line) {
+    while (*line != u'\n' && *line != u'\0') ++line;
+    if (*line == u'\0') return nullptr;
+    *line = u'\0';
+    return line + 1;
 }
 
 PlaylistEntry* SelectEntry(int index) {
@@ -51,25 +50,26 @@ void AppendTrack(const char16_t* player_path, const char16_t* local_path) {
 void HandleFileDrop() {
     Text dropped = Built([] { event_drop_files(); });
     // A drop whose file list was refused or broken brings nothing.
-    if (dropped.empty()) return;
+    if (*dropped.c_str() == u'\0') return;
     // The player's paths of all the names at once: the files of one folder
     // need one look at that folder, not one each.
     Text players = Built([&dropped] { file_player_paths(dropped.c_str(), -1); });
-    // One pass over both, line by line; the list repaints once. A file with
-    // no player path (on Linux, one gone before the drop was read) adds no
-    // row: its line would be empty in the saved playlist.
+    // One pass over both, line by line, each line ended in place; the list
+    // repaints once. A file with no player path (on Linux, one gone before
+    // the drop was read) adds no row: its line would be empty in the saved
+    // playlist.
     gadget_redraw(PLAYLIST_GADGET, 0);
-    const std::u16string locals = NullSeparated(dropped), player_paths = NullSeparated(players);
-    for (std::size_t local_at = 0, player_at = 0; local_at < locals.size();) {
-        const char16_t* local = locals.c_str() + local_at;
-        const char16_t* player = player_at < player_paths.size() ? player_paths.c_str() + player_at : u"";
-        const std::size_t player_length = std::char_traits<char16_t>::length(player);
-        if (player_length > 0) {
+    char16_t* local = *dropped.variable();
+    char16_t* player = *players.variable();
+    while (local) {
+        char16_t* const next_local = EndLine(local);
+        char16_t* const next_player = player ? EndLine(player) : nullptr;
+        if (player && *player) {
             AppendTrack(player, local);
             app.is_saved = 0;
         }
-        local_at += std::char_traits<char16_t>::length(local) + 1;
-        player_at += player_length + 1;
+        local = next_local;
+        player = next_player;
     }
     gadget_redraw(PLAYLIST_GADGET, 1);
 }
