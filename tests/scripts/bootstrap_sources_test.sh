@@ -1,6 +1,7 @@
 #!/bin/sh
-# scripts/bootstrap's deb-src entries, derived from apt source folders laid out
-# here in the formats Debian uses: deb822 .sources files and one-line lists.
+# scripts/bootstrap's deb-src entries and the release's own "deb" entries,
+# derived from apt source folders laid out here in the formats Debian uses:
+# deb822 .sources files and one-line lists.
 #
 #   bootstrap_sources_test.sh BOOTSTRAP
 set -u
@@ -11,10 +12,11 @@ passed=0
 failed=0
 
 # check NAME CODENAME EXPECTED-STATUS: the apt folder is $work/NAME, the
-# expected output is on standard input.
+# expected output is on standard input. $entries chooses what is asked for.
+entries=--source-entries
 check() {
     expected=$(cat)
-    actual=$("$bootstrap" --source-entries "$work/$1" "$2" 2>&1)
+    actual=$("$bootstrap" "$entries" "$work/$1" "$2" 2>&1)
     status=$?
     succeeded=0
     [ $status = 0 ] && succeeded=1
@@ -117,6 +119,35 @@ deb http://archive.example/debian-security bookworm-security main
 deb-src http://archive.example/debian-security bookworm-security main
 X
 check has-sources bookworm 0 </dev/null
+
+# The release's own entries, as a new root's sources: every suite of the
+# release, whether it has source entries or not, and nothing of others.
+entries=--release-entries
+check has-sources bookworm 0 <<'X'
+Types: deb
+URIs: http://archive.example/debian-security
+Suites: bookworm-security
+Components: main
+
+Types: deb
+URIs: http://archive.example/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+X
+check one-line bookworm 0 <<'X'
+Types: deb
+URIs: http://mirror.example/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb
+URIs: http://mirror.example/debian-security
+Suites: bookworm-security
+Components: main
+X
+entries=--source-entries
 
 # A machine without any entry for its release: nothing to derive from.
 folder foreign
