@@ -1,6 +1,8 @@
 // Paths between UTF-16 texts and the bytes a POSIX system names files with.
 #include "runtime/file/path_bytes.h"
 
+#include <memory>
+
 #include "runtime/file/utf8.h"
 
 namespace {
@@ -18,8 +20,11 @@ bool is_escaped_byte(std::u16string_view path, std::size_t i) {
 }  // namespace
 
 std::string path_bytes_of(std::u16string_view path) {
-    std::string out(3 * path.size(), '\0');
-    auto* bytes = reinterpret_cast<unsigned char*>(out.data());
+    // Room for the longest encoding, left unfilled: a drop's thousands of
+    // names would otherwise first be written over with three times their
+    // size in zeros. The bytes are copied out once their count is known.
+    const std::unique_ptr<unsigned char[]> room(new unsigned char[3 * path.size() + 1]);
+    unsigned char* const bytes = room.get();
     std::size_t written = 0, start = 0;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         const bool escaped = i < path.size() && is_escaped_byte(path, i);
@@ -29,8 +34,7 @@ std::string path_bytes_of(std::u16string_view path) {
         if (escaped) bytes[written++] = static_cast<unsigned char>(path[i] - ESCAPED_BYTES);
         start = i + 1;
     }
-    out.resize(written);
-    return out;
+    return std::string(reinterpret_cast<const char*>(bytes), written);
 }
 
 std::size_t path_text_decode(const char* bytes, std::size_t length, char16_t* out) {
