@@ -11,6 +11,7 @@
 #include <gst/gst.h>
 #include <gtk/gtk.h>
 
+#include "bench/gtk/bare_list.h"
 
 namespace {
 
@@ -93,23 +94,6 @@ GtkWidget* toolbar() {
     return bar;
 }
 
-GtkWidget* list() {
-    GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
-    GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
-    g_object_unref(store);
-    gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(view), FALSE);
-    GtkTreeViewColumn* column =
-        gtk_tree_view_column_new_with_attributes("", gtk_cell_renderer_text_new(), "text", 0, nullptr);
-    gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
-    gtk_tree_view_append_column(GTK_TREE_VIEW(view), column);
-    gtk_tree_view_set_fixed_height_mode(GTK_TREE_VIEW(view), TRUE);
-    GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
-    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroller), GTK_SHADOW_IN);
-    gtk_container_add(GTK_CONTAINER(scroller), view);
-    gtk_widget_set_size_request(scroller, 820, 585);
-    return scroller;
-}
-
 void open_window() {
     GtkCssProvider* colours = gtk_css_provider_new();
     gtk_css_provider_load_from_data(colours, COLOURS, -1, nullptr);
@@ -125,7 +109,8 @@ void open_window() {
     GtkWidget* bar = toolbar();
     gtk_widget_set_size_request(bar, 830, -1);
     gtk_layout_put(GTK_LAYOUT(layout), bar, 0, 0);
-    gtk_layout_put(GTK_LAYOUT(layout), list(), 5, 30);
+    GtkListStore* store = nullptr;
+    gtk_layout_put(GTK_LAYOUT(layout), bare_list_new(&store), 5, 30);
     gtk_container_add(GTK_CONTAINER(window), layout);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
     gtk_widget_show_all(window);
