@@ -71,9 +71,9 @@ std::string real_path_of(const std::string& path) {
 
 // The real path from its mount point on, without a leading "/".
 std::string rest_of(const std::string& real_path, const std::string& mount_point) {
-    std::string rest = real_path.substr(mount_point.size());
-    if (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
-    return rest;
+    std::string_view rest = std::string_view(real_path).substr(mount_point.size());
+    if (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);
+    return std::string(rest);
 }
 
 // A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
@@ -108,9 +108,8 @@ public:
             if (point.size() > prefix.size() && point.compare(0, prefix.size(), prefix) == 0 &&
                 point.find('/', prefix.size()) == std::string::npos)
                 mounted_.push_back(point.substr(prefix.size()));
-        std::string_view on_volume = std::string_view(prefix).substr(mount_point.size());
-        if (!on_volume.empty() && on_volume.front() == '/') on_volume.remove_prefix(1);
-        player_prefix_.append("/").append(on_volume);
+        player_prefix_.push_back('/');
+        player_prefix_ += rest_of(prefix, mount_point);
     }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
