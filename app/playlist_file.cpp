@@ -1,7 +1,7 @@
 #include "app/playlist_file.h"
 
-#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/playlist.h"
@@ -10,7 +10,6 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
-#include "runtime/list/list.h"
 
 namespace {
 
@@ -41,26 +40,6 @@ const char16_t* BuildPlaylistText() {
     }
     const char16_t* text = text_builder_address(start);
     return beyond_ascii ? text : text + 1;
-}
-
-// Opens a new file beside the target as PLAYLIST_FILE and returns its path;
-// empty when none could be made. The file is one that did not exist (no other
-// file is ever touched), and its name is no longer than the target's, so that
-// a target that can be written can be saved.
-Text CreateFileBeside(const Text& target) {
-    Text name = Built([&target] { path_file_part(target.c_str(), -1); });
-    const std::u16string_view whole = target.c_str();
-    const std::u16string folder(whole.substr(0, whole.size() - text_char_count(name.c_str())));
-    const std::size_t length = std::max(text_char_count(name.c_str()), 1);
-    constexpr char16_t digits[] = u"0123456789abcdefghijklmnopqrstuvwxyz";
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        std::u16string temporary = folder + u"~";
-        temporary.resize(folder.size() + length, u'~');
-        for (std::size_t i = folder.size() + (length > 1 ? 1 : 0); i < temporary.size(); ++i)
-            temporary[i] = digits[random_int(35)];
-        if (file_open_mode(PLAYLIST_FILE, temporary.c_str(), FILE_MODE_CREATE_NEW, 0)) return temporary.c_str();
-    }
-    return Text();
 }
 
 // Asks before an Open throws away unsaved rows; false keeps everything. An
@@ -125,32 +104,62 @@ void OpenPlaylist() {
     UpdateTitle();
 }
 
-bool ReadPlaylistFile() {
-    if (!OpenForReading()) return false;
+namespace {
 
-    TrackFinder tracks(app.playlist_path.c_str());
-    gadget_redraw(PLAYLIST_GADGET, 0);
-    ClearPlaylist();
+// A playlist file's lines, each ending in a null, all read before anything
+// on screen changes.
+struct PlaylistLines {
+    std::u16string text;
+    std::vector<std::size_t> starts;
+};
+
+// Reads PLAYLIST_FILE to its end and closes it; false, with the reason kept
+// for file_error_text, when any of it could not be read: a file cut short by
+// a failing read is no playlist to show, let alone to save back.
+bool ReadLines(PlaylistLines& lines) {
+    // A file that is not UTF-8 throughout was written in a legacy code page.
+    if (file_detect_text(PLAYLIST_FILE) == 0) {
+        file_finish(PLAYLIST_FILE);
+        return false;
+    }
     bool first = true;
     while (file_eof(PLAYLIST_FILE) == 0) {
         int mark = text_builder_mark();
         const char16_t* line = file_read_line(PLAYLIST_FILE);
+        const char16_t* end = text_builder_address(text_builder_mark());
         // A byte-order mark says how the file is encoded; it is not part of
         // the row, and a file holding nothing else holds no row.
         if (first && line[0] == BYTE_ORDER_MARK) {
             ++line;
-            if (!*line && file_eof(PLAYLIST_FILE) != 0) {
+            if (line == end && file_eof(PLAYLIST_FILE) != 0) {
                 text_builder_rewind(mark);
                 break;
             }
         }
         first = false;
-        // The row plays the file the player would open for it, when that is here.
-        AppendTrack(line, tracks.LocalPathFor(line));
+        lines.starts.push_back(lines.text.size());
+        lines.text.append(line, end).push_back(0);
         text_builder_rewind(mark);
     }
+    return file_finish(PLAYLIST_FILE) != 0;
+}
+
+}  // namespace
+
+bool ReadPlaylistFile() {
+    if (!OpenForReading()) return false;
+    PlaylistLines lines;
+    if (!ReadLines(lines)) return false;
+
+    TrackFinder tracks(app.playlist_path.c_str());
+    gadget_redraw(PLAYLIST_GADGET, 0);
+    ClearPlaylist();
+    for (std::size_t start : lines.starts) {
+        const char16_t* line = lines.text.c_str() + start;
+        // The row plays the file the player would open for it, when that is here.
+        AppendTrack(line, tracks.LocalPathFor(line));
+    }
     gadget_redraw(PLAYLIST_GADGET, 1);
-    file_close(PLAYLIST_FILE);
     return true;
 }
 
@@ -183,11 +192,11 @@ void SavePlaylistAs() {
 }
 
 bool WritePlaylistFile() {
-    // The rows go to a file beside the target, which replaces the target only
-    // once it is complete: a failed save never costs the previous playlist.
+    // The rows go to a new file beside the target, which replaces the target
+    // only once it is complete and on the device: a failed save never costs
+    // the previous playlist.
     Text target = app.playlist_path;
-    Text temporary = CreateFileBeside(target);
-    if (temporary.empty()) {
+    if (!file_create_replacing(PLAYLIST_FILE, target.c_str())) {
         ShowSaveFailure(target, Built([] { file_error_text(); }));
         return false;
     }
@@ -197,11 +206,9 @@ bool WritePlaylistFile() {
         written = file_write_line(PLAYLIST_FILE, BuildPlaylistText()) != 0;
         text_builder_rewind(mark);
     }
-    bool finished = file_finish(PLAYLIST_FILE) != 0;
-    if (!written || !finished || !file_replace(temporary.c_str(), target.c_str())) {
-        Text reason = Built([] { file_error_text(); });
-        file_delete(temporary.c_str());
-        ShowSaveFailure(target, reason);
+    // A line not written whole fails the finish too, which then replaces nothing.
+    if (!file_finish(PLAYLIST_FILE) || !written) {
+        ShowSaveFailure(target, Built([] { file_error_text(); }));
         return false;
     }
     app.is_saved = 1;

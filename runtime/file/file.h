@@ -11,6 +11,13 @@
 // return 0 (file_close cannot say), and file_error_text tells why. A line
 // that fails part of the way is written no further, and the file takes no
 // more lines: its file_finish returns 0 even when room comes back.
+//
+// A read that fails (a failing card, a device pulled out) is no end of the
+// file: it is kept too. Nothing more is read from that file, so file_eof
+// reports the end, but file_finish returns 0 and file_error_text tells why,
+// so that a reader never takes part of a file for all of it.
+//
+// Only regular files open: a folder, a device or a pipe is refused at once.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +36,6 @@ inline constexpr int FILE_LINE_LIMIT = 1 << 20;
 inline constexpr int FILE_MODE_READ = 1;    // read access, the file must exist
 inline constexpr int FILE_MODE_OPEN = 2;    // as file_open
 inline constexpr int FILE_MODE_CREATE = 3;  // as file_create
-inline constexpr int FILE_MODE_CREATE_NEW = 4;  // a new file only: fails, touching nothing, when the path exists
 inline constexpr int FILE_SHARE_READING = 1;
 inline constexpr int FILE_SHARE_WRITING = 2;
 inline constexpr int FILE_UNBUFFERED = 4;
@@ -49,10 +55,37 @@ std::intptr_t file_create(ObjectNumber number, const char16_t* path);
 std::intptr_t file_open(ObjectNumber number, const char16_t* path);
 std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode, int flags);
 
-// The next line, without its line end, decoded from UTF-8 (malformed bytes
-// become U+FFFD; a byte-order mark is kept as U+FEFF). It is built at the
-// calling thread's text builder position, which is left at its end (see
-// text.h). A line ends at LF, CR, CR LF, a NUL byte or the end of the file.
+// Saving over a file in one step. file_create_replacing opens, under the
+// number, a new file beside the one path names (on POSIX the file its
+// symbolic links lead to, so that they stay links); it is readable by this
+// user alone until it has taken that file's permissions, owner and group as
+// far as this user may give them. It fails, making nothing, when this user
+// may not replace that file: no write permission (the read-only attribute on
+// Windows), no regular file, or, on POSIX, other names as hard links, which
+// the new file would part from it. Lines written to it reach path only
+// through file_finish, which puts them on the device, moves the new file over
+// the old one in one step and puts that on the device too, and returns 1 only
+// when all of it happened. On any failure, and when the number is closed any
+// other way, the new file is deleted and the file at path stays as it was.
+std::intptr_t file_create_replacing(ObjectNumber number, const char16_t* path);
+
+// How file_read_line decodes a file's bytes: UTF-8, or one byte a character
+// (ISO-8859-1), as files written in a legacy code page are read.
+inline constexpr int FILE_TEXT_UTF8 = 1;
+inline constexpr int FILE_TEXT_LATIN1 = 2;
+// Looks at what the file holds from the reading position on, which it keeps,
+// and reads it from then on as it is written: UTF-8 when it starts with a
+// byte-order mark or is well-formed UTF-8 throughout, else ISO-8859-1.
+// Returns the choice; 0 for a number without an open file, or when a read
+// failed (kept as any read failure is).
+int file_detect_text(ObjectNumber number);
+
+// The next line, without its line end, decoded as file_detect_text chose
+// (UTF-8 until then: malformed bytes become U+FFFD; a byte-order mark is kept
+// as U+FEFF). It is built at the calling thread's text builder position,
+// which is left at its end (see text.h). A line ends at LF, CR, CR LF, a NUL
+// byte or the end of the file; a line cut at FILE_LINE_LIMIT is cut after a
+// whole UTF-8 character, a few bytes past the limit if need be.
 char16_t* file_read_line(ObjectNumber number);
 // Bytes written: the UTF-8 text plus CR LF; 0 if any of them could not be
 // written (see above).
@@ -60,17 +93,15 @@ int file_write_line(ObjectNumber number, const char16_t* text);
 // 0 while a byte is left to read; at the end 1 (buffered) or -1 (unbuffered).
 int file_eof(ObjectNumber number);
 void file_close(ObjectNumber number);  // -1 closes every file
-// Closes one file as file_close does: 1 when all output reached the file and
-// the handle closed cleanly; 0 otherwise, or for a number without an open file.
+// Closes one file as file_close does (but a replacing file replaces its
+// target, see file_create_replacing): 1 when all output reached the file,
+// every read succeeded and the handle closed cleanly; 0 otherwise, or for a
+// number without an open file.
 int file_finish(ObjectNumber number);
 
-// Moves a file to another path in one step, replacing a file already there,
-// so that the target never holds half of either; the file there keeps its
-// attributes (on Windows) or permissions (on POSIX). 1 on success.
-int file_replace(const char16_t* from, const char16_t* to);
-int file_delete(const char16_t* path);  // 1 on success
-// The platform's reason for this thread's last failed file operation, built
-// at the text builder position (empty when none failed).
+// The reason for this thread's last failed file operation, in the platform's
+// words where it has them, built at the text builder position (empty when
+// none failed).
 char16_t* file_error_text();
 
 // Volumes: a drive (E:\) or network share (\\server\share\) on

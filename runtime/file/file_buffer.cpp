@@ -15,6 +15,14 @@ unsigned char* write_position(FileRecord& f) { return f.buffer + (f.buffer_size 
 
 }  // namespace
 
+std::size_t file_read_raw(FileRecord& f, void* destination, std::size_t n) {
+    if (f.read_error != 0) return 0;
+    int error = 0;
+    std::size_t got = file_handle_read(f.handle, destination, n, error);
+    if (error != 0) f.read_error = error;
+    return got;
+}
+
 bool file_flush(FileRecord& f) {
     if (f.writing != 0) return true;
     std::size_t pending = size_of(f.buffer_size - f.count);
@@ -46,8 +54,8 @@ std::size_t file_read_bytes(FileRecord& f, void* destination, std::size_t n) {
     if (have) std::memcpy(out, read_position(f), have);
     f.count = 0;
     std::size_t rest = n - have;
-    if (rest >= size_of(f.buffer_size)) return have + file_handle_read(f.handle, out + have, rest);
-    std::size_t got = file_handle_read(f.handle, f.buffer, size_of(f.buffer_size));
+    if (rest >= size_of(f.buffer_size)) return have + file_read_raw(f, out + have, rest);
+    std::size_t got = file_read_raw(f, f.buffer, size_of(f.buffer_size));
     f.filled = f.count = static_cast<std::int32_t>(got);
     std::size_t taken = std::min(rest, got);
     std::memcpy(out + have, f.buffer, taken);

@@ -85,20 +85,60 @@ void skip_lf_after_cr(FileRecord& f) {
     if (file_read_bytes(f, &b, 1) == 1 && b != '\n') file_unread_byte(f);
 }
 
-void skip_lf_after_cr_unbuffered(FileHandle handle) {
+void skip_lf_after_cr_unbuffered(FileRecord& f) {
     unsigned char b;
-    if (file_handle_read(handle, &b, 1) == 1 && b != '\n')
-        file_handle_seek(handle, -1, FileOrigin::current);
+    if (file_read_raw(f, &b, 1) == 1 && b != '\n') file_handle_seek(f.handle, -1, FileOrigin::current);
+}
+
+// One byte the ordinary way for either kind of file, and its giving back.
+std::size_t read_byte(FileRecord& f, unsigned char& b) {
+    return f.buffer ? file_read_bytes(f, &b, 1) : file_read_raw(f, &b, 1);
+}
+void unread_byte(FileRecord& f) {
+    if (f.buffer) file_unread_byte(f);
+    else file_handle_seek(f.handle, -1, FileOrigin::current);
+}
+
+// A line cut at the limit ends with a whole character: the bytes that
+// complete the last one join it, so that neither half shows a replacement
+// character. Bytes that cannot complete it stay for the next line.
+void complete_character(FileRecord& f) {
+    if (f.text_form != FILE_TEXT_UTF8) return;
+    std::size_t missing = utf8_missing_at_end(scratch.data(), scratch.size());
+    if (missing == 0) return;
+    unsigned char b;
+    for (; missing > 0; --missing) {
+        if (read_byte(f, b) == 0) return;
+        if ((b & 0xC0) != 0x80) {
+            unread_byte(f);
+            return;
+        }
+        scratch.push_back(b);
+    }
+    // The line may end right after the character: then that line end is
+    // this line's, as after any line, not an empty line of its own.
+    if (read_byte(f, b) == 0) return;
+    if (b == '\r') f.buffer ? skip_lf_after_cr(f) : skip_lf_after_cr_unbuffered(f);
+    else if (b != '\n' && b != 0) unread_byte(f);
+}
+
+// Whether the n bytes are the start of one well-formed character, no more.
+bool starts_a_character(const unsigned char* bytes, std::size_t n) {
+    for (std::size_t k = 1; k < n; ++k)
+        if ((bytes[k] & 0xC0) != 0x80) return false;
+    return utf8_missing_at_end(bytes, n) > 0;
 }
 
 // The decoded line at the builder's current position, which is left at its
 // end (before the terminator).
-char16_t* build_text(LineBytes line) {
+char16_t* build_text(LineBytes line, int text_form = FILE_TEXT_UTF8) {
     // Never more characters than bytes; the builder always has room for the
     // terminator behind its position.
     int room = static_cast<int>(line.size);
     char16_t* out = text_builder_reserve(room, -1);
-    int length = static_cast<int>(utf8_decode(line.data, line.size, out));
+    int length = room;
+    if (text_form == FILE_TEXT_LATIN1) std::copy(line.data, line.data + line.size, out);
+    else length = static_cast<int>(utf8_decode(line.data, line.size, out));
     out[length] = 0;
     if (length < room) text_builder_release(room - length);
     return out;
@@ -112,7 +152,7 @@ char16_t* read_line_in_buffer(FileRecord& f) {
     const unsigned char* start = f.buffer + (f.filled - f.count);
     std::size_t end = find_line_end(start, static_cast<std::size_t>(f.count));
     if (end == static_cast<std::size_t>(f.count)) return nullptr;
-    char16_t* text = build_text({start, end});
+    char16_t* text = build_text({start, end}, f.text_form);
     f.count -= static_cast<std::int32_t>(end + 1);
     // The line is decoded already: a refill for the look after a CR is harmless.
     if (start[end] == '\r') skip_lf_after_cr(f);
@@ -132,6 +172,7 @@ LineBytes read_line_buffered(FileRecord& f) {
                 std::size_t taken = FILE_LINE_LIMIT - scratch.size();
                 append(scratch, start, taken);
                 f.count -= static_cast<std::int32_t>(taken);
+                complete_character(f);
                 break;
             }
             append(scratch, start, end);
@@ -153,6 +194,7 @@ LineBytes read_line_buffered(FileRecord& f) {
         }
         if (scratch.size() == static_cast<std::size_t>(FILE_LINE_LIMIT)) {
             file_unread_byte(f);
+            complete_character(f);
             break;
         }
         scratch.push_back(b);
@@ -161,16 +203,17 @@ LineBytes read_line_buffered(FileRecord& f) {
 }
 
 // One line from an unbuffered file, a system call per byte.
-LineBytes read_line_unbuffered(FileHandle handle) {
+LineBytes read_line_unbuffered(FileRecord& f) {
     scratch.clear();
     unsigned char b;
-    while (file_handle_read(handle, &b, 1) == 1 && b != 0 && b != '\n') {
+    while (file_read_raw(f, &b, 1) == 1 && b != 0 && b != '\n') {
         if (b == '\r') {
-            skip_lf_after_cr_unbuffered(handle);
+            skip_lf_after_cr_unbuffered(f);
             break;
         }
         if (scratch.size() == static_cast<std::size_t>(FILE_LINE_LIMIT)) {
-            file_handle_seek(handle, -1, FileOrigin::current);
+            file_handle_seek(f.handle, -1, FileOrigin::current);
+            complete_character(f);
             break;
         }
         scratch.push_back(b);
@@ -181,7 +224,7 @@ LineBytes read_line_unbuffered(FileHandle handle) {
 // Any other line, built once collected. Kept out of line: inlined, it made
 // the usual path of file_read_line measurably slower.
 [[gnu::noinline]] char16_t* read_line_collected(FileRecord& f) {
-    char16_t* text = build_text(f.buffer ? read_line_buffered(f) : read_line_unbuffered(f.handle));
+    char16_t* text = build_text(f.buffer ? read_line_buffered(f) : read_line_unbuffered(f), f.text_form);
     trim_scratch();
     return text;
 }
@@ -278,7 +321,42 @@ int file_eof(ObjectNumber number) {
         file_unread_byte(f);
         return 0;
     }
-    if (file_handle_read(f.handle, &b, 1) == 0) return -1;
+    if (file_read_raw(f, &b, 1) == 0) return -1;
     file_handle_seek(f.handle, -1, FileOrigin::current);
     return 0;
+}
+
+int file_detect_text(ObjectNumber number) {
+    FileLookup file = file_lookup(number);
+    if (!file.record) return 0;
+    FileRecord& f = *file.record;
+    if (f.writing == 0) {  // pending output first, as any read does
+        if (!file_flush(f)) return 0;
+        f.writing = 1;
+        f.count = 0;
+    }
+    // What is buffered, then the rest of the file in large pieces, each
+    // looked at where it joins the next: a character may span two.
+    std::vector<unsigned char> seen(f.buffer ? f.buffer + (f.filled - f.count) : nullptr,
+                                    f.buffer ? f.buffer + f.filled : nullptr);
+    constexpr std::size_t piece = 1 << 16;
+    bool marked = false, well_formed = true;
+    std::int64_t taken = 0;
+    for (bool first = true; well_formed; first = false) {
+        std::size_t held = seen.size();
+        seen.resize(held + piece);
+        std::size_t got = file_read_raw(f, seen.data() + held, piece);
+        taken += static_cast<std::int64_t>(got);
+        seen.resize(held + got);
+        if (first) marked = seen.size() >= 3 && seen[0] == 0xEF && seen[1] == 0xBB && seen[2] == 0xBF;
+        std::size_t whole = utf8_well_formed_length(seen.data(), seen.size());
+        // Only a character cut off by the piece's end may wait for the next.
+        std::size_t rest = seen.size() - whole;
+        well_formed = rest == 0 || (got > 0 && starts_a_character(seen.data() + whole, rest));
+        seen.erase(seen.begin(), seen.begin() + static_cast<std::ptrdiff_t>(whole));
+        if (got == 0) break;
+    }
+    if (f.read_error != 0 || !file_handle_seek(f.handle, -taken, FileOrigin::current)) return 0;
+    f.text_form = marked || well_formed ? FILE_TEXT_UTF8 : FILE_TEXT_LATIN1;
+    return f.text_form;
 }

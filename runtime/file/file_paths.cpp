@@ -1,17 +1,30 @@
-// Whole-file operations beside the numbered files: replacing, deleting, and
-// the reason of the last failure.
+// The reason of the last failure, in words.
 #include "runtime/file/file.h"
 #include "runtime/file/file_handle.h"
 #include "runtime/text/text.h"
 
-int file_replace(const char16_t* from, const char16_t* to) {
-    return file_handle_replace(from, to) ? 1 : 0;
+namespace {
+
+// The runtime's own reasons, where the platform has no code that says it.
+const char16_t* own_reason(int code) {
+    switch (code) {
+    case FILE_ERROR_NOT_A_FILE: return u"It is not a file but a device, a pipe or the like.";
+    case FILE_ERROR_MANY_NAMES:
+        return u"The file has other names (hard links), which would keep the old playlist: "
+               u"save it under a new name instead.";
+    default: return nullptr;
+    }
 }
 
-int file_delete(const char16_t* path) { return file_handle_delete(path) ? 1 : 0; }
+}  // namespace
 
 char16_t* file_error_text() {
     int code = file_handle_last_error();
+    if (const char16_t* reason = own_reason(code)) {
+        int mark = text_builder_mark();
+        text_builder_append(reason);
+        return text_builder_address(mark);
+    }
     constexpr int room = 512;
     char16_t* out = text_builder_reserve(room + 1, -1);
     std::size_t length = code ? file_handle_describe(code, out, room) : 0;

@@ -6,9 +6,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
+#include <string_view>
 
 #include "runtime/core/object_table.h"
 #include "runtime/file/file_handle.h"
+
+// A new file that is to replace another once it is complete.
+struct FileReplacement {
+    std::u16string temporary;  // the new file, beside the target
+    std::u16string target;     // the file it replaces (links followed)
+};
 
 struct FileRecord {
     FileHandle handle;
@@ -18,7 +26,14 @@ struct FileRecord {
     std::int32_t filled;       // reading: bytes the last refill put into the buffer
     std::int32_t writing;      // 0 while the buffer holds output not yet written, else 1
     std::int32_t lost;         // 1 once a line could not be written whole: no more lines go out
+    std::int32_t read_error;   // the platform's code once a read failed: nothing more is read
+    std::int32_t text_form;    // FILE_TEXT_UTF8 or FILE_TEXT_LATIN1: how lines are decoded
+    FileReplacement* replacement;  // for file_create_replacing, else nullptr
 };
+
+// A name for a new file beside target, as long as target's own name (so that
+// a target the system can name can be saved), different at every call.
+std::u16string file_temporary_name(std::u16string_view target);
 
 // The live record of a number, with the family locked until the lookup goes
 // out of scope (no other file operation may be called meanwhile). record is
@@ -53,6 +68,10 @@ inline bool file_noted_waiting(ObjectNumber number) {
     if (file_waiting_number.load(std::memory_order_acquire) != number) return false;
     return at == file_operations.load(std::memory_order_relaxed);
 }
+
+// Reads from the file's handle; a failure is kept on the record, and from
+// then on nothing more is read, as at the end of the file.
+std::size_t file_read_raw(FileRecord& file, void* destination, std::size_t n);
 
 // Buffered transfers; each returns the bytes moved. A record switches between
 // reading and writing on demand; when pending output cannot be written it

@@ -31,9 +31,20 @@ FileRecord* last_record = nullptr;
 
 void forget_last() { last_record = nullptr; }
 
+// A replacing file's last step: the new file takes the target's place when
+// everything before went well, and is deleted otherwise, keeping the reason.
+bool settle_replacement(const FileReplacement& replacement, bool commit) {
+    if (commit && file_handle_replace(replacement.temporary.c_str(), replacement.target.c_str())) return true;
+    int reason = file_handle_last_error();
+    file_handle_delete(replacement.temporary.c_str());
+    file_handle_keep_error(reason);
+    return false;
+}
+
 // Flushes, frees and closes the live record of a number, with the family
-// locked; the table's release callback. 1 when everything reached the file.
-int finish_locked(ObjectNumber number) {
+// locked. 1 when everything reached the file and every read succeeded; a
+// replacing file then replaces its target, if commit says so.
+int finish_locked(ObjectNumber number, bool commit) {
     FileRecord* f = files->find(number);
     if (!f) return 0;
     forget_last();
@@ -42,12 +53,23 @@ int finish_locked(ObjectNumber number) {
         if (!file_flush(*f)) clean = false;
         delete[] f->buffer;
     }
+    if (f->replacement && clean && commit && !file_handle_sync(f->handle)) clean = false;
     if (!file_handle_close(f->handle)) clean = false;
+    if (f->read_error != 0) {
+        file_handle_keep_error(f->read_error);
+        clean = false;
+    }
+    if (f->replacement) {
+        if (!settle_replacement(*f->replacement, clean && commit)) clean = false;
+        delete f->replacement;
+    }
     files->release(number);
     return clean ? 1 : 0;
 }
 
-void release_locked(ObjectNumber number) { finish_locked(number); }
+// The table's release callback: a replacing file closed without file_finish
+// leaves its target as it was.
+void release_locked(ObjectNumber number) { finish_locked(number, false); }
 
 struct Opening {
     int access;
@@ -65,13 +87,36 @@ FileHandle open_handle(const char16_t* path, const Opening& how) {
     return handle;
 }
 
-std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Opening& how) {
+// A new private file beside the target, with the target's attributes; its
+// path goes into replacement. 0 when this user may not replace the target.
+FileHandle open_replacing(const char16_t* path, FileReplacement& replacement) {
+    replacement.target = file_handle_save_target(path);
+    if (replacement.target.empty() || !file_handle_may_replace(replacement.target.c_str())) return 0;
+    FileHandle handle = 0;
+    // Another file of that name is never touched: a new name is tried instead.
+    for (int attempt = 0; attempt < 64 && !handle; ++attempt) {
+        replacement.temporary = file_temporary_name(replacement.target);
+        handle = file_handle_open(replacement.temporary.c_str(), FILE_ACCESS_READ | FILE_ACCESS_WRITE, 0,
+                                  FileDisposition::create_private);
+    }
+    if (handle && !file_handle_take_attributes(handle, replacement.target.c_str())) {
+        int reason = file_handle_last_error();
+        file_handle_close(handle);
+        file_handle_delete(replacement.temporary.c_str());
+        file_handle_keep_error(reason);
+        return 0;
+    }
+    return handle;
+}
+
+std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Opening& how, bool replacing = false) {
     auto guard = lock_family();
     if (!files) return 0;
     forget_last();
     FileRecord* f = files->acquire(number);  // closes a file still open under that number
     if (!f) return 0;
-    FileHandle handle = open_handle(path, how);
+    FileReplacement* replacement = replacing ? new FileReplacement : nullptr;
+    FileHandle handle = replacing ? open_replacing(path, *replacement) : open_handle(path, how);
     unsigned char* buffer = nullptr;
     if (handle && how.buffered) buffer = new (std::nothrow) unsigned char[FILE_BUFFER_SIZE];
     bool ready = handle && (buffer || !how.buffered) &&
@@ -79,11 +124,13 @@ std::intptr_t start_file(ObjectNumber number, const char16_t* path, const Openin
     if (!ready) {
         delete[] buffer;
         if (handle) file_handle_close(handle);
+        if (handle && replacing) file_handle_delete(replacement->temporary.c_str());
+        delete replacement;
         // A dynamic entry goes; a numbered slot stays, empty.
         if (number == DYNAMIC_ID) files->release(files->number_of(f));
         return 0;
     }
-    *f = FileRecord{handle, buffer, buffer ? FILE_BUFFER_SIZE : 0, 0, 0, 1, 0};
+    *f = FileRecord{handle, buffer, buffer ? FILE_BUFFER_SIZE : 0, 0, 0, 1, 0, 0, FILE_TEXT_UTF8, replacement};
     return number == DYNAMIC_ID ? files->number_of(f) : handle;
 }
 
@@ -141,18 +188,21 @@ std::intptr_t file_open_mode(ObjectNumber number, const char16_t* path, int mode
         how.disposition = FileDisposition::create_always;
         how.retry_truncating = true;
         break;
-    case FILE_MODE_CREATE_NEW:
-        how.disposition = FileDisposition::create_new;
-        break;
     default:
         return 0;  // an unknown mode leaves the number as it was
     }
     return start_file(number, path, how);
 }
 
+std::intptr_t file_create_replacing(ObjectNumber number, const char16_t* path) {
+    Opening how{FILE_ACCESS_READ | FILE_ACCESS_WRITE, 0, FileDisposition::create_private, false, true, false};
+    return start_file(number, path && *path ? path : nullptr, how, true);
+}
+
 void file_close(ObjectNumber number) {
     if (number != -1) {
-        file_finish(number);
+        auto guard = lock_family();
+        if (files) finish_locked(number, false);
         return;
     }
     auto guard = lock_family();
@@ -163,5 +213,5 @@ void file_close(ObjectNumber number) {
 
 int file_finish(ObjectNumber number) {
     auto guard = lock_family();
-    return files ? finish_locked(number) : 0;
+    return files ? finish_locked(number, true) : 0;
 }

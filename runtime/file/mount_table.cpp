@@ -20,9 +20,10 @@ std::string unescape(std::string_view field) {
     return text;
 }
 
-// The fifth field of a line: the mount point, still escaped.
-std::string_view mount_point_field(std::string_view line) {
-    for (int field = 0; field < 4; ++field) {
+// A field of a line, counted from 0, still escaped; empty when the line is
+// shorter.
+std::string_view field_of(std::string_view line, int field) {
+    for (; field > 0; --field) {
         std::size_t space = line.find(' ');
         if (space == std::string_view::npos) return {};
         line.remove_prefix(space + 1);
@@ -38,21 +39,23 @@ bool holds(std::string_view mount_point, std::string_view path) {
 
 }  // namespace
 
-std::vector<std::string> mount_points_of(std::string_view table) {
-    std::vector<std::string> mount_points;
+std::vector<MountPoint> mount_points_of(std::string_view table) {
+    std::vector<MountPoint> mount_points;
     while (!table.empty()) {
         std::size_t end = table.find('\n');
         std::string_view line = table.substr(0, end);
         table.remove_prefix(end == std::string_view::npos ? table.size() : end + 1);
-        std::string mount_point = unescape(mount_point_field(line));
-        if (!mount_point.empty()) mount_points.push_back(std::move(mount_point));
+        // The fourth field is the root, the fifth the mount point.
+        MountPoint mount_point{unescape(field_of(line, 4)), unescape(field_of(line, 3))};
+        if (!mount_point.path.empty() && !mount_point.root.empty()) mount_points.push_back(std::move(mount_point));
     }
     return mount_points;
 }
 
-std::string mount_point_holding(const std::vector<std::string>& mount_points, std::string_view path) {
-    const std::string* best = nullptr;
-    for (const std::string& mount_point : mount_points)
-        if ((!best || mount_point.size() > best->size()) && holds(mount_point, path)) best = &mount_point;
-    return best ? *best : std::string();
+MountPoint mount_point_holding(const std::vector<MountPoint>& mount_points, std::string_view path) {
+    const MountPoint* best = nullptr;
+    for (const MountPoint& mount_point : mount_points)
+        if ((!best || mount_point.path.size() > best->path.size()) && holds(mount_point.path, path))
+            best = &mount_point;
+    return best ? *best : MountPoint{};
 }

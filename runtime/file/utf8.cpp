@@ -170,6 +170,33 @@ std::size_t utf8_sequence_length(const unsigned char* bytes, std::size_t n) {
     return 1 + count;
 }
 
+std::size_t utf8_well_formed_length(const unsigned char* bytes, std::size_t n) {
+    std::size_t i = 0;
+    while (i < n) {
+        // Eight bytes of ASCII at a time: the usual content of a playlist.
+        std::uint64_t word;
+        if (n - i >= 8 && (std::memcpy(&word, bytes + i, 8), (word & 0x8080808080808080u) == 0)) {
+            i += 8;
+            continue;
+        }
+        std::size_t length = utf8_sequence_length(bytes + i, n - i);
+        if (length == 0) return i;
+        i += length;
+    }
+    return n;
+}
+
+std::size_t utf8_missing_at_end(const unsigned char* bytes, std::size_t n) {
+    std::size_t present = 0;  // continuation bytes at the end
+    while (present < 3 && present < n && continues(bytes[n - 1 - present])) ++present;
+    if (present == n) return 0;
+    const Lead lead = lead_of(bytes[n - 1 - present]);
+    const auto count = static_cast<std::size_t>(lead.continuation_count);
+    if (count <= present) return 0;
+    if (present > 0 && (bytes[n - present] < lead.low || bytes[n - present] > lead.high)) return 0;
+    return count - present;
+}
+
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out) {
     unsigned char* o = out;
     std::size_t i = 0;

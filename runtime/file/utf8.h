@@ -25,6 +25,15 @@ std::size_t utf8_decode(const unsigned char* bytes, std::size_t n, char16_t* out
 // when they start with none (decoding would replace what is there).
 std::size_t utf8_sequence_length(const unsigned char* bytes, std::size_t n);
 
+// The length of the longest start of the n bytes that is well-formed UTF-8:
+// n when all of them are.
+std::size_t utf8_well_formed_length(const unsigned char* bytes, std::size_t n);
+
+// How many continuation bytes the well-formed start of a sequence at the end
+// of the n bytes still lacks; 0 when they end with a whole character or with
+// bytes that start none.
+std::size_t utf8_missing_at_end(const unsigned char* bytes, std::size_t n);
+
 // Encodes n characters into out, which has room for 3 * n bytes (never more
 // are needed). Returns the number of bytes written; no terminator.
 std::size_t utf8_encode(const char16_t* text, std::size_t n, unsigned char* out);

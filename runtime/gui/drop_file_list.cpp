@@ -15,16 +15,19 @@ unsigned read_unit(const unsigned char* bytes, bool wide) {
 }
 
 // The length of the name at `at`, or false when it has no terminator inside
-// the block.
+// the block or holds a control character: no file is named so, and a line
+// end would split the name where names go joined by line feeds.
 bool name_length(const unsigned char* bytes, std::size_t size, bool wide, std::size_t at,
                  std::size_t* length) {
     const std::size_t unit = wide ? 2 : 1;
     std::size_t count = 0;
     for (std::size_t p = at; size - p >= unit; p += unit, ++count) {
-        if (read_unit(bytes + p, wide) == 0) {
+        const unsigned c = read_unit(bytes + p, wide);
+        if (c == 0) {
             *length = count;
             return true;
         }
+        if (c < 0x20 || c == 0x7F) return false;
     }
     return false;
 }

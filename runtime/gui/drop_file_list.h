@@ -18,8 +18,8 @@ struct DropFileList {
 };
 
 // True when the offset lies inside the block and past the header, every name
-// ends inside the block and the closing null is there too. Otherwise false,
-// with *list zeroed.
+// ends inside the block and holds no control character, and the closing null
+// is there too. Otherwise false, with *list zeroed.
 bool drop_file_list_check(const void* block, std::size_t size, DropFileList* list);
 
 // Steps through a list that passed the check: the length in characters of the

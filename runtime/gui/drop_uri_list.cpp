@@ -63,10 +63,11 @@ bool local_file_path(std::string_view entry, std::string_view local_host, std::s
         const int high = rest.size() - i > 2 ? hex_value(rest[i + 1]) : -1;
         const int low = high >= 0 ? hex_value(rest[i + 2]) : -1;
         if (low < 0) return false;
-        const auto c = static_cast<char>(high * 16 + low);
-        // An escaped "/" would join two names into one.
-        if (c == 0 || c == '/') return false;
-        path += c;
+        const auto c = static_cast<unsigned char>(high * 16 + low);
+        // An escaped "/" would join two names into one; a line end would
+        // split one name in two where names go joined by line feeds.
+        if (c < 0x20 || c == 0x7F || c == '/') return false;
+        path += static_cast<char>(c);
         i += 3;
     }
     return true;

@@ -10,7 +10,7 @@
 //   empty, "localhost" or this computer's name (any case);
 // - its path holds no control character, no "?" (a query) and no "#" (a
 //   fragment), every "%" starts an escape of two hex digits, and no escape
-//   stands for a null or a "/".
+//   stands for a control character (a null, a line end) or a "/".
 // The unescaped path is the file's name in bytes: UTF-8 as a rule, and any
 // byte that is not comes through as the runtime's paths carry it (path_bytes.h).
 // Spaces and tabs around an entry and empty lines are ignored; nulls may end

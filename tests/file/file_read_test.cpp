@@ -92,6 +92,75 @@ TEST_F(FileReadLines, OverlongLinesAreCutAtTheLimit) {
     EXPECT_NE(file_eof(0), 0);
 }
 
+TEST_F(FileReadLines, TheCutAtTheLimitKeepsCharactersWhole) {
+    const struct {
+        std::string bytes;
+        std::u16string text;
+    } characters[] = {{"\xC3\xA9", u"\u00E9"}, {"\xE2\x82\xAC", u"\u20AC"}, {"\xF0\x9F\x8E\xB5", u"\U0001F3B5"}};
+    // The limit falls after each byte of each character but its last; a
+    // short first line moves the cut off the buffer's boundary.
+    for (const std::string first : {"", "ab\n"})
+        for (const auto& c : characters)
+            for (std::size_t before = 1; before < c.bytes.size(); ++before) {
+                SCOPED_TRACE(testing::Message() << first.size() << " " << c.bytes.size() << " " << before);
+                const std::string head(FILE_LINE_LIMIT - before, 'z');
+                put("in.txt", first + head + c.bytes + "tail\n" + head + c.bytes + "\r\nend");
+                ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+                if (!first.empty()) EXPECT_EQ(read_line(0), u"ab");
+                for (const std::u16string after : {u"tail", u"end"}) {
+                    const std::u16string line = read_line(0);
+                    EXPECT_EQ(line.size(), head.size() + c.text.size());
+                    EXPECT_EQ(line.substr(head.size()), c.text);
+                    // A line end right after the character ends this line.
+                    EXPECT_EQ(read_line(0), after);
+                }
+            }
+    // One byte at a time the same; and bytes that cannot complete the
+    // character stay for the next line.
+    put("in.txt", std::string(FILE_LINE_LIMIT - 1, 'z') + "\xE2\x82\xAC\n" + std::string(FILE_LINE_LIMIT - 1, 'z') +
+                      "\xE2" "x\n");
+    ASSERT_NE(file_open_mode(0, path("in.txt").c_str(), FILE_MODE_READ, FILE_UNBUFFERED), 0);
+    EXPECT_EQ(read_line(0).substr(FILE_LINE_LIMIT - 1), u"\u20AC");
+    EXPECT_EQ(read_line(0).size(), static_cast<std::size_t>(FILE_LINE_LIMIT));
+    EXPECT_EQ(read_line(0), u"x");
+}
+
+TEST_F(FileReadLines, AFileThatIsNotUtf8ReadsAsLatin1) {
+    const std::string piece(65535, 'a');
+    const struct {
+        std::string bytes;
+        int form;
+        std::u16string text;
+    } files[] = {
+        {"Caf\xE9\r\n\xC0 la carte.mp3\r\n", FILE_TEXT_LATIN1, u"Caf\u00E9|\u00C0 la carte.mp3"},
+        {"Caf\xC3\xA9\r\n", FILE_TEXT_UTF8, u"Caf\u00E9"},
+        // A character across the pieces the file is looked at in.
+        {piece + "\xC3\xA9", FILE_TEXT_UTF8, std::u16string(piece.begin(), piece.end()) + u"\u00E9"},
+        // One stray byte at the very end is enough.
+        {piece + "\xC3", FILE_TEXT_LATIN1, std::u16string(piece.begin(), piece.end()) + u"\u00C3"},
+        // A byte-order mark says UTF-8, whatever follows.
+        {"\xEF\xBB\xBF" "Caf\xE9", FILE_TEXT_UTF8, u"\uFEFFCaf\uFFFD"},
+        {"", FILE_TEXT_UTF8, u""},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.bytes.substr(0, 20));
+        put("in.m3u", f.bytes);
+        for (int flags : {0, FILE_UNBUFFERED}) {
+            ASSERT_NE(file_open_mode(0, path("in.m3u").c_str(), FILE_MODE_READ, flags), 0);
+            EXPECT_EQ(file_detect_text(0), f.form);
+            EXPECT_EQ(read_all_lines(0), f.text);
+            EXPECT_EQ(file_finish(0), 1);
+        }
+    }
+    // The look keeps the reading position, and chooses from there on.
+    put("in.m3u", "Caf\xE9\nCaf\xC3\xA9\n");
+    ASSERT_NE(file_open(0, path("in.m3u").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"Caf\uFFFD");
+    EXPECT_EQ(file_detect_text(0), FILE_TEXT_UTF8);
+    EXPECT_EQ(read_line(0), u"Caf\u00E9");
+    EXPECT_EQ(file_detect_text(5), 0);
+}
+
 TEST_F(FileReadLines, Utf8DecodesIncludingSurrogatePairs) {
     // Greek, Japanese, and U+1F3B5 as F0 9F 8E B5.
     EXPECT_EQ(lines("\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1\r\n"

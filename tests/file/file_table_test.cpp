@@ -18,13 +18,6 @@ namespace {
 
 using FileTable = FileTest;
 
-std::u16string error_text() {
-    int mark = text_builder_mark();
-    std::u16string text = file_error_text();
-    text_builder_rewind(mark);
-    return text;
-}
-
 TEST_F(FileTable, ReusingANumberClosesItsFile) {
     ASSERT_NE(file_create(3, path("one.txt").c_str()), 0);
     file_write_line(3, u"one");
@@ -162,16 +155,6 @@ TEST_F(FileTable, UnknownModesChangeNothing) {
     EXPECT_EQ(file_write_line(0, u"still open"), 12);
 }
 
-TEST_F(FileTable, CreateNewNeverTouchesAnExistingFile) {
-    put("taken.tmp", "someone else's");
-    EXPECT_EQ(file_open_mode(0, path("taken.tmp").c_str(), FILE_MODE_CREATE_NEW, 0), 0);
-    EXPECT_EQ(get("taken.tmp"), "someone else's");
-    ASSERT_NE(file_open_mode(0, path("fresh.tmp").c_str(), FILE_MODE_CREATE_NEW, 0), 0);
-    EXPECT_EQ(file_write_line(0, u"mine"), 6);
-    EXPECT_EQ(file_finish(0), 1);
-    EXPECT_EQ(get("fresh.tmp"), "mine\r\n");
-}
-
 TEST_F(FileTable, ReadOnlyFilesDoNotOpen) {
     put("locked.m3u", "row\r\n");
     make_read_only(fs_path("locked.m3u"));
@@ -277,46 +260,6 @@ TEST_F(FileTable, NamesThatAreNotUtf8OpenAndCreateByTheBytesTheSystemGives) {
 }
 
 #endif
-
-TEST_F(FileTable, ReplaceMovesAFileOverAnother) {
-    put("target.m3u", "old\r\n");
-    put("target.m3u.saving", "new\r\n");
-    EXPECT_EQ(file_replace(path("target.m3u.saving").c_str(), path("target.m3u").c_str()), 1);
-    EXPECT_EQ(get("target.m3u"), "new\r\n");
-    EXPECT_FALSE(exists("target.m3u.saving"));
-    EXPECT_EQ(file_replace(path("gone").c_str(), path("target.m3u").c_str()), 0);
-    EXPECT_EQ(get("target.m3u"), "new\r\n");
-    EXPECT_EQ(file_replace(nullptr, path("target.m3u").c_str()), 0);
-}
-
-TEST_F(FileTable, ReplaceKeepsTheTargetsAttributes) {
-    put("kept.m3u", "old\r\n");
-    put("new.tmp", "new\r\n");
-#ifdef _WIN32
-    ASSERT_TRUE(SetFileAttributesW(fs_path("kept.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
-#else
-    ASSERT_EQ(chmod(fs_path("kept.m3u").c_str(), 0640), 0);
-    ASSERT_EQ(chmod(fs_path("new.tmp").c_str(), 0600), 0);
-#endif
-    EXPECT_EQ(file_replace(path("new.tmp").c_str(), path("kept.m3u").c_str()), 1);
-    EXPECT_EQ(get("kept.m3u"), "new\r\n");
-#ifdef _WIN32
-    EXPECT_NE(GetFileAttributesW(fs_path("kept.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-    SetFileAttributesW(fs_path("kept.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
-#else
-    struct stat about {};
-    ASSERT_EQ(stat(fs_path("kept.m3u").c_str(), &about), 0);
-    EXPECT_EQ(about.st_mode & 07777, 0640u);
-#endif
-}
-
-TEST_F(FileTable, DeleteRemovesAFile) {
-    put("doomed.txt", "x");
-    EXPECT_EQ(file_delete(path("doomed.txt").c_str()), 1);
-    EXPECT_FALSE(exists("doomed.txt"));
-    EXPECT_EQ(file_delete(path("doomed.txt").c_str()), 0);
-    EXPECT_EQ(file_delete(nullptr), 0);
-}
 
 TEST_F(FileTable, ErrorTextTellsWhyTheLastOperationFailed) {
     EXPECT_EQ(file_create(0, path("no/such/folder/x.txt").c_str()), 0);

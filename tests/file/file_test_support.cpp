@@ -8,7 +8,9 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -70,6 +72,13 @@ std::string FileTest::get(const std::string& name) const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::u16string error_text() {
+    int mark = text_builder_mark();
+    std::u16string text = file_error_text();
+    text_builder_rewind(mark);
+    return text;
+}
+
 std::u16string read_line(ObjectNumber number) {
     int mark = text_builder_mark();
     std::u16string line = file_read_line(number);
@@ -117,6 +126,20 @@ bool writable_anyway(const std::filesystem::path& file) {
     if (fd < 0) return false;
     close(fd);
     return true;
+}
+
+int as_another_user(int (*body)(void*), void* context) {
+    constexpr uid_t nobody = 65534;
+    pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgroups(0, nullptr) != 0 || setresgid(nobody, nobody, nobody) != 0 ||
+                              setresuid(nobody, nobody, nobody) != 0))
+            _exit(255);
+        _exit(body(context));
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 255;
+    return WEXITSTATUS(status);
 }
 
 #endif

@@ -31,6 +31,9 @@ private:
 // One line read with file_read_line, taken from the builder and rewound.
 std::u16string read_line(ObjectNumber number);
 
+// file_error_text, taken from the builder and rewound.
+std::u16string error_text();
+
 // Every line until file_eof reports the end.
 std::u16string read_all_lines(ObjectNumber number, char16_t separator = u'|');
 
@@ -40,3 +43,10 @@ std::u16string read_all_lines(ObjectNumber number, char16_t separator = u'|');
 void make_read_only(const std::filesystem::path& file);
 void make_writable(const std::filesystem::path& file);
 bool writable_anyway(const std::filesystem::path& file);
+
+#if !defined(_WIN32)
+// Runs body in a child process as a user who is not root and owns nothing
+// here (nobody), as a person without rights to a file would; its result
+// comes back as the child's exit code (0 to 255).
+int as_another_user(int (*body)(void*), void* context);
+#endif

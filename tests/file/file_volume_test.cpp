@@ -29,7 +29,8 @@ const char table[] =
     "61 22 8:17 / /media/me/MY\\040PLAYER rw,nosuid shared:30 - vfat /dev/sdb1 rw,uid=1000\n"
     "62 22 0:45 / /media/me/MY rw - tmpfs tmpfs rw\n"
     "63 61 0:46 / /media/me/MY\\040PLAYER/Inner rw - tmpfs tmpfs rw\n"
-    "64 22 0:47 / /back\\134slash rw - tmpfs tmpfs rw\n";
+    "64 22 0:47 / /back\\134slash rw - tmpfs tmpfs rw\n"
+    "65 22 8:17 /Music/Rock\\040Songs /home/me/rock rw - vfat /dev/sdb1 rw\n";
 
 TEST(MountTable, TheLongestMountPointThatHoldsThePathWins) {
     const struct {
@@ -48,11 +49,16 @@ TEST(MountTable, TheLongestMountPointThatHoldsThePathWins) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(mount_point_holding(mount_points_of(table), c.path), c.mount_point);
+        EXPECT_EQ(mount_point_holding(mount_points_of(table), c.path).path, c.mount_point);
     }
-    EXPECT_EQ(mount_points_of(""), std::vector<std::string>{});
-    EXPECT_EQ(mount_points_of("broken line\n\n1 2 3\n"), std::vector<std::string>{});
-    EXPECT_EQ(mount_point_holding({}, "/a"), "");
+    // The root field says which folder of the file system a bind mount shows.
+    const MountPoint bound = mount_point_holding(mount_points_of(table), "/home/me/rock/a.mp3");
+    EXPECT_EQ(bound.path, "/home/me/rock");
+    EXPECT_EQ(bound.root, "/Music/Rock Songs");
+    EXPECT_EQ(mount_point_holding(mount_points_of(table), "/media/me/MY/c.mp3").root, "/");
+    EXPECT_TRUE(mount_points_of("").empty());
+    EXPECT_TRUE(mount_points_of("broken line\n\n1 2 3\n").empty());
+    EXPECT_EQ(mount_point_holding({}, "/a").path, "");
 }
 
 using FileVolume = FileTest;
@@ -202,6 +208,22 @@ TEST_F(FileVolume, APlayerMountedAnywhereSeesPathsFromItsMountPoint) {
     EXPECT_EQ(together.substr(0, together.find(u'\n')), u"/");
     std::u16string root = built(file_volume_root(file.c_str(), -1));
     EXPECT_EQ(root.substr(root.size() - 10), u"MY PL\u00C4YER/");
+
+    // A part of the player bound elsewhere still sees paths from the player's root.
+    std::filesystem::create_directory(fs_path("bound"));
+    ASSERT_EQ(mount((mount_point / "Music").c_str(), fs_path("bound").c_str(), nullptr, MS_BIND, nullptr), 0)
+        << std::strerror(errno);
+    Unmount unbind{fs_path("bound")};
+    const std::u16string through_bind = path("bound/a b.mp3");
+    EXPECT_EQ(built(file_player_paths(through_bind.c_str(), -1)), u"/Music/a b.mp3");
+    EXPECT_EQ(built(file_volume_path(through_bind.c_str(), -1)), u"/Music/a b.mp3");
+    std::u16string bound_many;
+    for (int i = 0; i < 40; ++i) {
+        put("bound/t" + std::to_string(i), "");
+        bound_many += (i ? u"\n" : u"") + path("bound/t" + std::to_string(i));
+    }
+    const std::u16string bound_together = built(file_player_paths(bound_many.c_str(), -1));
+    EXPECT_EQ(bound_together.substr(0, bound_together.find(u'\n')), u"/Music/t0");
 }
 #endif
 

@@ -32,7 +32,7 @@ public:
         if (table_ >= 0) close(table_);
     }
 
-    std::vector<std::string> mount_points() {
+    std::vector<MountPoint> mount_points() {
         std::lock_guard guard(lock_);
         if (changed()) points_ = mount_points_of(read_table());
         return points_;
@@ -55,10 +55,10 @@ private:
 
     std::mutex lock_;
     int table_ = -1;
-    std::vector<std::string> points_;
+    std::vector<MountPoint> points_;
 };
 
-std::vector<std::string> current_mount_points() {
+std::vector<MountPoint> current_mount_points() {
     static MountTable table;
     return table.mount_points();
 }
@@ -69,17 +69,24 @@ std::string real_path_of(const std::string& path) {
     return real ? std::string(real.get()) : std::string();
 }
 
-// The real path from its mount point on, without a leading "/".
-std::string rest_of(const std::string& real_path, const std::string& mount_point) {
-    std::string_view rest = std::string_view(real_path).substr(mount_point.size());
+// The real path from the root of its file system on, without a leading "/":
+// from its mount point on, after the folder of the file system mounted there
+// (a bind mount of /Music shows /Music/a.mp3 as a.mp3).
+std::string rest_of(const std::string& real_path, const MountPoint& mount_point) {
+    std::string_view rest = std::string_view(real_path).substr(mount_point.path.size());
     if (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);
-    return std::string(rest);
+    std::string_view root = mount_point.root;
+    while (!root.empty() && root.front() == '/') root.remove_prefix(1);
+    if (root.empty()) return std::string(rest);
+    std::string whole(root);
+    if (!rest.empty()) (whole += '/') += rest;
+    return whole;
 }
 
 // A player mounted at /media/me/PLAYER sees /media/me/PLAYER/Music/a.mp3 as
 // /Music/a.mp3, wherever it is mounted. Nothing for a file not found.
-void append_player_path(const std::string& real_path, const std::string& mount_point, std::string& out) {
-    if (real_path.empty() || mount_point.empty()) return;
+void append_player_path(const std::string& real_path, const MountPoint& mount_point, std::string& out) {
+    if (real_path.empty() || mount_point.path.empty()) return;
     out += '/';
     out += rest_of(real_path, mount_point);
 }
@@ -96,20 +103,21 @@ constexpr std::size_t FOLDER_OPEN_FROM = 32;
 class Folder {
 public:
     Folder() = default;
-    Folder(const std::string& path, const std::vector<std::string>& mount_points) {
+    Folder(const std::string& path, const std::vector<MountPoint>& mount_points) {
         const char* const opened = path.empty() ? "/" : path.c_str();
         const std::string real = real_path_of(opened);
         handle_ = open(opened, O_PATH | O_DIRECTORY | O_CLOEXEC);
         if (real.empty() || handle_ < 0) return;
         const std::string prefix = real == "/" ? real : real + "/";
-        const std::string mount_point = mount_point_holding(mount_points, real);
-        if (mount_point.empty()) return;
-        for (const std::string& point : mount_points)
-            if (point.size() > prefix.size() && point.compare(0, prefix.size(), prefix) == 0 &&
-                point.find('/', prefix.size()) == std::string::npos)
-                mounted_.push_back(point.substr(prefix.size()));
+        const MountPoint mount_point = mount_point_holding(mount_points, real);
+        if (mount_point.path.empty()) return;
+        for (const MountPoint& point : mount_points)
+            if (point.path.size() > prefix.size() && point.path.compare(0, prefix.size(), prefix) == 0 &&
+                point.path.find('/', prefix.size()) == std::string::npos)
+                mounted_.push_back(point.path.substr(prefix.size()));
         player_prefix_.push_back('/');
-        player_prefix_ += rest_of(prefix, mount_point);
+        player_prefix_ += rest_of(real, mount_point);
+        if (player_prefix_.back() != '/') player_prefix_ += '/';
     }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
@@ -168,17 +176,18 @@ VolumePlace file_volume_place(const char16_t* path) {
     if (!path || !*path) return {};
     const std::string real_path = real_path_of(path_bytes_of(path));
     if (real_path.empty()) return {};
-    std::string mount_point = mount_point_holding(current_mount_points(), real_path);
-    if (mount_point.empty()) return {};
+    const MountPoint mount_point = mount_point_holding(current_mount_points(), real_path);
+    if (mount_point.path.empty()) return {};
     const std::string rest = rest_of(real_path, mount_point);
-    if (mount_point.back() != '/') mount_point += '/';
-    return {path_text_of(mount_point), path_text_of(rest)};
+    std::string root = mount_point.path;
+    if (root.back() != '/') root += '/';
+    return {path_text_of(root), path_text_of(rest)};
 }
 
 std::u16string file_volume_player_paths(std::u16string_view paths) {
     const std::string all = path_bytes_of(paths);
     const std::vector<std::string_view> files = lines_of(all);
-    const std::vector<std::string> mount_points = current_mount_points();
+    const std::vector<MountPoint> mount_points = current_mount_points();
     std::string out, name;
     out.reserve(all.size());
     for (std::size_t i = 0; i < files.size();) {

@@ -8,13 +8,11 @@
 
 namespace {
 
-thread_local DWORD last_error = 0;
-
 // Keeps the reason of a failure for file_error_text, before a later call
 // overwrites the platform's own.
 template <class T>
 T failed(T result) {
-    last_error = GetLastError();
+    file_handle_keep_error(static_cast<int>(GetLastError()));
     return result;
 }
 
@@ -27,7 +25,7 @@ DWORD creation_of(FileDisposition disposition) {
     case FileDisposition::create_always: return CREATE_ALWAYS;
     case FileDisposition::truncate_existing: return TRUNCATE_EXISTING;
     case FileDisposition::open_always: return OPEN_ALWAYS;
-    case FileDisposition::create_new: return CREATE_NEW;
+    case FileDisposition::create_private: return CREATE_NEW;
     case FileDisposition::open_existing: break;
     }
     return OPEN_EXISTING;
@@ -40,7 +38,7 @@ constexpr std::size_t max_piece = 1u << 30;
 
 FileHandle file_handle_open(const char16_t* path, int access, int share, FileDisposition disposition) {
     if (!path) {
-        last_error = ERROR_INVALID_PARAMETER;
+        file_handle_keep_error(ERROR_INVALID_PARAMETER);
         return 0;
     }
     DWORD desired = 0;
@@ -57,16 +55,27 @@ FileHandle file_handle_open(const char16_t* path, int access, int share, FileDis
     HANDLE h = CreateFileW(wide(path), desired, share_mode, nullptr, creation_of(disposition),
                            attributes, nullptr);
     if (h == INVALID_HANDLE_VALUE || !h) return failed(FileHandle{0});
+    // A device (NUL, CON, COM1) or a pipe opens too; neither is a playlist,
+    // and reading one may never end.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        file_handle_keep_error(FILE_ERROR_NOT_A_FILE);
+        return 0;
+    }
     return reinterpret_cast<FileHandle>(h);
 }
 
-std::size_t file_handle_read(FileHandle handle, void* destination, std::size_t n) {
+std::size_t file_handle_read(FileHandle handle, void* destination, std::size_t n, int& error) {
     auto* out = static_cast<unsigned char*>(destination);
     std::size_t total = 0;
+    error = 0;
     while (total < n) {
         DWORD piece = static_cast<DWORD>(std::min(n - total, max_piece));
         DWORD got = 0;
-        if (!ReadFile(native(handle), out + total, piece, &got, nullptr)) return failed(total);
+        if (!ReadFile(native(handle), out + total, piece, &got, nullptr)) {
+            error = static_cast<int>(GetLastError());
+            return failed(total);
+        }
         if (got == 0) break;
         total += got;
     }
@@ -81,7 +90,7 @@ std::size_t file_handle_write(FileHandle handle, const void* source, std::size_t
         DWORD put = 0;
         if (!WriteFile(native(handle), in + total, piece, &put, nullptr)) return failed(total);
         if (put == 0) {
-            last_error = ERROR_WRITE_FAULT;
+            file_handle_keep_error(ERROR_WRITE_FAULT);
             break;
         }
         total += put;
@@ -96,7 +105,29 @@ bool file_handle_seek(FileHandle handle, std::int64_t offset, FileOrigin origin)
     return SetFilePointerEx(native(handle), distance, nullptr, method) || failed(false);
 }
 
+bool file_handle_sync(FileHandle handle) { return FlushFileBuffers(native(handle)) || failed(false); }
+
 bool file_handle_close(FileHandle handle) { return CloseHandle(native(handle)) || failed(false); }
+
+// Windows has no symbolic links that a save would turn into files, and a
+// file's attributes go with it through file_handle_replace.
+std::u16string file_handle_save_target(const char16_t* path) { return path ? path : u""; }
+
+bool file_handle_may_replace(const char16_t* target) {
+    DWORD attributes = GetFileAttributesW(wide(target));
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || failed(false);
+    }
+    // What the move would answer, before a new file is made for nothing.
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+        file_handle_keep_error(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return true;
+}
+
+bool file_handle_take_attributes(FileHandle, const char16_t*) { return true; }
 
 bool file_handle_replace(const char16_t* from, const char16_t* to) {
     if (!from || !to) return false;
@@ -113,8 +144,6 @@ bool file_handle_delete(const char16_t* path) {
     if (!path) return false;
     return DeleteFileW(wide(path)) || failed(false);
 }
-
-int file_handle_last_error() { return static_cast<int>(last_error); }
 
 std::size_t file_handle_describe(int code, char16_t* out, std::size_t room) {
     if (room == 0) return 0;
