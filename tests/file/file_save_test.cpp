@@ -65,6 +65,25 @@ TEST_F(FileSave, ClosedWithoutFinishingTheTargetStaysAsItWas) {
     EXPECT_TRUE(others_in(fs_path(""), {"list.m3u"}).empty());
 }
 
+TEST_F(FileSave, AFileFoundByANameInAnotherCaseKeepsItsOwnName) {
+    put("Mixed Case.m3u", "old\r\n");
+    // What a player's file system answers for the name typed in other case.
+    std::u16string typed = path("MIXED CASE.M3U");
+#ifndef _WIN32
+    // This file system keeps case: a link stands for the player's answer.
+    std::filesystem::create_symlink("Mixed Case.m3u", fs_path("MIXED CASE.M3U"));
+    typed = path("MIXED CASE.M3U");
+#endif
+    ASSERT_NE(file_create_replacing(0, typed.c_str()), 0);
+    file_write_line(0, u"new");
+    ASSERT_EQ(file_finish(0), 1);
+    EXPECT_EQ(get("Mixed Case.m3u"), "new\r\n");
+    bool typed_spelling_stored = false;
+    for (const auto& entry : std::filesystem::directory_iterator(fs_path("")))
+        typed_spelling_stored |= entry.path().filename() == "MIXED CASE.M3U" && !entry.is_symlink();
+    EXPECT_FALSE(typed_spelling_stored);
+}
+
 TEST_F(FileSave, TheNewFileKeepsTheTargetsAttributes) {
     put("kept.m3u", "old\r\n");
 #ifdef _WIN32

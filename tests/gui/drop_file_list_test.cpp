@@ -142,6 +142,20 @@ TEST(DropFileListTest, RefusesNamesOrListsWithoutTheirTerminator) {
     EXPECT_TRUE(is_zero(list));
 }
 
+TEST(DropFileListTest, RefusesNamesWithControlCharacters) {
+    // No file is named so, and a line end would split the name where names
+    // go joined by line feeds.
+    DropFileList list{};
+    for (const char16_t* name : {u"C:\\a\nb.mp3", u"C:\\a\rb.mp3", u"C:\\a\x01.mp3", u"C:\\a\x7F.mp3"}) {
+        EXPECT_FALSE(check(wide_file_list({u"C:\\ok.mp3", name}), &list));
+        EXPECT_TRUE(is_zero(list));
+    }
+    Bytes narrow = drop_header(20, false);
+    for (const char c : std::string("C:\\a\nb.mp3\0\0", 12)) narrow.push_back(static_cast<unsigned char>(c));
+    EXPECT_FALSE(check(narrow, &list));
+    EXPECT_TRUE(check(wide_file_list({u"C:\\M\u00FCsik\\a b.mp3"}), &list));
+}
+
 TEST(DropFileListTest, EveryShortenedCopyOfAValidListIsRefused) {
     for (const Bytes& valid : {wide_file_list({u"C:\\a.mp3", u"D:\\bb.ogg"}), narrow_file_list({"C:\\a", "D:\\b"})}) {
         DropFileList list{};

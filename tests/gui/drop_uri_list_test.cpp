@@ -104,6 +104,12 @@ TEST(DropUriListTest, AnyEntryThatIsNoLocalFileRefusesTheWholeList) {
         "file:///b.mp3?x=1",          // a query
         "file:///b.mp3#part",         // a fragment
         "file:///b\x01.mp3",          // a control character
+        // Escaped line ends: names go on joined by line feeds, where one
+        // would name a different file, or save as two lines.
+        "file:///a%0Ab.mp3",
+        "file:///a%0Db.mp3",
+        "file:///a%0d%0a",
+        "file:///a%7F.mp3",
     };
     for (const char* entry : bad) {
         SCOPED_TRACE(entry);

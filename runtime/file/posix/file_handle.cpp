@@ -5,6 +5,7 @@
 // file in any way while it is open here.
 #include "runtime/file/file_handle.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 
 #include "runtime/file/path_bytes.h"
 #include "runtime/file/utf8.h"
+#include "runtime/text/case_fold.h"
 
 namespace {
 
@@ -68,6 +70,37 @@ mode_t creation_mask() {
         std::fclose(status);
     }
     return mask;
+}
+
+bool same_ignoring_case(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (case_fold(a[i]) != case_fold(b[i])) return false;
+    return true;
+}
+
+// The name a file is stored under, for a name that found it with letters in
+// another case (FAT and exFAT players ignore case): replaced under the typed
+// name, the file would take on that spelling. The name itself when the
+// folder holds it so, or holds no single other spelling of it.
+std::string stored_name(const std::string& folder, const std::string& name) {
+    DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!entries) return name;
+    const std::u16string wanted = path_text_of(name);
+    std::string found;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (name == entry->d_name) {
+            matches = 0;
+            break;
+        }
+        if (same_ignoring_case(path_text_of(entry->d_name, std::strlen(entry->d_name)), wanted)) {
+            found = entry->d_name;
+            ++matches;
+        }
+    }
+    ::closedir(entries);
+    return matches == 1 ? found : name;
 }
 
 }  // namespace
@@ -171,6 +204,11 @@ std::u16string file_handle_save_target(const char16_t* path) {
         if (length < 0 || static_cast<std::size_t>(length) == sizeof next) break;
         std::string link(next, static_cast<std::size_t>(length));
         target = link.front() == '/' ? link : target.substr(0, name_start(target)) + link;
+    }
+    struct stat info;
+    if (::lstat(target.c_str(), &info) == 0) {
+        const std::size_t start = name_start(target);
+        target = target.substr(0, start) + stored_name(target.substr(0, start), target.substr(start));
     }
     return path_text_of(target);
 }

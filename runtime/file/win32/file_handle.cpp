@@ -110,8 +110,22 @@ bool file_handle_sync(FileHandle handle) { return FlushFileBuffers(native(handle
 bool file_handle_close(FileHandle handle) { return CloseHandle(native(handle)) || failed(false); }
 
 // Windows has no symbolic links that a save would turn into files, and a
-// file's attributes go with it through file_handle_replace.
-std::u16string file_handle_save_target(const char16_t* path) { return path ? path : u""; }
+// file's attributes go with it through file_handle_replace. But names ignore
+// case, and a file replaced under a name typed in another case would take on
+// that spelling: the save goes to the name the file is stored under.
+std::u16string file_handle_save_target(const char16_t* path) {
+    std::u16string target = path ? path : u"";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wide(target.c_str()), &found);
+    if (search == INVALID_HANDLE_VALUE) return target;
+    FindClose(search);
+    const std::size_t start = target.find_last_of(u"\\/:") + 1;
+    const std::u16string stored(reinterpret_cast<const char16_t*>(found.cFileName));
+    // A short (8.3) name or a pattern character finds a file of another name.
+    if (lstrcmpiW(wide(stored.c_str()), wide(target.c_str() + start)) == 0)
+        target.replace(start, std::u16string::npos, stored);
+    return target;
+}
 
 bool file_handle_may_replace(const char16_t* target) {
     DWORD attributes = GetFileAttributesW(wide(target));
