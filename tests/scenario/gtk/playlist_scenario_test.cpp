@@ -4,9 +4,10 @@
 // another program onto the list; the rows edited; the playlist saved through
 // the file chooser and compared byte for byte; opened again; the close
 // question answered each way; lists that name no local file refused; a
-// folder named where a file is asked for; a playlist with a huge line. A
-// second X client acts as the person; the rows are what the person sees of
-// the list, their texts what the program saves.
+// folder named where a file is asked for; a playlist with a huge line. The
+// same on an exFAT player, whose names ignore letter case. A second X client
+// acts as the person; the rows are what the person sees of the list, their
+// texts what the program saves.
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
@@ -40,6 +41,13 @@ namespace fs = std::filesystem;
 const std::string ALPHA = "/Music/Alpha one.mp3";
 const std::string BAERBEL = "/Music/B\xC3\xA4rbel \xC3\x96st.mp3";
 const std::string CHARLIE = "/Music/Caf\xC3\xA9 del Mar/Charlie.mp3";
+// On the exFAT player, as stored: a folder in capitals, as players' own
+// software names them, and names of other letters, not other case.
+const std::string TRACK = "/MUSIC/TRACK01.MP3";
+const std::string ABC = "/MUSIC/ABC.mp3";
+const std::string A_UMLAUT_BC = "/MUSIC/\xC3\x84" "bc.mp3";
+// TRACK01.MP3 as a person types it: the same file where letter case does not count.
+const std::string TRACK_TYPED = "/music/Track01.mp3";
 constexpr char UNSAVED[] = "Unsaved Data!";
 
 void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
@@ -76,13 +84,18 @@ std::vector<std::string> names_in(const fs::path& folder) {
 
 class PlaylistScenario : public testing::Test {
 protected:
+    // The player's file system and the songs on it.
+    virtual PlayerFileSystem file_system() const { return PlayerFileSystem::tmpfs; }
+    virtual std::vector<std::string> songs() const { return {ALPHA, BAERBEL, CHARLIE}; }
+
     void SetUp() override {
         const char* work_dir = std::getenv("SOUND_TEST_DIR");
         ASSERT_NE(work_dir, nullptr) << "run this program through tests/support/with-audio-server";
         work_ = work_dir;
-        player_ = std::make_unique<PlayerMount>(work_ / "Player Drive");
-        ASSERT_TRUE(player_->mounted) << "mounting a file system needs root";
-        for (const std::string& song : {ALPHA, BAERBEL, CHARLIE}) {
+        player_ = std::make_unique<PlayerMount>(work_ / "Player Drive", file_system());
+        if (!player_->supported) GTEST_SKIP() << player_->problem;
+        ASSERT_TRUE(player_->mounted) << player_->problem << " (mounting a file system needs root)";
+        for (const std::string& song : songs()) {
             fs::create_directories(file(song).parent_path());
             std::ofstream(file(song), std::ios::binary) << "not really a song";
         }
@@ -327,6 +340,74 @@ TEST_F(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
     EXPECT_TRUE(person_.wait_for_title(main, title_with("again.m3u"), 20000));
     // Compared whole, not printed: half a megabyte would drown the report.
     EXPECT_TRUE(file_bytes(playlists() / "again.m3u") == saved_playlist_bytes({line})) << "the row saved back differs";
+    person_.close_request(main);
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+class ExfatPlaylistScenario : public PlaylistScenario {
+protected:
+    PlayerFileSystem file_system() const override { return PlayerFileSystem::exfat; }
+    std::vector<std::string> songs() const override { return {TRACK, ABC, A_UMLAUT_BC}; }
+};
+
+TEST_F(ExfatPlaylistScenario, NamesThatIgnoreLetterCaseAreSavedOpenedEditedAndSavedAgain) {
+    ASSERT_TRUE(fs::exists(file(TRACK_TYPED))) << "the player's names heed letter case";
+    const std::vector<std::string> stored{"ABC.mp3", "TRACK01.MP3", "\xC3\x84" "bc.mp3"};
+    ASSERT_EQ(names_in(file("/MUSIC")), stored);
+    const fs::path mixed = playlists() / "Mixed Case.m3u";
+    {
+        std::unique_ptr<Session> session = start("home-exfat-save");
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        PlaylistView& list = session->list;
+        ASSERT_TRUE(drop(list, {TRACK, ABC, A_UMLAUT_BC}));
+        ASSERT_TRUE(list.wait_rows(3)) << "the drop brought " << list.rows().size() << " rows";
+        // The player finds the file by the name typed in other letters, and
+        // the row keeps the letters as typed.
+        ASSERT_TRUE(drop(list, {TRACK_TYPED}));
+        ASSERT_TRUE(list.wait_rows(4)) << "the name typed in other letters brought no row";
+
+        session->toolbar.press(TOOL_SAVE_AS);
+        ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "Mixed Case").string()));
+        EXPECT_TRUE(person_.wait_for_title(main, title_with("Mixed Case.m3u"))) << person_.title_of(main);
+        const std::string saved = file_bytes(mixed);
+        EXPECT_EQ(saved, saved_playlist_bytes({TRACK, ABC, A_UMLAUT_BC, TRACK_TYPED}));
+        EXPECT_EQ(saved.rfind("\xEF\xBB\xBF", 0), 0u) << "letters beyond ASCII: a byte-order mark";
+        EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Mixed Case.m3u"}) << "no temporary file left";
+
+        person_.close_request(main);
+        EXPECT_EQ(session->program.exit_code(), 0);
+    }
+
+    std::unique_ptr<Session> session = start("home-exfat-open");
+    ASSERT_TRUE(session->ready());
+    const unsigned long main = session->program.main_window;
+    Toolbar& toolbar = session->toolbar;
+    PlaylistView& list = session->list;
+    toolbar.press(TOOL_OPEN);
+    ASSERT_TRUE(choose_file(person_, "Open M3U file", mixed.string()));
+    ASSERT_TRUE(person_.wait_for_title(main, title_with("Mixed Case.m3u"))) << person_.title_of(main);
+    ASSERT_TRUE(list.wait_rows(4)) << "the opened file shows " << list.rows().size() << " rows";
+
+    // The row typed in other letters goes, the first row moves down; Save
+    // writes the same file without asking.
+    list.click_row(3);
+    ASSERT_TRUE(list.selected(3)) << "the click selected no row";
+    toolbar.press(TOOL_DELETE);
+    ASSERT_TRUE(list.wait_rows(3));
+    list.click_row(0);
+    ASSERT_TRUE(list.selected(0));
+    toolbar.press(TOOL_MOVE_DOWN);
+    EXPECT_TRUE(list.selected(1)) << "the moved track stays selected";
+    const std::string before = file_bytes(mixed);
+    toolbar.press(TOOL_SAVE);
+    for (int waited = 0; waited < 5000 && file_bytes(mixed) == before; waited += 50) pause_ms(50);
+    EXPECT_EQ(file_bytes(mixed), saved_playlist_bytes({ABC, TRACK, A_UMLAUT_BC}));
+    EXPECT_EQ(person_.titles(), std::vector<std::string>{title_with("Mixed Case.m3u")}) << "a box came up";
+    EXPECT_EQ(names_in(playlists()), std::vector<std::string>{"Mixed Case.m3u"}) << "no temporary file left";
+    EXPECT_EQ(names_in(file("/MUSIC")), stored) << "the songs were touched";
+
+    // Saved: closing asks nothing.
     person_.close_request(main);
     EXPECT_EQ(session->program.exit_code(), 0);
 }
