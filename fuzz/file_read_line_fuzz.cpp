@@ -2,14 +2,18 @@
 // file_read_line, and checked against a separate, deliberately plain splitter
 // and a table-driven UTF-8 decoder. Any difference aborts.
 //
-// Input: byte 0 chooses buffered or unbuffered reading (its low bit); byte 1
-// how often the rest is repeated in the file, which puts whatever the rest
-// holds at many offsets, the buffer boundaries among them.
+// Input: byte 0 chooses buffered or unbuffered reading (its low bit), and
+// whether reads fail from some offset on, as on a failing card (bit 1; the
+// offset is its upper six bits' share of the file); byte 1 how often the
+// rest is repeated in the file, which puts whatever the rest holds at many
+// offsets, the buffer boundaries among them. A failing read must end the
+// reading and make file_finish report it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,7 @@
 
 #include "runtime/file/file.h"
 #include "runtime/text/text.h"
+#include "tests/support/fault_injection.h"
 
 namespace {
 
@@ -154,23 +159,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ? file_open_mode(0, file_path.c_str(), FILE_MODE_OPEN, FILE_UNBUFFERED)
         : file_open(0, file_path.c_str());
     if (!opened) fail("open failed", 0);
+    const bool failing = (data[0] & 2) != 0;
+    std::optional<FailingReads> failure;
+    if (failing) failure.emplace(path, content.size() * (data[0] >> 2) / 63);
 
     std::vector<Bytes> expected = split_lines(content.data(), content.size());
     std::size_t n = 0;
+    bool differed = false;  // with failing reads, the line cut off by the failure
     while (file_eof(0) == 0) {
         if (n == expected.size()) fail("more lines than expected", n);
+        if (differed) fail("a line read after the failure", n);
         std::u16string want = decode(expected[n]);
         int mark = text_builder_mark();
         const char16_t* line = file_read_line(0);
         std::size_t length = static_cast<std::size_t>(text_builder_mark() - mark) / 2;
         if (line != text_builder_address(mark)) fail("line not built at the mark", n);
-        if (length != want.size() || line[length] != 0) fail("wrong line length", n);
-        if (std::memcmp(line, want.data(), length * sizeof(char16_t)) != 0) fail("wrong line text", n);
+        if (line[length] != 0) fail("line not terminated", n);
+        if (length != want.size() || std::memcmp(line, want.data(), length * sizeof(char16_t)) != 0) {
+            if (!failing) fail("wrong line text", n);
+            differed = true;
+        }
         text_builder_rewind(mark);
         ++n;
     }
-    if (n != expected.size()) fail("fewer lines than expected", n);
+    if (!failing && n != expected.size()) fail("fewer lines than expected", n);
     if (file_eof(0) != (unbuffered ? -1 : 1)) fail("wrong end value", n);
-    file_close(0);
+    if (file_finish(0) != (failing ? 0 : 1)) fail(failing ? "a failed read went unreported" : "a clean read failed", n);
     return 0;
 }

@@ -17,6 +17,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "tests/app/app_support.h"
+#include "tests/support/fault_injection.h"
 
 namespace {
 
@@ -159,6 +160,37 @@ TEST_F(ChangedBehaviour, AFailedOpenChangesNothingAndSaysWhy) {
     EXPECT_TRUE(again.done().empty());
     EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_EQ(read_file_bytes(path(L"held.m3u")), std::string("/held.mp3\r\n"));
+}
+
+TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    const std::wstring title = main_title();
+    const std::vector<Entry> kept = entries();
+
+    // A card that fails after the first 8 KiB of a long playlist.
+    std::string long_list;
+    for (int i = 0; i < 1000; ++i) long_list += "/Music/track " + std::to_string(1000 + i) + ".mp3\r\n";
+    ASSERT_TRUE(write_bytes(path(L"failing.m3u"), long_list));
+    std::vector<SeenDialog> seen;
+    {
+        FailingReads failing(path(L"failing.m3u"), 8192);
+        Person person({choose_file(path(L"failing.m3u")), press(IDOK)});
+        OpenPlaylist();
+        seen = person.done();
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, L"Not opened!");
+    EXPECT_NE(seen[1].text.find(path(L"failing.m3u") + L"\r\n\r\n"), std::wstring::npos) << "the message names the file";
+    // Not a row of it: the next Save must not write a shortened list over it.
+    EXPECT_EQ(rows(), Rows{u"/a.mp3"});
+    EXPECT_EQ(entries(), kept);
+    EXPECT_EQ(main_title(), title);
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u"));
+    EXPECT_EQ(read_file_bytes(path(L"failing.m3u")), long_list);
 }
 
 TEST_F(ChangedBehaviour, AReadOnlyPlaylistOpens) {

@@ -154,9 +154,12 @@ TEST_F(PlaylistFiles, OpeningAMissingFileCreatesItEmpty) {
 }
 
 TEST_F(PlaylistFiles, ForeignBytesOpenWithoutHarm) {
-    // Malformed UTF-8 becomes U+FFFD; a NUL byte ends a line.
+    // Bytes that are not UTF-8 come from a legacy code page: one character
+    // each. A NUL byte ends a line.
     EXPECT_EQ(opened("a\xFF" "b\r\n\xC3(\r\nx" + std::string(1, '\0') + "y\r\n"),
-              (Rows{u"a\uFFFDb", u"\uFFFD(", u"x", u"y"}));
+              (Rows{u"a\u00FFb", u"\u00C3(", u"x", u"y"}));
+    // After a byte-order mark, malformed UTF-8 becomes U+FFFD.
+    EXPECT_EQ(opened(BOM + "a\xFF" "b\r\n\xC3(\r\n"), (Rows{u"a\uFFFDb", u"\uFFFD("}));
     // Far beyond what the text builder holds at first, so that copying the
     // row meets a buffer that has moved.
     std::string long_line;
@@ -166,6 +169,21 @@ TEST_F(PlaylistFiles, ForeignBytesOpenWithoutHarm) {
     EXPECT_EQ(long_rows[1], std::u16string(long_line.begin(), long_line.end()));
     EXPECT_EQ(entries()[1].player_path, long_rows[1]);
     EXPECT_EQ(long_rows[2], u"/last.mp3");
+}
+
+TEST_F(PlaylistFiles, ALegacyCodePagePlaylistKeepsItsNamesThroughOpenAndSave) {
+    // Written by another tool in ISO-8859-1: not UTF-8, so each byte is a character.
+    const std::string latin1 = "/M\xFCsik/Caf\xE9.mp3\r\n/\xC0 la carte.mp3\r\n#plain\r\n";
+    EXPECT_EQ(opened(latin1), (Rows{u"/M\u00FCsik/Caf\u00E9.mp3", u"/\u00C0 la carte.mp3", u"#plain"}));
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty());
+    // Saved in UTF-8 with its byte-order mark, which every player reads so.
+    EXPECT_EQ(read_file_bytes(path(L"in.m3u")),
+              BOM + "/M\xC3\xBCsik/Caf\xC3\xA9.mp3\r\n/\xC3\x80 la carte.mp3\r\n#plain\r\n");
+    // And read back as UTF-8, the same rows.
+    EXPECT_EQ(opened(read_file_bytes(path(L"in.m3u")).value_or("")),
+              (Rows{u"/M\u00FCsik/Caf\u00E9.mp3", u"/\u00C0 la carte.mp3", u"#plain"}));
 }
 
 TEST_F(PlaylistFiles, AFileOfOnlyAByteOrderMarkIsAnEmptyPlaylist) {

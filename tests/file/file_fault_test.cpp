@@ -36,9 +36,8 @@ TEST_F(FileFault, AReadThatFailsPartOfTheWayIsNoEndOfTheFile) {
     put("list.m3u", numbered_lines(1000));
     for (int flags : {FILE_SHARE_READING, FILE_SHARE_READING | FILE_UNBUFFERED}) {
         SCOPED_TRACE(flags);
-        std::intptr_t handle = file_open_mode(0, path("list.m3u").c_str(), FILE_MODE_READ, flags);
-        ASSERT_NE(handle, 0);
-        FailingReads failing(handle, fs_path("list.m3u"), 8192);
+        ASSERT_NE(file_open_mode(0, path("list.m3u").c_str(), FILE_MODE_READ, flags), 0);
+        FailingReads failing(fs_path("list.m3u"), 8192);
         int lines = 0;
         while (file_eof(0) == 0 && lines <= 1000) {
             read_line(0);
@@ -59,9 +58,8 @@ TEST_F(FileFault, AReadThatFailsPartOfTheWayIsNoEndOfTheFile) {
 
 TEST_F(FileFault, AReadFailingWhileTheTextIsLookedAtFailsTheLook) {
     put("list.m3u", numbered_lines(4000));
-    std::intptr_t handle = file_open_mode(0, path("list.m3u").c_str(), FILE_MODE_READ, FILE_SHARE_READING);
-    ASSERT_NE(handle, 0);
-    FailingReads failing(handle, fs_path("list.m3u"), 100000);
+    ASSERT_NE(file_open_mode(0, path("list.m3u").c_str(), FILE_MODE_READ, FILE_SHARE_READING), 0);
+    FailingReads failing(fs_path("list.m3u"), 100000);
     EXPECT_EQ(file_detect_text(0), 0);
     EXPECT_NE(file_eof(0), 0);
     EXPECT_EQ(file_finish(0), 0);

@@ -114,6 +114,7 @@ TEST_F(FileReadLines, TheCutAtTheLimitKeepsCharactersWhole) {
                     // A line end right after the character ends this line.
                     EXPECT_EQ(read_line(0), after);
                 }
+                file_close(0);
             }
     // One byte at a time the same; and bytes that cannot complete the
     // character stay for the next line.

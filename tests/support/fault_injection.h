@@ -1,25 +1,22 @@
 // Faults of the system, injected where the runtime's files meet it, so that
-// tests see what a failing card or a pulled-out player does. On Linux the
-// program's own calls of read and fsync are wrapped at link time (link with
-// fault_injection); on Windows a read fails for real on a byte range that
-// another handle holds locked.
+// tests see what a failing card or a pulled-out player does: the program's
+// own calls of the system are diverted, at link time on Linux (read and
+// fsync; link with fault_injection), through the program's import of
+// ReadFile on Windows.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 
-// While it lives, reads of the file open as handle (at path) fail with an
-// I/O error from byte offset `from` on.
+// While it lives, every read of the file at path, through any handle, fails
+// with an I/O error from byte offset `from` on; reads before it are cut
+// short there.
 class FailingReads {
 public:
-    FailingReads(std::intptr_t handle, const std::filesystem::path& path, std::uint64_t from);
+    FailingReads(const std::filesystem::path& path, std::uint64_t from);
     ~FailingReads();
     FailingReads(const FailingReads&) = delete;
     FailingReads& operator=(const FailingReads&) = delete;
-
-private:
-    std::intptr_t lock_ = 0;  // Windows: the handle that holds the lock
 };
 
 #if !defined(_WIN32)
