@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/playback.h"
 #include "app/main_window.h"
+#include "app/playlist_file.h"
 #include "app/startup.h"
 #include "runtime/core/heap.h"
 #include "runtime/core/runtime_steps.h"
@@ -42,6 +43,7 @@ int main() {
     CheckMediaAvailable();
     InitApplicationState();
     OpenMainWindow();
+    OpenGivenPlaylist();
     RunMainLoop();
     EndProgram();
 }

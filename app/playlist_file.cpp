@@ -57,11 +57,12 @@ bool MayDiscardChanges() {
 }
 
 // Reading needs read access only, so that a write-protected playlist opens; a
-// name that does not exist yet is created empty, as a new playlist.
-bool OpenForReading() {
+// name chosen in the dialog that does not exist yet is created empty, as a
+// new playlist.
+bool OpenForReading(MissingPlaylist missing) {
     const char16_t* path = app.playlist_path.c_str();
     return file_open_mode(PLAYLIST_FILE, path, FILE_MODE_READ, FILE_SHARE_READING) != 0 ||
-           file_open(PLAYLIST_FILE, path) != 0;
+           (missing == MissingPlaylist::create && file_open(PLAYLIST_FILE, path) != 0);
 }
 
 void ShowOpenFailure(const Text& path, const Text& reason) {
@@ -84,14 +85,10 @@ void WriteOrRestore(const Text& previous_path) {
     }
 }
 
-}  // namespace
-
-void OpenPlaylist() {
-    if (!MayDiscardChanges()) return;
-    Text previous = app.playlist_path;
-    app.playlist_path = Built([] { requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0); });
-    if (app.playlist_path.empty()) return;
-    if (!ReadPlaylistFile()) {
+// Opens playlist_path, chosen in place of previous; on failure the list
+// stays as it was and previous is the current file again.
+void OpenChosen(const Text& previous, MissingPlaylist missing) {
+    if (!ReadPlaylistFile(missing)) {
         // Nothing changed but the name: the next Save must not aim at the
         // file that could not be read.
         Text reason = Built([] { file_error_text(); });
@@ -102,6 +99,30 @@ void OpenPlaylist() {
     }
     app.is_saved = 1;
     UpdateTitle();
+}
+
+}  // namespace
+
+void OpenPlaylist() {
+    if (!MayDiscardChanges()) return;
+    Text previous = app.playlist_path;
+    app.playlist_path = Built([] { requester_open_file(u"Open M3U file", u"Playlist", PLAYLIST_PATTERN, 0); });
+    if (app.playlist_path.empty()) return;
+    OpenChosen(previous, MissingPlaylist::create);
+}
+
+void OpenGivenPlaylist() {
+    const int given = file_given_count();
+    if (given == 0) return;
+    if (given > 1) {
+        requester_message(u"Not opened!",
+                          u"Tunelathe opens one playlist at a time.\r\n\r\nStart it with the path of one playlist.", 48);
+        return;
+    }
+    Text previous = app.playlist_path;
+    app.playlist_path = Built([] { file_given_path(0, -1); });
+    // A path given at start names a playlist that is there: none is made.
+    OpenChosen(previous, MissingPlaylist::fail);
 }
 
 namespace {
@@ -146,8 +167,8 @@ bool ReadLines(PlaylistLines& lines) {
 
 }  // namespace
 
-bool ReadPlaylistFile() {
-    if (!OpenForReading()) return false;
+bool ReadPlaylistFile(MissingPlaylist missing) {
+    if (!OpenForReading(missing)) return false;
     PlaylistLines lines;
     if (!ReadLines(lines)) return false;
 

@@ -7,8 +7,17 @@ inline constexpr char16_t PLAYLIST_PATTERN[] = u"Playlist (*.m3u) | *.m3u";
 void OpenPlaylist();
 void SavePlaylist();
 void SavePlaylistAs();
-// Replaces rows and entries by the lines of playlist_path; false when it cannot be opened.
-bool ReadPlaylistFile();
+// Opens the playlist the program was given at start, if any, as Open opens
+// the chosen one.
+void OpenGivenPlaylist();
+// What opening a playlist does about a path where there is no file.
+enum class MissingPlaylist {
+    create,  // an empty file is made: a new playlist of that name
+    fail,
+};
+// Replaces rows and entries by the lines of playlist_path; false when it
+// cannot be opened or read to its end, with the list as it was.
+bool ReadPlaylistFile(MissingPlaylist missing = MissingPlaylist::create);
 // Writes every row to playlist_path; true when the file is complete on disk.
 bool WritePlaylistFile();
 void ShowSavedMessage();

@@ -121,6 +121,14 @@ char16_t* file_volume_path(const char16_t* path, int position);
 // the many files of one folder cost one look at the folder, not one each.
 char16_t* file_player_paths(const char16_t* paths, int position);
 
+// The paths of the files the program was given when it started (its
+// command line: "Open with", a file dropped onto the program), each as a full
+// path (a relative one is taken from the current folder), built at the text
+// builder position; empty beyond the last. On Linux a name's bytes that are
+// not UTF-8 travel as path_bytes.h says.
+int file_given_count();
+char16_t* file_given_path(int index, int position);
+
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.
 int file_name_valid(const char16_t* text);

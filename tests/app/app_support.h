@@ -79,7 +79,6 @@ bool close_request();
 // ---------------------------------------------------------------------------
 // Files
 
-bool write_bytes(const std::wstring& path, const std::string& bytes);
 bool exists(const std::wstring& path);
 std::vector<std::wstring> names_in(const std::wstring& folder);
 void remove_tree(const std::wstring& path);

@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(ChangedBehaviour, LoadedRowsHaveEntriesThatShuffleKeeps) {
-    ASSERT_TRUE(write_bytes(path(L"in.m3u"), "/a.mp3\r\n/b.mp3\r\n/c.mp3\r\n/d.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"in.m3u"), "/a.mp3\r\n/b.mp3\r\n/c.mp3\r\n/d.mp3\r\n"));
     open(path(L"in.m3u"));
     const Rows loaded{u"/a.mp3", u"/b.mp3", u"/c.mp3", u"/d.mp3"};
     ASSERT_EQ(rows(), loaded);
@@ -65,7 +65,7 @@ TEST_F(ChangedBehaviour, LoadedRowsPlayTheFilesThePlayerWould) {
                                  "",        "../../../../../../../../../../../../x.wav"};
     std::string file = "\xEF\xBB\xBF";
     for (const std::string& line : lines) file += line + "\r";
-    ASSERT_TRUE(write_bytes(player + L"\\Playlists\\list.m3u", file));
+    ASSERT_TRUE(write_file_bytes(player + L"\\Playlists\\list.m3u", file));
 
     open(player + L"\\Playlists\\list.m3u");
     std::vector<Entry> loaded = entries();
@@ -81,7 +81,7 @@ TEST_F(ChangedBehaviour, LoadedRowsPlayTheFilesThePlayerWould) {
 }
 
 TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
-    ASSERT_TRUE(write_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
     ASSERT_TRUE(drop_files({u"C:\\mine.mp3"}));
 
     Person cancelling({press(IDCANCEL)});
@@ -112,7 +112,7 @@ TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
 }
 
 TEST_F(ChangedBehaviour, OpenAfterDeletingEveryRowDoesNotAsk) {
-    ASSERT_TRUE(write_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"other.m3u"), "/other.mp3\r\n"));
     ASSERT_TRUE(drop_files({u"C:\\gone.mp3"}));
     gadget_state_set(PLAYLIST_GADGET, 0);
     DeleteTrack();
@@ -136,7 +136,7 @@ TEST_F(ChangedBehaviour, AFailedOpenChangesNothingAndSaysWhy) {
     const std::vector<Entry> kept = entries();
 
     // Another program holds the chosen file open without sharing it.
-    ASSERT_TRUE(write_bytes(path(L"held.m3u"), "/held.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"held.m3u"), "/held.mp3\r\n"));
     HANDLE holder = CreateFileW(path(L"held.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Person person({press(IDNO), choose_file(path(L"held.m3u")), press(IDOK)});
@@ -173,7 +173,7 @@ TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
     // A card that fails after the first 8 KiB of a long playlist.
     std::string long_list;
     for (int i = 0; i < 1000; ++i) long_list += "/Music/track " + std::to_string(1000 + i) + ".mp3\r\n";
-    ASSERT_TRUE(write_bytes(path(L"failing.m3u"), long_list));
+    ASSERT_TRUE(write_file_bytes(path(L"failing.m3u"), long_list));
     std::vector<SeenDialog> seen;
     {
         FailingReads failing(path(L"failing.m3u"), 8192);
@@ -194,7 +194,7 @@ TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
 }
 
 TEST_F(ChangedBehaviour, AReadOnlyPlaylistOpens) {
-    ASSERT_TRUE(write_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
     ASSERT_TRUE(SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_READONLY));
     open(path(L"card.m3u"));
     SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -292,9 +292,9 @@ TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
 
 TEST_F(ChangedBehaviour, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
     // Files whose names a careless save might take for its own.
-    ASSERT_TRUE(write_bytes(path(L"list.m3u.saving"), "keep"));
-    ASSERT_TRUE(write_bytes(path(L"~list.m3u"), "keep"));
-    ASSERT_TRUE(write_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u.saving"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"~list.m3u"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
     ASSERT_TRUE(SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
     app.playlist_path = u16(path(L"list.m3u")).c_str();

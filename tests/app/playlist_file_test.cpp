@@ -35,7 +35,7 @@ protected:
         return person.done();
     }
     Rows opened(const std::string& bytes) {
-        EXPECT_TRUE(write_bytes(path(L"in.m3u"), bytes));
+        EXPECT_TRUE(write_file_bytes(path(L"in.m3u"), bytes));
         open(path(L"in.m3u"));
         return rows();
     }

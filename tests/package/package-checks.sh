@@ -37,8 +37,9 @@ $expected"
                 'MimeType=audio/x-mpegurl;' 'Terminal=false'; do
         grep -qxF "$line" "$desktop" || fail "the menu entry has no line $line"
     done
-    # The command the menu runs is the installed program's name.
-    grep -qx 'Exec=tunelathe\( .*\)\{0,1\}' "$desktop" || fail "the menu entry does not run tunelathe"
+    # The command the menu runs is the installed program's name, given the
+    # playlist chosen through "Open with".
+    grep -qxF 'Exec=tunelathe %f' "$desktop" || fail "the menu entry does not run tunelathe with the chosen file"
 
     for size in 16 32 48; do
         icon="$prefix/share/icons/hicolor/${size}x${size}/apps/tunelathe.png"

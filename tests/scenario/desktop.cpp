@@ -71,8 +71,9 @@ StartUpBoxes answer_start_up_boxes(const ProgramProcess& program) {
     return seen;
 }
 
-RunningProgram::RunningProgram(const std::vector<std::wstring>& environment, const std::wstring& program)
-    : process(program, environment) {
+RunningProgram::RunningProgram(const std::vector<std::wstring>& environment, const std::wstring& program,
+                               const std::vector<std::wstring>& arguments)
+    : process(program, environment, arguments) {
     if (!process.started()) return;
     start_up = answer_start_up_boxes(process);
     if (!start_up.notice_seen) return;

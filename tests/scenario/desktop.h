@@ -42,7 +42,8 @@ struct RunningProgram {
     StartUpBoxes start_up;
     HWND main_window = nullptr;
     explicit RunningProgram(const std::vector<std::wstring>& environment = no_audio_environment(),
-                            const std::wstring& program = tunelathe_path());
+                            const std::wstring& program = tunelathe_path(),
+                            const std::vector<std::wstring>& arguments = {});
 };
 
 // Mouse through SendInput, so the program receives what a real mouse sends.

@@ -126,20 +126,46 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     EXPECT_EQ(file_bytes(playlist_file), saved_bytes) << "answering No changed the file";
 }
 
+TEST(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
+    // As "Open with" or a playlist dropped onto the program gives it.
+    const std::wstring given = L"E:\\Playlists\\Given list.m3u";
+    ASSERT_TRUE(write_file_bytes(given, saved_playlist_bytes({"/Music/Charlie.mp3", "/Music/Alpha.mp3"})))
+        << "drive E: is missing: run this program through with-player-drive";
+    {
+        RunningProgram program(no_audio_environment(), tunelathe_path(), {given});
+        ASSERT_NE(program.main_window, nullptr);
+        HWND list = find_list(program.main_window);
+        ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 2; }, 5000)) << "the given playlist brought no rows";
+        EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Charlie.mp3", L"/Music/Alpha.mp3"}));
+        EXPECT_EQ(window_text(program.main_window), plain_title + L" : Given list.m3u");
+        // Opened, the list counts as saved: closing asks nothing.
+        PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+    }
+
+    // A path where there is no playlist: a box says so, and nothing is made.
+    const std::wstring missing = L"E:\\Playlists\\Missing.m3u";
+    RunningProgram program(no_audio_environment(), tunelathe_path(), {missing});
+    ASSERT_NE(program.main_window, nullptr);
+    Box box = wait_for_box(program.process, 10000);
+    ASSERT_NE(box.dialog, nullptr) << "no box said why";
+    EXPECT_EQ(box.title, L"Not opened!");
+    EXPECT_NE(box.text.find(missing), std::wstring::npos) << "the box names the file";
+    ASSERT_TRUE(answer_box(box.dialog, IDOK));
+    EXPECT_TRUE(list_rows(find_list(program.main_window)).empty());
+    EXPECT_EQ(window_text(program.main_window), plain_title);
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+}
+
 TEST(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
     // Far longer than any path: the row is copied whole and the program keeps answering.
     std::string line;
     for (int i = 0; line.size() < 500000; ++i) line += static_cast<char>('a' + i % 26);
     const std::wstring huge_file = L"E:\\Playlists\\huge.m3u";
-    {
-        HANDLE file = CreateFileW(huge_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE) << "drive E: is missing: run this program through with-player-drive";
-        const std::string bytes = line + "\r\n";
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-        ASSERT_EQ(written, bytes.size());
-    }
+    ASSERT_TRUE(write_file_bytes(huge_file, line + "\r\n"))
+        << "drive E: is missing: run this program through with-player-drive";
     RunningProgram program;
     ASSERT_NE(program.main_window, nullptr);
     HWND list = find_list(program.main_window);

@@ -43,8 +43,10 @@ std::vector<std::wstring> no_audio_environment() {
     return {L"PULSE_SERVER=unix:/nonexistent/tunelathe-scenario/native"};
 }
 
-ProgramProcess::ProgramProcess(const std::wstring& program, const std::vector<std::wstring>& extra_environment) {
+ProgramProcess::ProgramProcess(const std::wstring& program, const std::vector<std::wstring>& extra_environment,
+                               const std::vector<std::wstring>& arguments) {
     std::wstring command = L"\"" + program + L"\"";
+    for (const std::wstring& argument : arguments) command += L" \"" + argument + L"\"";
     std::wstring environment = environment_block(extra_environment);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -22,10 +22,12 @@ struct StartedElsewhere {
 
 class ProgramProcess {
 public:
-    // Starts the program; extra_environment holds "NAME=value" entries added
-    // to (or replacing) this process's own.
+    // Starts the program with the arguments (each passed whole, as a file
+    // manager passes a file); extra_environment holds "NAME=value" entries
+    // added to (or replacing) this process's own.
     explicit ProgramProcess(const std::wstring& program = tunelathe_path(),
-                            const std::vector<std::wstring>& extra_environment = {});
+                            const std::vector<std::wstring>& extra_environment = {},
+                            const std::vector<std::wstring>& arguments = {});
     // Takes the first process running that executable, once one appears;
     // started() is false when none came in time.
     explicit ProgramProcess(StartedElsewhere program);

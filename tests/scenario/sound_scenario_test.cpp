@@ -14,6 +14,7 @@
 #include "tests/scenario/file_dialog.h"
 #include "tests/scenario/file_drag.h"
 #include "tests/scenario/playlist_view.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/monitor_probe.h"
 #include "tests/support/wine_path.h"
 
@@ -97,14 +98,7 @@ TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     ASSERT_TRUE(CopyFileW((folder + L"first.wav").c_str(), L"E:\\Music\\low.wav", FALSE))
         << "drive E: is missing: run this program through tests/scenario/with-player-drive";
     ASSERT_TRUE(CopyFileW((folder + L"second.wav").c_str(), L"E:\\Music\\high.wav", FALSE));
-    {
-        HANDLE file = CreateFileW(L"E:\\Playlists\\list.m3u", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        const char lines[] = "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n";
-        DWORD written = 0;
-        WriteFile(file, lines, sizeof lines - 1, &written, nullptr);
-        CloseHandle(file);
-    }
+    ASSERT_TRUE(write_file_bytes(L"E:\\Playlists\\list.m3u", "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n"));
 
     RunningProgram program(std::vector<std::wstring>{});
     ASSERT_NE(program.main_window, nullptr);

@@ -13,3 +13,12 @@ std::optional<std::string> read_file_bytes(const std::wstring& path) {
     CloseHandle(file);
     return bytes;
 }
+
+bool write_file_bytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    return CloseHandle(file) && ok;
+}

@@ -6,3 +6,6 @@
 
 // The file's bytes; nothing when it cannot be opened. Others may be writing it.
 std::optional<std::string> read_file_bytes(const std::wstring& path);
+
+// Makes the file hold exactly these bytes; false when it could not.
+bool write_file_bytes(const std::wstring& path, const std::string& bytes);

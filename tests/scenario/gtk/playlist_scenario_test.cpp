@@ -106,8 +106,9 @@ protected:
 
     fs::path file(const std::string& player_path) const { return player_->at / player_path.substr(1); }
     fs::path playlists() const { return player_->at / "Playlists"; }
-    std::unique_ptr<Session> start(const char* home) {
-        return std::make_unique<Session>(person_, ProgramStart{work_ / home, true});
+    std::unique_ptr<Session> start(const char* home, std::vector<std::string> arguments = {},
+                                   const fs::path& folder = {}) {
+        return std::make_unique<Session>(person_, ProgramStart{work_ / home, true, {}, std::move(arguments), folder});
     }
     // Drags the songs onto the list below its rows, which chooses none.
     bool drop(PlaylistView& list, const std::vector<std::string>& songs) {
@@ -207,6 +208,57 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
 
     person_.close_request(main);
     EXPECT_EQ(session->program.exit_code(), 0);
+}
+
+TEST_F(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
+    const fs::path given = playlists() / "Given list.m3u";
+    std::ofstream(given, std::ios::binary) << saved_playlist_bytes({CHARLIE, ALPHA});
+    // By its full path, as "Open with" gives it, and by a path from the
+    // folder the program starts in.
+    for (const auto& [argument, folder] : {std::pair<std::string, fs::path>{given.string(), {}},
+                                           std::pair<std::string, fs::path>{"Playlists/Given list.m3u", player_->at}}) {
+        SCOPED_TRACE(argument);
+        std::unique_ptr<Session> session = start("home-given", {argument}, folder);
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        EXPECT_TRUE(person_.wait_for_title(main, title_with("Given list.m3u"))) << person_.title_of(main);
+        EXPECT_TRUE(session->list.wait_rows(2)) << "the given playlist shows " << session->list.rows().size() << " rows";
+        // Opened, the list counts as saved: closing asks nothing.
+        person_.close_request(main);
+        EXPECT_EQ(session->program.exit_code(), 0);
+    }
+}
+
+TEST_F(PlaylistScenario, APlaylistGivenAtStartThatCannotBeOpenedIsSaidSo) {
+    const std::string missing = (playlists() / "Missing.m3u").string();
+    const std::string pipe = (playlists() / "Pipe.m3u").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const struct {
+        std::vector<std::string> arguments;
+        std::string said;  // in the box's text
+    } cases[] = {
+        {{missing}, missing},
+        {{pipe}, "not a file"},
+        {{playlists().string()}, "directory"},
+        {{missing, pipe}, "one playlist at a time"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        std::unique_ptr<Session> session = start("home-not-given", c.arguments);
+        ASSERT_TRUE(session->ready());
+        const unsigned long main = session->program.main_window;
+        const unsigned long box = person_.wait_for("Not opened!", 10000);
+        ASSERT_NE(box, 0u) << "no box said why";
+        EXPECT_NE(person_.copied_text(box).find(c.said), std::string::npos) << person_.copied_text(box);
+        person_.press_return(box);
+        ASSERT_TRUE(wait_gone(person_, "Not opened!"));
+        // Nothing was opened and nothing made: an empty list, no file name.
+        EXPECT_EQ(person_.title_of(main), MAIN_TITLE);
+        EXPECT_TRUE(session->list.rows().empty());
+        EXPECT_FALSE(fs::exists(missing));
+        person_.close_request(main);
+        EXPECT_EQ(session->program.exit_code(), 0);
+    }
 }
 
 TEST_F(PlaylistScenario, TheCloseQuestionKeepsRunningQuitsOrSavesAndQuits) {

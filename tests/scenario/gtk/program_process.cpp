@@ -33,8 +33,13 @@ NativeProgram::NativeProgram(XPerson& person, const ProgramStart& start) {
         if (!start.sound) setenv("PULSE_SERVER", "unix:/nonexistent", 1);
         // The sanitizers' leak report on GTK's memory at exit would change the exit code.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        const char* program = start.program.empty() ? TUNELATHE_PROGRAM : start.program.c_str();
-        execl(program, program, static_cast<char*>(nullptr));
+        if (!start.folder.empty() && chdir(start.folder.c_str()) != 0) _exit(126);
+        std::string program = start.program.empty() ? TUNELATHE_PROGRAM : start.program;
+        std::vector<char*> argv{program.data()};
+        std::vector<std::string> arguments = start.arguments;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
     // The boxes come one after the other, the no-sound box (if any) first.

@@ -20,6 +20,8 @@ struct ProgramStart {
     std::filesystem::path home;  // made empty for this start
     bool sound = true;           // false: an audio server address where none listens
     std::string program;         // the program file; empty for this build's own
+    std::vector<std::string> arguments;  // what it is started with, as from a file manager's "Open with"
+    std::filesystem::path folder;        // the folder it starts in; empty for the test's own
 };
 
 class NativeProgram {
