@@ -213,15 +213,25 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
 TEST_F(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
     const fs::path given = playlists() / "Given list.m3u";
     std::ofstream(given, std::ios::binary) << saved_playlist_bytes({CHARLIE, ALPHA});
-    // By its full path, as "Open with" gives it, and by a path from the
-    // folder the program starts in.
-    for (const auto& [argument, folder] : {std::pair<std::string, fs::path>{given.string(), {}},
-                                           std::pair<std::string, fs::path>{"Playlists/Given list.m3u", player_->at}}) {
-        SCOPED_TRACE(argument);
-        std::unique_ptr<Session> session = start("home-given", {argument}, folder);
+    // A name whose bytes are not UTF-8, as an old player may hold.
+    std::ofstream(playlists() / "Old\xFF.m3u", std::ios::binary) << saved_playlist_bytes({CHARLIE, ALPHA});
+    const struct {
+        std::string argument;
+        fs::path folder;
+        std::string shown;
+    } cases[] = {
+        // By its full path, as "Open with" gives it.
+        {given.string(), {}, "Given list.m3u"},
+        // By a path from the folder the program starts in.
+        {"Playlists/Given list.m3u", player_->at, "Given list.m3u"},
+        {(playlists() / "Old\xFF.m3u").string(), {}, "Old\xEF\xBF\xBD.m3u"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argument);
+        std::unique_ptr<Session> session = start("home-given", {c.argument}, c.folder);
         ASSERT_TRUE(session->ready());
         const unsigned long main = session->program.main_window;
-        EXPECT_TRUE(person_.wait_for_title(main, title_with("Given list.m3u"))) << person_.title_of(main);
+        EXPECT_TRUE(person_.wait_for_title(main, title_with(c.shown))) << person_.title_of(main);
         EXPECT_TRUE(session->list.wait_rows(2)) << "the given playlist shows " << session->list.rows().size() << " rows";
         // Opened, the list counts as saved: closing asks nothing.
         person_.close_request(main);
