@@ -87,6 +87,22 @@ char16_t* build_result(const char16_t* text) {
     return text_builder_address(mark);
 }
 
+// The glob with each letter matching either case ("*.m3u" as "*.[mM]3[uU]"),
+// as Windows' dialogs match: players formatted FAT often hold LIST.M3U.
+std::string ignoring_case(const std::string& glob) {
+    std::string any_case;
+    for (const char c : glob) {
+        const char lower = g_ascii_tolower(c), upper = g_ascii_toupper(c);
+        if (lower == upper) {
+            any_case += c;
+        } else {
+            ((any_case += '[') += lower) += upper;
+            any_case += ']';
+        }
+    }
+    return any_case;
+}
+
 // Every "description", "pattern" pair of the list as a filter; a pattern of
 // several globs separated by ";" matches any of them.
 std::vector<GtkFileFilter*> filters_of(const char16_t* list) {
@@ -103,7 +119,7 @@ std::vector<GtkFileFilter*> filters_of(const char16_t* list) {
             std::string glob = globs.substr(start, end - start);
             glob.erase(0, glob.find_first_not_of(' '));
             glob.erase(glob.find_last_not_of(' ') + 1);
-            if (!glob.empty()) gtk_file_filter_add_pattern(filter, glob.c_str());
+            if (!glob.empty()) gtk_file_filter_add_pattern(filter, ignoring_case(glob).c_str());
             start = end + 1;
         }
         filters.push_back(filter);

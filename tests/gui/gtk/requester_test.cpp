@@ -305,4 +305,16 @@ TEST_F(RequesterTest, OpenDialogReturnsTheFileTypedOrNothingWhenCancelled) {
     }
 }
 
+TEST_F(RequesterTest, PlaylistsAreListedWhateverTheCaseOfTheirNames) {
+    // As a FAT player holds them; the filter is the playlists' one.
+    const std::filesystem::path upper = folder_ / "LIST.M3U";
+    std::ofstream(upper) << "/MUSIC/A.MP3\r\n";
+    std::ofstream(folder_ / "notes.txt") << "not a playlist\n";
+    const std::u16string default_file = utf16(folder_.string()) + u"\\Playlist";
+    DialogAnswer answer(double_click_first_file());
+    EXPECT_EQ(text(requester_open_file(u"Open M3U file", default_file.c_str(), PLAYLIST_PATTERN, 0)),
+              utf16(upper.string()));
+    EXPECT_EQ(seen_.filter, "Playlist (*.m3u)");
+}
+
 }  // namespace
