@@ -7,6 +7,7 @@
 
 #include "runtime/file/path_bytes.h"
 #include "runtime/media/gst/movie_record.h"
+#include "runtime/media/gst/sound_sink.h"
 #include "runtime/media/media.h"
 
 namespace {
@@ -27,6 +28,8 @@ GstElement* load(const char16_t* path) {
     GstElement* playbin = gst_element_factory_make("playbin", nullptr);
     if (playbin) g_object_set(playbin, "uri", uri, nullptr);
     g_free(uri);
+    // Into the output the sound check opened, not one playbin picks apart.
+    if (GstElement* output = playbin ? sound_sink_make() : nullptr) g_object_set(playbin, "audio-sink", output, nullptr);
     if (playbin && !movie_pipeline_state(playbin, GST_STATE_PAUSED)) {
         release(playbin);
         playbin = nullptr;
