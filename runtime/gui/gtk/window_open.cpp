@@ -108,6 +108,12 @@ ObjectTable<WindowRecord>& window_table() {
 }
 
 bool window_init() {
+    // In a Wayland session GTK would speak Wayland, where a window cannot be
+    // placed (the volume pop-up under the pointer) and the pointer is known
+    // only over the program's own surfaces. The session's X server (XWayland)
+    // has neither limit, so it comes first; without one, Wayland it is.
+    // GDK_BACKEND still chooses, for whoever sets it.
+    gdk_set_allowed_backends("x11,*");
     if (!gtk_init_check(nullptr, nullptr)) return false;
     default_icon_load();
     return true;
