@@ -116,6 +116,13 @@ protected:
         for (const std::string& song : songs) paths.push_back(file(song).string());
         return drag_files(person_, paths, list.screen_x(), list.screen_y_below_rows());
     }
+    // Opens the file through Open's chooser, as a person does; true once the
+    // title names it as shown.
+    bool open_through_chooser(Session& session, const fs::path& file, const std::string& shown) {
+        session.toolbar.press(TOOL_OPEN);
+        return choose_file(person_, "Open M3U file", file.string()) &&
+               person_.wait_for_title(session.program.main_window, title_with(shown));
+    }
     // The close question, once it is up.
     bool asked_on_close(unsigned long main) {
         person_.close_request(main);
@@ -193,9 +200,7 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
     const unsigned long main = session->program.main_window;
     Toolbar& toolbar = session->toolbar;
     PlaylistView& list = session->list;
-    toolbar.press(TOOL_OPEN);
-    ASSERT_TRUE(choose_file(person_, "Open M3U file", road_trip.string()));
-    ASSERT_TRUE(person_.wait_for_title(main, title_with("Road trip.m3u"))) << person_.title_of(main);
+    ASSERT_TRUE(open_through_chooser(*session, road_trip, "Road trip.m3u")) << person_.title_of(main);
     EXPECT_TRUE(list.wait_rows(2)) << "the opened file shows " << list.rows().size() << " rows";
 
     // The opened rows, saved under another name, are the same bytes.
@@ -447,9 +452,8 @@ TEST_F(ExfatPlaylistScenario, NamesThatIgnoreLetterCaseAreSavedOpenedEditedAndSa
     Toolbar& toolbar = session->toolbar;
     PlaylistView& list = session->list;
     // Opened by its name typed in other letters, as the player finds it.
-    toolbar.press(TOOL_OPEN);
-    ASSERT_TRUE(choose_file(person_, "Open M3U file", (playlists() / "MIXED CASE.M3U").string()));
-    ASSERT_TRUE(person_.wait_for_title(main, title_with("MIXED CASE.M3U"))) << person_.title_of(main);
+    ASSERT_TRUE(open_through_chooser(*session, playlists() / "MIXED CASE.M3U", "MIXED CASE.M3U"))
+        << person_.title_of(main);
     ASSERT_TRUE(list.wait_rows(4)) << "the opened file shows " << list.rows().size() << " rows";
 
     // The row typed in other letters goes, the first row moves down; Save
