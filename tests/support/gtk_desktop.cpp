@@ -97,6 +97,53 @@ void Desktop::move(GtkWidget* window, int x, int y) {
     XSync(display_, False);
 }
 
+namespace {
+
+// The window's WM_STATE, as the window manager keeps it: 1 normal, 3 iconic.
+void wm_state(Display* display, ::Window window, long state) {
+    const Atom atom = XInternAtom(display, "WM_STATE", False);
+    const long value[2] = {state, 0};
+    XChangeProperty(display, window, atom, atom, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(value),
+                    2);
+}
+
+}  // namespace
+
+void Desktop::minimize(GtkWidget* window) {
+    wm_state(display_, xid_of(window), 3);
+    XUnmapWindow(display_, xid_of(window));
+    XSync(display_, False);
+}
+
+void Desktop::net_state(GtkWidget* window, bool maximized) {
+    const Atom states[2] = {XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                            XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+    XChangeProperty(display_, xid_of(window), XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(states), maximized ? 2 : 0);
+}
+
+void Desktop::maximize(GtkWidget* window) {
+    before_maximized_ = box(window);
+    net_state(window, true);
+    const Screen* screen = DefaultScreenOfDisplay(display_);
+    XMoveResizeWindow(display_, xid_of(window), 0, 0, static_cast<unsigned>(WidthOfScreen(screen)),
+                      static_cast<unsigned>(HeightOfScreen(screen)));
+    XSync(display_, False);
+}
+
+void Desktop::restore(GtkWidget* window) {
+    if (!mapped(window)) {
+        wm_state(display_, xid_of(window), 1);
+        XMapWindow(display_, xid_of(window));
+    } else {
+        net_state(window, false);
+        const ScreenBox& was = before_maximized_;
+        XMoveResizeWindow(display_, xid_of(window), was.x, was.y, static_cast<unsigned>(was.width),
+                          static_cast<unsigned>(was.height));
+    }
+    XSync(display_, False);
+}
+
 void Desktop::close_request(GtkWidget* window) {
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -61,16 +61,23 @@ int list_state_get(GadgetRecord& list) {
     return row;
 }
 
-// Selects the row and brings it into view; an index without a row clears the selection.
-void list_state_set(GadgetRecord& list, int state) {
+// Selects the row; an index without a row clears the selection. Result:
+// whether a row is selected, then at iter.
+bool select_row(GadgetRecord& list, int row, GtkTreeIter* iter) {
     Busy busy(list);
     GtkTreeSelection* selection = gtk_tree_view_get_selection(view_of(list));
-    GtkTreeIter iter;
-    if (!row_iter(list, state, &iter)) {
+    if (!row_iter(list, row, iter)) {
         gtk_tree_selection_unselect_all(selection);
-        return;
+        return false;
     }
-    gtk_tree_selection_select_iter(selection, &iter);
+    gtk_tree_selection_select_iter(selection, iter);
+    return true;
+}
+
+// Selects the row and brings it into view; an index without a row clears the selection.
+void list_state_set(GadgetRecord& list, int state) {
+    GtkTreeIter iter;
+    if (!select_row(list, state, &iter)) return;
     GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
     if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
     gtk_tree_path_free(path);
@@ -130,12 +137,17 @@ void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
     g_value_unset(&value);
 }
 
+// Removing the selected row leaves nothing selected; another selected row
+// stays selected. The tree view would move its cursor to the next row and
+// select that one, a row nobody picked.
 void list_item_remove(GadgetRecord& list, int item) {
     Busy busy(list);
     GtkTreeIter iter;
     if (!row_iter(list, item, &iter)) return;
+    const int selected = list_state_get(list);
     forget_read_row(list);
     gtk_list_store_remove(list.store, &iter);
+    select_row(list, selected == item ? -1 : selected > item ? selected - 1 : selected, &iter);
 }
 
 void list_clear(GadgetRecord& list) {
@@ -246,7 +258,10 @@ bool on_a_row(GtkTreeView* view, const GdkEventButton* event) {
 gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
     GadgetRecord* list = record_of(view);
     if (!list || event->button != GDK_BUTTON_PRIMARY || !on_a_row(GTK_TREE_VIEW(view), event)) return FALSE;
+    // The second press of a double click arrives first as a press of its own:
+    // its release is no click of its own.
     if (event->type == GDK_2BUTTON_PRESS) {
+        list->pressed = false;
         gadget_post(*list, DOUBLE_CLICK);
         return FALSE;
     }

@@ -262,16 +262,6 @@ TEST_F(ListGadgetTest, PressAndReleaseOnARowIsOneClick) {
     EXPECT_EQ(subtypes_of(gadget_events()), std::vector<int>{0});
 }
 
-TEST_F(ListGadgetTest, DoubleClickBecomesSubtypeTwo) {
-    add_rows({u"a", u"b", u"c"});
-    show_and_focus();
-    const ScreenPoint row = row_point(LIST, 2);
-    desktop.click(row.x, row.y, 2);
-    const std::vector<int> seen = subtypes_of(gadget_events());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), 2), seen.end());
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-}
-
 TEST_F(ListGadgetTest, PressAndDragBeyondTheThresholdStartsADrag) {
     add_rows({u"a", u"b", u"c"});
     show_and_focus();
