@@ -1,5 +1,5 @@
-// What a person's clicks on a list leave behind, and what the program's edits
-// do to a list's selection, the same on every back end.
+// What a person's clicks on a list and a slider leave behind, and what the
+// program's edits do to a list's selection, the same on every back end.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,6 +13,7 @@
 namespace {
 
 constexpr ObjectNumber LIST = 0;
+constexpr ObjectNumber SLIDER = 1;
 
 std::vector<int> subtypes_from(ObjectNumber gadget, const std::vector<SeenEvent>& events) {
     std::vector<int> subtypes;
@@ -88,6 +89,20 @@ TEST_F(ListBehaviourTest, ADoubleClickIsASelectionThenADoubleClick) {
     settle();
     EXPECT_EQ(subtypes_from(LIST, gadget_events()), (std::vector<int>{0, 2}));
     EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+using SliderBehaviourTest = GadgetWindowTest;
+
+TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 20, 200, 40, 0, 27), 0);
+    settle();
+    gadget_events();
+    click_gadget(SLIDER, 143, 20);
+    settle();
+    EXPECT_EQ(subtypes_from(SLIDER, gadget_events()), std::vector<int>{0});
+    const int state = gadget_state_get(SLIDER);
+    EXPECT_GT(state, 0);
+    EXPECT_EQ(slider_shown_position(SLIDER), state);
 }
 
 }  // namespace

@@ -75,6 +75,8 @@ std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int
     GtkAdjustment* range = gtk_adjustment_new(0, minimum < 0 ? 0 : minimum, maximum < 0 ? 0 : maximum, 1, 1, 0);
     GtkWidget* scale = gtk_scale_new(vertical ? GTK_ORIENTATION_VERTICAL : GTK_ORIENTATION_HORIZONTAL, range);
     gtk_scale_set_draw_value(GTK_SCALE(scale), FALSE);
+    // A click or drag would leave the scale between two positions.
+    gtk_range_set_round_digits(GTK_RANGE(scale), 0);
     gtk_range_set_inverted(GTK_RANGE(scale), vertical);
     GadgetRecord* slider = gadget_create(number, slider_kind, scale, scale, x, y, width, height);
     if (!slider) return 0;
