@@ -105,4 +105,20 @@ TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
     EXPECT_EQ(slider_shown_position(SLIDER), state);
 }
 
+using GadgetSizeTest = GadgetWindowTest;
+
+TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, 10, 10, -5, -300), 0);
+    ASSERT_NE(gadget_track_bar(SLIDER, 10, 10, -1, -40, 0, 10), 0);
+    settle();
+    gadget_resize(LIST, IGNORE_VALUE, IGNORE_VALUE, -200, -1);
+    gadget_resize(SLIDER, 5, 5, -70000, IGNORE_VALUE);
+    settle();
+    // Still gadgets that work.
+    gadget_item_add(LIST, -1, u"row");
+    EXPECT_EQ(gadget_item_count(LIST), 1);
+    gadget_state_set(SLIDER, 4);
+    EXPECT_EQ(gadget_state_get(SLIDER), 4);
+}
+
 }  // namespace

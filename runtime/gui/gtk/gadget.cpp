@@ -42,6 +42,10 @@ void release_gadget(ObjectNumber number) {
     if (gadget) gtk_widget_destroy(gadget->handle);
 }
 
+// A negative size is an empty gadget, as native controls take it; GTK reads
+// -1 as "natural size" and refuses anything below.
+int size_at_least_zero(int size) { return size < 0 ? 0 : size; }
+
 }  // namespace
 
 char16_t* gadget_empty_text(int position) {
@@ -90,7 +94,7 @@ GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, GtkWidg
     gadget->front_colour = -1;
     g_object_set_data(G_OBJECT(widget), GADGET_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     g_signal_connect(widget, "destroy", G_CALLBACK(on_destroy), reinterpret_cast<gpointer>(id));
-    gtk_widget_set_size_request(widget, width, height);
+    gtk_widget_set_size_request(widget, size_at_least_zero(width), size_at_least_zero(height));
     gtk_layout_put(GTK_LAYOUT(parent), widget, x, y);
     g_object_unref(widget);  // the layout holds it now
     gtk_widget_show_all(widget);
@@ -240,6 +244,6 @@ void gadget_resize(ObjectNumber number, int x, int y, int width, int height) {
     gtk_widget_get_size_request(gadget->handle, &current_width, &current_height);
     gtk_layout_move(GTK_LAYOUT(parent), gadget->handle, x == IGNORE_VALUE ? current_x : x,
                     y == IGNORE_VALUE ? current_y : y);
-    gtk_widget_set_size_request(gadget->handle, width == IGNORE_VALUE ? current_width : width,
-                                height == IGNORE_VALUE ? current_height : height);
+    gtk_widget_set_size_request(gadget->handle, width == IGNORE_VALUE ? current_width : size_at_least_zero(width),
+                                height == IGNORE_VALUE ? current_height : size_at_least_zero(height));
 }
