@@ -307,24 +307,6 @@ TEST_F(WindowTest, MoveSizeAndCloseAreQueuedAndTheWindowStays) {
     EXPECT_EQ(events_of(drain(), 3, {EVENT_CLOSE_WINDOW}), window_events(3, {EVENT_CLOSE_WINDOW}));
 }
 
-TEST_F(WindowTest, MinimizeMaximizeAndRestoreComeInOrder) {
-    HWND hwnd = open(0, MAIN_FLAGS);
-    drain();
-    const std::vector<int> state_kinds{EVENT_MINIMIZE_WINDOW, EVENT_MAXIMIZE_WINDOW, EVENT_RESTORE_WINDOW,
-                                       EVENT_SIZE_WINDOW};
-    ShowWindow(hwnd, SW_MINIMIZE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_MINIMIZE_WINDOW}));
-    ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
-    ShowWindow(hwnd, SW_MAXIMIZE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_MAXIMIZE_WINDOW, EVENT_SIZE_WINDOW}));
-    ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
-    // A plain resize of a restored window is no restore.
-    MoveWindow(hwnd, 10, 10, 640, 480, TRUE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_SIZE_WINDOW}));
-}
-
 TEST_F(WindowTest, QueuedEventsCollapseOnlyWhenIdenticalAndClosingDropsAWindowsEvents) {
     HWND a = open(0, MAIN_FLAGS);
     HWND b = open(1, MAIN_FLAGS);
@@ -609,28 +591,6 @@ TEST_F(WindowTest, MousePositionIsRelativeToTheClientAreaOnly) {
     SetCursorPos(origin.x + 299, origin.y + 199);
     EXPECT_EQ(window_mouse_x(0), 299);
     EXPECT_EQ(window_mouse_y(0), 199);
-}
-
-COLORREF pixel_at(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return colour;
-}
-
-TEST_F(WindowTest, BackgroundColourFillsTheWindowAndEachEraseIsARepaint) {
-    HWND hwnd = open(0, WS_POPUP, 0, 0, 120, 80);
-    drain();
-    window_color_set(0, 0x908070);
-    EXPECT_EQ(events_of(drain(), 0, {EVENT_REPAINT}).size(), 1u);
-    EXPECT_EQ(pixel_at(hwnd, 60, 40), static_cast<COLORREF>(0x908070));
-
-    window_color_set(0, 0x908070);  // unchanged: no redraw
-    EXPECT_TRUE(events_of(drain(), 0, {EVENT_REPAINT}).empty());
-
-    window_color_set(0, -1);
-    EXPECT_EQ(events_of(drain(), 0, {EVENT_REPAINT}).size(), 1u);
-    EXPECT_EQ(pixel_at(hwnd, 60, 40), GetSysColor(COLOR_BTNFACE));
 }
 
 int colour_changes = 0;

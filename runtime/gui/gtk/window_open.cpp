@@ -159,6 +159,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     if (!(flags & WINDOW_TOOL)) {
         if (style & STYLE_MAXIMIZE) gtk_window_maximize(window);
         else if (style & STYLE_MINIMIZE) gtk_window_iconify(window);
+        record->minimized_or_maximized = (style & (STYLE_MAXIMIZE | STYLE_MINIMIZE)) != 0;
     }
     gtk_widget_show(content);
     if (!(flags & WINDOW_HIDDEN)) gtk_widget_show(widget);

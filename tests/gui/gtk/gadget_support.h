@@ -19,7 +19,8 @@ struct SeenEvent {
     int subtype;
 };
 
-// Every event waiting once the main loop has run for a moment.
+// Every event waiting once the main loop has run for a moment, but window
+// repaints, moves and focus changes.
 std::vector<SeenEvent> drain_events();
 // Only the EVENT_GADGET ones.
 std::vector<SeenEvent> gadget_events();

@@ -269,19 +269,6 @@ TEST_F(WindowTest, BoundsReachTheWindowManagerAsSizeLimits) {
     EXPECT_NE(max_h, 600);
 }
 
-TEST_F(WindowTest, BackgroundColourFillsTheWindow) {
-    GtkWidget* window = open(0, POPUP, 50, 50, 200, 100);
-    const unsigned long theme = desktop.pixel(window, 100, 50);
-    window_color_set(0, 0x00336699);  // red 0x99, green 0x66, blue 0x33
-    ASSERT_TRUE(wait_drawn(window));
-    EXPECT_EQ(desktop.pixel(window, 100, 50), 0x996633ul);
-    EXPECT_EQ(desktop.pixel(window, 1, 1), 0x996633ul);
-
-    window_color_set(0, -1);
-    ASSERT_TRUE(wait_drawn(window));
-    EXPECT_EQ(desktop.pixel(window, 100, 50), theme);
-}
-
 TEST_F(WindowTest, MousePositionIsInsideTheInnerAreaOnly) {
     open(0, POPUP, 300, 200, 200, 100);
     desktop.pointer_to(310, 225);

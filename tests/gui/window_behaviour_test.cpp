@@ -1,0 +1,102 @@
+// Real windows as a person and the window manager meet them: minimizing,
+// maximizing, restoring and resizing, background colours and the repaints
+// they cause; the same on every back end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/window.h"
+#include "tests/gui/person.h"
+
+namespace {
+
+struct Event {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    bool operator==(const Event&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Event& e) {
+    return out << "{" << e.kind << ", " << e.object << ", " << e.window << "}";
+}
+
+// The queued window events of these kinds that the platform delivered
+// meanwhile, in order. Native messages that share a number with a window
+// event come back with subtype -1 and are not listed.
+std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds) {
+    settle();
+    std::vector<Event> events;
+    while (const int kind = event_wait_timeout(0)) {
+        if (event_window() == window && event_subtype() == 0 &&
+            std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
+            events.push_back({kind, event_gadget(), event_window()});
+    }
+    return events;
+}
+
+std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
+    std::vector<Event> events;
+    for (int kind : kinds) events.push_back({kind, 0, window});
+    return events;
+}
+
+constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
+constexpr std::uint32_t POPUP = 0x80000000;
+
+class WindowBehaviourTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(event_init());
+        ASSERT_TRUE(window_init());
+    }
+    static void TearDownTestSuite() {
+        window_end();
+        event_end();
+    }
+    void TearDown() override {
+        window_close(-1);
+        events_of(-1, {});
+    }
+};
+
+TEST_F(WindowBehaviourTest, MinimizeMaximizeAndRestoreComeInOrder) {
+    ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    const std::vector<int> state_kinds{EVENT_MINIMIZE_WINDOW, EVENT_MAXIMIZE_WINDOW, EVENT_RESTORE_WINDOW,
+                                       EVENT_SIZE_WINDOW};
+    events_of(0, {});
+    minimize_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_MINIMIZE_WINDOW}));
+    restore_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
+    maximize_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_MAXIMIZE_WINDOW, EVENT_SIZE_WINDOW}));
+    restore_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
+    // A plain resize of a restored window is no restore.
+    resize_window(0, 640, 480);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_SIZE_WINDOW}));
+}
+
+TEST_F(WindowBehaviourTest, BackgroundColourFillsTheWindowAndEachChangeIsARepaint) {
+    ASSERT_NE(window_open(0, 0, 0, 120, 80, u"Test", POPUP), 0);
+    events_of(0, {});
+    const int theme = shown_colour(0, 60, 40);
+
+    window_color_set(0, 0x908070);
+    EXPECT_EQ(events_of(0, {EVENT_REPAINT}), window_events(0, {EVENT_REPAINT}));
+    EXPECT_EQ(shown_colour(0, 60, 40), 0x908070);
+    EXPECT_EQ(shown_colour(0, 1, 1), 0x908070);
+
+    window_color_set(0, 0x908070);  // unchanged: no redraw
+    EXPECT_TRUE(events_of(0, {EVENT_REPAINT}).empty());
+
+    window_color_set(0, -1);
+    EXPECT_EQ(events_of(0, {EVENT_REPAINT}), window_events(0, {EVENT_REPAINT}));
+    EXPECT_EQ(shown_colour(0, 60, 40), theme);
+}
+
+}  // namespace
