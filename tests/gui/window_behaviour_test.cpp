@@ -1,6 +1,6 @@
 // Real windows as a person and the window manager meet them: minimizing,
 // maximizing, restoring and resizing, background colours and the repaints
-// they cause; the same on every back end.
+// they cause, and parents that are no open window; the same on every back end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,6 +97,19 @@ TEST_F(WindowBehaviourTest, BackgroundColourFillsTheWindowAndEachChangeIsARepain
     window_color_set(0, -1);
     EXPECT_EQ(events_of(0, {EVENT_REPAINT}), window_events(0, {EVENT_REPAINT}));
     EXPECT_EQ(shown_colour(0, 60, 40), theme);
+}
+
+TEST_F(WindowBehaviourTest, AParentThatIsNoOpenWindowFailsTheOpen) {
+    const std::intptr_t closed = window_open(1, 100, 100, 300, 200, u"Parent", MAIN_FLAGS);
+    ASSERT_NE(closed, 0);
+    window_close(1);
+    EXPECT_EQ(window_open(2, 120, 120, 200, 100, u"Child", MAIN_FLAGS, closed), 0);
+    EXPECT_EQ(window_handle(2), 0);
+    EXPECT_EQ(window_open(DYNAMIC_ID, 120, 120, 200, 100, u"Child", MAIN_FLAGS, closed), 0);
+    // An open parent serves.
+    const std::intptr_t parent = window_open(1, 100, 100, 300, 200, u"Parent", MAIN_FLAGS);
+    EXPECT_NE(window_open(2, 120, 120, 200, 100, u"Child", MAIN_FLAGS, parent), 0);
+    EXPECT_NE(window_handle(2), 0);
 }
 
 }  // namespace

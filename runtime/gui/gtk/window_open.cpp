@@ -125,6 +125,13 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     WindowRecord* record = table.acquire(number);
     if (!record) return 0;
     const ObjectNumber id = table.number_of(record);
+    // A parent is one of the open windows; any other handle (a closed
+    // window's, a made-up one) is no window at all and fails the open.
+    GtkWidget* parent_widget = window_of_handle(parent);
+    if (parent && !parent_widget) {
+        table.release(id);
+        return 0;
+    }
 
     GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     auto* window = GTK_WINDOW(widget);
@@ -134,8 +141,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     gtk_window_set_decorated(window, caption);
     gtk_window_set_title(window, utf8_of(title).c_str());
     if (flags & WINDOW_TOOL) gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
-    auto* parent_widget = reinterpret_cast<GtkWidget*>(parent);
-    if (parent_widget && GTK_IS_WINDOW(parent_widget)) gtk_window_set_transient_for(window, GTK_WINDOW(parent_widget));
+    if (parent_widget) gtk_window_set_transient_for(window, GTK_WINDOW(parent_widget));
 
     // A layout, unlike a plain fixed container, asks for no room for its
     // children, so a window can be made smaller than its gadgets, which are
