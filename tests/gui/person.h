@@ -16,6 +16,9 @@ void focus_gadget(ObjectNumber gadget);
 void click_row(ObjectNumber list, int row, int count = 1);
 // A left click at a point of a gadget, relative to its top-left corner.
 void click_gadget(ObjectNumber gadget, int x, int y);
+// A left click in the middle of a toolbar's item (buttons and separators
+// counted from 0).
+void click_toolbar_item(ObjectNumber toolbar, int index);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
 

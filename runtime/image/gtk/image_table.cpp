@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "runtime/image/gtk/image_gtk.h"
 #include "runtime/image/image.h"
 #include "runtime/image/image_codecs.h"
 
@@ -90,4 +91,13 @@ ImageRecord image_record(ObjectNumber number) {
     std::lock_guard guard(table->lock());
     const ImageRecord* record = table->find(number);
     return record ? *record : ImageRecord{};
+}
+
+GdkPixbuf* image_pixbuf_of_handle(std::intptr_t handle) {
+    if (!table || !handle) return nullptr;
+    GdkPixbuf* found = nullptr;
+    table->for_each_live([&](ObjectNumber, const ImageRecord& record) {
+        if (record.handle == handle) found = reinterpret_cast<GdkPixbuf*>(record.handle);
+    });
+    return found;
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "tests/support/gtk_desktop.h"
 
@@ -53,6 +54,13 @@ void click_gadget(ObjectNumber gadget, int x, int y) {
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
     const ScreenBox box = screen_box(widget);
     desktop().click(box.x + x, box.y + y);
+}
+
+void click_toolbar_item(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
+    const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
+    desktop().click(box.x + box.width / 2, box.y + box.height / 2);
 }
 
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 
 namespace {
@@ -62,6 +63,13 @@ void click_row(ObjectNumber list, int row, int count) {
 }
 
 void click_gadget(ObjectNumber gadget, int x, int y) { click_at(control_of(gadget), {x, y}, 1); }
+
+void click_toolbar_item(ObjectNumber toolbar, int index) {
+    HWND control = reinterpret_cast<HWND>(toolbar_handle(toolbar));
+    RECT rect{};
+    SendMessageW(control, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
+}
 
 double slider_shown_position(ObjectNumber slider) {
     return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
