@@ -10,7 +10,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/gtk/gadget_kind.h"
+#include "runtime/gui/gtk/gadget_record.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/text/text.h"
 
@@ -123,7 +123,7 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 // Position -1 (or past the end) appends. The item data is not stored until
 // it is set (until then the store reads it as 0): a row is then as small as
 // a plain list's, and long lists are walked as fast.
-void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
+void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
     Busy busy(list);
     forget_read_row(list);
     // The store copies the text from a value that only points at it: the
@@ -233,8 +233,6 @@ const GadgetKind list_kind = {
     .item_state_set = list_item_state_set,
     .item_text_get = list_item_text_get,
     .item_text_set = list_item_text_set,
-    .attribute_get = nullptr,
-    .attribute_set = nullptr,
     .color_set = list_color_set,
     .color_get = list_color_get,
     .item_data_set = list_item_data_set,

@@ -4,7 +4,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/gtk/gadget_kind.h"
+#include "runtime/gui/gtk/gadget_record.h"
 
 namespace {
 
@@ -49,22 +49,8 @@ const GadgetKind slider_kind = {
     .kind = GADGET_KIND_SLIDER,
     .state_get = slider_state_get,
     .state_set = slider_state_set,
-    .text_get = nullptr,
-    .text_set = nullptr,
-    .item_add = nullptr,
-    .item_remove = nullptr,
-    .clear = nullptr,
-    .item_count = nullptr,
-    .item_state_get = nullptr,
-    .item_state_set = nullptr,
-    .item_text_get = nullptr,
-    .item_text_set = nullptr,
     .attribute_get = slider_attribute_get,
     .attribute_set = slider_attribute_set,
-    .color_set = nullptr,
-    .color_get = nullptr,
-    .item_data_set = nullptr,
-    .item_data_get = nullptr,
 };
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "runtime/gui/win32/drop_win32.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
 
 namespace {
