@@ -74,9 +74,11 @@ bool select_row(GadgetRecord& list, int row, GtkTreeIter* iter) {
     return true;
 }
 
-// Selects the row and brings it into view; an index without a row clears the selection.
+// Selects the row and brings it into view; -1 clears the selection, an
+// index without a row leaves it as it is, as a list box does.
 void list_state_set(GadgetRecord& list, int state) {
     GtkTreeIter iter;
+    if (state != -1 && !row_iter(list, state, &iter)) return;
     if (!select_row(list, state, &iter)) return;
     GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
     if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
