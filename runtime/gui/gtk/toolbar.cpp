@@ -11,7 +11,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/toolbar.h"
-#include "runtime/image/gtk/image_gtk.h"
+#include "runtime/image/image.h"
 
 namespace {
 
@@ -151,8 +151,9 @@ int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
     GtkToolItem* button = gtk_toggle_tool_button_new();
     // A handle that is no live image (freed, made up) makes a button without
     // a picture. The image holds its own reference: the caller may free the picture.
-    if (GdkPixbuf* picture = image_pixbuf_of_handle(image))
-        gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button), gtk_image_new_from_pixbuf(picture));
+    if (image_handle_live(image))
+        gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button),
+                                        gtk_image_new_from_pixbuf(reinterpret_cast<GdkPixbuf*>(image)));
     g_object_set_data(G_OBJECT(button), BUTTON_ID_PROPERTY, GINT_TO_POINTER(button_id));
     g_object_set_data(G_OBJECT(button), BUTTON_TOGGLE_PROPERTY, GINT_TO_POINTER(toggle != 0));
     g_signal_connect(button, "toggled", G_CALLBACK(on_button_toggled), GINT_TO_POINTER(button_id));
