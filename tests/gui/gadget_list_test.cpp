@@ -29,11 +29,6 @@ protected:
     void add_rows(std::initializer_list<const char16_t*> rows) {
         for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
     }
-    std::vector<std::wstring> rows() {
-        std::vector<std::wstring> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(wide(gadget_item_text_get(LIST, i)));
-        return texts;
-    }
     int flags_ = 0;
     HWND list_ = nullptr;
 };

@@ -10,19 +10,9 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/person.h"
+#include "tests/gui/window_events.h"
 
 namespace {
-
-struct Event {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    bool operator==(const Event&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{" << e.kind << ", " << e.object << ", " << e.window << "}";
-}
 
 // The queued window events of these kinds that the platform delivered
 // meanwhile, in order. Native messages that share a number with a window
@@ -33,30 +23,22 @@ std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds)
     while (const int kind = event_wait_timeout(0)) {
         if (event_window() == window && event_subtype() == 0 &&
             std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
-            events.push_back({kind, event_gadget(), event_window()});
+            events.push_back(current(kind));
     }
     return events;
 }
 
 std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
     std::vector<Event> events;
-    for (int kind : kinds) events.push_back({kind, 0, window});
+    for (int kind : kinds) events.push_back({kind, 0, window, 0});
     return events;
 }
 
 constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
 constexpr std::uint32_t POPUP = 0x80000000;
 
-class WindowBehaviourTest : public ::testing::Test {
+class WindowBehaviourTest : public WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        event_end();
-    }
     void TearDown() override {
         window_close(-1);
         events_of(-1, {});

@@ -21,22 +21,11 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/gui/win32/gui_win32.h"
 #include "tests/support/window_lists.h"
 
 namespace {
-
-struct Event {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-    bool operator==(const Event&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.subtype << "}";
-}
 
 // Window events share their numbers with native messages (WM_MOVE is 3, WM_PAINT
 // 15); a native message comes back with subtype -1, a queued window event with 0.
@@ -46,8 +35,6 @@ bool is_runtime_event(const Event& e) {
             e.kind == EVENT_CLOSE_WINDOW) &&
            e.subtype == 0;
 }
-
-Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
 
 // Everything event_wait has to give now, native messages included.
 std::vector<Event> drain() {
@@ -104,16 +91,8 @@ SIZE outer_of(HWND hwnd, int w, int h) {
 
 constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        event_end();
-    }
     void TearDown() override {
         window_close(-1);
         drain();

@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <string>
 
 // Runs the GLib main loop until done() holds or timeout_ms passed; done() is
 // checked whenever the loop woke, at least every 10 ms. Result: done().
@@ -16,6 +17,9 @@ void run_for(int milliseconds);
 
 // Waits until the window is mapped and drawn at least once.
 bool wait_drawn(GtkWidget* window);
+
+// The label of a tool tip the screen shows now, or "" when none is shown.
+std::string shown_tooltip();
 
 struct ScreenBox {
     int x;

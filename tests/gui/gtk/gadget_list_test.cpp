@@ -28,11 +28,6 @@ protected:
     void add_rows(std::initializer_list<const char16_t*> rows) {
         for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
     }
-    std::vector<std::u16string> rows() {
-        std::vector<std::u16string> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(text(gadget_item_text_get(LIST, i)));
-        return texts;
-    }
     // Rows drawn and the keyboard in the list, with nothing left to report.
     void show_and_focus() {
         ASSERT_TRUE(wait_drawn(window_));

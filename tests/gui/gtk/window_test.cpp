@@ -11,23 +11,10 @@
 #include "runtime/gui/event_queue.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
-
-struct Event {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-    bool operator==(const Event&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.subtype << "}";
-}
-
-Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
 
 // The next event of that kind, waiting up to timeout_ms; kind 0 if none came.
 Event next_of_kind(int wanted, int timeout_ms = 2000) {
@@ -51,16 +38,8 @@ constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizea
 constexpr std::uint32_t POPUP = 0x80000000;
 constexpr std::uint32_t SIZEABLE = 0x40000;
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        event_end();
-    }
     void TearDown() override {
         window_close(-1);
         drain();
