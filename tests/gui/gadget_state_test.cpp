@@ -1,5 +1,6 @@
 // What the program's calls leave in a list's items, texts, data and
-// selection and in a slider's range and state, the same on every back end.
+// selection and in a slider's range and state, and what numbers without a
+// gadget answer, the same on every back end.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/window.h"
 #include "runtime/text/text.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person.h"
@@ -165,6 +167,46 @@ TEST_F(SliderStateTest, SettingABoundKeepsTheState) {
     gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MINIMUM, -3);
     EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
     EXPECT_TRUE(gadget_events().empty());  // the program's own changes
+}
+
+using GadgetNumberTest = GadgetWindowTest;
+
+TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 0, 0, 100, 30, 0, 10), 0);
+    for (ObjectNumber number : {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}}) {
+        EXPECT_EQ(gadget_handle(number), 0);
+        EXPECT_EQ(gadget_state_get(number), 0);
+        EXPECT_EQ(gadget_item_count(number), 0);
+        EXPECT_EQ(gadget_item_add(number, -1, u"x"), 0);
+        EXPECT_EQ(text(gadget_item_text_get(number, 0)), u"");
+        EXPECT_EQ(text(gadget_text_get(number)), u"");
+        EXPECT_EQ(gadget_color_get(number, GADGET_COLOR_BACK), 0);
+        EXPECT_EQ(gadget_attribute_get(number, GADGET_ATTRIBUTE_MAXIMUM), 0);
+        EXPECT_EQ(gadget_item_data_get(number, 0), 0);
+        gadget_state_set(number, 1);
+        gadget_clear(number);
+        gadget_resize(number, 0, 0, 10, 10);
+        gadget_color_set(number, GADGET_COLOR_BACK, 0x00FF00);
+        gadget_tooltip(number, u"x");
+        gadget_redraw(number, 1);
+    }
+    // A slider has no items, texts or colours.
+    gadget_item_add(SLIDER, -1, u"x");
+    EXPECT_EQ(gadget_item_count(SLIDER), 0);
+    EXPECT_EQ(text(gadget_item_text_get(SLIDER, 0)), u"");
+    gadget_color_set(SLIDER, GADGET_COLOR_BACK, 0x00FF00);
+    EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_BACK), 0);
+    EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_FRONT), 0);
+    EXPECT_TRUE(drain_events().empty());
+}
+
+TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, 0, 0, 200, 100), 0);
+    ASSERT_NE(gadget_track_bar(SLIDER, 0, 110, 200, 30, 0, 100), 0);
+    window_close(WINDOW);
+    EXPECT_EQ(gadget_handle(LIST), 0);
+    EXPECT_EQ(gadget_handle(SLIDER), 0);
+    EXPECT_EQ(gadget_state_get(SLIDER), 0);
 }
 
 }  // namespace
