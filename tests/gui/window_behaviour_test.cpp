@@ -94,4 +94,17 @@ TEST_F(WindowBehaviourTest, AParentThatIsNoOpenWindowFailsTheOpen) {
     EXPECT_NE(window_handle(2), 0);
 }
 
+// The platform may make a framed window wider than asked (its smallest
+// title bar); never a negative size, never a failure.
+TEST_F(WindowBehaviourTest, NegativeSizesOpenEmptyWindows) {
+    for (const std::uint32_t flags : {MAIN_FLAGS, POPUP}) {
+        SCOPED_TRACE(flags);
+        ASSERT_NE(window_open(0, 100, 100, -50, -300, u"Test", flags), 0);
+        settle();
+        EXPECT_GE(window_width(0), 0);
+        EXPECT_GE(window_height(0), 0);
+        window_close(0);
+    }
+}
+
 }  // namespace

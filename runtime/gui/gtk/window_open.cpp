@@ -2,6 +2,7 @@
 // start and end.
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -151,14 +152,18 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     const WindowPlacement placement = place(window, x, y, inner_width, inner_height, flags, parent_widget);
     const bool sizeable = (style & STYLE_SIZEABLE) != 0;
     gtk_window_set_resizable(window, sizeable);
-    if (sizeable) gtk_window_set_default_size(window, placement.width, placement.height);
-    else gtk_widget_set_size_request(content, placement.width, placement.height);
+    // A negative inner size is an empty window, as native windows take it;
+    // GTK reads -1 as "natural size" and refuses anything below.
+    const int width = std::max(placement.width, 0);
+    const int height = std::max(placement.height, 0);
+    if (sizeable) gtk_window_set_default_size(window, width, height);
+    else gtk_widget_set_size_request(content, width, height);
 
     record->handle = widget;
     record->content = content;
     record->colour = -1;
-    record->width = placement.width;
-    record->height = placement.height;
+    record->width = width;
+    record->height = height;
     record->x = record->y = IGNORE_VALUE;
     g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     window_signals_connect(widget, id);
