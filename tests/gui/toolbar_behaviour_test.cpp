@@ -10,6 +10,7 @@
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
+#include "tests/gui/toolbar_suite.h"
 #include "tests/gui/person.h"
 
 namespace {
@@ -27,20 +28,8 @@ std::vector<int> menu_items() {
     return items;
 }
 
-class ToolbarBehaviourTest : public ::testing::Test {
+class ToolbarBehaviourTest : public ToolbarSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        ASSERT_TRUE(image_init());
-        image_decoder_png_register();
-        ASSERT_TRUE(toolbar_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        image_free_all();
-        event_end();
-    }
     void SetUp() override {
         ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
         ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);

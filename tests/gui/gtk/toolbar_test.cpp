@@ -13,6 +13,7 @@
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
+#include "tests/gui/toolbar_suite.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
@@ -47,20 +48,8 @@ GtkToolItem* button_at(int index) {
 
 bool checked(int index) { return gtk_toggle_tool_button_get_active(GTK_TOGGLE_TOOL_BUTTON(button_at(index))); }
 
-class ToolbarTest : public ::testing::Test {
+class ToolbarTest : public ToolbarSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        ASSERT_TRUE(image_init());
-        image_decoder_png_register();
-        ASSERT_TRUE(toolbar_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        image_free_all();
-        event_end();
-    }
     void SetUp() override {
         window_ = reinterpret_cast<GtkWidget*>(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS));
         ASSERT_NE(window_, nullptr);
