@@ -46,6 +46,9 @@ void image_free_all();                 // end
 
 // A copy of the image's record; all zero when there is no such image.
 ImageRecord image_record(ObjectNumber number);
+// Whether a live image has this handle: a handle that came from the program
+// (freed, made up) is looked up here, never trusted.
+bool image_handle_live(std::intptr_t handle);
 
 // Byte length of one DIB row: the row rounded up to a multiple of 4 bytes.
 std::size_t image_row_pitch(int width, int depth);

@@ -10,19 +10,8 @@
 #include <vector>
 
 #include "runtime/core/object_table.h"
+#include "tests/gui/gadget_events.h"
 
-struct SeenEvent {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-};
-
-// Every event waiting now, queued ones first; native messages are dispatched
-// on the way and not listed.
-std::vector<SeenEvent> drain_events();
-// Only the EVENT_GADGET ones.
-std::vector<SeenEvent> gadget_events();
 
 std::wstring wide(const char16_t* text);
 HWND handle_of(ObjectNumber gadget);

@@ -21,22 +21,11 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/gui/win32/gui_win32.h"
 #include "tests/support/window_lists.h"
 
 namespace {
-
-struct Event {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-    bool operator==(const Event&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.subtype << "}";
-}
 
 // Window events share their numbers with native messages (WM_MOVE is 3, WM_PAINT
 // 15); a native message comes back with subtype -1, a queued window event with 0.
@@ -46,8 +35,6 @@ bool is_runtime_event(const Event& e) {
             e.kind == EVENT_CLOSE_WINDOW) &&
            e.subtype == 0;
 }
-
-Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
 
 // Everything event_wait has to give now, native messages included.
 std::vector<Event> drain() {
@@ -104,16 +91,8 @@ SIZE outer_of(HWND hwnd, int w, int h) {
 
 constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        event_end();
-    }
     void TearDown() override {
         window_close(-1);
         drain();
@@ -305,24 +284,6 @@ TEST_F(WindowTest, MoveSizeAndCloseAreQueuedAndTheWindowStays) {
     open(3);
     SendMessageW(reinterpret_cast<HWND>(window_handle(3)), WM_CLOSE, 0, 0);
     EXPECT_EQ(events_of(drain(), 3, {EVENT_CLOSE_WINDOW}), window_events(3, {EVENT_CLOSE_WINDOW}));
-}
-
-TEST_F(WindowTest, MinimizeMaximizeAndRestoreComeInOrder) {
-    HWND hwnd = open(0, MAIN_FLAGS);
-    drain();
-    const std::vector<int> state_kinds{EVENT_MINIMIZE_WINDOW, EVENT_MAXIMIZE_WINDOW, EVENT_RESTORE_WINDOW,
-                                       EVENT_SIZE_WINDOW};
-    ShowWindow(hwnd, SW_MINIMIZE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_MINIMIZE_WINDOW}));
-    ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
-    ShowWindow(hwnd, SW_MAXIMIZE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_MAXIMIZE_WINDOW, EVENT_SIZE_WINDOW}));
-    ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
-    // A plain resize of a restored window is no restore.
-    MoveWindow(hwnd, 10, 10, 640, 480, TRUE);
-    EXPECT_EQ(events_of(drain(), 0, state_kinds), window_events(0, {EVENT_SIZE_WINDOW}));
 }
 
 TEST_F(WindowTest, QueuedEventsCollapseOnlyWhenIdenticalAndClosingDropsAWindowsEvents) {
@@ -609,28 +570,6 @@ TEST_F(WindowTest, MousePositionIsRelativeToTheClientAreaOnly) {
     SetCursorPos(origin.x + 299, origin.y + 199);
     EXPECT_EQ(window_mouse_x(0), 299);
     EXPECT_EQ(window_mouse_y(0), 199);
-}
-
-COLORREF pixel_at(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return colour;
-}
-
-TEST_F(WindowTest, BackgroundColourFillsTheWindowAndEachEraseIsARepaint) {
-    HWND hwnd = open(0, WS_POPUP, 0, 0, 120, 80);
-    drain();
-    window_color_set(0, 0x908070);
-    EXPECT_EQ(events_of(drain(), 0, {EVENT_REPAINT}).size(), 1u);
-    EXPECT_EQ(pixel_at(hwnd, 60, 40), static_cast<COLORREF>(0x908070));
-
-    window_color_set(0, 0x908070);  // unchanged: no redraw
-    EXPECT_TRUE(events_of(drain(), 0, {EVENT_REPAINT}).empty());
-
-    window_color_set(0, -1);
-    EXPECT_EQ(events_of(drain(), 0, {EVENT_REPAINT}).size(), 1u);
-    EXPECT_EQ(pixel_at(hwnd, 60, 40), GetSysColor(COLOR_BTNFACE));
 }
 
 int colour_changes = 0;

@@ -111,6 +111,11 @@ TEST(PlaylistScenario, DropMoveSaveThenOpenEditAndCloseWithoutSaving) {
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 0; }, 3000));
     click_toolbar_button(program.process, program.main_window, 4);
     ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 2; }, 3000)) << "Delete removed nothing";
+    // Nothing is chosen now: Delete again removes nothing.
+    EXPECT_EQ(selected_row(list), -1);
+    click_toolbar_button(program.process, program.main_window, 4);
+    EXPECT_FALSE(wait_until([&] { return list_rows(list).size() != 2; }, 1000)) << "a second Delete removed a row";
+    EXPECT_EQ(list_rows(list), (std::vector<std::wstring>{L"/Music/Charlie.mp3", L"/Music/Bravo.mp3"}));
 
     PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     Box question = wait_for_box(program.process, 10000);

@@ -55,6 +55,29 @@ bool wait_drawn(GtkWidget* window) {
     return ok;
 }
 
+std::string shown_tooltip() {
+    std::string shown;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next) {
+        auto* window = GTK_WIDGET(item->data);
+        if (!gtk_widget_get_mapped(window) || gtk_window_get_window_type(GTK_WINDOW(window)) != GTK_WINDOW_POPUP)
+            continue;
+        std::vector<GtkWidget*> pending{window};
+        while (!pending.empty()) {
+            GtkWidget* widget = pending.back();
+            pending.pop_back();
+            if (GTK_IS_LABEL(widget) && gtk_widget_get_mapped(widget)) shown = gtk_label_get_text(GTK_LABEL(widget));
+            if (GTK_IS_CONTAINER(widget)) {
+                GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+                for (GList* child = children; child; child = child->next) pending.push_back(GTK_WIDGET(child->data));
+                g_list_free(children);
+            }
+        }
+    }
+    g_list_free(toplevels);
+    return shown;
+}
+
 ScreenBox screen_box(GtkWidget* widget) {
     GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
     int x = 0, y = 0, origin_x = 0, origin_y = 0;
@@ -94,6 +117,53 @@ void Desktop::resize(GtkWidget* window, int width, int height) {
 
 void Desktop::move(GtkWidget* window, int x, int y) {
     XMoveWindow(display_, xid_of(window), x, y);
+    XSync(display_, False);
+}
+
+namespace {
+
+// The window's WM_STATE, as the window manager keeps it: 1 normal, 3 iconic.
+void wm_state(Display* display, ::Window window, long state) {
+    const Atom atom = XInternAtom(display, "WM_STATE", False);
+    const long value[2] = {state, 0};
+    XChangeProperty(display, window, atom, atom, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(value),
+                    2);
+}
+
+}  // namespace
+
+void Desktop::minimize(GtkWidget* window) {
+    wm_state(display_, xid_of(window), 3);
+    XUnmapWindow(display_, xid_of(window));
+    XSync(display_, False);
+}
+
+void Desktop::net_state(GtkWidget* window, bool maximized) {
+    const Atom states[2] = {XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                            XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+    XChangeProperty(display_, xid_of(window), XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(states), maximized ? 2 : 0);
+}
+
+void Desktop::maximize(GtkWidget* window) {
+    before_maximized_ = box(window);
+    net_state(window, true);
+    const Screen* screen = DefaultScreenOfDisplay(display_);
+    XMoveResizeWindow(display_, xid_of(window), 0, 0, static_cast<unsigned>(WidthOfScreen(screen)),
+                      static_cast<unsigned>(HeightOfScreen(screen)));
+    XSync(display_, False);
+}
+
+void Desktop::restore(GtkWidget* window) {
+    if (!mapped(window)) {
+        wm_state(display_, xid_of(window), 1);
+        XMapWindow(display_, xid_of(window));
+    } else {
+        net_state(window, false);
+        const ScreenBox& was = before_maximized_;
+        XMoveResizeWindow(display_, xid_of(window), was.x, was.y, static_cast<unsigned>(was.width),
+                          static_cast<unsigned>(was.height));
+    }
     XSync(display_, False);
 }
 

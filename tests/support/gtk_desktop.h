@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <string>
 
 // Runs the GLib main loop until done() holds or timeout_ms passed; done() is
 // checked whenever the loop woke, at least every 10 ms. Result: done().
@@ -16,6 +17,9 @@ void run_for(int milliseconds);
 
 // Waits until the window is mapped and drawn at least once.
 bool wait_drawn(GtkWidget* window);
+
+// The label of a tool tip the screen shows now, or "" when none is shown.
+std::string shown_tooltip();
 
 struct ScreenBox {
     int x;
@@ -42,6 +46,12 @@ public:
     void resize(GtkWidget* window, int width, int height);
     void move(GtkWidget* window, int x, int y);
     void close_request(GtkWidget* window);
+    // What a window manager does for the title bar's buttons: minimizing
+    // unmaps the window, maximizing marks it so and fills the screen,
+    // restoring maps it again or gives it back the size it had.
+    void minimize(GtkWidget* window);
+    void maximize(GtkWidget* window);
+    void restore(GtkWidget* window);
     // The size limits the program gave the window manager; 0 where none.
     void size_hints(GtkWidget* window, int* min_width, int* min_height, int* max_width, int* max_height);
     void pointer_to(int x, int y);  // on the screen
@@ -59,7 +69,9 @@ public:
     unsigned long pixel(GtkWidget* window, int x, int y);
 
 private:
+    void net_state(GtkWidget* window, bool maximized);
     struct _XDisplay* display_;
+    ScreenBox before_maximized_{};
 };
 
 // Answers the next dialog of the program from inside the loop the dialog

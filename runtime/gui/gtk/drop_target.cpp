@@ -59,8 +59,19 @@ int key_state(GtkWidget* widget, GdkDragContext* context) {
            ((modifiers & GDK_CONTROL_MASK) ? DROP_KEY_CONTROL : 0) | ((modifiers & GDK_MOD1_MASK) ? DROP_KEY_ALT : 0);
 }
 
+// A window that takes no input takes no drop either: neither an insensitive
+// one nor one outside the modal window (a requester) that holds the input.
+// GTK hands drags past both.
+bool takes_input(GtkWidget* widget) {
+    GtkWidget* modal = gtk_grab_get_current();
+    return gtk_widget_is_sensitive(widget) &&
+           (!modal || gtk_widget_get_toplevel(modal) == gtk_widget_get_toplevel(widget));
+}
+
 int effect_of(GtkWidget* widget, GdkDragContext* context, const DropTarget& target) {
-    if (target.actions == 0 || gtk_drag_dest_find_target(widget, context, nullptr) == GDK_NONE) return 0;
+    if (target.actions == 0 || !takes_input(widget) ||
+        gtk_drag_dest_find_target(widget, context, nullptr) == GDK_NONE)
+        return 0;
     return drop_effect_choose(target.actions, key_state(widget, context),
                               actions_of(gdk_drag_context_get_actions(context)));
 }

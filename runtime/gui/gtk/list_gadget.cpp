@@ -10,7 +10,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/gtk/gadget_kind.h"
+#include "runtime/gui/gtk/gadget_record.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/text/text.h"
 
@@ -61,16 +61,25 @@ int list_state_get(GadgetRecord& list) {
     return row;
 }
 
-// Selects the row and brings it into view; an index without a row clears the selection.
-void list_state_set(GadgetRecord& list, int state) {
+// Selects the row; an index without a row clears the selection. Result:
+// whether a row is selected, then at iter.
+bool select_row(GadgetRecord& list, int row, GtkTreeIter* iter) {
     Busy busy(list);
     GtkTreeSelection* selection = gtk_tree_view_get_selection(view_of(list));
-    GtkTreeIter iter;
-    if (!row_iter(list, state, &iter)) {
+    if (!row_iter(list, row, iter)) {
         gtk_tree_selection_unselect_all(selection);
-        return;
+        return false;
     }
-    gtk_tree_selection_select_iter(selection, &iter);
+    gtk_tree_selection_select_iter(selection, iter);
+    return true;
+}
+
+// Selects the row and brings it into view; -1 clears the selection, an
+// index without a row leaves it as it is, as a list box does.
+void list_state_set(GadgetRecord& list, int state) {
+    GtkTreeIter iter;
+    if (state != -1 && !row_iter(list, state, &iter)) return;
+    if (!select_row(list, state, &iter)) return;
     GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
     if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
     gtk_tree_path_free(path);
@@ -116,7 +125,7 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 // Position -1 (or past the end) appends. The item data is not stored until
 // it is set (until then the store reads it as 0): a row is then as small as
 // a plain list's, and long lists are walked as fast.
-void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
+void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
     Busy busy(list);
     forget_read_row(list);
     // The store copies the text from a value that only points at it: the
@@ -130,12 +139,17 @@ void list_item_add(GadgetRecord& list, int position, const char16_t* text) {
     g_value_unset(&value);
 }
 
+// Removing the selected row leaves nothing selected; another selected row
+// stays selected. The tree view would move its cursor to the next row and
+// select that one, a row nobody picked.
 void list_item_remove(GadgetRecord& list, int item) {
     Busy busy(list);
     GtkTreeIter iter;
     if (!row_iter(list, item, &iter)) return;
+    const int selected = list_state_get(list);
     forget_read_row(list);
     gtk_list_store_remove(list.store, &iter);
+    select_row(list, selected == item ? -1 : selected > item ? selected - 1 : selected, &iter);
 }
 
 void list_clear(GadgetRecord& list) {
@@ -221,8 +235,6 @@ const GadgetKind list_kind = {
     .item_state_set = list_item_state_set,
     .item_text_get = list_item_text_get,
     .item_text_set = list_item_text_set,
-    .attribute_get = nullptr,
-    .attribute_set = nullptr,
     .color_set = list_color_set,
     .color_get = list_color_get,
     .item_data_set = list_item_data_set,
@@ -246,7 +258,10 @@ bool on_a_row(GtkTreeView* view, const GdkEventButton* event) {
 gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
     GadgetRecord* list = record_of(view);
     if (!list || event->button != GDK_BUTTON_PRIMARY || !on_a_row(GTK_TREE_VIEW(view), event)) return FALSE;
+    // The second press of a double click arrives first as a press of its own:
+    // its release is no click of its own.
     if (event->type == GDK_2BUTTON_PRESS) {
+        list->pressed = false;
         gadget_post(*list, DOUBLE_CLICK);
         return FALSE;
     }

@@ -10,8 +10,8 @@
 #include "runtime/file/path_bytes.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/requester.h"
+#include "runtime/gui/requester_file.h"
 #include "runtime/gui/requester_pattern.h"
-#include "runtime/text/text.h"
 
 namespace {
 
@@ -78,15 +78,6 @@ gboolean copy_on_ctrl_c(GtkWidget*, GdkEventKey* key, gpointer copy) {
     return TRUE;
 }
 
-// The result as a text-returning operation leaves it: at the builder's
-// current position, which stays at its end.
-char16_t* build_result(const char16_t* text) {
-    text_builder_ensure();
-    const int mark = text_builder_mark();
-    text_builder_append(text);
-    return text_builder_address(mark);
-}
-
 // The glob with each letter matching either case ("*.m3u" as "*.[mM]3[uU]"),
 // as Windows' dialogs match: players formatted FAT often hold LIST.M3U.
 std::string ignoring_case(const std::string& glob) {
@@ -128,14 +119,14 @@ std::vector<GtkFileFilter*> filters_of(const char16_t* list) {
     return filters;
 }
 
-enum class FileDialog { open, save };
+}  // namespace
 
 char16_t* requester_file(FileDialog kind, const char16_t* title, const char16_t* default_file,
                          const char16_t* pattern, int pattern_position) {
     const std::unique_ptr<char16_t[]> list = requester_filter_list(pattern);
     char16_t name[REQUESTER_PATH_CHARS] = {};
     const RequesterDefault start = requester_default_split(default_file, name);
-    if (!list || !start.ok) return build_result(u"");
+    if (!list || !start.ok) return requester_result(nullptr);
 
     const bool save = kind == FileDialog::save;
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
@@ -159,14 +150,11 @@ char16_t* requester_file(FileDialog kind, const char16_t* title, const char16_t*
     gchar* chosen = response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_filename(chooser) : nullptr;
     gtk_widget_destroy(dialog);
     // The name's own bytes, whatever they are, so that the file chosen is the file opened.
-    const std::u16string path = chosen ? path_text_of(chosen) : std::u16string();
+    const bool picked = chosen != nullptr;
+    const std::u16string path = picked ? path_text_of(chosen) : std::u16string();
     g_free(chosen);
-    // A path longer than the file name buffer holds is no answer.
-    if (path.size() > REQUESTER_PATH_CHARS - 1) return build_result(u"");
-    return build_result(path.c_str());
+    return requester_result(picked ? path.c_str() : nullptr);
 }
-
-}  // namespace
 
 // GTK needs nothing before the first window, nor after the last.
 void requester_init() {}
@@ -210,14 +198,4 @@ int requester_message(const char16_t* title, const char16_t* text, int flags) {
     windows_restore();
     gtk_widget_destroy(dialog);
     return answer;
-}
-
-char16_t* requester_open_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
-                              int pattern_position) {
-    return requester_file(FileDialog::open, title, default_file, pattern, pattern_position);
-}
-
-char16_t* requester_save_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
-                              int pattern_position) {
-    return requester_file(FileDialog::save, title, default_file, pattern, pattern_position);
 }

@@ -4,7 +4,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/gtk/gadget_kind.h"
+#include "runtime/gui/gtk/gadget_record.h"
 
 namespace {
 
@@ -49,22 +49,8 @@ const GadgetKind slider_kind = {
     .kind = GADGET_KIND_SLIDER,
     .state_get = slider_state_get,
     .state_set = slider_state_set,
-    .text_get = nullptr,
-    .text_set = nullptr,
-    .item_add = nullptr,
-    .item_remove = nullptr,
-    .clear = nullptr,
-    .item_count = nullptr,
-    .item_state_get = nullptr,
-    .item_state_set = nullptr,
-    .item_text_get = nullptr,
-    .item_text_set = nullptr,
     .attribute_get = slider_attribute_get,
     .attribute_set = slider_attribute_set,
-    .color_set = nullptr,
-    .color_get = nullptr,
-    .item_data_set = nullptr,
-    .item_data_get = nullptr,
 };
 
 }  // namespace
@@ -75,6 +61,8 @@ std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int
     GtkAdjustment* range = gtk_adjustment_new(0, minimum < 0 ? 0 : minimum, maximum < 0 ? 0 : maximum, 1, 1, 0);
     GtkWidget* scale = gtk_scale_new(vertical ? GTK_ORIENTATION_VERTICAL : GTK_ORIENTATION_HORIZONTAL, range);
     gtk_scale_set_draw_value(GTK_SCALE(scale), FALSE);
+    // A click or drag would leave the scale between two positions.
+    gtk_range_set_round_digits(GTK_RANGE(scale), 0);
     gtk_range_set_inverted(GTK_RANGE(scale), vertical);
     GadgetRecord* slider = gadget_create(number, slider_kind, scale, scale, x, y, width, height);
     if (!slider) return 0;

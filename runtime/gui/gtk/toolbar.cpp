@@ -11,6 +11,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/toolbar.h"
+#include "runtime/image/image.h"
 
 namespace {
 
@@ -148,10 +149,11 @@ int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
     GtkWidget* toolbar = current_toolbar_widget();
     if (!toolbar) return 0;
     GtkToolItem* button = gtk_toggle_tool_button_new();
-    auto* picture = reinterpret_cast<GdkPixbuf*>(image);
-    // The image holds its own reference: the caller may free the picture.
-    if (picture && GDK_IS_PIXBUF(picture))
-        gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button), gtk_image_new_from_pixbuf(picture));
+    // A handle that is no live image (freed, made up) makes a button without
+    // a picture. The image holds its own reference: the caller may free the picture.
+    if (image_handle_live(image))
+        gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button),
+                                        gtk_image_new_from_pixbuf(reinterpret_cast<GdkPixbuf*>(image)));
     g_object_set_data(G_OBJECT(button), BUTTON_ID_PROPERTY, GINT_TO_POINTER(button_id));
     g_object_set_data(G_OBJECT(button), BUTTON_TOGGLE_PROPERTY, GINT_TO_POINTER(toggle != 0));
     g_signal_connect(button, "toggled", G_CALLBACK(on_button_toggled), GINT_TO_POINTER(button_id));

@@ -2,6 +2,7 @@
 // start and end.
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -131,6 +132,13 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     WindowRecord* record = table.acquire(number);
     if (!record) return 0;
     const ObjectNumber id = table.number_of(record);
+    // A parent is one of the open windows; any other handle (a closed
+    // window's, a made-up one) is no window at all and fails the open.
+    GtkWidget* parent_widget = window_of_handle(parent);
+    if (parent && !parent_widget) {
+        table.release(id);
+        return 0;
+    }
 
     GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     auto* window = GTK_WINDOW(widget);
@@ -140,8 +148,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     gtk_window_set_decorated(window, caption);
     gtk_window_set_title(window, utf8_of(title).c_str());
     if (flags & WINDOW_TOOL) gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
-    auto* parent_widget = reinterpret_cast<GtkWidget*>(parent);
-    if (parent_widget && GTK_IS_WINDOW(parent_widget)) gtk_window_set_transient_for(window, GTK_WINDOW(parent_widget));
+    if (parent_widget) gtk_window_set_transient_for(window, GTK_WINDOW(parent_widget));
 
     // A layout, unlike a plain fixed container, asks for no room for its
     // children, so a window can be made smaller than its gadgets, which are
@@ -151,20 +158,25 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     const WindowPlacement placement = place(window, x, y, inner_width, inner_height, flags, parent_widget);
     const bool sizeable = (style & STYLE_SIZEABLE) != 0;
     gtk_window_set_resizable(window, sizeable);
-    if (sizeable) gtk_window_set_default_size(window, placement.width, placement.height);
-    else gtk_widget_set_size_request(content, placement.width, placement.height);
+    // A negative inner size is an empty window, as native windows take it;
+    // GTK reads -1 as "natural size" and refuses anything below.
+    const int width = std::max(placement.width, 0);
+    const int height = std::max(placement.height, 0);
+    if (sizeable) gtk_window_set_default_size(window, width, height);
+    else gtk_widget_set_size_request(content, width, height);
 
     record->handle = widget;
     record->content = content;
     record->colour = -1;
-    record->width = placement.width;
-    record->height = placement.height;
+    record->width = width;
+    record->height = height;
     record->x = record->y = IGNORE_VALUE;
     g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     window_signals_connect(widget, id);
     if (!(flags & WINDOW_TOOL)) {
         if (style & STYLE_MAXIMIZE) gtk_window_maximize(window);
         else if (style & STYLE_MINIMIZE) gtk_window_iconify(window);
+        record->minimized_or_maximized = (style & (STYLE_MAXIMIZE | STYLE_MINIMIZE)) != 0;
     }
     gtk_widget_show(content);
     if (!(flags & WINDOW_HIDDEN)) gtk_widget_show(widget);

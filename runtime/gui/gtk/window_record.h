@@ -20,6 +20,7 @@ struct WindowRecord {
     int height;
     int x;
     int y;
+    bool minimized_or_maximized;  // so that leaving either state is a restore
 };
 
 ObjectTable<WindowRecord>& window_table();

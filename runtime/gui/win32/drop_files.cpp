@@ -4,30 +4,23 @@
 #include <ole2.h>
 
 #include <atomic>
-#include <climits>
 #include <cstdlib>
-#include <cstring>
 
 #include "runtime/gui/drop.h"
-#include "runtime/gui/drop_file_list.h"
+#include "runtime/gui/drop_files_text.h"
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/gui/win32/event_state.h"
 #include "runtime/gui/win32/gui_win32.h"
-#include "runtime/text/text.h"
 
 namespace {
 
 std::atomic<int> live_records{0};
 std::atomic<bool> ole_started{false};
 
-// The text builder refuses (ends the process) beyond this many characters;
-// a list that long is refused here instead.
-constexpr std::size_t MAX_TEXT_CHARACTERS = INT_MAX / 4;
-
-char16_t* empty_text() {
-    char16_t* text = text_builder_reserve(0, -1);
-    *text = u'\0';
-    return text;
+// 8-bit names are in the system code page.
+std::size_t narrow_names(const char* name, std::size_t length, char16_t* out, std::size_t room) {
+    return static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, name, static_cast<int>(length),
+                                                        reinterpret_cast<wchar_t*>(out), static_cast<int>(room)));
 }
 
 // The current event's record, if the current event is a drop.
@@ -99,36 +92,4 @@ void drop_end() {
     if (ole_started.exchange(false)) OleUninitialize();
 }
 
-char16_t* event_drop_files() {
-    const DropRecord* record = current_drop();
-    if (!record || !record->data || record->format != DROP_FORMAT_FILES) return empty_text();
-    DropFileList list{};
-    if (!drop_file_list_check(record->data, record->size, &list) || list.count == 0) return empty_text();
-    // Every name at most as long as the list holds it, plus one LF between names.
-    const std::size_t room = list.characters + (list.count - 1);
-    if (room > MAX_TEXT_CHARACTERS) return empty_text();
-
-    // One pass over the checked block: asking the platform for name i walks
-    // every name before it, which made large drops quadratic.
-    const auto* bytes = static_cast<const unsigned char*>(record->data);
-    char16_t* text = text_builder_reserve(static_cast<int>(room), -1);
-    std::size_t written = 0;
-    std::size_t at = list.first;
-    for (std::size_t i = 0; i < list.count; ++i) {
-        const std::size_t start = at;
-        const std::size_t length = drop_file_list_next(record->data, record->size, list, &at);
-        if (list.wide) {
-            std::memcpy(text + written, bytes + start, length * sizeof(char16_t));
-            written += length;
-        } else if (length > 0) {
-            // 8-bit names are in the system code page; they never grow in UTF-16.
-            written += static_cast<std::size_t>(MultiByteToWideChar(
-                CP_ACP, 0, reinterpret_cast<const char*>(bytes + start), static_cast<int>(length),
-                reinterpret_cast<wchar_t*>(text + written), static_cast<int>(room - written)));
-        }
-        if (i + 1 < list.count && written < room) text[written++] = u'\n';
-    }
-    text[written] = u'\0';
-    text_builder_release(static_cast<int>(room - written));
-    return text;
-}
+char16_t* event_drop_files() { return drop_files_text(current_drop(), narrow_names); }

@@ -17,7 +17,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "runtime/gui/win32/drop_win32.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
 
 namespace {
@@ -82,8 +82,10 @@ POINT client_point(HWND handle, POINTL screen) {
     return point;
 }
 
+// A window that takes no input (disabled while a requester is open) takes
+// no drop either, whatever the drag source's system does about it.
 DWORD effect_for(const DropTarget& target, DWORD key_state, DWORD offered) {
-    if (target.accepted_kind == ACCEPTED_NOTHING) return 0;
+    if (target.accepted_kind == ACCEPTED_NOTHING || !IsWindowEnabled(GetAncestor(target.handle, GA_ROOT))) return 0;
     return static_cast<DWORD>(drop_effect_choose(target.allowed_actions, static_cast<int>(key_state),
                                                  static_cast<int>(offered)));
 }

@@ -1,7 +1,7 @@
 // Win32 gadgets: the gadget table, creation and registration, the gadget
 // procedure that cleans up when a control is destroyed, the forwarding of
-// control notifications to their kind, and the generic operations, which look
-// a gadget up and call its kind's entry.
+// control notifications to their kind, and what the generic operations
+// (runtime/gui/gadget_operations.cpp) need of this back end.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
@@ -11,9 +11,8 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
-#include "runtime/text/text.h"
 
 namespace {
 
@@ -28,7 +27,8 @@ HFONT gadget_font = nullptr;
 void forget_gadget(ObjectNumber number, HWND handle) {
     GadgetRecord* gadget = gadgets.find(number);
     if (!gadget || gadget->handle != handle) return;
-    if (gadget->kind->release) gadget->kind->release(*gadget);
+    const GadgetNative* native = gadget->kind->native;
+    if (native && native->release) native->release(*gadget);
     gadget_tooltip_forget(handle);
     RemovePropW(handle, GADGET_ID_PROPERTY);
     if (GetPropW(handle, DROP_ACCEPT_PROPERTY)) {
@@ -55,12 +55,6 @@ void destroy_gadget(ObjectNumber number, const GadgetRecord& old) {
 GadgetRecord* find_gadget(ObjectNumber number) { return gadgets.find(number); }
 
 }  // namespace
-
-char16_t* gadget_empty_text(int position) {
-    char16_t* text = text_builder_reserve(0, position);
-    *text = u'\0';
-    return text;
-}
 
 ObjectNumber gadget_number_of(const GadgetRecord& gadget) {
     return static_cast<ObjectNumber>(GetWindowLongPtrW(gadget.handle, GWLP_ID));
@@ -125,8 +119,9 @@ bool gadget_forward_message(HWND control, ObjectNumber window, UINT message, WPA
     GadgetRecord* gadget = gadgets.find(number);
     if (!gadget || gadget->handle != control) return false;
     if (reinterpret_cast<ObjectNumber>(GetPropW(control, GADGET_ID_PROPERTY)) != number) return false;
-    if (!gadget->kind->event_handler) return false;
-    return gadget->kind->event_handler(*gadget, window, message, wparam, lparam, result);
+    const GadgetNative* native = gadget->kind->native;
+    if (!native || !native->event_handler) return false;
+    return native->event_handler(*gadget, window, message, wparam, lparam, result);
 }
 
 bool gadget_init() {
@@ -147,146 +142,20 @@ void gadget_redraw(ObjectNumber number, int enabled) {
     if (enabled) RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-int gadget_kind_of(ObjectNumber number) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget ? gadget->kind->kind : 0;
+std::recursive_mutex& gadget_table_lock() { return gadgets.lock(); }
+
+const GadgetKind* gadget_lookup(ObjectNumber number, GadgetRecord** gadget) {
+    *gadget = find_gadget(number);
+    return *gadget ? (*gadget)->kind : nullptr;
 }
 
-// Generic operations: the kind's entry under the table lock, 0 when empty.
-
-int gadget_state_get(ObjectNumber number) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->state_get ? gadget->kind->state_get(*gadget) : 0;
+GadgetPlace gadget_native_place(GadgetRecord& gadget) {
+    RECT rect{};
+    GetWindowRect(gadget.handle, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(gadget.handle), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void gadget_state_set(ObjectNumber number, int state) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->state_set) gadget->kind->state_set(*gadget, state);
-}
-
-char16_t* gadget_text_get(ObjectNumber number) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->text_get) return gadget->kind->text_get(*gadget, -1);
-    return gadget_empty_text(-1);
-}
-
-void gadget_text_set(ObjectNumber number, const char16_t* text) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->text_set) gadget->kind->text_set(*gadget, text);
-}
-
-int gadget_item_add(ObjectNumber number, int position, const char16_t* text) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (!gadget) return 0;
-    if (gadget->kind->item_add_image)
-        gadget->kind->item_add_image(*gadget, position, text, 0, 0);
-    else if (gadget->kind->item_add)
-        gadget->kind->item_add(*gadget, position, text, 0);
-    return 0;
-}
-
-void gadget_item_remove(ObjectNumber number, int item) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->item_remove) gadget->kind->item_remove(*gadget, item);
-}
-
-void gadget_clear(ObjectNumber number) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->clear) gadget->kind->clear(*gadget);
-}
-
-int gadget_item_count(ObjectNumber number) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->item_count ? gadget->kind->item_count(*gadget) : 0;
-}
-
-char16_t* gadget_item_text_get(ObjectNumber number, int item, int column) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->item_text_get) return gadget->kind->item_text_get(*gadget, item, column, -1);
-    return gadget_empty_text(-1);
-}
-
-void gadget_item_text_set(ObjectNumber number, int item, const char16_t* text, int column) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->item_text_set) gadget->kind->item_text_set(*gadget, item, text, column);
-}
-
-int gadget_item_state_get(ObjectNumber number, int item) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->item_state_get ? gadget->kind->item_state_get(*gadget, item) : 0;
-}
-
-void gadget_item_state_set(ObjectNumber number, int item, int state) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->item_state_set) gadget->kind->item_state_set(*gadget, item, state);
-}
-
-std::intptr_t gadget_item_data_get(ObjectNumber number, int item) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->item_data_get ? gadget->kind->item_data_get(*gadget, item) : 0;
-}
-
-void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->item_data_set) gadget->kind->item_data_set(*gadget, item, value);
-}
-
-int gadget_attribute_get(ObjectNumber number, int attribute) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->attribute_get ? gadget->kind->attribute_get(*gadget, attribute) : 0;
-}
-
-void gadget_attribute_set(ObjectNumber number, int attribute, int value) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->attribute_set) gadget->kind->attribute_set(*gadget, attribute, value);
-}
-
-void gadget_color_set(ObjectNumber number, int colour_type, int colour) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (gadget && gadget->kind->color_set) gadget->kind->color_set(*gadget, colour_type, colour);
-}
-
-int gadget_color_get(ObjectNumber number, int colour_type) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    return gadget && gadget->kind->color_get ? gadget->kind->color_get(*gadget, colour_type) : 0;
-}
-
-void gadget_resize(ObjectNumber number, int x, int y, int width, int height) {
-    std::lock_guard guard(gadgets.lock());
-    GadgetRecord* gadget = find_gadget(number);
-    if (!gadget) return;
-    const GadgetKind& kind = *gadget->kind;
-    if (kind.resize) {
-        kind.resize(*gadget, x, y, width, height);
-        return;
-    }
-    if (x == IGNORE_VALUE || y == IGNORE_VALUE || width == IGNORE_VALUE || height == IGNORE_VALUE) {
-        RECT rect{};
-        GetWindowRect(gadget->handle, &rect);
-        MapWindowPoints(HWND_DESKTOP, GetParent(gadget->handle), reinterpret_cast<POINT*>(&rect), 2);
-        if (x == IGNORE_VALUE) x = kind.x_get ? kind.x_get(*gadget) : rect.left;
-        if (y == IGNORE_VALUE) y = kind.y_get ? kind.y_get(*gadget) : rect.top;
-        if (width == IGNORE_VALUE) width = kind.width_get ? kind.width_get(*gadget) : rect.right - rect.left;
-        if (height == IGNORE_VALUE) height = kind.height_get ? kind.height_get(*gadget) : rect.bottom - rect.top;
-    }
-    MoveWindow(gadget->handle, x, y, width, height, TRUE);
+void gadget_native_move(GadgetRecord& gadget, int x, int y, int width, int height) {
+    MoveWindow(gadget.handle, x, y, width, height, TRUE);
 }

@@ -11,7 +11,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/win32/brush_cache.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
 #include "runtime/text/text.h"
 
@@ -272,31 +272,26 @@ std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
     return send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
 }
 
-const GadgetKind list_kind = {
-    .kind = GADGET_KIND_LIST,
-    .table_size = sizeof(GadgetKind),
+const GadgetNative list_native = {
     .event_handler = list_event,
     .release = list_release,
+};
+
+const GadgetKind list_kind = {
+    .kind = GADGET_KIND_LIST,
+    .native = &list_native,
     .state_get = list_state_get,
     .state_set = list_state_set,
     .text_get = list_text_get,
     .text_set = list_text_set,
     .item_add = list_item_add,
-    .item_add_image = nullptr,
     .item_remove = list_item_remove,
     .clear = list_clear,
-    .resize = nullptr,
     .item_count = list_item_count,
     .item_state_get = list_item_state_get,
     .item_state_set = list_item_state_set,
     .item_text_get = list_item_text_get,
     .item_text_set = list_item_text_set,
-    .x_get = nullptr,
-    .y_get = nullptr,
-    .width_get = nullptr,
-    .height_get = nullptr,
-    .attribute_get = nullptr,
-    .attribute_set = nullptr,
     .color_set = list_color_set,
     .color_get = list_color_get,
     .item_data_set = list_item_data_set,

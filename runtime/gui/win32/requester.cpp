@@ -10,8 +10,8 @@
 #include <new>
 
 #include "runtime/gui/requester.h"
+#include "runtime/gui/requester_file.h"
 #include "runtime/gui/requester_pattern.h"
-#include "runtime/text/text.h"
 
 namespace {
 
@@ -35,15 +35,6 @@ const wchar_t* wide(const char16_t* text) {
 
 // The result as a text-returning operation leaves it: at the builder's current
 // position, which stays at its end.
-char16_t* build_result(const char16_t* text) {
-    text_builder_ensure();
-    const int mark = text_builder_mark();
-    text_builder_append(text);
-    return text_builder_address(mark);
-}
-
-enum class FileDialog { open, save };
-
 using FileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 // The dialogs' library is loaded at the first file requester rather than with
@@ -56,19 +47,21 @@ FileDialogFunction file_dialog_function(FileDialog dialog) {
     return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
+}  // namespace
+
 char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_t* default_file,
                          const char16_t* pattern, int pattern_position) {
     // The chosen name is copied out before the buffer goes.
     const std::unique_ptr<char16_t[]> name_buffer(new (std::nothrow) char16_t[REQUESTER_PATH_CHARS]());
     char16_t* name = name_buffer.get();
-    if (!name) return build_result(u"");
+    if (!name) return requester_result(nullptr);
 
     const std::unique_ptr<char16_t[]> filters = requester_filter_list(pattern);
-    if (!filters) return build_result(u"");
+    if (!filters) return requester_result(nullptr);
     const RequesterDefault start = requester_default_split(default_file, name);
-    if (!start.ok) return build_result(u"");
+    if (!start.ok) return requester_result(nullptr);
     const FileDialogFunction show_dialog = file_dialog_function(dialog);
-    if (!show_dialog) return build_result(u"");
+    if (!show_dialog) return requester_result(nullptr);
 
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
@@ -86,12 +79,10 @@ char16_t* requester_file(FileDialog dialog, const char16_t* title, const char16_
     const BOOL chosen = show_dialog(&request);
     windows_restore();
 
-    if (!chosen) return build_result(u"");
+    if (!chosen) return requester_result(nullptr);
     name[REQUESTER_PATH_CHARS - 1] = 0;
-    return build_result(name);
+    return requester_result(name);
 }
-
-}  // namespace
 
 void requester_init() {
     INITCOMMONCONTROLSEX classes{sizeof classes, REQUESTER_CONTROL_CLASSES};
@@ -118,14 +109,4 @@ int requester_message(const char16_t* title, const char16_t* text, int flags) {
                                    static_cast<UINT>(flags));
     windows_restore();
     return answer;
-}
-
-char16_t* requester_open_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
-                              int pattern_position) {
-    return requester_file(FileDialog::open, title, default_file, pattern, pattern_position);
-}
-
-char16_t* requester_save_file(const char16_t* title, const char16_t* default_file, const char16_t* pattern,
-                              int pattern_position) {
-    return requester_file(FileDialog::save, title, default_file, pattern, pattern_position);
 }

@@ -6,7 +6,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
 
 namespace {
@@ -57,35 +57,17 @@ bool slider_event(GadgetRecord& slider, ObjectNumber window, UINT message, WPARA
     return false;
 }
 
+const GadgetNative slider_native = {
+    .event_handler = slider_event,
+};
+
 const GadgetKind slider_kind = {
     .kind = GADGET_KIND_SLIDER,
-    .table_size = sizeof(GadgetKind),
-    .event_handler = slider_event,
-    .release = nullptr,
+    .native = &slider_native,
     .state_get = slider_state_get,
     .state_set = slider_state_set,
-    .text_get = nullptr,
-    .text_set = nullptr,
-    .item_add = nullptr,
-    .item_add_image = nullptr,
-    .item_remove = nullptr,
-    .clear = nullptr,
-    .resize = nullptr,
-    .item_count = nullptr,
-    .item_state_get = nullptr,
-    .item_state_set = nullptr,
-    .item_text_get = nullptr,
-    .item_text_set = nullptr,
-    .x_get = nullptr,
-    .y_get = nullptr,
-    .width_get = nullptr,
-    .height_get = nullptr,
     .attribute_get = slider_attribute_get,
     .attribute_set = slider_attribute_set,
-    .color_set = nullptr,
-    .color_get = nullptr,
-    .item_data_set = nullptr,
-    .item_data_get = nullptr,
 };
 
 }  // namespace

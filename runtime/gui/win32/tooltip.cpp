@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/win32/gadget_kind.h"
+#include "runtime/gui/win32/gadget_record.h"
 
 namespace {
 

@@ -20,14 +20,34 @@ void release(GstElement* playbin) {
     gst_object_unref(playbin);
 }
 
-// The playbin of a file, paused at its start; nullptr when it cannot play.
-GstElement* load(const char16_t* path) {
+// The file's URI; a relative path is taken from the current folder, as
+// the native file functions take it. Empty when there is no path.
+std::string uri_of(const char16_t* path) {
     const std::string name = path_bytes_of(path);
-    gchar* uri = name.empty() ? nullptr : g_filename_to_uri(name.c_str(), nullptr, nullptr);
-    if (!uri) return nullptr;
-    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-    if (playbin) g_object_set(playbin, "uri", uri, nullptr);
+    if (name.empty()) return {};
+    gchar* absolute = g_canonicalize_filename(name.c_str(), nullptr);
+    gchar* uri = g_filename_to_uri(absolute, nullptr, nullptr);
+    std::string result = uri ? uri : "";
     g_free(uri);
+    g_free(absolute);
+    return result;
+}
+
+// The element that places the sound between left and right: it only ever
+// lowers the other side, as a balance control does.
+GstElement* balance_filter() {
+    GstElement* panorama = gst_element_factory_make("audiopanorama", nullptr);
+    if (panorama) gst_util_set_object_arg(G_OBJECT(panorama), "method", "simple");
+    return panorama;
+}
+
+// The playbin of a file, paused at its start; nullptr when it cannot play.
+GstElement* load(const char16_t* path, GstElement** balance) {
+    const std::string uri = uri_of(path);
+    if (uri.empty()) return nullptr;
+    GstElement* playbin = gst_element_factory_make("playbin", nullptr);
+    *balance = playbin ? balance_filter() : nullptr;
+    if (playbin) g_object_set(playbin, "uri", uri.c_str(), "audio-filter", *balance, nullptr);
     // Into the output the sound check opened, not one playbin picks apart.
     if (GstElement* output = playbin ? sound_sink_make() : nullptr) g_object_set(playbin, "audio-sink", output, nullptr);
     if (playbin && !movie_pipeline_state(playbin, GST_STATE_PAUSED)) {
@@ -68,12 +88,14 @@ std::intptr_t movie_load(ObjectNumber number, const char16_t* path) {
     MovieRecord* movie = movies->acquire(number);
     if (!movie) return 0;
     const ObjectNumber id = movies->number_of(movie);
-    GstElement* playbin = load(path);
+    GstElement* balance = nullptr;
+    GstElement* playbin = load(path, &balance);
     if (!playbin) {
         movies->release(id);
         return 0;
     }
     movie->playbin = playbin;
+    movie->balance = balance;
     movie->state = MOVIE_STOPPED;
     return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(playbin);
 }

@@ -7,6 +7,7 @@
 
 struct MovieRecord {
     GstElement* playbin;  // the playback pipeline; null = entry free
+    GstElement* balance;  // its audio filter between left and right (the playbin owns it), or none
     int state;            // MOVIE_PAUSED, MOVIE_PLAYING or MOVIE_STOPPED
 };
 

@@ -28,11 +28,6 @@ protected:
     void add_rows(std::initializer_list<const char16_t*> rows) {
         for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
     }
-    std::vector<std::u16string> rows() {
-        std::vector<std::u16string> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(text(gadget_item_text_get(LIST, i)));
-        return texts;
-    }
     // Rows drawn and the keyboard in the list, with nothing left to report.
     void show_and_focus() {
         ASSERT_TRUE(wait_drawn(window_));
@@ -48,100 +43,6 @@ TEST_F(ListGadgetTest, OneTextColumnWithoutHeaderAndSingleSelection) {
     EXPECT_EQ(gtk_tree_view_get_n_columns(view), 1);
     EXPECT_EQ(gtk_tree_selection_get_mode(gtk_tree_view_get_selection(view)), GTK_SELECTION_SINGLE);
     EXPECT_TRUE(GTK_IS_LIST_STORE(gtk_tree_view_get_model(view)));
-}
-
-TEST_F(ListGadgetTest, StateIsMinusOneWithoutSelectionAndAfterClear) {
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    add_rows({u"a", u"b", u"c"});
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    gadget_state_set(LIST, 2);
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-    gadget_clear(LIST);
-    EXPECT_EQ(gadget_item_count(LIST), 0);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-}
-
-TEST_F(ListGadgetTest, ItemsGoWhereTheyAreAsked) {
-    gadget_item_add(LIST, -1, u"second");
-    gadget_item_add(LIST, -1, u"third");
-    gadget_item_add(LIST, 0, u"first");
-    gadget_item_add(LIST, 2, u"between");
-    gadget_item_add(LIST, -1, nullptr);
-    gadget_item_add(LIST, -1, u"\u00e9t\u00e9 \u266b \U0001F3B5");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"between", u"third", u"",
-                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
-    gadget_item_remove(LIST, 2);
-    gadget_item_remove(LIST, 17);
-    gadget_item_remove(LIST, -1);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"third", u"",
-                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
-    // Beyond the last item, or before the first: an empty text.
-    EXPECT_EQ(text(gadget_item_text_get(LIST, 5)), u"");
-    EXPECT_EQ(text(gadget_item_text_get(LIST, -1)), u"");
-}
-
-TEST_F(ListGadgetTest, ItemTextIsBuiltAtTheBuildersPosition) {
-    std::u16string long_row(300, u'x');  // more than the builder holds at first
-    add_rows({u"row", long_row.c_str()});
-    char16_t* variable = nullptr;
-    int mark = text_builder_mark();
-    text_builder_append(u"[");
-    gadget_item_text_get(LIST, 0);
-    text_builder_append(u"|");
-    gadget_item_text_get(LIST, 1);
-    gadget_item_text_get(LIST, 9);  // empty, adds nothing
-    text_builder_append(u"]");
-    text_builder_assign(&variable, mark);
-    EXPECT_EQ(text(variable), u"[row|" + long_row + u"]");
-    text_free(&variable);
-    EXPECT_EQ(text_builder_mark(), mark);
-}
-
-TEST_F(ListGadgetTest, SettingAnItemsTextKeepsItsDataAndPlace) {
-    add_rows({u"a", u"b", u"c"});
-    gadget_item_data_set(LIST, 1, 4242);
-    gadget_item_data_set(LIST, 2, -7);
-    gadget_item_text_set(LIST, 1, u"B");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
-    EXPECT_EQ(gadget_item_data_get(LIST, 1), 4242);
-    EXPECT_EQ(gadget_item_data_get(LIST, 2), -7);
-    gadget_item_text_set(LIST, 3, u"beyond");
-    gadget_item_text_set(LIST, -1, u"before");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
-    EXPECT_EQ(gadget_item_data_get(LIST, 3), 0);
-}
-
-TEST_F(ListGadgetTest, SingleSelectionFollowsStateAndItemState) {
-    add_rows({u"a", u"b", u"c"});
-    gadget_state_set(LIST, 1);
-    EXPECT_EQ(gadget_item_state_get(LIST, 1), 1);
-    EXPECT_EQ(gadget_item_state_get(LIST, 0), 0);
-    gadget_item_state_set(LIST, 2, 1);
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-    EXPECT_EQ(gadget_item_state_get(LIST, 1), 0);
-    gadget_item_state_set(LIST, 0, 0);  // not the selected one: nothing changes
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-    gadget_item_state_set(LIST, 2, 0);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    gadget_state_set(LIST, 0);
-    gadget_state_set(LIST, -1);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    gadget_state_set(LIST, 1);
-    gadget_state_set(LIST, 3);  // no such row: nothing selected
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-}
-
-TEST_F(ListGadgetTest, TextSelectsTheItemWithExactlyThatText) {
-    add_rows({u"Alpha", u"Beta", u"beta"});
-    gadget_text_set(LIST, u"beta");
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-    EXPECT_EQ(text(gadget_text_get(LIST)), u"beta");
-    gadget_text_set(LIST, u"Beta");
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    gadget_text_set(LIST, u"Bet");
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    gadget_state_set(LIST, -1);
-    EXPECT_EQ(text(gadget_text_get(LIST)), u"");
 }
 
 TEST_F(ListGadgetTest, TheSelectedRowIsScrolledIntoView) {
@@ -260,16 +161,6 @@ TEST_F(ListGadgetTest, PressAndReleaseOnARowIsOneClick) {
     EXPECT_TRUE(run_until([] { return gadget_state_get(LIST) == 1; }));
     // The selection's change and the release: one event, as nothing was read between.
     EXPECT_EQ(subtypes_of(gadget_events()), std::vector<int>{0});
-}
-
-TEST_F(ListGadgetTest, DoubleClickBecomesSubtypeTwo) {
-    add_rows({u"a", u"b", u"c"});
-    show_and_focus();
-    const ScreenPoint row = row_point(LIST, 2);
-    desktop.click(row.x, row.y, 2);
-    const std::vector<int> seen = subtypes_of(gadget_events());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), 2), seen.end());
-    EXPECT_EQ(gadget_state_get(LIST), 2);
 }
 
 TEST_F(ListGadgetTest, PressAndDragBeyondTheThresholdStartsADrag) {

@@ -9,7 +9,8 @@ std::vector<SeenEvent> drain_events() {
     std::vector<SeenEvent> events;
     run_for(100);
     while (int kind = event_wait_timeout(0))
-        events.push_back({kind, event_gadget(), event_window(), event_subtype()});
+        if (kind >= EVENT_GADGET || kind == EVENT_SIZE_WINDOW || kind == EVENT_CLOSE_WINDOW)
+            events.push_back({kind, event_gadget(), event_window(), event_subtype()});
     return events;
 }
 

@@ -10,19 +10,9 @@
 #include <vector>
 
 #include "runtime/core/object_table.h"
+#include "tests/gui/gadget_events.h"
 #include "tests/support/gtk_desktop.h"
 
-struct SeenEvent {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-};
-
-// Every event waiting once the main loop has run for a moment.
-std::vector<SeenEvent> drain_events();
-// Only the EVENT_GADGET ones.
-std::vector<SeenEvent> gadget_events();
 std::vector<int> subtypes_of(const std::vector<SeenEvent>& events);
 
 // A point of a list gadget's row on the screen (20 pixels into the row,

@@ -17,30 +17,6 @@ using GadgetTest = GadgetWindowTest;
 
 GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
 
-// The label of a tool tip the screen shows now, or "" when none is shown.
-std::string shown_tooltip() {
-    std::string shown;
-    GList* toplevels = gtk_window_list_toplevels();
-    for (GList* item = toplevels; item; item = item->next) {
-        auto* window = GTK_WIDGET(item->data);
-        if (!gtk_widget_get_mapped(window) || gtk_window_get_window_type(GTK_WINDOW(window)) != GTK_WINDOW_POPUP)
-            continue;
-        std::vector<GtkWidget*> pending{window};
-        while (!pending.empty()) {
-            GtkWidget* widget = pending.back();
-            pending.pop_back();
-            if (GTK_IS_LABEL(widget) && gtk_widget_get_mapped(widget)) shown = gtk_label_get_text(GTK_LABEL(widget));
-            if (GTK_IS_CONTAINER(widget)) {
-                GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-                for (GList* child = children; child; child = child->next) pending.push_back(GTK_WIDGET(child->data));
-                g_list_free(children);
-            }
-        }
-    }
-    g_list_free(toplevels);
-    return shown;
-}
-
 TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindowAtItsPlace) {
     auto* list = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 10, 20, 300, 200));
     auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 5, 250, 190, 40, 0, 100));
@@ -118,15 +94,6 @@ TEST_F(GadgetTest, DestroyingAGadgetDropsOnlyItsOwnQueuedEvents) {
     EXPECT_NE(gadget_track_bar(0, 0, 0, 100, 30, 0, 10), 0);
 }
 
-TEST_F(GadgetTest, ClosingTheWindowReleasesItsGadgets) {
-    gadget_list_view(0, 0, 0, 100, 100);
-    gadget_track_bar(1, 0, 120, 100, 30, 0, 10);
-    window_close(WINDOW);
-    EXPECT_EQ(gadget_handle(0), 0);
-    EXPECT_EQ(gadget_handle(1), 0);
-    EXPECT_EQ(gadget_state_get(1), 0);
-}
-
 TEST_F(GadgetTest, ResizeKeepsWhatIsIgnored) {
     GtkWidget* list = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 10, 20, 300, 200));
     gadget_resize(0, 30, IGNORE_VALUE, IGNORE_VALUE, 150);
@@ -158,29 +125,6 @@ TEST_F(GadgetTest, ToolTipShowsWhenThePointerRestsOnTheGadget) {
     EXPECT_TRUE(run_until([] { return shown_tooltip() == "Volume: 80 \xe2\x99\xaa"; })) << shown_tooltip();
     desktop.pointer_to(box.x + 400, box.y + 300);
     EXPECT_TRUE(run_until([] { return shown_tooltip().empty(); }));
-}
-
-TEST_F(GadgetTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
-    EXPECT_EQ(gadget_state_get(9), 0);
-    EXPECT_EQ(gadget_item_count(9), 0);
-    EXPECT_EQ(text(gadget_item_text_get(9, 0)), u"");
-    EXPECT_EQ(text(gadget_text_get(9)), u"");
-    EXPECT_EQ(gadget_color_get(9, GADGET_COLOR_BACK), 0);
-    EXPECT_EQ(gadget_handle(9), 0);
-    gadget_state_set(9, 1);
-    gadget_item_add(9, -1, u"x");
-    gadget_resize(9, 0, 0, 10, 10);
-    gadget_tooltip(9, u"x");
-    gadget_redraw(9, 1);
-
-    // A slider has no items, texts or colours.
-    gadget_track_bar(1, 0, 0, 100, 30, 0, 10);
-    gadget_item_add(1, -1, u"x");
-    EXPECT_EQ(gadget_item_count(1), 0);
-    EXPECT_EQ(text(gadget_item_text_get(1, 0)), u"");
-    EXPECT_EQ(gadget_color_get(1, GADGET_COLOR_FRONT), 0);
-    gadget_color_set(1, GADGET_COLOR_BACK, 0xFF);
-    EXPECT_TRUE(drain_events().empty());
 }
 
 }  // namespace

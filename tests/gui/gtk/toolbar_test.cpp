@@ -13,6 +13,7 @@
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
+#include "tests/gui/toolbar_suite.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
@@ -47,44 +48,8 @@ GtkToolItem* button_at(int index) {
 
 bool checked(int index) { return gtk_toggle_tool_button_get_active(GTK_TOGGLE_TOOL_BUTTON(button_at(index))); }
 
-// The text of the tooltip on the screen, "" when none is shown.
-std::string shown_tooltip() {
-    std::string shown;
-    GList* toplevels = gtk_window_list_toplevels();
-    for (GList* item = toplevels; item; item = item->next) {
-        auto* window = GTK_WIDGET(item->data);
-        if (!gtk_widget_get_mapped(window) || gtk_window_get_window_type(GTK_WINDOW(window)) != GTK_WINDOW_POPUP)
-            continue;
-        std::vector<GtkWidget*> pending{window};
-        while (!pending.empty()) {
-            GtkWidget* widget = pending.back();
-            pending.pop_back();
-            if (GTK_IS_LABEL(widget) && gtk_widget_get_mapped(widget)) shown = gtk_label_get_text(GTK_LABEL(widget));
-            if (GTK_IS_CONTAINER(widget)) {
-                GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-                for (GList* child = children; child; child = child->next) pending.push_back(GTK_WIDGET(child->data));
-                g_list_free(children);
-            }
-        }
-    }
-    g_list_free(toplevels);
-    return shown;
-}
-
-class ToolbarTest : public ::testing::Test {
+class ToolbarTest : public ToolbarSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        ASSERT_TRUE(image_init());
-        image_decoder_png_register();
-        ASSERT_TRUE(toolbar_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        image_free_all();
-        event_end();
-    }
     void SetUp() override {
         window_ = reinterpret_cast<GtkWidget*>(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS));
         ASSERT_NE(window_, nullptr);

@@ -11,23 +11,10 @@
 #include "runtime/gui/event_queue.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
-
-struct Event {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-    bool operator==(const Event&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.subtype << "}";
-}
-
-Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
 
 // The next event of that kind, waiting up to timeout_ms; kind 0 if none came.
 Event next_of_kind(int wanted, int timeout_ms = 2000) {
@@ -51,16 +38,8 @@ constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizea
 constexpr std::uint32_t POPUP = 0x80000000;
 constexpr std::uint32_t SIZEABLE = 0x40000;
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public WindowSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-    }
-    static void TearDownTestSuite() {
-        window_end();
-        event_end();
-    }
     void TearDown() override {
         window_close(-1);
         drain();
@@ -267,19 +246,6 @@ TEST_F(WindowTest, BoundsReachTheWindowManagerAsSizeLimits) {
     EXPECT_EQ(min_h, 150);
     EXPECT_NE(max_w, 800);
     EXPECT_NE(max_h, 600);
-}
-
-TEST_F(WindowTest, BackgroundColourFillsTheWindow) {
-    GtkWidget* window = open(0, POPUP, 50, 50, 200, 100);
-    const unsigned long theme = desktop.pixel(window, 100, 50);
-    window_color_set(0, 0x00336699);  // red 0x99, green 0x66, blue 0x33
-    ASSERT_TRUE(wait_drawn(window));
-    EXPECT_EQ(desktop.pixel(window, 100, 50), 0x996633ul);
-    EXPECT_EQ(desktop.pixel(window, 1, 1), 0x996633ul);
-
-    window_color_set(0, -1);
-    ASSERT_TRUE(wait_drawn(window));
-    EXPECT_EQ(desktop.pixel(window, 100, 50), theme);
 }
 
 TEST_F(WindowTest, MousePositionIsInsideTheInnerAreaOnly) {

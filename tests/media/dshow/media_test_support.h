@@ -1,5 +1,5 @@
-// Shared by the media tests under Windows: where the test media are, the phase
-// the wrapper script runs the program in, and the real graph's state.
+// Shared by the media tests under Windows: where the test media are (as
+// media_files.h gives them), and the real graph's state.
 #pragma once
 
 #include <windows.h>
@@ -7,15 +7,7 @@
 
 #include <string>
 
-// The folder the wrapper made for this run (MEDIA_TEST_DIR, a Unix path), as a
-// Windows path; empty when the program was not started by the wrapper.
-std::u16string media_test_folder();
-// A file in that folder.
-std::u16string media_file(const char16_t* name);
-
-// The wrapper runs the program twice: once without an audio server ("none"),
-// once with the private server and its null sink ("null-sink").
-bool audio_phase_is(const char* phase);
+#include "tests/media/media_files.h"
 
 // The graph's own state (State_Stopped, State_Paused, State_Running) once a
 // transition has finished, or -1.

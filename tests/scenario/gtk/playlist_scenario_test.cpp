@@ -189,6 +189,10 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
         EXPECT_EQ(saved_after(TOOL_DELETE), shuffled);
         EXPECT_TRUE(list.wait_rows(2));
         EXPECT_EQ(file_bytes(road_trip), saved_playlist_bytes(shuffled));
+        // Nothing is chosen now: Delete again removes nothing.
+        EXPECT_FALSE(list.selected(0, 300) || list.selected(1, 300)) << "a row is chosen after Delete";
+        EXPECT_EQ(saved_after(TOOL_DELETE), shuffled);
+        EXPECT_EQ(list.rows().size(), 2u);
 
         // Saved: closing asks nothing.
         person_.close_request(main);

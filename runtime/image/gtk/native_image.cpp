@@ -1,16 +1,14 @@
-// The image table on GTK: every image is a GdkPixbuf made by a registered
+// Native images on GTK: every image is a GdkPixbuf made by a registered
 // decoder. Bitmap and icon files, which only the reference platform's
 // resources use, are not recognised here.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
-#include <optional>
+#include <utility>
 
-#include "runtime/image/image.h"
 #include "runtime/image/image_codecs.h"
+#include "runtime/image/image_native.h"
 
 namespace {
-
-std::optional<ObjectTable<ImageRecord>> table;
 
 // The decoder writes straight into the pixbuf's rows, top row first; the
 // pixbuf wants R, G, B where the decoders give B, G, R.
@@ -32,7 +30,9 @@ GdkPixbuf* decode_into_pixbuf(DecodeContext& context) {
     return pixbuf;
 }
 
-bool decoded_image(const void* data, std::size_t size, ImageRecord& record) {
+}  // namespace
+
+bool image_native_make(const void* data, std::size_t size, ImageRecord& record) {
     DecodeContext& context = decode_context();
     if (!decode_start(context, data, size)) return false;
     GdkPixbuf* pixbuf = decode_into_pixbuf(context);
@@ -49,45 +49,4 @@ bool decoded_image(const void* data, std::size_t size, ImageRecord& record) {
     return true;
 }
 
-}  // namespace
-
-bool image_init() {
-    if (!table) table.emplace(16, image_free);
-    return true;
-}
-
-std::intptr_t image_catch(ObjectNumber number, const void* data, std::size_t size) {
-    if (!table) return 0;
-    std::lock_guard guard(table->lock());
-    ImageRecord* entry = table->acquire(number);
-    if (!entry) return 0;
-    ImageRecord made{};
-    if (!data || !decoded_image(data, size, made)) {
-        if (number == DYNAMIC_ID) table->release(table->number_of(entry));
-        return 0;
-    }
-    *entry = made;
-    return number == DYNAMIC_ID ? table->number_of(entry) : made.handle;
-}
-
-void image_free(ObjectNumber number) {
-    if (!table) return;
-    if (number == -1) {
-        table->release_all();
-        return;
-    }
-    std::lock_guard guard(table->lock());
-    const ImageRecord* record = table->find(number);
-    if (!record) return;
-    g_object_unref(reinterpret_cast<GdkPixbuf*>(record->handle));
-    table->release(number);
-}
-
-void image_free_all() { image_free(-1); }
-
-ImageRecord image_record(ObjectNumber number) {
-    if (!table) return ImageRecord{};
-    std::lock_guard guard(table->lock());
-    const ImageRecord* record = table->find(number);
-    return record ? *record : ImageRecord{};
-}
+void image_native_destroy(std::intptr_t handle) { g_object_unref(reinterpret_cast<GdkPixbuf*>(handle)); }

@@ -1,20 +1,14 @@
-// The image table and image_catch's choice among the three kinds of data.
+// The image table, for every back end: numbered and dynamic images, replacing
+// and freeing them, and their records. The back end makes and destroys the
+// native images (image_native.h).
 #include <optional>
 
-#include "runtime/image/win32/image_win32.h"
+#include "runtime/image/image.h"
+#include "runtime/image/image_native.h"
 
 namespace {
 
 std::optional<ObjectTable<ImageRecord>> table;
-
-// The way to make an image: "BM" always means a bitmap file; otherwise an
-// icon directory, and when that makes no icon, the decoders.
-ImageMade make_image(const unsigned char* data, std::size_t size, ImageRecord& record) {
-    if (size >= 2 && data[0] == 'B' && data[1] == 'M') return bitmap_file_image(data, size, record);
-    const ImageMade icon = icon_file_image(data, size, record);
-    if (icon != ImageMade::not_mine) return icon;
-    return decoded_image(data, size, record);
-}
 
 }  // namespace
 
@@ -29,7 +23,7 @@ std::intptr_t image_catch(ObjectNumber number, const void* data, std::size_t siz
     ImageRecord* entry = table->acquire(number);
     if (!entry) return 0;
     ImageRecord made{};
-    if (!data || make_image(static_cast<const unsigned char*>(data), size, made) != ImageMade::made) {
+    if (!data || !image_native_make(data, size, made)) {
         if (number == DYNAMIC_ID) table->release(table->number_of(entry));
         return 0;
     }
@@ -46,11 +40,7 @@ void image_free(ObjectNumber number) {
     std::lock_guard guard(table->lock());
     const ImageRecord* record = table->find(number);
     if (!record) return;
-    const auto handle = reinterpret_cast<HGDIOBJ>(record->handle);
-    if (GetObjectType(handle) == OBJ_BITMAP)
-        DeleteObject(handle);
-    else
-        DestroyIcon(static_cast<HICON>(handle));
+    image_native_destroy(record->handle);
     table->release(number);
 }
 
@@ -61,4 +51,11 @@ ImageRecord image_record(ObjectNumber number) {
     std::lock_guard guard(table->lock());
     const ImageRecord* record = table->find(number);
     return record ? *record : ImageRecord{};
+}
+
+bool image_handle_live(std::intptr_t handle) {
+    if (!table || !handle) return false;
+    bool live = false;
+    table->for_each_live([&](ObjectNumber, const ImageRecord& record) { live = live || record.handle == handle; });
+    return live;
 }

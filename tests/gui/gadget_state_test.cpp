@@ -1,0 +1,212 @@
+// What the program's calls leave in a list's items, texts, data and
+// selection and in a slider's range and state, and what numbers without a
+// gadget answer, the same on every back end.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/window.h"
+#include "runtime/text/text.h"
+#include "tests/gui/gadget_window.h"
+#include "tests/gui/person.h"
+
+namespace {
+
+constexpr ObjectNumber LIST = 0;
+constexpr ObjectNumber SLIDER = 1;
+
+std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
+
+class ListStateTest : public GadgetWindowTest {
+protected:
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
+    }
+    void add_rows(std::initializer_list<const char16_t*> rows) {
+        for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
+    }
+    std::vector<std::u16string> rows() {
+        std::vector<std::u16string> texts;
+        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(text(gadget_item_text_get(LIST, i)));
+        return texts;
+    }
+};
+
+TEST_F(ListStateTest, StateIsMinusOneWithoutSelectionAndAfterClear) {
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    add_rows({u"a", u"b", u"c"});
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 2);
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    gadget_clear(LIST);
+    EXPECT_EQ(gadget_item_count(LIST), 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+}
+
+TEST_F(ListStateTest, ItemsGoWhereTheyAreAsked) {
+    gadget_item_add(LIST, -1, u"second");
+    gadget_item_add(LIST, -1, u"third");
+    gadget_item_add(LIST, 0, u"first");
+    gadget_item_add(LIST, 2, u"between");
+    gadget_item_add(LIST, -1, nullptr);
+    gadget_item_add(LIST, -1, u"\u00e9t\u00e9 \u266b \U0001F3B5");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"between", u"third", u"",
+                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
+    gadget_item_remove(LIST, 2);
+    gadget_item_remove(LIST, 17);
+    gadget_item_remove(LIST, -1);
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"third", u"",
+                                                    u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
+    // Beyond the last item, or before the first: an empty text.
+    EXPECT_EQ(text(gadget_item_text_get(LIST, 5)), u"");
+    EXPECT_EQ(text(gadget_item_text_get(LIST, -1)), u"");
+}
+
+TEST_F(ListStateTest, ItemTextIsBuiltAtTheBuildersPosition) {
+    std::u16string long_row(300, u'x');  // more than the builder holds at first
+    add_rows({u"row", long_row.c_str()});
+    char16_t* variable = nullptr;
+    int mark = text_builder_mark();
+    text_builder_append(u"[");
+    gadget_item_text_get(LIST, 0);
+    text_builder_append(u"|");
+    gadget_item_text_get(LIST, 1);
+    gadget_item_text_get(LIST, 9);  // empty, adds nothing
+    text_builder_append(u"]");
+    text_builder_assign(&variable, mark);
+    EXPECT_EQ(text(variable), u"[row|" + long_row + u"]");
+    text_free(&variable);
+    EXPECT_EQ(text_builder_mark(), mark);
+}
+
+TEST_F(ListStateTest, SettingAnItemsTextKeepsItsDataAndPlace) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_item_data_set(LIST, 1, 4242);
+    gadget_item_data_set(LIST, 2, -7);
+    gadget_item_text_set(LIST, 1, u"B");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(gadget_item_data_get(LIST, 1), 4242);
+    EXPECT_EQ(gadget_item_data_get(LIST, 2), -7);
+    gadget_item_text_set(LIST, 3, u"beyond");
+    gadget_item_text_set(LIST, -1, u"before");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(gadget_item_data_get(LIST, 3), 0);
+}
+
+TEST_F(ListStateTest, SingleSelectionFollowsStateAndItemState) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    EXPECT_EQ(gadget_item_state_get(LIST, 1), 1);
+    EXPECT_EQ(gadget_item_state_get(LIST, 0), 0);
+    gadget_item_state_set(LIST, 2, 1);
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    EXPECT_EQ(gadget_item_state_get(LIST, 1), 0);
+    gadget_item_state_set(LIST, 0, 0);  // not the selected one: nothing changes
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    gadget_item_state_set(LIST, 2, 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 0);
+    gadget_state_set(LIST, -1);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_state_set(LIST, 1);
+    gadget_state_set(LIST, 3);  // no such row: the selection stays
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    gadget_state_set(LIST, -7);
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+}
+
+TEST_F(ListStateTest, TextSelectsTheItemWithExactlyThatText) {
+    add_rows({u"Alpha", u"Beta", u"beta"});
+    gadget_text_set(LIST, u"beta");
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+    EXPECT_EQ(text(gadget_text_get(LIST)), u"beta");
+    gadget_text_set(LIST, u"Beta");
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    gadget_text_set(LIST, u"Bet");
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    gadget_state_set(LIST, -1);
+    EXPECT_EQ(text(gadget_text_get(LIST)), u"");
+}
+
+using SliderStateTest = GadgetWindowTest;
+
+TEST_F(SliderStateTest, CreationSetsTheRangeAndStateZero) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 5, 5, 190, 40, 10, 100), 0);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 10);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MAXIMUM), 100);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, 3), 0);
+    EXPECT_EQ(gadget_state_get(SLIDER), 10);  // state 0 lies below the range
+    gadget_state_set(SLIDER, 75);
+    EXPECT_EQ(gadget_state_get(SLIDER), 75);
+    EXPECT_EQ(slider_shown_position(SLIDER), 75.0);
+}
+
+TEST_F(SliderStateTest, NegativeBoundsBecomeZero) {
+    gadget_track_bar(SLIDER, 5, 5, 190, 40, -20, -5);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MAXIMUM), 0);
+    gadget_track_bar(SLIDER, 5, 5, 190, 40, -20, 50);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MAXIMUM), 50);
+    EXPECT_EQ(gadget_state_get(SLIDER), 0);
+}
+
+TEST_F(SliderStateTest, SettingABoundKeepsTheState) {
+    gadget_track_bar(SLIDER, 5, 5, 190, 40, 0, 100);
+    gadget_state_set(SLIDER, 40);
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MAXIMUM, 200);
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MINIMUM, 20);
+    gadget_attribute_set(SLIDER, 5, 999);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 20);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MAXIMUM), 200);
+    EXPECT_EQ(gadget_state_get(SLIDER), 40);
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MINIMUM, -3);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    EXPECT_TRUE(gadget_events().empty());  // the program's own changes
+}
+
+using GadgetNumberTest = GadgetWindowTest;
+
+TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 0, 0, 100, 30, 0, 10), 0);
+    for (ObjectNumber number : {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}}) {
+        EXPECT_EQ(gadget_handle(number), 0);
+        EXPECT_EQ(gadget_state_get(number), 0);
+        EXPECT_EQ(gadget_item_count(number), 0);
+        EXPECT_EQ(gadget_item_add(number, -1, u"x"), 0);
+        EXPECT_EQ(text(gadget_item_text_get(number, 0)), u"");
+        EXPECT_EQ(text(gadget_text_get(number)), u"");
+        EXPECT_EQ(gadget_color_get(number, GADGET_COLOR_BACK), 0);
+        EXPECT_EQ(gadget_attribute_get(number, GADGET_ATTRIBUTE_MAXIMUM), 0);
+        EXPECT_EQ(gadget_item_data_get(number, 0), 0);
+        gadget_state_set(number, 1);
+        gadget_clear(number);
+        gadget_resize(number, 0, 0, 10, 10);
+        gadget_color_set(number, GADGET_COLOR_BACK, 0x00FF00);
+        gadget_tooltip(number, u"x");
+        gadget_redraw(number, 1);
+    }
+    // A slider has no items, texts or colours.
+    gadget_item_add(SLIDER, -1, u"x");
+    EXPECT_EQ(gadget_item_count(SLIDER), 0);
+    EXPECT_EQ(text(gadget_item_text_get(SLIDER, 0)), u"");
+    gadget_color_set(SLIDER, GADGET_COLOR_BACK, 0x00FF00);
+    EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_BACK), 0);
+    EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_FRONT), 0);
+    EXPECT_TRUE(drain_events().empty());
+}
+
+TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, 0, 0, 200, 100), 0);
+    ASSERT_NE(gadget_track_bar(SLIDER, 0, 110, 200, 30, 0, 100), 0);
+    window_close(WINDOW);
+    EXPECT_EQ(gadget_handle(LIST), 0);
+    EXPECT_EQ(gadget_handle(SLIDER), 0);
+    EXPECT_EQ(gadget_state_get(SLIDER), 0);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// The person of the behaviour tests under GTK: a second X client clicks
+// through the X server and does what a window manager does for the title
+// bar's buttons.
+#include "tests/gui/person.h"
+
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/window.h"
+#include "tests/support/gtk_desktop.h"
+
+namespace {
+
+Desktop& desktop() {
+    static Desktop person;
+    return person;
+}
+
+GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
+GtkWidget* window_of(ObjectNumber window) { return reinterpret_cast<GtkWidget*>(window_handle(window)); }
+
+GtkTreeView* tree_view_of(ObjectNumber list) {
+    return GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(widget_of(list))));
+}
+
+}  // namespace
+
+void settle() { run_for(200); }
+
+void focus_gadget(ObjectNumber gadget) {
+    GtkWidget* widget = widget_of(gadget);
+    GtkWidget* control = GTK_IS_BIN(widget) ? gtk_bin_get_child(GTK_BIN(widget)) : widget;
+    gtk_widget_grab_focus(control);
+}
+
+void click_row(ObjectNumber list, int row, int count) {
+    GtkTreeView* view = tree_view_of(list);
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(view))));
+    GdkRectangle cell;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_get_cell_area(view, path, nullptr, &cell);
+    gtk_tree_path_free(path);
+    int x = 0, y = 0;
+    gtk_tree_view_convert_bin_window_to_widget_coords(view, cell.x + 20, cell.y + cell.height / 2, &x, &y);
+    const ScreenBox box = screen_box(GTK_WIDGET(view));
+    desktop().click(box.x + x, box.y + y, count);
+}
+
+void click_gadget(ObjectNumber gadget, int x, int y) {
+    GtkWidget* widget = widget_of(gadget);
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
+    const ScreenBox box = screen_box(widget);
+    desktop().click(box.x + x, box.y + y);
+}
+
+void click_toolbar_item(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
+    const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
+    desktop().click(box.x + box.width / 2, box.y + box.height / 2);
+}
+
+double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
+
+void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
+void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
+void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }
+void resize_window(ObjectNumber window, int width, int height) { desktop().resize(window_of(window), width, height); }
+
+int shown_colour(ObjectNumber window, int x, int y) {
+    const unsigned long rgb = desktop().pixel(window_of(window), x, y);
+    return static_cast<int>((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
+}

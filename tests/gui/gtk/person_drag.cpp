@@ -1,0 +1,69 @@
+// The dragging person under GTK: the file manager stand-in
+// (tests/support/gtk_file_source) offers the files in a window of its own;
+// the pointer presses on them there, moves onto the row through the X server
+// and lets go. During a requester this happens from inside the requester's
+// own loop, then the person clicks its OK button.
+#include "tests/gui/person_drag.h"
+
+#include <gtk/gtk.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/gui/gtk/gadget_support.h"
+#include "tests/support/file_source_process.h"
+#include "tests/support/gtk_desktop.h"
+
+namespace {
+
+constexpr int SOURCE_X = 700;
+constexpr int SOURCE_Y = 100;
+
+Desktop& desktop() {
+    static Desktop person;
+    return person;
+}
+
+}  // namespace
+
+struct DragDuringRequester::Watch {
+    std::unique_ptr<DialogAnswer> answer;
+    bool done = false;
+};
+
+void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files) {
+    std::vector<std::string> offered;
+    for (const std::filesystem::path& file : files) offered.push_back(file.string());
+    FileSourceProcess source(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered);
+    ASSERT_TRUE(source.ready());
+    const ScreenPoint target = row_point(list, row);
+    const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
+    desktop().pointer_to(from_x, from_y);
+    run_for(50);
+    desktop().press();
+    run_for(50);
+    for (int step = 1; step <= 10; ++step) {
+        desktop().pointer_to(from_x + (target.x - from_x) * step / 10, from_y + (target.y - from_y) * step / 10);
+        run_for(40);
+    }
+    run_for(100);
+    desktop().release();
+    // The data goes from the source to the list before the source ends.
+    run_for(500);
+}
+
+DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector<std::filesystem::path> files)
+    : watch_(new Watch) {
+    Watch* watch = watch_.get();
+    watch->answer = std::make_unique<DialogAnswer>([=](GtkWidget* dialog) {
+        drag_files_onto_row(list, row, files);
+        const ScreenBox ok = screen_box(dialog_button(dialog, "_OK"));
+        desktop().click(ok.x + ok.width / 2, ok.y + ok.height / 2);
+        watch->done = true;
+    });
+}
+
+DragDuringRequester::~DragDuringRequester() = default;
+
+bool DragDuringRequester::done() const { return watch_->done; }

@@ -1,0 +1,32 @@
+// What a person does to the runtime's windows and gadgets, through the
+// platform's own input (pointer clicks, the window manager's buttons), for
+// the behaviour tests that every back end runs. Each back end's test folder
+// implements it; the test reads the events afterwards as the program would.
+#pragma once
+
+#include "runtime/core/object_table.h"
+
+// Lets the platform deliver what was done (input, redraws, state changes)
+// for a moment, without reading any event.
+void settle();
+
+// The keyboard focus in the gadget, as a person's Tab key puts it there.
+void focus_gadget(ObjectNumber gadget);
+// Left clicks (count of them, quickly, as a double click) on a list row.
+void click_row(ObjectNumber list, int row, int count = 1);
+// A left click at a point of a gadget, relative to its top-left corner.
+void click_gadget(ObjectNumber gadget, int x, int y);
+// A left click in the middle of a toolbar's item (buttons and separators
+// counted from 0).
+void click_toolbar_item(ObjectNumber toolbar, int index);
+// Where the native slider's knob stands, as the control itself holds it.
+double slider_shown_position(ObjectNumber slider);
+
+// The title bar's buttons: minimize, maximize, and restore from either.
+void minimize_window(ObjectNumber window);
+void maximize_window(ObjectNumber window);
+void restore_window(ObjectNumber window);
+// A border dragged until the window's outer size is this.
+void resize_window(ObjectNumber window, int width, int height);
+// The colour the screen shows at a point of the window's inner area, 0x00BBGGRR.
+int shown_colour(ObjectNumber window, int x, int y);

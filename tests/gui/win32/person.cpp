@@ -1,0 +1,93 @@
+// The person of the behaviour tests under Windows: clicks go through the
+// system's input queue (SendInput), the title bar's buttons are the system
+// commands they send.
+#include "tests/gui/person.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
+#include "runtime/gui/window.h"
+
+namespace {
+
+HWND control_of(ObjectNumber gadget) { return reinterpret_cast<HWND>(gadget_handle(gadget)); }
+
+void button(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// Clicks at a point of the control's client area, its window in front.
+void click_at(HWND control, POINT point, int count) {
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    ClientToScreen(control, &point);
+    SetCursorPos(point.x, point.y);
+    for (int i = 0; i < count; ++i) {
+        button(MOUSEEVENTF_LEFTDOWN);
+        button(MOUSEEVENTF_LEFTUP);
+    }
+}
+
+void system_command(ObjectNumber window, WPARAM command) {
+    SendMessageW(reinterpret_cast<HWND>(window_handle(window)), WM_SYSCOMMAND, command, 0);
+}
+
+}  // namespace
+
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+}
+
+void focus_gadget(ObjectNumber gadget) {
+    HWND control = control_of(gadget);
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    SetFocus(control);
+}
+
+void click_row(ObjectNumber list, int row, int count) {
+    HWND control = control_of(list);
+    RECT rect{};
+    SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    click_at(control, {rect.left + 20, (rect.top + rect.bottom) / 2}, count);
+}
+
+void click_gadget(ObjectNumber gadget, int x, int y) { click_at(control_of(gadget), {x, y}, 1); }
+
+void click_toolbar_item(ObjectNumber toolbar, int index) {
+    HWND control = reinterpret_cast<HWND>(toolbar_handle(toolbar));
+    RECT rect{};
+    SendMessageW(control, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
+}
+
+double slider_shown_position(ObjectNumber slider) {
+    return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
+}
+
+void minimize_window(ObjectNumber window) { system_command(window, SC_MINIMIZE); }
+void maximize_window(ObjectNumber window) { system_command(window, SC_MAXIMIZE); }
+void restore_window(ObjectNumber window) { system_command(window, SC_RESTORE); }
+
+void resize_window(ObjectNumber window, int width, int height) {
+    SetWindowPos(reinterpret_cast<HWND>(window_handle(window)), nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int shown_colour(ObjectNumber window, int x, int y) {
+    HWND hwnd = reinterpret_cast<HWND>(window_handle(window));
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return static_cast<int>(colour);
+}

@@ -1,0 +1,110 @@
+// Real windows as a person and the window manager meet them: minimizing,
+// maximizing, restoring and resizing, background colours and the repaints
+// they cause, and parents that are no open window; the same on every back end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "runtime/gui/event.h"
+#include "runtime/gui/window.h"
+#include "tests/gui/person.h"
+#include "tests/gui/window_events.h"
+
+namespace {
+
+// The queued window events of these kinds that the platform delivered
+// meanwhile, in order. Native messages that share a number with a window
+// event come back with subtype -1 and are not listed.
+std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds) {
+    settle();
+    std::vector<Event> events;
+    while (const int kind = event_wait_timeout(0)) {
+        if (event_window() == window && event_subtype() == 0 &&
+            std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
+            events.push_back(current(kind));
+    }
+    return events;
+}
+
+std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
+    std::vector<Event> events;
+    for (int kind : kinds) events.push_back({kind, 0, window, 0});
+    return events;
+}
+
+constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
+constexpr std::uint32_t POPUP = 0x80000000;
+
+class WindowBehaviourTest : public WindowSuite {
+protected:
+    void TearDown() override {
+        window_close(-1);
+        events_of(-1, {});
+    }
+};
+
+TEST_F(WindowBehaviourTest, MinimizeMaximizeAndRestoreComeInOrder) {
+    ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    const std::vector<int> state_kinds{EVENT_MINIMIZE_WINDOW, EVENT_MAXIMIZE_WINDOW, EVENT_RESTORE_WINDOW,
+                                       EVENT_SIZE_WINDOW};
+    events_of(0, {});
+    minimize_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_MINIMIZE_WINDOW}));
+    restore_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
+    maximize_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_MAXIMIZE_WINDOW, EVENT_SIZE_WINDOW}));
+    restore_window(0);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_RESTORE_WINDOW, EVENT_SIZE_WINDOW}));
+    // A plain resize of a restored window is no restore.
+    resize_window(0, 640, 480);
+    EXPECT_EQ(events_of(0, state_kinds), window_events(0, {EVENT_SIZE_WINDOW}));
+}
+
+TEST_F(WindowBehaviourTest, BackgroundColourFillsTheWindowAndEachChangeIsARepaint) {
+    ASSERT_NE(window_open(0, 0, 0, 120, 80, u"Test", POPUP), 0);
+    events_of(0, {});
+    const int theme = shown_colour(0, 60, 40);
+
+    window_color_set(0, 0x908070);
+    EXPECT_EQ(events_of(0, {EVENT_REPAINT}), window_events(0, {EVENT_REPAINT}));
+    EXPECT_EQ(shown_colour(0, 60, 40), 0x908070);
+    EXPECT_EQ(shown_colour(0, 1, 1), 0x908070);
+
+    window_color_set(0, 0x908070);  // unchanged: no redraw
+    EXPECT_TRUE(events_of(0, {EVENT_REPAINT}).empty());
+
+    window_color_set(0, -1);
+    EXPECT_EQ(events_of(0, {EVENT_REPAINT}), window_events(0, {EVENT_REPAINT}));
+    EXPECT_EQ(shown_colour(0, 60, 40), theme);
+}
+
+TEST_F(WindowBehaviourTest, AParentThatIsNoOpenWindowFailsTheOpen) {
+    const std::intptr_t closed = window_open(1, 100, 100, 300, 200, u"Parent", MAIN_FLAGS);
+    ASSERT_NE(closed, 0);
+    window_close(1);
+    EXPECT_EQ(window_open(2, 120, 120, 200, 100, u"Child", MAIN_FLAGS, closed), 0);
+    EXPECT_EQ(window_handle(2), 0);
+    EXPECT_EQ(window_open(DYNAMIC_ID, 120, 120, 200, 100, u"Child", MAIN_FLAGS, closed), 0);
+    // An open parent serves.
+    const std::intptr_t parent = window_open(1, 100, 100, 300, 200, u"Parent", MAIN_FLAGS);
+    EXPECT_NE(window_open(2, 120, 120, 200, 100, u"Child", MAIN_FLAGS, parent), 0);
+    EXPECT_NE(window_handle(2), 0);
+}
+
+// The platform may make a framed window wider than asked (its smallest
+// title bar); never a negative size, never a failure.
+TEST_F(WindowBehaviourTest, NegativeSizesOpenEmptyWindows) {
+    for (const std::uint32_t flags : {MAIN_FLAGS, POPUP}) {
+        SCOPED_TRACE(flags);
+        ASSERT_NE(window_open(0, 100, 100, -50, -300, u"Test", flags), 0);
+        settle();
+        EXPECT_GE(window_width(0), 0);
+        EXPECT_GE(window_height(0), 0);
+        window_close(0);
+    }
+}
+
+}  // namespace

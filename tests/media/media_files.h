@@ -1,0 +1,16 @@
+// Where the media tests find their files, on every back end: the folder the
+// wrapper (run_media_tests.sh) made for this run, and the phase it runs the
+// program in.
+#pragma once
+
+#include <string>
+
+// MEDIA_TEST_DIR as the platform names it (a Windows path under Wine); empty
+// when the program was not started by the wrapper.
+std::u16string media_test_folder();
+// A file in that folder.
+std::u16string media_file(const char16_t* name);
+
+// The wrapper runs the program twice: once without an audio server ("none"),
+// once with the private server and its null sink ("null-sink").
+bool audio_phase_is(const char* phase);
