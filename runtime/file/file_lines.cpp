@@ -348,7 +348,8 @@ int file_detect_text(ObjectNumber number) {
         std::size_t got = file_read_raw(f, seen.data() + held, piece);
         taken += static_cast<std::int64_t>(got);
         seen.resize(held + got);
-        if (first) marked = seen.size() >= 3 && seen[0] == 0xEF && seen[1] == 0xBB && seen[2] == 0xBF;
+        // A byte-order mark says UTF-8 whatever follows: nothing more to look at.
+        if (first && (marked = seen.size() >= 3 && seen[0] == 0xEF && seen[1] == 0xBB && seen[2] == 0xBF)) break;
         std::size_t whole = utf8_well_formed_length(seen.data(), seen.size());
         // Only a character cut off by the piece's end may wait for the next.
         std::size_t rest = seen.size() - whole;
