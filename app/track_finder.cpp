@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "app/built_text.h"
-#include "app/track_location.h"
 #include "runtime/file/file.h"
 
-TrackFinder::TrackFinder(const char16_t* playlist_path) {
+TrackFinder::TrackFinder(const char16_t* playlist_path, LineStorage storage) : storage_(storage) {
     Text root = Built([playlist_path] { file_volume_root(playlist_path, -1); });
     Text from_root = Built([playlist_path] { file_volume_path(playlist_path, -1); });
     volume_root_ = root.c_str();
@@ -15,7 +14,8 @@ TrackFinder::TrackFinder(const char16_t* playlist_path) {
 }
 
 const char16_t* TrackFinder::LocalPathFor(std::u16string_view line) {
-    if (volume_root_.empty() || !PlayerTrackPath(line, folder_, player_path_)) return u"";
+    if (volume_root_.empty() || PlayerTrackPath(line, folder_, storage_, player_path_) != LineReading::path)
+        return u"";
     LocalPathOf(player_path_, volume_root_, local_path_);
     return local_path_.c_str();
 }
