@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/built_text.h"
 #include "app/track_location.h"
 
 class TrackFinder {
@@ -26,3 +27,9 @@ private:
     std::u16string player_path_;  // room reused for every line
     std::u16string local_path_;
 };
+
+// The file to play for a row's local path: the file there, or, for a path on
+// the playlist's volume, the file the player's look-up finds for it (its
+// fallback and letter case included); the local path itself when none is
+// found, which then fails to load and plays nothing.
+Text FileToPlay(const char16_t* local_path, const char16_t* playlist_path);

@@ -206,4 +206,10 @@ TEST(LocalPathOf, FollowsTheRootsSeparator) {
     EXPECT_EQ(local_path_of(u"/Music/a.mp3", u""), u"");
 }
 
+TEST(PlayerPathOf, IsTheInverseOfLocalPathOf) {
+    EXPECT_EQ(PlayerPathOf(u"E:\\Music\\a.mp3", u"E:\\"), u"/Music/a.mp3");
+    EXPECT_EQ(PlayerPathOf(u"/media/me/PLAYER/Music/a b.mp3", u"/media/me/PLAYER/"), u"/Music/a b.mp3");
+    EXPECT_EQ(PlayerPathOf(u"/Music/a.mp3", u"/"), u"/Music/a.mp3");
+}
+
 }  // namespace
