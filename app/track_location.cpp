@@ -29,17 +29,21 @@ std::size_t Utf8Bytes(std::u16string_view text, std::size_t i, std::size_t& widt
     return 3;
 }
 
-// UTF-8 bytes of a text: what the player's paths are made of.
-std::size_t Utf8Length(std::u16string_view text) {
+// Whether a text takes more than limit bytes as UTF-8, which the player's
+// paths are made of.
+bool Utf8LongerThan(std::u16string_view text, std::size_t limit) {
+    // Every UTF-16 unit takes at most three bytes: most paths need no count.
+    if (text.size() * 3 <= limit) return false;
     std::size_t bytes = 0;
     for (std::size_t i = 0, width = 0; i < text.size(); i += width) bytes += Utf8Bytes(text, i, width);
-    return bytes;
+    return bytes > limit;
 }
 
 // The start of the line that its first PLAYER_PATH_BYTES bytes in the file
 // hold; a character stored only in part is left out, as no name holds it.
 std::u16string_view StoredPart(std::u16string_view line, LineStorage storage) {
-    if (storage.one_byte_a_character) return line.substr(0, std::min(line.size(), PLAYER_PATH_BYTES));
+    if (storage.one_byte_a_character || line.size() * 3 <= PLAYER_PATH_BYTES)
+        return line.substr(0, std::min(line.size(), PLAYER_PATH_BYTES));
     std::size_t bytes = 0;
     std::size_t i = 0;
     for (std::size_t width = 0; i < line.size(); i += width) {
@@ -49,15 +53,17 @@ std::u16string_view StoredPart(std::u16string_view line, LineStorage storage) {
     return line.substr(0, i);
 }
 
-// Takes the "." and ".." parts out of a path from the root, in place, the
-// player's way: a ".." takes away the part before it only when that is a
-// name, so it never climbs above the root and does nothing after "..", "."
-// or an empty part; empty parts stay.
-void RemoveDotParts(std::u16string& path) {
-    enum class Before { root, name, dot_part, empty };
-    Before before = Before::root;
-    std::size_t written = 0;  // path[0, written) is the result so far, never longer than what was read
-    for (std::size_t start = 1;;) {
+// What came before a part of a path, which decides what a ".." does.
+enum class Before { root, name, dot_part, empty };
+
+// Takes the "." and ".." parts out of a path from the root, in place, from
+// the "/" at from on (what precedes it is before), the player's way: a ".."
+// takes away the part before it only when that is a name, so it never
+// climbs above the root and does nothing after "..", "." or an empty part;
+// empty parts stay.
+void RemoveDotParts(std::u16string& path, std::size_t from, Before before) {
+    std::size_t written = from;  // path[0, written) is the result so far, never longer than what was read
+    for (std::size_t start = from + 1;;) {
         std::size_t end = std::min(path.find(u'/', start), path.size());
         std::u16string_view part = std::u16string_view(path).substr(start, end - start);
         if (part == u".") {
@@ -99,15 +105,22 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
     // The player knows only its own volume: any drive letter is dropped.
     if (line.size() >= 2 && IsLetter(line[0]) && line[1] == u':') line.remove_prefix(2);
 
-    if (line.empty() || !IsSeparator(line.front())) (path = playlist_folder) += u'/';
+    // The folder, a path from the system, has no "." or empty parts to take out.
+    std::size_t line_start = 0;
+    Before before = Before::root;
+    if (line.empty() || !IsSeparator(line.front())) {
+        (path = playlist_folder) += u'/';
+        line_start = playlist_folder.size();
+        if (!playlist_folder.empty()) before = Before::name;
+    }
     path += line;
-    std::replace(path.begin(), path.end(), u'\\', u'/');
-    if (Utf8Length(path) > PLAYER_PATH_BYTES) {
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(line_start), path.end(), u'\\', u'/');
+    if (Utf8LongerThan(path, PLAYER_PATH_BYTES)) {
         path.clear();
         return LineReading::stops_playlist;
     }
-    RemoveDotParts(path);
-    if (Utf8Length(path) >= PLAYER_PATH_BYTES) {
+    RemoveDotParts(path, line_start, before);
+    if (Utf8LongerThan(path, PLAYER_PATH_BYTES - 1)) {
         path.clear();
         return LineReading::too_long;
     }
