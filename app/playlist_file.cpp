@@ -114,13 +114,13 @@ struct PlaylistLines {
     LineStorage storage;
 };
 
-// Whether the player reads the file as UTF-8 without a byte-order mark: it
-// does so for the .m3u8 extension, in any letter case.
-bool IsM3u8(const char16_t* path) {
+// Whether the player reads the file, when it has no byte-order mark, in its
+// code page: it does so for the .m3u extension in any letter case, and reads
+// any other as UTF-8.
+bool IsM3u(const char16_t* path) {
     Text extension = Built([path] { path_extension_part(path, -1); });
     std::u16string_view text = extension.c_str();
-    return text.size() == 4 && (text[0] | 0x20) == u'm' && text[1] == u'3' && (text[2] | 0x20) == u'u' &&
-           text[3] == u'8';
+    return text.size() == 3 && (text[0] | 0x20) == u'm' && text[1] == u'3' && (text[2] | 0x20) == u'u';
 }
 
 // Reads PLAYLIST_FILE to its end and closes it; false, with the reason kept
@@ -134,7 +134,7 @@ bool ReadLines(PlaylistLines& lines) {
         return false;
     }
     lines.storage.one_byte_a_character = encoding == FILE_TEXT_LATIN1;
-    lines.storage.cuts_control_blanks = !IsM3u8(app.playlist_path.c_str());
+    lines.storage.player_code_page = IsM3u(app.playlist_path.c_str());
     bool first = true;
     while (file_eof(PLAYLIST_FILE) == 0) {
         int mark = text_builder_mark();
@@ -144,7 +144,7 @@ bool ReadLines(PlaylistLines& lines) {
         // the row, and a file holding nothing else holds no row.
         if (first && line[0] == BYTE_ORDER_MARK) {
             // The player reads a file with the mark as UTF-8, whatever its name.
-            lines.storage.cuts_control_blanks = false;
+            lines.storage.player_code_page = false;
             ++line;
             if (line == end && file_eof(PLAYLIST_FILE) != 0) {
                 text_builder_rewind(mark);

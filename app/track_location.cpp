@@ -10,9 +10,9 @@ bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-bool IsCutAtEnd(char16_t c, LineStorage storage) {
+bool IsCutAtEnd(char16_t c, bool code_page) {
     if (c == u' ' || c == u'\t') return true;
-    return storage.cuts_control_blanks && (c == u'\v' || c == u'\f' || c == u'\r');
+    return code_page && (c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n');
 }
 
 // The UTF-8 bytes of the character at text[i] (a surrogate pair counts once,
@@ -41,15 +41,25 @@ bool Utf8LongerThan(std::u16string_view text, std::size_t limit) {
 
 // The start of the line that its first PLAYER_PATH_BYTES bytes in the file
 // hold; a character stored only in part is left out, as no name holds it.
-std::u16string_view StoredPart(std::u16string_view line, LineStorage storage) {
-    if (storage.one_byte_a_character || line.size() * 3 <= PLAYER_PATH_BYTES)
-        return line.substr(0, std::min(line.size(), PLAYER_PATH_BYTES));
+std::u16string_view StoredPart(std::u16string_view line, bool byte_each) {
+    if (byte_each || line.size() * 3 <= PLAYER_PATH_BYTES) return line.substr(0, std::min(line.size(), PLAYER_PATH_BYTES));
     std::size_t bytes = 0;
     std::size_t i = 0;
     for (std::size_t width = 0; i < line.size(); i += width) {
         bytes += Utf8Bytes(line, i, width);
         if (bytes > PLAYER_PATH_BYTES) break;
     }
+    return line.substr(0, i);
+}
+
+// The start of a line read in the player's code page that its conversion to
+// UTF-8 keeps: characters are added while fewer than CODE_PAGE_NAME_BYTES
+// bytes are written.
+std::u16string_view ConvertedPart(std::u16string_view line) {
+    std::size_t bytes = 0;
+    std::size_t i = 0;
+    for (std::size_t width = 0; i < line.size() && bytes < CODE_PAGE_NAME_BYTES; i += width)
+        bytes += Utf8Bytes(line, i, width);
     return line.substr(0, i);
 }
 
@@ -100,8 +110,9 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
                             std::u16string& path) {
     path.clear();
     if (line.empty() || line.front() == u'#') return LineReading::no_entry;
-    line = StoredPart(line, storage);
-    while (!line.empty() && IsCutAtEnd(line.back(), storage)) line.remove_suffix(1);
+    line = StoredPart(line, storage.one_byte_a_character);
+    while (!line.empty() && IsCutAtEnd(line.back(), storage.player_code_page)) line.remove_suffix(1);
+    if (storage.player_code_page) line = ConvertedPart(line);
     // The player knows only its own volume: any drive letter is dropped.
     if (line.size() >= 2 && IsLetter(line[0]) && line[1] == u':') line.remove_prefix(2);
 

@@ -13,13 +13,19 @@ inline constexpr std::size_t PLAYER_PATH_BYTES = 260;
 // The entries the player loads from one playlist; later ones are not loaded.
 inline constexpr int PLAYER_ENTRY_LIMIT = 10000;
 
-// How the playlist file stores its lines, which decides what the player cuts.
+// A line read in the player's code page is converted to UTF-8 only while it
+// has fewer than this many bytes.
+inline constexpr std::size_t CODE_PAGE_NAME_BYTES = 257;
+
+// How the playlist file stores its lines, and how the player reads them.
 struct LineStorage {
     // Stored one byte a character (a legacy code page) rather than as UTF-8.
     bool one_byte_a_character = false;
-    // A .m3u file without a byte-order mark: read in the player's code page,
-    // where trailing \v, \f and \r are cut as well as spaces and tabs.
-    bool cuts_control_blanks = false;
+    // A .m3u file without a byte-order mark: the player reads it in its code
+    // page, cuts trailing \v, \f and \r as well as spaces and tabs, and
+    // converts the name to UTF-8 only up to CODE_PAGE_NAME_BYTES. Names that
+    // are UTF-8 are read as UTF-8 all the same (see docs/design.md).
+    bool player_code_page = false;
 };
 
 enum class LineReading {

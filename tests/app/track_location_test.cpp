@@ -9,7 +9,10 @@
 namespace {
 
 constexpr LineStorage UTF8_WITH_MARK{};
+// UTF-8 without a byte-order mark: a .m3u8 is read as UTF-8, a .m3u in the player's code page.
+constexpr LineStorage M3U8_WITHOUT_MARK{false, false};
 constexpr LineStorage M3U_WITHOUT_MARK{false, true};
+// ISO-8859-1 in a .m3u, as the player reads it.
 constexpr LineStorage LEGACY_CODE_PAGE{true, true};
 
 struct LineCase {
@@ -66,13 +69,14 @@ TEST(PlayerTrackPath, TrailingBlanksAreCutLeadingOnesKept) {
                                     {u"/Music/a.mp3\v\f", u"/Music/a.mp3\v\f"},
                                 });
     // A .m3u without a byte-order mark is read in the player's code page,
-    // where \v, \f and \r are cut at the end too.
+    // where \v, \f and \r are cut at the end too; not so a .m3u8.
     for (LineStorage storage : {M3U_WITHOUT_MARK, LEGACY_CODE_PAGE})
         expect_readings(u"/Playlists", storage,
                         {
                             {u"/Music/a.mp3\v\f\r \t", LineReading::path, u"/Music/a.mp3"},
                             {u"\v/Music/a.mp3", LineReading::path, u"/Playlists/\v/Music/a.mp3"},
                         });
+    expect_readings(u"/Playlists", M3U8_WITHOUT_MARK, {{u"/Music/a.mp3\v", LineReading::path, u"/Music/a.mp3\v"}});
 }
 
 TEST(PlayerTrackPath, DriveLettersAreDroppedWithOrWithoutASeparator) {
@@ -131,18 +135,39 @@ TEST(PlayerTrackPath, DotPartsAreRemovedThePlayersWay) {
 TEST(PlayerTrackPath, OnlyTheFirst260BytesAsStoredCount) {
     // 257 bytes of "/Music/" and "./" parts, then the rest of the line.
     const std::u16string start = u"/Music/" + repeated(u"./", 125);
-    expect_readings(u"/Playlists", UTF8_WITH_MARK,
+    for (LineStorage storage : {UTF8_WITH_MARK, M3U8_WITHOUT_MARK})
+        expect_readings(u"/Playlists", storage,
+                        {
+                            {start + u"abcd", LineReading::path, u"/Music/abc"},
+                            // U+00E9 takes two bytes in UTF-8: it ends the 260.
+                            {start + u"a\u00E9bc", LineReading::path, u"/Music/a\u00E9"},
+                            // A character stored only in part names nothing.
+                            {start + u"ab\u00E9c", LineReading::path, u"/Music/ab"},
+                        });
+}
+
+TEST(PlayerTrackPath, CodePageLinesAreConvertedOnlyWhileUnder257Bytes) {
+    // 253 bytes, then characters are converted while fewer than 257 bytes are written.
+    const std::u16string start = u"/Music/" + repeated(u"./", 123);
+    expect_readings(u"/Playlists", LEGACY_CODE_PAGE,
                     {
-                        {start + u"abcd", LineReading::path, u"/Music/abc"},
-                        // U+00E9 takes two bytes in UTF-8: it ends the 260.
-                        {start + u"a\u00E9bc", LineReading::path, u"/Music/a\u00E9"},
-                        // A character stored only in part names nothing.
-                        {start + u"ab\u00E9c", LineReading::path, u"/Music/ab"},
+                        {start + u"abcdefgh", LineReading::path, u"/Music/abcd"},
+                        // Stored in one byte, U+00E9 takes two in UTF-8.
+                        {start + u"\u00E9bcdefgh", LineReading::path, u"/Music/\u00E9bc"},
+                        {start + u"ab\u00E9defgh", LineReading::path, u"/Music/ab\u00E9"},
                     });
-    expect_readings(u"/Playlists", LEGACY_CODE_PAGE, {{start + u"abcd", LineReading::path, u"/Music/abc"}});
-    // Stored a byte each, 260 characters count: as UTF-8 the path is longer
-    // than the player's buffer.
-    expect_readings(u"/Playlists", LEGACY_CODE_PAGE, {{start + u"a\u00E9bc", LineReading::stops_playlist, u""}});
+    // UTF-8 names in a .m3u stay UTF-8; the conversion counts their UTF-8 bytes.
+    expect_readings(u"/Playlists", M3U_WITHOUT_MARK,
+                    {
+                        {u"/Music/\u00E9.mp3", LineReading::path, u"/Music/\u00E9.mp3"},
+                        {start + u"\u00E9bcdefgh", LineReading::path, u"/Music/\u00E9bc"},
+                    });
+    // The same lines in a .m3u8 are UTF-8 to the player.
+    expect_readings(u"/Playlists", M3U8_WITHOUT_MARK,
+                    {
+                        {u"/Music/\u00E9.mp3", LineReading::path, u"/Music/\u00E9.mp3"},
+                        {start + u"\u00E9bcdefgh", LineReading::path, u"/Music/\u00E9bcdef"},
+                    });
 }
 
 TEST(PlayerTrackPath, FolderSlashAndLineOver260BytesStopThePlaylist) {
