@@ -47,4 +47,15 @@ TEST_F(FileFind, NamesInOtherLettersAreFoundAsStored) {
     EXPECT_EQ(found(u""), u"");
 }
 
+TEST_F(FileFind, ANameAddedAfterALookUpIsFound) {
+    std::filesystem::create_directories(fs_path("Music"));
+    put("Music/a.mp3", "song");
+    EXPECT_EQ(found(path("MUSIC/A.MP3")), path("Music/a.mp3"));
+    EXPECT_EQ(found(path("MUSIC/B.MP3")), u"");
+    put("Music/b.mp3", "song");
+    EXPECT_EQ(found(path("MUSIC/B.MP3")), path("Music/b.mp3"));
+    std::filesystem::remove(fs_path("Music/a.mp3"));
+    EXPECT_EQ(found(path("MUSIC/A.MP3")), u"");
+}
+
 }  // namespace
