@@ -121,6 +121,10 @@ char16_t* file_volume_path(const char16_t* path, int position);
 // the many files of one folder cost one look at the folder, not one each.
 char16_t* file_player_paths(const char16_t* paths, int position);
 
+// 1 if the text can be a file name: not empty, no character below 32 and none
+// of " \ / : * ? < > |.
+int file_name_valid(const char16_t* text);
+
 // What a path names: nothing, a regular file (a link to one included) or a
 // folder.
 inline constexpr int FILE_KIND_NONE = 0;
@@ -133,7 +137,3 @@ int file_kind(const char16_t* path);
 // is there as written), is built at the text builder position; empty when
 // nothing is found. Windows ignores case itself.
 char16_t* file_find_ignoring_case(const char16_t* path, int position);
-
-// 1 if the text can be a file name: not empty, no character below 32 and none
-// of " \ / : * ? < > |.
-int file_name_valid(const char16_t* text);
