@@ -1,7 +1,17 @@
 #include "app/player_check.h"
 
+#include <algorithm>
+
 #include "app/built_text.h"
 #include "runtime/file/file.h"
+
+PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage storage) {
+    Text root = Built([playlist_path] { file_volume_root(playlist_path, -1); });
+    Text from_root = Built([playlist_path] { file_volume_path(playlist_path, -1); });
+    PlaylistOnPlayer playlist{root.c_str(), from_root.c_str(), storage};
+    playlist.folder.erase(std::min(playlist.folder.size(), playlist.folder.find_last_of(u'/')));
+    return playlist;
+}
 
 PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path) {
     PlayerLookup lookup;

@@ -14,6 +14,10 @@ struct PlaylistOnPlayer {
     LineStorage storage;
 };
 
+// Where the playlist at playlist_path lies on its volume (both empty when the
+// path names no volume).
+PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage storage);
+
 // The file the player plays for a path: the path itself, a file found by the
 // player's fallback, or none.
 struct PlayerLookup {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/built_text.h"
+#include "app/player_check.h"
 #include "app/track_location.h"
 
 class TrackFinder {
@@ -21,9 +22,7 @@ public:
     const char16_t* LocalPathFor(std::u16string_view line);
 
 private:
-    std::u16string volume_root_;  // "E:\", "/media/me/PLAYER/"; empty when unknown
-    std::u16string folder_;       // "/Playlists"; empty for the root
-    LineStorage storage_;
+    PlaylistOnPlayer playlist_;
     std::u16string player_path_;  // room reused for every line
     std::u16string local_path_;
 };

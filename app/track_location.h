@@ -38,8 +38,8 @@ enum class LineReading {
 // Writes to path the line as a path from the root of the playlist's volume
 // ("/Music/a.mp3"), as the player resolves it; playlist_folder is the
 // playlist's folder from the root as the system names it ("/Playlists"; ""
-// for the root), without "." or empty parts. path is
-// empty unless the result is LineReading::path; its room is reused.
+// for the root), without "." or empty parts. path is empty unless the result
+// is LineReading::path; its room is reused.
 LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder, LineStorage storage,
                             std::u16string& path);
 

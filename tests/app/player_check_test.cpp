@@ -137,6 +137,10 @@ TEST_F(PlayerFiles, RowsOfAnOpenedPlaylistPlayWhatThePlayerFinds) {
     Text volume_path = TextBuild() + [&](int) { file_volume_path(player_.u16string().c_str(), -1); };
     ASSERT_FALSE(volume_root.empty());
     const std::u16string from_root = volume_path.c_str();  // the player folder from its volume's root
+    const PlaylistOnPlayer on_player = PlaylistOnPlayerAt(playlist.c_str(), LineStorage{true, true});
+    EXPECT_EQ(on_player.volume_root, volume_root.c_str());
+    EXPECT_EQ(on_player.folder, from_root + u"/Playlists");
+    EXPECT_TRUE(on_player.storage.one_byte_a_character && on_player.storage.player_code_page);
     auto played = [&](std::u16string_view line) {
         TrackFinder tracks(playlist.c_str(), LineStorage{});
         return std::u16string(FileToPlay(tracks.LocalPathFor(line), playlist.c_str()).c_str());
