@@ -56,6 +56,7 @@ std::u16string_view StoredPart(std::u16string_view line, bool byte_each) {
 // UTF-8 keeps: characters are added while fewer than CODE_PAGE_NAME_BYTES
 // bytes are written.
 std::u16string_view ConvertedPart(std::u16string_view line) {
+    if (line.size() * 3 < CODE_PAGE_NAME_BYTES) return line;
     std::size_t bytes = 0;
     std::size_t i = 0;
     for (std::size_t width = 0; i < line.size() && bytes < CODE_PAGE_NAME_BYTES; i += width)
