@@ -1,6 +1,7 @@
 #include "app/playback.h"
 
 #include "app/app_state.h"
+#include "app/track_finder.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/media/media.h"
@@ -10,11 +11,11 @@ namespace {
 constexpr ObjectNumber SONG = 0;
 bool media_available = false;
 
-// Chooses the entry at index for playback and plays it. A row loaded from a
-// playlist file has no local file, so nothing starts for it.
+// Chooses the entry at index for playback and plays the file the player
+// would play for it, found on the disk only now.
 void PlayEntry(int index) {
     auto* entry = static_cast<PlaylistEntry*>(list_select(app.playlist_store.list, index));
-    app.current_song_path = entry ? entry->local_path : static_cast<const char16_t*>(nullptr);
+    app.current_song_path = entry ? FileToPlay(entry->local_path, app.playlist_path.c_str()) : Text();
     if (!app.current_song_path.empty()) PlayFile(app.current_song_path.c_str());
 }
 

@@ -132,17 +132,30 @@ namespace {
 struct PlaylistLines {
     std::u16string text;
     std::vector<std::size_t> starts;
+    LineStorage storage;
 };
+
+// Whether the player reads the file, when it has no byte-order mark, in its
+// code page: it does so for the .m3u extension in any letter case, and reads
+// any other as UTF-8.
+bool IsM3u(const char16_t* path) {
+    Text extension = Built([path] { path_extension_part(path, -1); });
+    std::u16string_view text = extension.c_str();
+    return text.size() == 3 && (text[0] | 0x20) == u'm' && text[1] == u'3' && (text[2] | 0x20) == u'u';
+}
 
 // Reads PLAYLIST_FILE to its end and closes it; false, with the reason kept
 // for file_error_text, when any of it could not be read: a file cut short by
 // a failing read is no playlist to show, let alone to save back.
 bool ReadLines(PlaylistLines& lines) {
     // A file that is not UTF-8 throughout was written in a legacy code page.
-    if (file_detect_text(PLAYLIST_FILE) == 0) {
+    int encoding = file_detect_text(PLAYLIST_FILE);
+    if (encoding == 0) {
         file_finish(PLAYLIST_FILE);
         return false;
     }
+    lines.storage.one_byte_a_character = encoding == FILE_TEXT_LATIN1;
+    lines.storage.player_code_page = IsM3u(app.playlist_path.c_str());
     bool first = true;
     while (file_eof(PLAYLIST_FILE) == 0) {
         int mark = text_builder_mark();
@@ -151,6 +164,8 @@ bool ReadLines(PlaylistLines& lines) {
         // A byte-order mark says how the file is encoded; it is not part of
         // the row, and a file holding nothing else holds no row.
         if (first && line[0] == BYTE_ORDER_MARK) {
+            // The player reads a file with the mark as UTF-8, whatever its name.
+            lines.storage.player_code_page = false;
             ++line;
             if (line == end && file_eof(PLAYLIST_FILE) != 0) {
                 text_builder_rewind(mark);
@@ -172,7 +187,7 @@ bool ReadPlaylistFile(MissingPlaylist missing) {
     PlaylistLines lines;
     if (!ReadLines(lines)) return false;
 
-    TrackFinder tracks(app.playlist_path.c_str());
+    TrackFinder tracks(app.playlist_path.c_str(), lines.storage);
     gadget_redraw(PLAYLIST_GADGET, 0);
     ClearPlaylist();
     for (std::size_t start : lines.starts) {

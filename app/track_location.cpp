@@ -1,70 +1,159 @@
 #include "app/track_location.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 bool IsLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-// UTF-8 bytes of a UTF-16 text: what the player counts.
-std::size_t Utf8Length(std::u16string_view text) {
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c < 0x80) {
-            bytes += 1;
-        } else if (c < 0x800) {
-            bytes += 2;
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                   text[i + 1] <= 0xDFFF) {
-            bytes += 4;
-            ++i;
-        } else {
-            bytes += 3;
-        }
-    }
-    return bytes;
+bool IsCutAtEnd(char16_t c, bool code_page) {
+    if (c == u' ' || c == u'\t') return true;
+    return code_page && (c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n');
 }
 
-// Appends the parts of a path to the collapsed path so far: "." and empty
-// parts add nothing, ".." takes the last part away. False when ".." climbs
-// above the root.
-bool AppendParts(std::u16string_view parts, std::u16string& path) {
-    std::size_t start = 0;
-    while (start <= parts.size()) {
-        std::size_t end = start;
-        while (end < parts.size() && !IsSeparator(parts[end])) ++end;
-        std::u16string_view part = parts.substr(start, end - start);
-        if (part == u"..") {
-            if (path.empty()) return false;
-            path.erase(path.rfind(u'/'));
-        } else if (!part.empty() && part != u".") {
-            (path += u'/') += part;
+// The UTF-8 bytes of the character at text[i] (a surrogate pair counts once,
+// with four); width tells how many UTF-16 units it takes.
+std::size_t Utf8Bytes(std::u16string_view text, std::size_t i, std::size_t& width) {
+    char16_t c = text[i];
+    width = 1;
+    if (c < 0x80) return 1;
+    if (c < 0x800) return 2;
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+        width = 2;
+        return 4;
+    }
+    return 3;
+}
+
+// Whether a text takes more than limit bytes as UTF-8, which the player's
+// paths are made of.
+bool Utf8LongerThan(std::u16string_view text, std::size_t limit) {
+    // Every UTF-16 unit takes at most three bytes: most paths need no count.
+    if (text.size() * 3 <= limit) return false;
+    std::size_t bytes = 0;
+    for (std::size_t i = 0, width = 0; i < text.size(); i += width) bytes += Utf8Bytes(text, i, width);
+    return bytes > limit;
+}
+
+// The start of the line that its first PLAYER_PATH_BYTES bytes in the file
+// hold; a character stored only in part is left out, as no name holds it.
+std::u16string_view StoredPart(std::u16string_view line, bool byte_each) {
+    if (byte_each || line.size() * 3 <= PLAYER_PATH_BYTES) return line.substr(0, std::min(line.size(), PLAYER_PATH_BYTES));
+    std::size_t bytes = 0;
+    std::size_t i = 0;
+    for (std::size_t width = 0; i < line.size(); i += width) {
+        bytes += Utf8Bytes(line, i, width);
+        if (bytes > PLAYER_PATH_BYTES) break;
+    }
+    return line.substr(0, i);
+}
+
+// The start of a line read in the player's code page that its conversion to
+// UTF-8 keeps: characters are added while fewer than CODE_PAGE_NAME_BYTES
+// bytes are written.
+std::u16string_view ConvertedPart(std::u16string_view line) {
+    if (line.size() * 3 < CODE_PAGE_NAME_BYTES) return line;
+    std::size_t bytes = 0;
+    std::size_t i = 0;
+    for (std::size_t width = 0; i < line.size() && bytes < CODE_PAGE_NAME_BYTES; i += width)
+        bytes += Utf8Bytes(line, i, width);
+    return line.substr(0, i);
+}
+
+// What came before a part of a path, which decides what a ".." does.
+enum class Before { root, name, dot_part, empty };
+
+// Takes the "." and ".." parts out of a path from the root, in place, from
+// the "/" at from on (what precedes it is before), the player's way: a ".."
+// takes away the part before it only when that is a name, so it never
+// climbs above the root and does nothing after "..", "." or an empty part;
+// empty parts stay.
+void RemoveDotParts(std::u16string& path, std::size_t from, Before before) {
+    std::size_t written = from;  // path[0, written) is the result so far, never longer than what was read
+    for (std::size_t start = from + 1;;) {
+        std::size_t end = std::min(path.find(u'/', start), path.size());
+        std::u16string_view part = std::u16string_view(path).substr(start, end - start);
+        if (part == u".") {
+            before = Before::dot_part;
+        } else if (part == u"..") {
+            if (before == Before::name) written = path.rfind(u'/', written - 1);
+            before = Before::dot_part;
+        } else {
+            before = part.empty() ? Before::empty : Before::name;
+            path[written] = u'/';
+            std::copy(path.begin() + static_cast<std::ptrdiff_t>(start), path.begin() + static_cast<std::ptrdiff_t>(end),
+                      path.begin() + static_cast<std::ptrdiff_t>(written + 1));
+            written += 1 + end - start;
         }
+        if (end == path.size()) break;
         start = end + 1;
     }
-    return true;
+    path.resize(written);
+    if (path.empty()) path = u"/";
 }
+
+// The extensions of the player's codecs, in lower case.
+constexpr std::u16string_view PLAYED_EXTENSIONS[] = {
+    u"mp1", u"mp2", u"mp3",  u"mpa",  u"aif", u"aiff", u"wav", u"at3", u"w64", u"ogg", u"oga", u"opus",
+    u"spx", u"flac", u"wv",  u"ape",  u"mac", u"mpc",  u"m4a", u"m4b", u"mp4", u"aac", u"a52", u"ac3",
+    u"wma", u"wmv", u"asf",  u"rm",   u"ra",  u"rmvb", u"shn", u"tta", u"au",  u"snd", u"vox", u"mmf",
+    u"oma", u"aa3", u"mod",  u"sid",  u"nsf", u"nsfe", u"spc", u"sap", u"adx", u"ay",  u"vtx", u"gbs",
+    u"hes", u"sgc", u"vgm",  u"vgz",  u"kss", u"cmc",  u"cm3", u"cmr", u"cms", u"dmc", u"dlt", u"mpt",
+    u"mpd", u"rmt", u"tmc",  u"tm8",  u"tm2"};
 
 }  // namespace
 
-bool PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder, std::u16string& path) {
+LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder, LineStorage storage,
+                            std::u16string& path) {
     path.clear();
-    while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
-    if (line.empty() || line.front() == u'#') return false;
-    if (line.size() >= 3 && IsLetter(line[0]) && line[1] == u':' && IsSeparator(line[2])) line.remove_prefix(2);
-    if (!IsSeparator(line.front())) path = playlist_folder;
-    bool named = AppendParts(line, path);
-    // Every character takes one to three bytes (a surrogate pair four for two).
-    bool too_long = path.size() > PLAYER_PATH_LIMIT ||
-                    (path.size() * 3 > PLAYER_PATH_LIMIT && Utf8Length(path) > PLAYER_PATH_LIMIT);
-    if (!named || path.empty() || too_long) {
-        path.clear();
-        return false;
+    if (line.empty() || line.front() == u'#') return LineReading::no_entry;
+    line = StoredPart(line, storage.one_byte_a_character);
+    while (!line.empty() && IsCutAtEnd(line.back(), storage.player_code_page)) line.remove_suffix(1);
+    if (storage.player_code_page) line = ConvertedPart(line);
+    // The player knows only its own volume: any drive letter is dropped.
+    if (line.size() >= 2 && IsLetter(line[0]) && line[1] == u':') line.remove_prefix(2);
+
+    // The folder, a path from the system, has no "." or empty parts to take out.
+    std::size_t line_start = 0;
+    Before before = Before::root;
+    if (line.empty() || !IsSeparator(line.front())) {
+        (path = playlist_folder) += u'/';
+        line_start = playlist_folder.size();
+        if (!playlist_folder.empty()) before = Before::name;
     }
+    path += line;
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(line_start), path.end(), u'\\', u'/');
+    if (Utf8LongerThan(path, PLAYER_PATH_BYTES)) {
+        path.clear();
+        return LineReading::stops_playlist;
+    }
+    RemoveDotParts(path, line_start, before);
+    if (Utf8LongerThan(path, PLAYER_PATH_BYTES - 1)) {
+        path.clear();
+        return LineReading::too_long;
+    }
+    return LineReading::path;
+}
+
+bool DropFirstFolder(std::u16string& path) {
+    std::size_t folder_end = path.find(u'/', 1);
+    if (folder_end == std::u16string::npos) return false;
+    path.erase(0, folder_end);
     return true;
+}
+
+bool PlayerPlaysType(std::u16string_view path) {
+    std::size_t name_start = path.find_last_of(u'/') + 1;
+    std::size_t dot = path.find_last_of(u'.');
+    if (dot == std::u16string_view::npos || dot < name_start) return false;
+    std::u16string extension(path.substr(dot + 1));
+    for (char16_t& c : extension)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    return std::find(std::begin(PLAYED_EXTENSIONS), std::end(PLAYED_EXTENSIONS), extension) != std::end(PLAYED_EXTENSIONS);
 }
 
 void LocalPathOf(std::u16string_view player_path, std::u16string_view volume_root, std::u16string& local) {
@@ -73,4 +162,11 @@ void LocalPathOf(std::u16string_view player_path, std::u16string_view volume_roo
     local.append(volume_root).append(player_path.substr(player_path.empty() ? 0 : 1));
     if (char16_t separator = volume_root.back(); separator != u'/')
         std::replace(local.begin() + static_cast<std::ptrdiff_t>(volume_root.size()), local.end(), u'/', separator);
+}
+
+std::u16string PlayerPathOf(std::u16string_view local, std::u16string_view volume_root) {
+    std::u16string path = u"/";
+    path += local.substr(std::min(volume_root.size(), local.size()));
+    std::replace(path.begin(), path.end(), u'\\', u'/');
+    return path;
 }

@@ -132,3 +132,16 @@ char16_t* file_given_path(int index, int position);
 // 1 if the text can be a file name: not empty, no character below 32 and none
 // of " \ / : * ? < > |.
 int file_name_valid(const char16_t* text);
+
+// What a path names: nothing, a regular file (a link to one included) or a
+// folder.
+inline constexpr int FILE_KIND_NONE = 0;
+inline constexpr int FILE_KIND_FILE = 1;
+inline constexpr int FILE_KIND_FOLDER = 2;
+int file_kind(const char16_t* path);
+// Looks a path up as a music player's FAT or exFAT volume does, where names
+// ignore letter case: when nothing has the exact name, each part of it is
+// matched in any case. The path found, as stored (the path itself when it
+// is there as written), is built at the text builder position; empty when
+// nothing is found. Windows ignores case itself.
+char16_t* file_find_ignoring_case(const char16_t* path, int position);

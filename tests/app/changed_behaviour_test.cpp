@@ -59,8 +59,8 @@ TEST_F(ChangedBehaviour, LoadedRowsPlayTheFilesThePlayerWould) {
     for (const wchar_t* folder : {L"", L"\\Music", L"\\Playlists"}) CreateDirectoryW((player + folder).c_str(), nullptr);
     const std::wstring from_root = player.substr(2);  // after the drive letter and colon
     const std::string rooted(from_root.begin(), from_root.end());
-    // Byte-order mark, lone CR line ends, trailing blanks, and lines that
-    // name no track.
+    // Byte-order mark, lone CR line ends, trailing blanks, lines that name no
+    // track, and ".." parts of which only the first climbs, as on the player.
     const std::string lines[] = {"#EXTM3U", "..\\Music\\high.wav  ", rooted + "\\Music\\low.wav", "x:/Music/a.mp3",
                                  "",        "../../../../../../../../../../../../x.wav"};
     std::string file = "\xEF\xBB\xBF";
@@ -72,11 +72,48 @@ TEST_F(ChangedBehaviour, LoadedRowsPlayTheFilesThePlayerWould) {
     ASSERT_EQ(loaded.size(), std::size(lines));
     const std::u16string music = u16(player) + u"\\Music\\";
     const std::u16string drive = u16(player.substr(0, 3));
-    const std::u16string expected[] = {u"", music + u"high.wav", music + u"low.wav", drive + u"Music\\a.mp3", u"", u""};
+    const std::u16string expected[] = {u"",  music + u"high.wav", music + u"low.wav", drive + u"Music\\a.mp3",
+                                       u"", u16(player) + u"\\x.wav"};
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         SCOPED_TRACE(lines[i]);
         EXPECT_EQ(loaded[i].player_path, std::u16string(lines[i].begin(), lines[i].end())) << "rows as written";
         EXPECT_EQ(loaded[i].local_path, expected[i]);
+    }
+}
+
+TEST_F(ChangedBehaviour, LoadedRowsAreReadAsThePlayerReadsTheirFile) {
+    const std::wstring player = path(L"Player");
+    CreateDirectoryW(player.c_str(), nullptr);
+    const std::u16string drive = u16(player.substr(0, 3));
+    // 253 bytes of "/Music/" and "./" parts: 260 bytes of a line count as stored, and a line
+    // read in the player's code page is converted while under 257 bytes.
+    std::string long_start = "/Music/";
+    for (int i = 0; i < 123; ++i) long_start += "./";
+    struct FileCase {
+        const wchar_t* name;
+        std::string bytes;
+        std::u16string local_path;
+    };
+    const FileCase cases[] = {
+        // Read in the player's code page: trailing \v cut.
+        {L"plain.m3u", "/Music/a.mp3\v\r\n", drive + u"Music\\a.mp3"},
+        // Read as UTF-8: \v is part of the name.
+        {L"marked.m3u", "\xEF\xBB\xBF/Music/a.mp3\v\r\n", drive + u"Music\\a.mp3\v"},
+        {L"plain.m3u8", "/Music/a.mp3\v\r\n", drive + u"Music\\a.mp3\v"},
+        // ISO-8859-1: \xE9 is one byte, two once converted.
+        {L"legacy.m3u", long_start + "\xE9" "bcdefgh\r\n", drive + u"Music\\\u00E9bc"},
+        // UTF-8 to the player: 260 bytes.
+        {L"utf8.m3u8", long_start + "\xC3\xA9" "bcdefgh\r\n", drive + u"Music\\\u00E9bcdef"},
+        // UTF-8 names in a .m3u stay UTF-8.
+        {L"utf8.m3u", "/Music/\xC3\xA9.mp3\r\n", drive + u"Music\\\u00E9.mp3"},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+        ASSERT_TRUE(write_bytes(player + L"\\" + c.name, c.bytes));
+        open(player + L"\\" + c.name);
+        std::vector<Entry> loaded = entries();
+        ASSERT_EQ(loaded.size(), 1u);
+        EXPECT_EQ(loaded[0].local_path, c.local_path);
     }
 }
 

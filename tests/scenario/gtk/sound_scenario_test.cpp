@@ -23,7 +23,7 @@
 
 #include "tests/scenario/gtk/file_chooser.h"
 #include "tests/scenario/gtk/file_drag.h"
-#include "tests/scenario/gtk/player_mount.h"
+#include "tests/support/player_mount.h"
 #include "tests/scenario/gtk/playlist_view.h"
 #include "tests/scenario/gtk/program_process.h"
 #include "tests/scenario/gtk/session.h"

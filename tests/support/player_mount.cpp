@@ -1,4 +1,4 @@
-#include "tests/scenario/gtk/player_mount.h"
+#include "tests/support/player_mount.h"
 
 #include <fcntl.h>
 #include <sys/mount.h>

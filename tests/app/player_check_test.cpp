@@ -1,0 +1,160 @@
+// What the player does with each row, checked against real files in a folder
+// standing for the player, and the file a row plays, found on the real volume
+// of the playlist.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/player_check.h"
+#include "app/track_finder.h"
+#include "runtime/file/file.h"
+#include "runtime/text/text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string shown(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// A folder of real files laid out as on a player: the playlist in
+// /Playlists, songs in /Music, a picture in /Pictures.
+class PlayerFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(text_init());
+        static int count = 0;
+        player_ = fs::temp_directory_path() / ("tunelathe-player-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + std::to_string(++count));
+        fs::remove_all(player_);
+        for (const char* file : {"Music/a.mp3", "Music/Artist/b.mp3", "Playlists/c.mp3", "Pictures/cover.jpg"}) put(file);
+        playlist_.volume_root = (player_ / "").u16string();
+        playlist_.folder = u"/Playlists";
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(player_, ignored);
+    }
+
+    void put(const std::string& name) const {
+        fs::path file = player_ / fs::u8path(name);
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << "song";
+    }
+
+    struct RowCase {
+        std::u16string line;
+        PlayerVerdict verdict;
+        std::u16string played;
+    };
+
+    // Checks the rows in order, as one playlist.
+    void expect_checks(std::initializer_list<RowCase> rows, std::u16string_view row_volume_root = u"") {
+        CheckProgress progress;
+        for (const RowCase& row : rows) {
+            SCOPED_TRACE("row \"" + shown(row.line) + "\"");
+            RowCheck check = CheckRow(playlist_, row.line, row_volume_root, progress);
+            EXPECT_EQ(check.verdict, row.verdict);
+            EXPECT_EQ(check.played, row.played);
+        }
+    }
+
+    fs::path player_;
+    PlaylistOnPlayer playlist_;
+};
+
+TEST_F(PlayerFiles, EachRowGetsWhatThePlayerDoesWithIt) {
+    expect_checks({
+        {u"#EXTM3U", PlayerVerdict::no_entry, u""},
+        {u"", PlayerVerdict::no_entry, u""},
+        {u"E:\\Music\\a.mp3", PlayerVerdict::plays, u"/Music/a.mp3"},
+        {u"E:Music\\a.mp3", PlayerVerdict::plays_by_fallback, u"/Music/a.mp3"},
+        {u"../../Music/a.mp3", PlayerVerdict::plays, u"/Music/a.mp3"},
+        {u"./c.mp3", PlayerVerdict::plays, u"/Playlists/c.mp3"},
+        {u"c.mp3 \t", PlayerVerdict::plays, u"/Playlists/c.mp3"},
+        {u"  /Music/a.mp3", PlayerVerdict::plays_by_fallback, u"/Music/a.mp3"},
+        // Found in other letters, as stored.
+        {u"/music/A.MP3", PlayerVerdict::plays, u"/Music/a.mp3"},
+        {u"C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.mp3", PlayerVerdict::plays_by_fallback,
+         u"/Music/Artist/b.mp3"},
+        {u"\\\\server\\share\\Music\\a.mp3", PlayerVerdict::plays_by_fallback, u"/Music/a.mp3"},
+        {u"/Music/x/y/../../a.mp3", PlayerVerdict::not_found, u""},
+        {u"/Music/missing.mp3", PlayerVerdict::not_found, u""},
+        {u"/Music", PlayerVerdict::folder, u""},
+        {u"/Music/Artist/", PlayerVerdict::folder, u""},
+        // Blanks name the playlist's folder.
+        {u"   ", PlayerVerdict::folder, u""},
+        {u"/Pictures/cover.jpg", PlayerVerdict::unplayed_type, u"/Pictures/cover.jpg"},
+        {u"/" + std::u16string(259, u'a'), PlayerVerdict::too_long, u""},
+    });
+}
+
+TEST_F(PlayerFiles, TheFallbackTakesFilesNotFolders) {
+    // /Music/b.mp3 is a folder, so the fallback goes on to the file /b.mp3.
+    fs::create_directories(player_ / "Music" / "b.mp3");
+    put("b.mp3");
+    expect_checks({{u"/Music/b.mp3", PlayerVerdict::plays_by_fallback, u"/b.mp3"}});
+}
+
+TEST_F(PlayerFiles, ALineTooLongForTheFolderStopsThePlaylistThere) {
+    expect_checks({
+        {u"/Music/a.mp3", PlayerVerdict::plays, u"/Music/a.mp3"},
+        {std::u16string(400, u'b'), PlayerVerdict::stops_playlist, u""},
+        {u"/Music/a.mp3", PlayerVerdict::after_stop, u""},
+        {u"#EXTINF:1,after the end", PlayerVerdict::no_entry, u""},
+        {u"/Music/missing.mp3", PlayerVerdict::after_stop, u""},
+    });
+}
+
+TEST_F(PlayerFiles, ThePlayerLoadsOnlyItsFirstEntries) {
+    CheckProgress progress;
+    for (int entry = 0; entry < PLAYER_ENTRY_LIMIT; ++entry) {
+        // Comments are no entries and do not count.
+        ASSERT_EQ(CheckRow(playlist_, u"#EXTINF:1,a", u"", progress).verdict, PlayerVerdict::no_entry);
+        ASSERT_EQ(CheckRow(playlist_, u"/Music/a.mp3", u"", progress).verdict, PlayerVerdict::plays) << entry;
+    }
+    EXPECT_EQ(CheckRow(playlist_, u"/Music/a.mp3", u"", progress).verdict, PlayerVerdict::beyond_entry_limit);
+    EXPECT_EQ(CheckRow(playlist_, u"#EXTINF:1,a", u"", progress).verdict, PlayerVerdict::no_entry);
+    EXPECT_EQ(CheckRow(playlist_, u"/Music/missing.mp3", u"", progress).verdict, PlayerVerdict::beyond_entry_limit);
+}
+
+TEST_F(PlayerFiles, DroppedRowsFromAnotherVolumeAreMarked) {
+    expect_checks({{u"/Music/a.mp3", PlayerVerdict::plays, u"/Music/a.mp3"}}, playlist_.volume_root);
+    const std::u16string other = (player_ / "Music" / "").u16string();
+    expect_checks({{u"/a.mp3", PlayerVerdict::other_volume, u""}}, other);
+}
+
+// The playlist on its real volume: a row names its file by the path from
+// that volume's root, and plays it once the player would find it.
+TEST_F(PlayerFiles, RowsOfAnOpenedPlaylistPlayWhatThePlayerFinds) {
+    const std::u16string playlist = (player_ / "Playlists" / "list.m3u").u16string();
+    put("Playlists/list.m3u");
+    Text volume_root = TextBuild() + [&](int) { file_volume_root(playlist.c_str(), -1); };
+    Text volume_path = TextBuild() + [&](int) { file_volume_path(player_.u16string().c_str(), -1); };
+    ASSERT_FALSE(volume_root.empty());
+    const std::u16string from_root = volume_path.c_str();  // the player folder from its volume's root
+    const PlaylistOnPlayer on_player = PlaylistOnPlayerAt(playlist.c_str(), LineStorage{true, true});
+    EXPECT_EQ(on_player.volume_root, volume_root.c_str());
+    EXPECT_EQ(on_player.folder, from_root + u"/Playlists");
+    EXPECT_TRUE(on_player.storage.one_byte_a_character && on_player.storage.player_code_page);
+    auto played = [&](std::u16string_view line) {
+        TrackFinder tracks(playlist.c_str(), LineStorage{});
+        return std::u16string(FileToPlay(tracks.LocalPathFor(line), playlist.c_str()).c_str());
+    };
+    const std::u16string a = (player_ / "Music" / "a.mp3").u16string();
+    EXPECT_EQ(played(u"../Music/a.mp3"), a);
+    // The fallback drops folders from the volume's root.
+    EXPECT_EQ(played(u"C:\\Users\\me" + from_root + u"/Music/Artist/b.mp3"),
+              (player_ / "Music" / "Artist" / "b.mp3").u16string());
+    EXPECT_TRUE(fs::equivalent(played(u"../MUSIC/A.mp3"), a)) << "found in any letter case";
+    // Nothing found: the path the player resolved, which plays nothing.
+    const std::u16string missing = played(u"../Music/missing.mp3");
+    EXPECT_EQ(missing, (player_ / "Music" / "missing.mp3").u16string());
+    EXPECT_EQ(file_kind(missing.c_str()), FILE_KIND_NONE);
+}
+
+}  // namespace
