@@ -109,7 +109,7 @@ TEST_F(ChangedBehaviour, LoadedRowsAreReadAsThePlayerReadsTheirFile) {
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
-        ASSERT_TRUE(write_bytes(player + L"\\" + c.name, c.bytes));
+        ASSERT_TRUE(write_file_bytes(player + L"\\" + c.name, c.bytes));
         open(player + L"\\" + c.name);
         std::vector<Entry> loaded = entries();
         ASSERT_EQ(loaded.size(), 1u);
