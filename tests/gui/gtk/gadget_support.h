@@ -12,17 +12,9 @@
 #include "runtime/core/object_table.h"
 #include "tests/gui/gadget_events.h"
 #include "tests/support/gtk_desktop.h"
+#include "tests/support/gtk_list_rows.h"
 
 std::vector<int> subtypes_of(const std::vector<SeenEvent>& events);
-
-// A point of a list gadget's row on the screen (20 pixels into the row,
-// half-way down); the row must be in view.
-struct ScreenPoint {
-    int x;
-    int y;
-};
-ScreenPoint row_point(ObjectNumber list, int row);
-GtkTreeView* tree_view_of(ObjectNumber list);
 
 // The texts the runtime returns, to compare.
 std::u16string text(const char16_t* runtime_text);

@@ -11,6 +11,7 @@
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "tests/support/gtk_desktop.h"
+#include "tests/support/gtk_list_rows.h"
 
 namespace {
 
@@ -21,10 +22,6 @@ Desktop& desktop() {
 
 GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
 GtkWidget* window_of(ObjectNumber window) { return reinterpret_cast<GtkWidget*>(window_handle(window)); }
-
-GtkTreeView* tree_view_of(ObjectNumber list) {
-    return GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(widget_of(list))));
-}
 
 }  // namespace
 
@@ -37,16 +34,9 @@ void focus_gadget(ObjectNumber gadget) {
 }
 
 void click_row(ObjectNumber list, int row, int count) {
-    GtkTreeView* view = tree_view_of(list);
-    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(view))));
-    GdkRectangle cell;
-    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
-    gtk_tree_view_get_cell_area(view, path, nullptr, &cell);
-    gtk_tree_path_free(path);
-    int x = 0, y = 0;
-    gtk_tree_view_convert_bin_window_to_widget_coords(view, cell.x + 20, cell.y + cell.height / 2, &x, &y);
-    const ScreenBox box = screen_box(GTK_WIDGET(view));
-    desktop().click(box.x + x, box.y + y, count);
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
+    const ScreenPoint point = row_point(list, row);
+    desktop().click(point.x, point.y, count);
 }
 
 void click_gadget(ObjectNumber gadget, int x, int y) {
