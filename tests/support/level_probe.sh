@@ -9,11 +9,32 @@
 # then on and answers with DIR/N.level (also in one step): one line
 #   peak-overall peak-left peak-right rms-peak-overall rms-peak-left rms-peak-right frequency
 # levels in dB full scale as sox's stats report them (rms-peak: the loudest
-# 50 ms window), -999 for silence; frequency: sox's rough estimate of the
-# left channel's in Hz, which tells one test tone from another. It ends when
+# 50 ms window), -999 for silence; frequency: the left channel's pitch in
+# Hz (median_pitch), which tells one test tone from another. It ends when
 # DIR/stop appears.
 set -u
 dir=$1
+
+# The left channel's pitch in Hz from sox's text samples on stdin: 44100 over
+# the median spacing of its rising zero crossings (interpolated; a crossing
+# counts once the wave has been below -40 dB since the last one). A loaded
+# machine drops bits of sound, and each gap or splice is a click; the median
+# spacing ignores them, where an estimate from the wave's slope (sox's
+# "Rough frequency") reads a clicking 440 Hz tone as 550 Hz.
+median_pitch() {
+    awk '/^;/ { next }
+         { v = $2; n++
+           if (v < -0.01) armed = 1
+           if (armed && prev < 0 && v >= 0) {
+               t = n - 1 - prev / (v - prev)
+               if (last) print t - last
+               last = t; armed = 0
+           }
+           prev = v }' |
+        sort -n |
+        awk '{ spacing[NR] = $1 }
+             END { if (NR) printf "%.1f\n", 44100 / spacing[int((NR + 1) / 2)]; else print 0 }'
+}
 
 answer() {  # request
     base=${1%.request}
@@ -28,8 +49,7 @@ answer() {  # request
              /^RMS Pk dB/ { rms = $4 " " $5 " " $6 }
              END { print peak, rms }' |
         sed 's/-inf/-999/g')
-    frequency=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$base.raw" -n remix 1 stat 2>&1 |
-        awk '/^Rough +frequency/ { print $3 }')
+    frequency=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$base.raw" -t dat - remix 1 | median_pitch)
     echo "$levels ${frequency:-0}" >"$base.level.part"
     mv "$base.level.part" "$base.level"
 }

@@ -16,7 +16,7 @@ struct ChannelLevels {
 struct MonitorLevels {
     ChannelLevels peak;      // highest sample
     ChannelLevels rms_peak;  // loudest 50 ms window: robust to short dropouts
-    double frequency;        // rough estimate of the left channel's, in Hz
+    double frequency;        // the left channel's pitch, in Hz
 };
 inline constexpr MonitorLevels NOTHING_HEARD{{-999, -999, -999}, {-999, -999, -999}, 0};
 inline constexpr double SILENCE_DB = -60.0;
