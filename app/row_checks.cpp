@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/playlist_file.h"
 #include "runtime/file/file.h"
+#include "runtime/gui/gadget.h"
 
 namespace {
 
@@ -72,6 +73,18 @@ void StartOver() {
     checked.located = !checked.playlist.volume_root.empty();
 }
 
+// A row the player will not play is marked as a problem; one it plays only
+// through its fallback, as worth a look; the tip says why.
+void ShowMark(int row, const RowCheck& check) {
+    int mark = GADGET_MARK_NONE;
+    if (check.verdict == PlayerVerdict::plays_by_fallback)
+        mark = GADGET_MARK_NOTICE;
+    else if (!PlaysAsWritten(check))
+        mark = GADGET_MARK_PROBLEM;
+    if (mark == GADGET_MARK_NONE && gadget_item_mark_get(PLAYLIST_GADGET, row) == GADGET_MARK_NONE) return;
+    gadget_item_mark_set(PLAYLIST_GADGET, row, mark, CheckReason(check).c_str());
+}
+
 // Checks the row at checked.next, whose entry it is given.
 void CheckOne(const PlaylistEntry& entry) {
     const int row = checked.next;
@@ -81,6 +94,7 @@ void CheckOne(const PlaylistEntry& entry) {
         check = CheckRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry),
                          progress);
     }
+    ShowMark(row, check);
     checked.checks[row] = std::move(check);
     checked.reached[row] = progress;
     ++checked.next;

@@ -52,6 +52,13 @@ protected:
         app.is_saved = 0;
     }
 
+    std::vector<int> marks() {
+        std::vector<int> result;
+        for (int row = 0; row < gadget_item_count(PLAYLIST_GADGET); ++row)
+            result.push_back(gadget_item_mark_get(PLAYLIST_GADGET, row));
+        return result;
+    }
+
     std::vector<PlayerVerdict> verdicts() {
         std::vector<PlayerVerdict> result;
         for (const RowCheck& check : CheckAllRows()) result.push_back(check.verdict);
@@ -96,6 +103,18 @@ TEST_F(PlayerCheckInProgram, SaveNamesEachRowThePlayerWillNotPlayAndSavesAsItIsO
     EXPECT_EQ(app.is_saved, 1);
 }
 
+TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
+    open(TROUBLED);
+    CheckAllRows();
+    EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM}));
+    // Once the missing file is there, an edit that moves its row checks it anew.
+    put(L"Music\\gone.mp3");
+    gadget_state_set(PLAYLIST_GADGET, 0);
+    MoveTrackDown();
+    CheckAllRows();
+    EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM}));
+}
+
 TEST_F(PlayerCheckInProgram, GoingBackFromTheQuestionWritesNothing) {
     open(TROUBLED);
     ASSERT_TRUE(fs::remove(fs::path(path(L"list.m3u"))));
@@ -112,6 +131,7 @@ TEST_F(PlayerCheckInProgram, TheFixWritesThePathThePlayerFindsThroughItsFallback
     const std::u16string written = u"/Users/me" + found;
     open(utf8(written) + "\r\nMusic/gone.mp3\r\n");
     ASSERT_EQ(verdicts(), (std::vector{PlayerVerdict::plays_by_fallback, PlayerVerdict::not_found}));
+    EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NOTICE, GADGET_MARK_PROBLEM}));
     std::vector<SeenDialog> seen = save({press(ANSWER_YES)});
     ASSERT_EQ(seen.size(), 1u);
     const std::wstring text = seen[0].text;
@@ -128,6 +148,7 @@ TEST_F(PlayerCheckInProgram, TheFixWritesThePathThePlayerFindsThroughItsFallback
     EXPECT_EQ(rows(), (Rows{found, u"Music/gone.mp3"}));
     EXPECT_EQ(entries()[0].local_path, u16(path(L"Music\\Artist\\b.mp3")));
     EXPECT_EQ(verdicts(), (std::vector{PlayerVerdict::plays, PlayerVerdict::not_found}));
+    EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM}));
 }
 
 TEST_F(PlayerCheckInProgram, ALongRelativeLineIsWhereThePlayerStops) {
