@@ -19,11 +19,14 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
     std::u16string local;
     for (bool first = true;; first = false) {
         LocalPathOf(candidate, volume_root, local);
-        Text found = Built([&local] { file_find_ignoring_case(local.c_str(), -1); });
-        int kind = found.empty() ? FILE_KIND_NONE : file_kind(found.c_str());
+        // Read where the builder holds it: a playlist's every row comes here.
+        const int mark = text_builder_mark();
+        int kind = FILE_KIND_NONE;
+        const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
         if (first) lookup.folder = kind == FILE_KIND_FOLDER;
+        if (kind == FILE_KIND_FILE) lookup.local = found;
+        text_builder_rewind(mark);
         if (kind == FILE_KIND_FILE) {
-            lookup.local = found.c_str();
             lookup.played = PlayerPathOf(lookup.local, volume_root);
             lookup.by_fallback = !first;
             return lookup;

@@ -23,6 +23,7 @@ struct CheckedRows {
     std::vector<RowCheck> checks;        // one per row, valid below `next`
     std::vector<CheckProgress> reached;  // how far the player got after each row
     int next = 0;                        // the first row not checked yet
+    bool marked = false;                 // whether any row got a mark since the list was last empty
 };
 
 CheckedRows checked;
@@ -81,7 +82,10 @@ void ShowMark(int row, const RowCheck& check) {
         mark = GADGET_MARK_NOTICE;
     else if (!PlaysAsWritten(check))
         mark = GADGET_MARK_PROBLEM;
-    if (mark == GADGET_MARK_NONE && gadget_item_mark_get(PLAYLIST_GADGET, row) == GADGET_MARK_NONE) return;
+    if (mark == GADGET_MARK_NONE &&
+        (!checked.marked || gadget_item_mark_get(PLAYLIST_GADGET, row) == GADGET_MARK_NONE))
+        return;
+    checked.marked = true;
     gadget_item_mark_set(PLAYLIST_GADGET, row, mark, CheckReason(check).c_str());
 }
 
@@ -102,7 +106,11 @@ void CheckOne(const PlaylistEntry& entry) {
 
 }  // namespace
 
-void CheckRowsFrom(int row) { checked.next = std::clamp(row, 0, checked.next); }
+void CheckRowsFrom(int row) {
+    checked.next = std::clamp(row, 0, checked.next);
+    // An emptied list holds no mark; its new rows need no look at theirs.
+    if (RowCount() == 0) checked.marked = false;
+}
 
 bool RowCheckPending() {
     const int count = RowCount();
