@@ -184,6 +184,24 @@ TEST(PlaylistScenario, SaveNamesRowsThePlayerWillNotPlayAndFixesWhatItFindsElsew
     HWND list = find_list(program.main_window);
     ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 6; }, 5000)) << "the given playlist brought no rows";
 
+    // The rows as drawn: the fallback's row amber, the rows the player will
+    // not play red, the row it plays in the list's own text colour.
+    auto red = [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 60 && GetRValue(c) > GetBValue(c) + 60; };
+    auto amber = [](COLORREF c) {
+        return GetRValue(c) > GetBValue(c) + 60 && GetGValue(c) > GetBValue(c) + 30 && GetRValue(c) > GetGValue(c);
+    };
+    std::vector<COLORREF> colours;
+    EXPECT_TRUE(wait_until(
+        [&] {
+            colours = row_text_colours(list);
+            return colours.size() == 6 && amber(colours[0]) && red(colours[2]) && red(colours[3]) &&
+                   red(colours[4]) && red(colours[5]);
+        },
+        5000))
+        << testing::PrintToString(colours);
+    ASSERT_EQ(colours.size(), 6u);
+    EXPECT_FALSE(red(colours[1]) || amber(colours[1])) << colours[1];
+
     click_toolbar_button(program.process, program.main_window, 2);
     Box box = wait_for_box(program.process, 10000);
     ASSERT_NE(box.dialog, nullptr) << "Save asked nothing about the rows";
