@@ -236,6 +236,25 @@ TEST_F(PlaylistScenario, SaveNamesRowsThePlayerWillNotPlayAndFixesWhatItFindsEls
     std::unique_ptr<Session> session = start("home-check", {other.string()});
     ASSERT_TRUE(session->ready());
     ASSERT_TRUE(person_.wait_for_title(session->program.main_window, title_with("Other tool.m3u")));
+    ASSERT_TRUE(session->list.wait_rows(6)) << session->list.rows().size() << " rows";
+
+    // The rows as drawn: the fallback's row amber, the rows the player will
+    // not play red, the row it plays in the list's own near-white.
+    auto red = [](unsigned long c) { return (c >> 16 & 0xFF) > (c >> 8 & 0xFF) + 40 && (c >> 16 & 0xFF) > (c & 0xFF) + 40; };
+    auto amber = [](unsigned long c) {
+        return (c >> 16 & 0xFF) > (c & 0xFF) + 60 && (c >> 8 & 0xFF) > (c & 0xFF) + 30 &&
+               (c >> 16 & 0xFF) > (c >> 8 & 0xFF);
+    };
+    std::vector<unsigned long> colours;
+    for (int waited = 0; waited < 5000; waited += 100) {
+        colours.clear();
+        for (int row = 0; row < 6; ++row) colours.push_back(session->list.row_colour(row));
+        if (amber(colours[0]) && red(colours[2]) && red(colours[3]) && red(colours[4]) && red(colours[5])) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(amber(colours[0])) << std::hex << colours[0];
+    EXPECT_FALSE(red(colours[1]) || amber(colours[1])) << std::hex << colours[1];
+    for (int row = 2; row < 6; ++row) EXPECT_TRUE(red(colours[row])) << row << ": " << std::hex << colours[row];
     session->toolbar.press(TOOL_SAVE);
     const unsigned long box = person_.wait_for("Check before saving", 10000);
     ASSERT_NE(box, 0u) << "Save asked nothing about the rows";
