@@ -31,7 +31,8 @@ CheckedRows checked;
 int RowCount() { return list_count(app.playlist_store.list); }
 
 // The file the rows will be saved to; without one the playlist is taken to
-// lie at the root of the first row's volume, where a player finds it.
+// lie at the root of the first row's volume, where a player finds it, under
+// a name such as Save gives it.
 std::u16string PlaylistFileOrFirstRow() {
     if (!app.playlist_path.empty()) return app.playlist_path.c_str();
     auto* first = static_cast<PlaylistEntry*>(list_select(app.playlist_store.list, 0));
