@@ -115,6 +115,24 @@ TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
     EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM}));
 }
 
+TEST_F(PlayerCheckInProgram, DroppedRowsAreCheckedAndTheirMarksFollowAShuffle) {
+    app.playlist_path = u16(path(L"list.m3u")).c_str();  // not written yet
+    ASSERT_TRUE(drop_files({u16(path(L"Music\\a.mp3")), u16(path(L"Pictures\\cover.jpg"))}));
+    ASSERT_TRUE(drop_files({u16(path(L"Music\\Folder.mp3")), u16(path(L"Music\\Artist\\b.mp3"))}));
+    EXPECT_EQ(verdicts(), (std::vector{PlayerVerdict::plays, PlayerVerdict::unplayed_type, PlayerVerdict::folder,
+                                       PlayerVerdict::plays}));
+    EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM, GADGET_MARK_NONE}));
+    ShuffleTracks();
+    CheckAllRows();
+    const Rows shuffled = rows();
+    const std::vector<int> shown = marks();
+    ASSERT_EQ(shown.size(), shuffled.size());
+    for (std::size_t row = 0; row < shuffled.size(); ++row) {
+        const bool troubled = shuffled[row].ends_with(u"cover.jpg") || shuffled[row].ends_with(u"Folder.mp3");
+        EXPECT_EQ(shown[row], troubled ? GADGET_MARK_PROBLEM : GADGET_MARK_NONE) << row;
+    }
+}
+
 TEST_F(PlayerCheckInProgram, GoingBackFromTheQuestionWritesNothing) {
     open(TROUBLED);
     ASSERT_TRUE(fs::remove(fs::path(path(L"list.m3u"))));
