@@ -53,7 +53,7 @@ ShownBox shown_row(ObjectNumber list, int row) {
     GtkTreeView* view = tree_view_of(list);
     GdkRectangle area;
     GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
-    gtk_tree_view_get_background_area(view, path, nullptr, &area);
+    gtk_tree_view_get_background_area(view, path, gtk_tree_view_get_column(view, 0), &area);
     gtk_tree_path_free(path);
     int x = 0, y = 0, in_window_x = 0, in_window_y = 0;
     gtk_tree_view_convert_bin_window_to_widget_coords(view, area.x, area.y, &x, &y);
