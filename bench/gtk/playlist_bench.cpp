@@ -47,6 +47,7 @@
 #include "app/playlist.h"
 #include "app/playlist_file.h"
 #include "app/startup.h"
+#include "bench/marked_rows.h"
 #include "bench/gtk/bare_list.h"
 #include "runtime/core/runtime_steps.h"
 #include "runtime/gui/event.h"
@@ -281,19 +282,6 @@ std::vector<std::string> program_rows() {
     return rows;
 }
 
-// The program's list filled with that many rows, every other one marked.
-void fill_marked(int rows) {
-    ClearPlaylist();
-    gadget_redraw(PLAYLIST_GADGET, 0);
-    for (int row = 0; row < rows; ++row) {
-        gadget_item_add(PLAYLIST_GADGET, -1, u"/Music/Some Artist/Some Album/Some Track.mp3");
-        if (row % 2 == 0)
-            gadget_item_mark_set(PLAYLIST_GADGET, row, row % 4 ? GADGET_MARK_NOTICE : GADGET_MARK_PROBLEM, u"tip");
-    }
-    gadget_redraw(PLAYLIST_GADGET, 1);
-    run_for(50);
-}
-
 // Pages of the program's list drawn one after another, scrolled evenly from
 // its top to its end.
 double draw_pages() {
@@ -398,8 +386,8 @@ int main() {
     const auto [saved, bare_saved] = medians(save_side, bare_save_side);
     met = report("save 10,000 rows / bare store walk + write", saved, bare_saved, 1.5) && met;
 
-    const auto [long_drawn, short_drawn] = medians({[] { fill_marked(10000); }, draw_pages},
-                                                   {[] { fill_marked(100); }, draw_pages});
+    const auto [long_drawn, short_drawn] = medians({[] { fill_marked_rows(10000); run_for(50); }, draw_pages},
+                                                   {[] { fill_marked_rows(100); run_for(50); }, draw_pages});
     met = report("draw 10,000 rows / draw 100 rows, half marked", long_drawn, short_drawn, 1.3) && met;
 
     std::filesystem::remove_all(lists);

@@ -30,6 +30,7 @@
 #include "app/playlist.h"
 #include "app/playlist_file.h"
 #include "app/startup.h"
+#include "bench/marked_rows.h"
 #include "runtime/core/runtime_steps.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
@@ -237,18 +238,6 @@ int found_tracks() {
     return found;
 }
 
-// The program's list filled with that many rows, every other one marked.
-void fill_marked(int rows) {
-    ClearPlaylist();
-    gadget_redraw(PLAYLIST_GADGET, 0);
-    for (int row = 0; row < rows; ++row) {
-        gadget_item_add(PLAYLIST_GADGET, -1, u"/Music/Some Artist/Some Album/Some Track.mp3");
-        if (row % 2 == 0)
-            gadget_item_mark_set(PLAYLIST_GADGET, row, row % 4 ? GADGET_MARK_NOTICE : GADGET_MARK_PROBLEM, u"tip");
-    }
-    gadget_redraw(PLAYLIST_GADGET, 1);
-}
-
 // Pages of the program's list drawn one after another, scrolled evenly from
 // its top to its end.
 void draw_pages() {
@@ -333,8 +322,8 @@ int main() {
     }
     missed += report("open 10,000 tracks / the lines as comments", open_tracks, open_comments, 1.2);
 
-    double long_drawn = median_ms([] { fill_marked(10000); }, draw_pages);
-    double short_drawn = median_ms([] { fill_marked(100); }, draw_pages);
+    double long_drawn = median_ms([] { fill_marked_rows(10000); }, draw_pages);
+    double short_drawn = median_ms([] { fill_marked_rows(100); }, draw_pages);
     missed += report("draw 10,000 rows / draw 100 rows, half marked", long_drawn, short_drawn, 1.3);
 
     DeleteFileW(file.c_str());
