@@ -1,8 +1,8 @@
 // The list gadget (kind 6) on a GtkTreeView over a GtkListStore: one text
 // column without a header, single selection, item data, colours through CSS,
-// row marks (a store column the text's colour and the row's tool tip are
-// read from), and a press detector that turns a press on a row into a click or, moved
-// past the drag threshold, a drag start.
+// row marks (store columns the text's colour and the row's tool tip are read
+// from), and a press detector that turns a press on a row into a click or,
+// moved past the drag threshold, a drag start.
 #include <gtk/gtk.h>
 
 #include <cmath>
