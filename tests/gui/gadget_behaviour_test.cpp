@@ -153,6 +153,19 @@ TEST_F(ListMarkTest, MarkedRowsShowTheirMarksColours) {
     EXPECT_FALSE(row_shows(2, problem));
 }
 
+TEST_F(ListMarkTest, MarkColoursFollowTheListsBackground) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE);
+    settle();
+    ASSERT_TRUE(row_shows(1, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    // On white the amber is darkened, where on dark grey it was lightened.
+    gadget_color_set(LIST, GADGET_COLOR_BACK, 0xFFFFFF);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0x000000);
+    settle();
+    const int on_white = gadget_mark_colour(GADGET_MARK_NOTICE, 0xFFFFFF);
+    ASSERT_FALSE(looks_like(on_white, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    EXPECT_TRUE(row_shows(1, on_white));
+}
+
 TEST_F(ListMarkTest, TheSelectedMarkedRowShowsTheSelectionsColours) {
     gadget_item_mark_set(LIST, 1, GADGET_MARK_PROBLEM, u"not on the player");
     const int problem = gadget_mark_colour(GADGET_MARK_PROBLEM, BACK);
