@@ -209,4 +209,53 @@ TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {
     EXPECT_EQ(gadget_state_get(SLIDER), 0);
 }
 
+TEST_F(GadgetNumberTest, DynamicNumbersAreReturnedAndServeEveryOperation) {
+    const auto list = static_cast<ObjectNumber>(gadget_list_view(DYNAMIC_ID, 10, 10, 200, 150));
+    const auto slider = static_cast<ObjectNumber>(gadget_track_bar(DYNAMIC_ID, 10, 200, 100, 30, 0, 10));
+    ASSERT_GT(list, 0);
+    ASSERT_GT(slider, 0);
+    EXPECT_NE(list, slider);
+    EXPECT_NE(gadget_handle(list), 0);
+    EXPECT_NE(gadget_handle(list), list);
+    gadget_item_add(list, -1, u"one");
+    gadget_item_add(list, -1, u"two");
+    EXPECT_EQ(gadget_item_count(list), 2);
+    gadget_state_set(slider, 7);
+    EXPECT_EQ(gadget_state_get(slider), 7);
+    // A person's click comes back under the dynamic number.
+    click_row(list, 1);
+    settle();
+    const auto events = gadget_events();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().object, list);
+    EXPECT_EQ(events.back().window, WINDOW);
+    EXPECT_EQ(gadget_state_get(list), 1);
+}
+
+TEST_F(GadgetNumberTest, WithoutAWindowCreationFailsAndLeavesTheNumberFree) {
+    window_close(WINDOW);
+    EXPECT_EQ(gadget_list_view(4, 0, 0, 100, 100), 0);
+    EXPECT_EQ(gadget_track_bar(DYNAMIC_ID, 0, 0, 100, 30, 0, 10), 0);
+    EXPECT_EQ(gadget_handle(4), 0);
+    EXPECT_EQ(gadget_item_count(4), 0);
+}
+
+TEST_F(GadgetNumberTest, DestroyingAControlDropsOnlyItsOwnQueuedEvents) {
+    ASSERT_NE(gadget_list_view(0, 0, 0, 200, 100), 0);
+    ASSERT_NE(gadget_list_view(1, 0, 110, 200, 100), 0);
+    event_post(EVENT_GADGET, 0, WINDOW, 0);
+    event_post(EVENT_GADGET, 1, WINDOW, 0);
+    event_post(EVENT_MENU, 0, WINDOW, 0);  // another kind with the same object stays
+    event_post(EVENT_GADGET, 0, WINDOW, 2);
+    destroy_control(0);
+    EXPECT_EQ(gadget_handle(0), 0);
+    EXPECT_EQ(gadget_state_get(0), 0);
+    const auto events = drain_events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, EVENT_GADGET);
+    EXPECT_EQ(events[0].object, 1);
+    EXPECT_EQ(events[1].kind, EVENT_MENU);
+    EXPECT_NE(gadget_track_bar(0, 0, 0, 100, 30, 0, 10), 0);  // the number is free again
+}
+
 }  // namespace

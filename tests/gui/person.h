@@ -16,11 +16,31 @@ void focus_gadget(ObjectNumber gadget);
 void click_row(ObjectNumber list, int row, int count = 1);
 // A left click at a point of a gadget, relative to its top-left corner.
 void click_gadget(ObjectNumber gadget, int x, int y);
+// A key pressed and released, into the control with the keyboard focus.
+enum class Key { Left, Right, Down };
+void press_key(Key key);
+// A left press on a list row, or with row -1 below the last row (Shift held
+// when asked, until the release); the pointer then moves by (dx, dy) from
+// that point; the button comes up.
+void press_row(ObjectNumber list, int row, bool shift = false);
+void move_pointer_by(int dx, int dy);
+void release_pointer();
 // A left click in the middle of a toolbar's item (buttons and separators
 // counted from 0).
 void click_toolbar_item(ObjectNumber toolbar, int index);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
+
+// Where a gadget stands in its window's inner area, as the screen shows it.
+struct ShownBox {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+ShownBox shown_box(ObjectNumber gadget);
+// The gadget's control destroyed by itself, as by a program that reaches past the runtime.
+void destroy_control(ObjectNumber gadget);
 
 // The title bar's buttons: minimize, maximize, and restore from either.
 void minimize_window(ObjectNumber window);
