@@ -28,6 +28,10 @@ void release_pointer();
 // A left click in the middle of a toolbar's item (buttons and separators
 // counted from 0).
 void click_toolbar_item(ObjectNumber toolbar, int index);
+// Whether a toolbar's item (counted as for a click) shows checked, and how
+// wide the toolbar is on the screen.
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index);
+int toolbar_shown_width(ObjectNumber toolbar);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
 

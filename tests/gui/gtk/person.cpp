@@ -81,6 +81,15 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     desktop().click(box.x + box.width / 2, box.y + box.height / 2);
 }
 
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    return gtk_toggle_tool_button_get_active(GTK_TOGGLE_TOOL_BUTTON(gtk_toolbar_get_nth_item(bar, index)));
+}
+
+int toolbar_shown_width(ObjectNumber toolbar) {
+    return gtk_widget_get_allocated_width(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+}
+
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
 
 ShownBox shown_box(ObjectNumber gadget) {

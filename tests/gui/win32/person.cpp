@@ -118,6 +118,19 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
 }
 
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {
+    TBBUTTON button{};
+    SendMessageW(reinterpret_cast<HWND>(toolbar_handle(toolbar)), TB_GETBUTTON, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&button));
+    return (button.fsState & TBSTATE_CHECKED) != 0;
+}
+
+int toolbar_shown_width(ObjectNumber toolbar) {
+    RECT rect{};
+    GetWindowRect(reinterpret_cast<HWND>(toolbar_handle(toolbar)), &rect);
+    return rect.right - rect.left;
+}
+
 double slider_shown_position(ObjectNumber slider) {
     return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
 }
