@@ -50,6 +50,8 @@ void destroy_control(ObjectNumber gadget);
 void minimize_window(ObjectNumber window);
 void maximize_window(ObjectNumber window);
 void restore_window(ObjectNumber window);
+// The title bar's close button.
+void ask_to_close(ObjectNumber window);
 // A border dragged until the window's outer size is this.
 void resize_window(ObjectNumber window, int width, int height);
 // The colour the screen shows at a point of the window's inner area, 0x00BBGGRR.

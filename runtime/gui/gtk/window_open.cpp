@@ -95,8 +95,8 @@ WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inne
     ScreenRect reference{};
     const bool has_reference = (flags & WINDOW_CENTERED_ON_PARENT) && centring_reference(parent, &reference);
     // Before it is mapped a window's frame is unknown: inner and outer size agree.
-    const WindowPlacement placement = window_place(x, y, inner_width, inner_height, flags, screen.width,
-                                                   screen.height, has_reference ? &reference : nullptr);
+    const WindowPlacement placement = window_place(x, y, window_side(inner_width), window_side(inner_height), flags,
+                                                   screen.width, screen.height, has_reference ? &reference : nullptr);
     if (!placement.default_position) gtk_window_move(window, placement.x, placement.y);
     return placement;
 }

@@ -106,6 +106,7 @@ void destroy_control(ObjectNumber gadget) { gtk_widget_destroy(widget_of(gadget)
 void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
 void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
 void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }
+void ask_to_close(ObjectNumber window) { desktop().close_request(window_of(window)); }
 void resize_window(ObjectNumber window, int width, int height) { desktop().resize(window_of(window), width, height); }
 
 int shown_colour(ObjectNumber window, int x, int y) {

@@ -149,6 +149,8 @@ void minimize_window(ObjectNumber window) { system_command(window, SC_MINIMIZE);
 void maximize_window(ObjectNumber window) { system_command(window, SC_MAXIMIZE); }
 void restore_window(ObjectNumber window) { system_command(window, SC_RESTORE); }
 
+void ask_to_close(ObjectNumber window) { system_command(window, SC_CLOSE); }
+
 void resize_window(ObjectNumber window, int width, int height) {
     SetWindowPos(reinterpret_cast<HWND>(window_handle(window)), nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
