@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,20 @@ TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {
     EXPECT_EQ(gadget_item_count(LIST), 1);
     gadget_state_set(SLIDER, 4);
     EXPECT_EQ(gadget_state_get(SLIDER), 4);
+}
+
+TEST_F(GadgetSizeTest, HugeSizesAndFarPlacesMakeWorkingGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, -100000, 100000, INT_MAX, INT_MAX), 0);
+    settle();
+    gadget_resize(LIST, INT_MAX, -100000, INT_MAX, IGNORE_VALUE);
+    settle();
+    gadget_item_add(LIST, -1, u"row");
+    EXPECT_EQ(gadget_item_count(LIST), 1);
+    gadget_resize(LIST, 10, 10, 200, 100);
+    settle();
+    const ShownBox box = shown_box(LIST);
+    EXPECT_EQ(box.x, 10);
+    EXPECT_EQ(box.width, 200);
 }
 
 TEST_F(GadgetSizeTest, ResizeKeepsWhatIsIgnored) {

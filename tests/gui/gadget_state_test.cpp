@@ -3,6 +3,7 @@
 // gadget answer, the same on every back end.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,38 @@ TEST_F(ListStateTest, TextSelectsTheItemWithExactlyThatText) {
     EXPECT_EQ(text(gadget_text_get(LIST)), u"");
 }
 
+// Row numbers far out of range answer as any row that does not exist, and a
+// position without a row before it adds nothing.
+TEST_F(ListStateTest, RowsFarOutOfRangeAnswerNothingAndChangeNothing) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    gadget_item_data_set(LIST, 1, 77);
+    for (const int row : {-100000, -2, 3, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(row);
+        gadget_item_add(LIST, row, u"nowhere");
+        gadget_item_remove(LIST, row);
+        gadget_item_text_set(LIST, row, u"nowhere");
+        gadget_item_state_set(LIST, row, 1);
+        gadget_item_data_set(LIST, row, 5);
+        gadget_state_set(LIST, row);
+        EXPECT_EQ(text(gadget_item_text_get(LIST, row)), u"");
+        EXPECT_EQ(gadget_item_state_get(LIST, row), 0);
+        EXPECT_EQ(gadget_item_data_get(LIST, row), 0);
+    }
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    EXPECT_EQ(gadget_item_data_get(LIST, 1), 77);
+    // The last row goes, then every row one by one; then nothing is left to remove.
+    gadget_item_remove(LIST, 2);
+    gadget_item_remove(LIST, 0);
+    gadget_item_remove(LIST, 0);
+    gadget_item_remove(LIST, 0);
+    EXPECT_EQ(gadget_item_count(LIST), 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_item_add(LIST, 0, u"again");  // position 0 of an empty list is its end
+    EXPECT_EQ(rows(), std::vector<std::u16string>{u"again"});
+}
+
 using SliderStateTest = GadgetWindowTest;
 
 TEST_F(SliderStateTest, CreationSetsTheRangeAndStateZero) {
@@ -169,11 +202,32 @@ TEST_F(SliderStateTest, SettingABoundKeepsTheState) {
     EXPECT_TRUE(gadget_events().empty());  // the program's own changes
 }
 
+TEST_F(SliderStateTest, HugeAndNegativeBoundsAndStatesStayInRange) {
+    ASSERT_NE(gadget_track_bar(SLIDER, -100000, 100000, INT_MAX, INT_MAX, INT_MIN, INT_MAX), 0);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MAXIMUM, 100);
+    for (const int state : {-100000, INT_MIN}) {
+        gadget_state_set(SLIDER, state);
+        EXPECT_EQ(gadget_state_get(SLIDER), 0) << state;
+    }
+    for (const int state : {101, INT_MAX}) {
+        gadget_state_set(SLIDER, state);
+        EXPECT_EQ(gadget_state_get(SLIDER), 100) << state;
+    }
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MINIMUM, INT_MIN);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    gadget_resize(SLIDER, -100000, INT_MAX, INT_MAX, -100000);
+    EXPECT_EQ(gadget_state_get(SLIDER), 100);
+}
+
 using GadgetNumberTest = GadgetWindowTest;
 
 TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
     ASSERT_NE(gadget_track_bar(SLIDER, 0, 0, 100, 30, 0, 10), 0);
-    for (ObjectNumber number : {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}}) {
+    ASSERT_NE(gadget_list_view(LIST, 0, 40, 100, 100), 0);
+    destroy_control(LIST);  // a stale number
+    for (ObjectNumber number :
+         {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}, LIST, ObjectNumber{INT_MAX}}) {
         EXPECT_EQ(gadget_handle(number), 0);
         EXPECT_EQ(gadget_state_get(number), 0);
         EXPECT_EQ(gadget_item_count(number), 0);
