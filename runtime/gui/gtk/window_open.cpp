@@ -120,11 +120,6 @@ bool window_init() {
     return true;
 }
 
-void window_end() {
-    window_close(-1);
-    event_release_current();
-}
-
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
                           const char16_t* title, std::uint32_t flags, std::intptr_t parent) {
     auto& table = window_table();
