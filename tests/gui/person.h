@@ -19,6 +19,9 @@ void click_gadget(ObjectNumber gadget, int x, int y);
 // A left click in the middle of a toolbar's item (buttons and separators
 // counted from 0).
 void click_toolbar_item(ObjectNumber toolbar, int index);
+// The pointer moved, as a hand moves the mouse, to a point relative to the
+// window's inner area (outside it for negative or large values).
+void point_at(ObjectNumber window, int x, int y);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
 

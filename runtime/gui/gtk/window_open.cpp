@@ -116,6 +116,7 @@ bool window_init() {
     // GDK_BACKEND still chooses, for whoever sets it.
     gdk_set_allowed_backends("x11,*");
     if (!gtk_init_check(nullptr, nullptr)) return false;
+    pointer_events_watch();
     default_icon_load();
     return true;
 }

@@ -53,6 +53,13 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     desktop().click(box.x + box.width / 2, box.y + box.height / 2);
 }
 
+void point_at(ObjectNumber window, int x, int y) {
+    GtkWidget* widget = window_of(window);
+    ASSERT_TRUE(wait_drawn(widget));
+    const ScreenBox box = desktop().box(widget);
+    desktop().pointer_to(box.x + x, box.y + y);
+}
+
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
 
 void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }

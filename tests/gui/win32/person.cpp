@@ -71,6 +71,19 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
 }
 
+// An absolute move through the input queue, which the window under the
+// pointer hears as a person's mouse.
+void point_at(ObjectNumber window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(reinterpret_cast<HWND>(window_handle(window)), &point);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
 double slider_shown_position(ObjectNumber slider) {
     return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
 }
