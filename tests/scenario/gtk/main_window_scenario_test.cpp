@@ -80,19 +80,6 @@ TEST(MainWindowScenario, ListFollowsResizeAndCloseButtonEndsWithZero) {
     EXPECT_EQ(session.program.exit_code(), 0);
 }
 
-// The volume pop-up under the pointer: the shown window of its size, or 0
-// when none is there within timeout_ms.
-unsigned long volume_popup(XPerson& person, int timeout_ms) {
-    for (int waited = 0;; waited += 50) {
-        for (unsigned long window : person.windows()) {
-            const XPerson::Box box = person.box(window);
-            if (box.width == 200 && box.height == 50) return window;
-        }
-        if (waited >= timeout_ms) return 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
 // Never clicked, the pop-up has not taken the keyboard focus from where it
 // was (the main window under a click-to-focus window manager, nothing or the
 // window under the pointer without one): it closes because the pointer left
