@@ -47,6 +47,9 @@ void click_toolbar_item(ObjectNumber toolbar, int index);
 // wide the toolbar is on the screen.
 bool toolbar_item_shown_checked(ObjectNumber toolbar, int index);
 int toolbar_shown_width(ObjectNumber toolbar);
+// The pointer moved, as a hand moves the mouse, to a point relative to the
+// window's inner area (outside it for negative or large values).
+void point_at(ObjectNumber window, int x, int y);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
 

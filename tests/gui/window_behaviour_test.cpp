@@ -2,7 +2,7 @@
 // minimizing, maximizing, restoring, resizing and closing, background colours
 // and the repaints they cause, numbers fixed, dynamic and unknown, parents that
 // are no open window, sizes and places out of all reason, the queue and the
-// wait; the same on every back end.
+// wait, and the pointer going over windows; the same on every back end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,6 +210,32 @@ TEST_F(WindowBehaviourTest, TheWaitTimesOutAndWakesForAnEventFromAnotherThread) 
     poster.join();
     EXPECT_EQ(current(kind), (Event{EVENT_GADGET, 21, 0, 5}));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
+}
+
+// The pointer's motion wakes the wait with the window under it, so a loop
+// that follows the pointer (the volume pop-up) learns that it left one
+// window for another, whichever window has the keyboard focus.
+TEST_F(WindowBehaviourTest, ThePointersMotionIsReportedForTheWindowUnderIt) {
+    ASSERT_NE(window_open(0, 100, 100, 200, 100, u"Below", POPUP), 0);
+    ASSERT_NE(window_open(1, 400, 100, 200, 50, u"Pop-up", POPUP), 0);
+    point_at(1, 20, 20);
+    events_of(-1, {});
+    point_at(1, 30, 25);
+    bool moved = false;
+    for (int turn = 0; turn < 200 && !moved; ++turn)
+        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 1;
+    EXPECT_TRUE(moved) << "no motion over window 1";
+    EXPECT_EQ(event_subtype(), -1);
+    EXPECT_EQ(window_mouse_x(1), 30);
+    EXPECT_EQ(window_mouse_y(1), 25);
+
+    point_at(0, 50, 40);
+    moved = false;
+    for (int turn = 0; turn < 200 && !moved; ++turn)
+        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 0;
+    EXPECT_TRUE(moved) << "no motion over window 0";
+    EXPECT_EQ(window_mouse_x(1), -1) << "the pointer left window 1";
+    EXPECT_EQ(window_mouse_x(0), 50);
 }
 
 }  // namespace

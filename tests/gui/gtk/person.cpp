@@ -113,6 +113,13 @@ int toolbar_shown_width(ObjectNumber toolbar) {
     return gtk_widget_get_allocated_width(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
 }
 
+void point_at(ObjectNumber window, int x, int y) {
+    GtkWidget* widget = window_of(window);
+    ASSERT_TRUE(wait_drawn(widget));
+    const ScreenBox box = desktop().box(widget);
+    desktop().pointer_to(box.x + x, box.y + y);
+}
+
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
 
 ShownBox shown_box(ObjectNumber gadget) {

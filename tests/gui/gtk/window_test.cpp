@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "runtime/gui/event.h"
+#include "runtime/gui/event_queue.h"
+#include "runtime/gui/gadget.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/window_events.h"
@@ -236,6 +238,24 @@ TEST_F(WindowTest, MousePositionIsInsideTheInnerAreaOnly) {
     desktop.pointer_to(400, 300);  // just past the bottom-right corner
     run_for(20);
     EXPECT_EQ(window_mouse_x(0), -1);
+}
+
+// Over no window at all nothing else wakes the wait (no window manager moves
+// the keyboard focus here), so leaving is an event of its own; going into a
+// gadget is not leaving.
+TEST_F(WindowTest, ThePointerLeavingAWindowIsAnEvent) {
+    open(0, POPUP, 300, 200, 200, 100);
+    ASSERT_TRUE(gadget_init());
+    gadget_track_bar(0, 5, 5, 190, 40, 0, 100);
+    desktop.pointer_to(310, 280);
+    drain();
+    desktop.pointer_to(320, 220);  // into the slider
+    EXPECT_EQ(next_of_kind(EVENT_POINTER_MOVE), (Event{EVENT_POINTER_MOVE, 0, 0, -1}));
+    for (const Event& event : drain()) EXPECT_NE(event.kind, EVENT_POINTER_LEAVE) << "leaving into a gadget";
+    desktop.pointer_to(700, 700);
+    EXPECT_EQ(next_of_kind(EVENT_POINTER_LEAVE), (Event{EVENT_POINTER_LEAVE, 0, 0, -1}));
+    EXPECT_EQ(window_mouse_x(0), -1);
+    gadget_end();
 }
 
 }  // namespace

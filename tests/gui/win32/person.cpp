@@ -194,6 +194,14 @@ int toolbar_shown_width(ObjectNumber toolbar) {
     return rect.right - rect.left;
 }
 
+// An absolute move through the input queue, which the window under the
+// pointer hears as a person's mouse.
+void point_at(ObjectNumber window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(reinterpret_cast<HWND>(window_handle(window)), &point);
+    pointer_to(point);
+}
+
 double slider_shown_position(ObjectNumber slider) {
     return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
 }
