@@ -29,6 +29,12 @@ inline constexpr int EVENT_LEFT_CLICK = 13112;
 inline constexpr int EVENT_LEFT_DOUBLE_CLICK = 13113;
 inline constexpr int EVENT_DEACTIVATE_WINDOW = 13114;
 
+// Native messages the reference platform returns as their own numbers, which
+// every back end reports: the pointer moving over a window (also over its
+// gadgets), and leaving it. Their subtype is -1.
+inline constexpr int EVENT_POINTER_MOVE = 512;
+inline constexpr int EVENT_POINTER_LEAVE = 675;
+
 // Gadget event subtypes shared by kinds.
 inline constexpr int GADGET_DRAG_START = 14002;
 

@@ -2,11 +2,15 @@
 // program's edits do to a list's selection, the same on every back end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/gadget_kind.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person.h"
 
@@ -91,6 +95,178 @@ TEST_F(ListBehaviourTest, ADoubleClickIsASelectionThenADoubleClick) {
     EXPECT_EQ(gadget_state_get(LIST), 2);
 }
 
+// A list as the program shows its playlist (light text on dark grey), of
+// rows wide enough in glyphs to find their colour on the screen.
+class ListMarkTest : public GadgetWindowTest {
+protected:
+    static constexpr int BACK = 0x454545;
+    static constexpr int FRONT = 0xF0FAFF;
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
+        gadget_color_set(LIST, GADGET_COLOR_BACK, BACK);
+        gadget_color_set(LIST, GADGET_COLOR_FRONT, FRONT);
+        for (int row = 0; row < 4; ++row) gadget_item_add(LIST, -1, u"WWWW MMMM WWWW");
+        settle();
+        gadget_events();
+    }
+    // Close enough to be that colour, not a blend of a glyph's edge.
+    static bool looks_like(int a, int b) {
+        for (int shift = 0; shift < 24; shift += 8)
+            if (std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)) > 0x10) return false;
+        return true;
+    }
+    // Whether the glyphs of the row show a pixel of that colour.
+    static bool row_shows(int row, int colour) {
+        const ShownBox box = shown_row(LIST, row);
+        for (int y = box.y; y < box.y + box.height; ++y)
+            for (int x = box.x; x < box.x + 120 && x < box.x + box.width; ++x)
+                if (looks_like(shown_colour(WINDOW, x, y), colour)) return true;
+        return false;
+    }
+    // The row's colour past the end of its text.
+    static int row_background(int row) {
+        const ShownBox box = shown_row(LIST, row);
+        return shown_colour(WINDOW, box.x + box.width - 30, box.y + box.height / 2);
+    }
+};
+
+TEST_F(ListMarkTest, MarkedRowsShowTheirMarksColours) {
+    const int notice = gadget_mark_colour(GADGET_MARK_NOTICE, BACK);
+    const int problem = gadget_mark_colour(GADGET_MARK_PROBLEM, BACK);
+    ASSERT_FALSE(looks_like(notice, problem));
+    ASSERT_FALSE(looks_like(notice, FRONT));
+    ASSERT_FALSE(looks_like(problem, FRONT));
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE, u"plays through the fallback");
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_PROBLEM);
+    settle();
+    EXPECT_TRUE(row_shows(0, FRONT));
+    EXPECT_FALSE(row_shows(0, notice) || row_shows(0, problem));
+    EXPECT_TRUE(row_shows(1, notice));
+    EXPECT_FALSE(row_shows(1, FRONT) || row_shows(1, problem));
+    EXPECT_TRUE(row_shows(2, problem));
+    EXPECT_FALSE(row_shows(2, FRONT) || row_shows(2, notice));
+    EXPECT_TRUE(looks_like(row_background(1), BACK));
+
+    // The mark goes: the row is drawn as any other again.
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_NONE);
+    settle();
+    EXPECT_TRUE(row_shows(2, FRONT));
+    EXPECT_FALSE(row_shows(2, problem));
+}
+
+TEST_F(ListMarkTest, MarkColoursFollowTheListsBackground) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE);
+    settle();
+    ASSERT_TRUE(row_shows(1, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    // On white the amber is darkened, where on dark grey it was lightened.
+    gadget_color_set(LIST, GADGET_COLOR_BACK, 0xFFFFFF);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0x000000);
+    settle();
+    const int on_white = gadget_mark_colour(GADGET_MARK_NOTICE, 0xFFFFFF);
+    ASSERT_FALSE(looks_like(on_white, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    EXPECT_TRUE(row_shows(1, on_white));
+}
+
+TEST_F(ListMarkTest, TheSelectedMarkedRowShowsTheSelectionsColours) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_PROBLEM, u"not on the player");
+    const int problem = gadget_mark_colour(GADGET_MARK_PROBLEM, BACK);
+    gadget_state_set(LIST, 0);
+    settle();
+    const int selected = row_background(0);
+    ASSERT_FALSE(looks_like(selected, BACK));
+
+    gadget_state_set(LIST, 1);
+    settle();
+    EXPECT_EQ(row_background(1), selected);
+    EXPECT_FALSE(row_shows(1, problem));
+    // Unselected again, it shows its mark.
+    gadget_state_set(LIST, -1);
+    settle();
+    EXPECT_TRUE(row_shows(1, problem));
+}
+
+TEST_F(ListMarkTest, AMarkedRowsTipShowsWhileThePointerRestsOnIt) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_PROBLEM, u"Not on the player");
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_NOTICE);  // marked without a tip
+    gadget_item_mark_set(LIST, 3, GADGET_MARK_NOTICE, u"Plays /Music/a.mp3");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 0), "");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 1), "Not on the player");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 2), "");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 3), "Plays /Music/a.mp3");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 0), "");
+    // The tip belongs to the row: a row inserted above moves it down.
+    gadget_item_add(LIST, 0, u"new");
+    settle();
+    EXPECT_EQ(rest_pointer_on_row(LIST, 2), "Not on the player");
+}
+
+TEST_F(ListBehaviourTest, AnArrowKeyMovesTheSelectionAndIsAnEvent) {
+    gadget_state_set(LIST, 0);
+    press_key(Key::Down);
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+TEST_F(ListBehaviourTest, ChangesTheProgramMakesRaiseNoEvents) {
+    gadget_state_set(LIST, 1);
+    gadget_text_set(LIST, u"c");
+    gadget_item_remove(LIST, 2);
+    gadget_item_add(LIST, 0, u"z");
+    gadget_item_text_set(LIST, 0, u"y");
+    gadget_clear(LIST);
+    settle();
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+TEST_F(ListBehaviourTest, PressAndReleaseOnARowIsOneClick) {
+    press_row(LIST, 1);
+    move_pointer_by(1, 1);
+    release_pointer();
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    // The selection's change and the release: one event, as nothing was read between.
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+int drag_starts(const std::vector<int>& subtypes) {
+    return static_cast<int>(std::count(subtypes.begin(), subtypes.end(), GADGET_DRAG_START));
+}
+
+bool has_drag_start(const std::vector<int>& subtypes) { return drag_starts(subtypes) > 0; }
+
+// The press's selection event comes at once on some platforms, when the press
+// ends on others: only the drag start is counted.
+TEST_F(ListBehaviourTest, PressAndDragBeyondTheThresholdStartsADragOnce) {
+    press_row(LIST, 2);
+    move_pointer_by(1, 1);  // within the threshold
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    move_pointer_by(30, 2);
+    settle();
+    EXPECT_EQ(drag_starts(subtypes_from(LIST, gadget_events())), 1);
+    // The press is over: neither further moves nor the release start another.
+    move_pointer_by(60, 2);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(ListBehaviourTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
+    press_row(LIST, 0, true);
+    move_pointer_by(30, 30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    press_row(LIST, -1);
+    move_pointer_by(30, -30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+}
+
 using SliderBehaviourTest = GadgetWindowTest;
 
 TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
@@ -103,6 +279,38 @@ TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
     const int state = gadget_state_get(SLIDER);
     EXPECT_GT(state, 0);
     EXPECT_EQ(slider_shown_position(SLIDER), state);
+}
+
+constexpr int VERTICAL = 2;  // the vertical style flag of gadget_track_bar
+
+TEST_F(SliderBehaviourTest, AVerticalSliderHasItsMinimumAtTheBottom) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 20, 40, 200, 0, 100, VERTICAL), 0);
+    gadget_state_set(SLIDER, 50);
+    settle();
+    click_gadget(SLIDER, 20, 30);  // near the top
+    settle();
+    EXPECT_GT(gadget_state_get(SLIDER), 50);
+}
+
+TEST_F(SliderBehaviourTest, ABurstOfKeysUnreadCostsOneEventAndEachReadKeyOne) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 20, 200, 40, 0, 100), 0);
+    ASSERT_NE(gadget_list_view(LIST, 20, 80, 200, 100), 0);  // another gadget's events stay apart
+    gadget_state_set(SLIDER, 50);
+    focus_gadget(SLIDER);
+    settle();
+    gadget_events();
+    for (int i = 0; i < 5; ++i) press_key(Key::Right);
+    settle();
+    EXPECT_EQ(gadget_state_get(SLIDER), 55);
+    EXPECT_EQ(subtypes_from(SLIDER, gadget_events()), std::vector<int>{0});
+    int seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        press_key(Key::Left);
+        settle();
+        seen += static_cast<int>(gadget_events().size());
+    }
+    EXPECT_EQ(seen, 3);
+    EXPECT_EQ(gadget_state_get(SLIDER), 52);
 }
 
 using GadgetSizeTest = GadgetWindowTest;
@@ -119,6 +327,39 @@ TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {
     EXPECT_EQ(gadget_item_count(LIST), 1);
     gadget_state_set(SLIDER, 4);
     EXPECT_EQ(gadget_state_get(SLIDER), 4);
+}
+
+TEST_F(GadgetSizeTest, HugeSizesAndFarPlacesMakeWorkingGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, -100000, 100000, INT_MAX, INT_MAX), 0);
+    settle();
+    gadget_resize(LIST, INT_MAX, -100000, INT_MAX, IGNORE_VALUE);
+    settle();
+    gadget_item_add(LIST, -1, u"row");
+    EXPECT_EQ(gadget_item_count(LIST), 1);
+    gadget_resize(LIST, 10, 10, 200, 100);
+    settle();
+    const ShownBox box = shown_box(LIST);
+    EXPECT_EQ(box.x, 10);
+    EXPECT_EQ(box.width, 200);
+}
+
+TEST_F(GadgetSizeTest, ResizeKeepsWhatIsIgnored) {
+    ASSERT_NE(gadget_list_view(LIST, 5, 30, 200, 150), 0);
+    const auto expect_box = [](int x, int y, int width, int height) {
+        settle();
+        const ShownBox box = shown_box(LIST);
+        EXPECT_EQ(box.x, x);
+        EXPECT_EQ(box.y, y);
+        EXPECT_EQ(box.width, width);
+        EXPECT_EQ(box.height, height);
+    };
+    expect_box(5, 30, 200, 150);
+    gadget_resize(LIST, IGNORE_VALUE, IGNORE_VALUE, 300, 250);
+    expect_box(5, 30, 300, 250);
+    gadget_resize(LIST, 20, IGNORE_VALUE, IGNORE_VALUE, 100);
+    expect_box(20, 30, 300, 100);
+    gadget_resize(LIST, 1, 2, 130, 60);
+    expect_box(1, 2, 130, 60);
 }
 
 }  // namespace

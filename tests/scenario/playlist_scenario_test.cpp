@@ -148,20 +148,33 @@ TEST(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
         EXPECT_EQ(program.process.wait_for_exit(10000), 0);
     }
 
-    // A path where there is no playlist: a box says so, and nothing is made.
+    // A path where there is no playlist, a folder, or more than one path: a
+    // box says why, and nothing is opened or made.
     const std::wstring missing = L"E:\\Playlists\\Missing.m3u";
-    RunningProgram program(no_audio_environment(), tunelathe_path(), {missing});
-    ASSERT_NE(program.main_window, nullptr);
-    Box box = wait_for_box(program.process, 10000);
-    ASSERT_NE(box.dialog, nullptr) << "no box said why";
-    EXPECT_EQ(box.title, L"Not opened!");
-    EXPECT_NE(box.text.find(missing), std::wstring::npos) << "the box names the file";
-    ASSERT_TRUE(answer_box(box.dialog, IDOK));
-    EXPECT_TRUE(list_rows(find_list(program.main_window)).empty());
-    EXPECT_EQ(window_text(program.main_window), plain_title);
-    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
-    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+    const struct {
+        std::vector<std::wstring> arguments;
+        std::wstring said;  // in the box's text
+    } cases[] = {
+        {{missing}, missing},
+        {{L"E:\\Playlists"}, L"E:\\Playlists"},
+        {{given, missing}, L"one playlist at a time"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.arguments.size() << " arguments, the first " << c.arguments[0].size()
+                                        << " characters long");
+        RunningProgram program(no_audio_environment(), tunelathe_path(), c.arguments);
+        ASSERT_NE(program.main_window, nullptr);
+        Box box = wait_for_box(program.process, 10000);
+        ASSERT_NE(box.dialog, nullptr) << "no box said why";
+        EXPECT_EQ(box.title, L"Not opened!");
+        EXPECT_NE(box.text.find(c.said), std::wstring::npos) << "the box says why";
+        ASSERT_TRUE(answer_box(box.dialog, IDOK));
+        EXPECT_TRUE(list_rows(find_list(program.main_window)).empty());
+        EXPECT_EQ(window_text(program.main_window), plain_title);
+        EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+        PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+    }
 }
 
 TEST(PlaylistScenario, SaveNamesRowsThePlayerWillNotPlayAndFixesWhatItFindsElsewhere) {

@@ -51,6 +51,28 @@ std::vector<std::string> XPerson::titles() {
     return shown;
 }
 
+// Under a window manager a program's window sits inside the manager's frame,
+// a child of the root: the program's own is the one the manager marked with
+// WM_STATE. Without a manager the root's children are the programs' windows.
+unsigned long XPerson::client_in(unsigned long frame) {
+    const Atom wm_state = XInternAtom(display_, "WM_STATE", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, frame, wm_state, 0, 0, False, AnyPropertyType, &type, &format, &items, &after,
+                       &data);
+    if (data) XFree(data);
+    if (type != None) return frame;
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    unsigned long client = 0;
+    if (!XQueryTree(display_, frame, &root, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && !client; ++i) client = client_in(children[i]);
+    if (children) XFree(children);
+    return client;
+}
+
 std::vector<unsigned long> XPerson::windows() {
     ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
     unsigned count = 0;
@@ -59,9 +81,11 @@ std::vector<unsigned long> XPerson::windows() {
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
         // Tooltips and drag icons pass the window manager by; they are no windows a person deals with.
-        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
-            !attributes.override_redirect)
-            shown.push_back(children[i]);
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
+            attributes.override_redirect)
+            continue;
+        const unsigned long client = client_in(children[i]);
+        shown.push_back(client ? client : children[i]);
     }
     if (children) XFree(children);
     return shown;
@@ -132,6 +156,24 @@ XPerson::Box XPerson::box(unsigned long window) {
     ::Window child = 0;
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
     return {x, y, attributes.width, attributes.height};
+}
+
+XPerson::Box XPerson::outer_box(unsigned long window) {
+    Box outer = box(window);
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_FRAME_EXTENTS", False), 0, 4, False,
+                           XA_CARDINAL, &type, &format, &items, &after, &data) == Success &&
+        data && format == 32 && items == 4) {
+        const auto* extents = reinterpret_cast<const long*>(data);  // left, right, top, bottom
+        outer = {outer.x - static_cast<int>(extents[0]), outer.y - static_cast<int>(extents[2]),
+                 outer.width + static_cast<int>(extents[0] + extents[1]),
+                 outer.height + static_cast<int>(extents[2] + extents[3])};
+    }
+    if (data) XFree(data);
+    return outer;
 }
 
 std::vector<XPerson::Stretch> XPerson::ink(unsigned long window, Box area, bool down, int merge_gap) {

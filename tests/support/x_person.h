@@ -23,8 +23,9 @@ public:
     unsigned long find(const std::string& title);
     // The titles of all shown top-level windows (as windows() lists them).
     std::vector<std::string> titles();
-    // All shown top-level windows, titled or not; tooltips and drag icons,
-    // which no window manager handles, are none.
+    // All shown top-level windows, titled or not, inside the window
+    // manager's frames when there is one; tooltips and drag icons, which no
+    // window manager handles, are none.
     std::vector<unsigned long> windows();
     std::string title_of(unsigned long window);
     // Whether a tooltip is up; waits until one is (shown) or none is, false
@@ -41,6 +42,9 @@ public:
         int height;
     };
     Box box(unsigned long window);
+    // The box with the frame a window manager put round it (_NET_FRAME_EXTENTS);
+    // the window's own box without one.
+    Box outer_box(unsigned long window);
     int screen_width();
     int screen_height();
 
@@ -93,6 +97,8 @@ public:
 
 private:
     void key_with(unsigned long modifier, unsigned long keysym);
+    // The window a window manager's frame holds (itself when it is one), or 0.
+    unsigned long client_in(unsigned long frame);
     struct _XDisplay* display_;
 };
 

@@ -8,6 +8,7 @@
 namespace {
 
 thread_local EventState state{};
+thread_local PendingMessage pending{};
 
 // A thread blocked in event_wait sees queued events only when its loop wakes.
 void wake_main_loop() { g_main_context_wakeup(nullptr); }
@@ -15,6 +16,7 @@ void wake_main_loop() { g_main_context_wakeup(nullptr); }
 }  // namespace
 
 EventState& event_state() { return state; }
+PendingMessage& pending_message() { return pending; }
 
 void event_release_current() {
     if (state.data && state.release) state.release(state.data);
@@ -31,6 +33,7 @@ void event_end() {
     event_queue_set_waker(nullptr);
     event_queue_clear(event_queue());
     event_release_current();
+    pending = {};
 }
 
 ObjectNumber event_gadget() { return state.object; }

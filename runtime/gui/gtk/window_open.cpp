@@ -95,8 +95,8 @@ WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inne
     ScreenRect reference{};
     const bool has_reference = (flags & WINDOW_CENTERED_ON_PARENT) && centring_reference(parent, &reference);
     // Before it is mapped a window's frame is unknown: inner and outer size agree.
-    const WindowPlacement placement = window_place(x, y, inner_width, inner_height, flags, screen.width,
-                                                   screen.height, has_reference ? &reference : nullptr);
+    const WindowPlacement placement = window_place(x, y, window_side(inner_width), window_side(inner_height), flags,
+                                                   screen.width, screen.height, has_reference ? &reference : nullptr);
     if (!placement.default_position) gtk_window_move(window, placement.x, placement.y);
     return placement;
 }
@@ -116,13 +116,9 @@ bool window_init() {
     // GDK_BACKEND still chooses, for whoever sets it.
     gdk_set_allowed_backends("x11,*");
     if (!gtk_init_check(nullptr, nullptr)) return false;
+    pointer_events_watch();
     default_icon_load();
     return true;
-}
-
-void window_end() {
-    window_close(-1);
-    event_release_current();
 }
 
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,
@@ -179,7 +175,15 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
         record->minimized_or_maximized = (style & (STYLE_MAXIMIZE | STYLE_MINIMIZE)) != 0;
     }
     gtk_widget_show(content);
-    if (!(flags & WINDOW_HIDDEN)) gtk_widget_show(widget);
+    // Shown means on the screen, as on the reference platform: until a window
+    // manager has mapped it, the window is not where it was put, and the
+    // pointer's place in it (the volume pop-up's) would be read wrong. A
+    // window minimized from the start is never mapped by one.
+    const bool iconic = !(flags & WINDOW_TOOL) && (style & STYLE_MINIMIZE);
+    if (!(flags & WINDOW_HIDDEN)) {
+        if (iconic) gtk_widget_show(widget);
+        else gtk_widget_show_now(widget);
+    }
     if (!(flags & WINDOW_NOT_GADGET_PARENT)) gadget_parent_set(content);
     return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(widget);
 }

@@ -1,12 +1,14 @@
 // What a runtime window's signals become: close requests, size and position
-// changes, minimizing, maximizing and restoring, drawing, and gaining or
-// losing the keyboard focus are queued as events; a close request never
-// destroys the window by itself.
+// changes, minimizing, maximizing and restoring, drawing, gaining or losing
+// the keyboard focus are queued as events, and the pointer moving over a
+// window or leaving it is kept for the wait; a close request never destroys
+// the window by itself.
 #include <gtk/gtk.h>
 
 #include <mutex>
 
 #include "runtime/gui/event.h"
+#include "runtime/gui/gtk/event_state.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/gtk/window_record.h"
 
@@ -103,10 +105,39 @@ gboolean on_focus_out(GtkWidget*, GdkEvent*, gpointer data) {
     return FALSE;
 }
 
+// The runtime window an event's GDK window belongs to, or -1.
+ObjectNumber window_number_of_event(const GdkEvent* event) {
+    GdkWindow* toplevel = event->any.window ? gdk_window_get_toplevel(event->any.window) : nullptr;
+    gpointer widget = nullptr;
+    if (toplevel) gdk_window_get_user_data(toplevel, &widget);
+    return widget ? window_number_of(GTK_WIDGET(widget)) : -1;
+}
+
+// Motion goes to the innermost widget that wants it, which may keep it (a
+// list does), so it is read here, before GTK hands it on, as the reference
+// platform's loop sees every mouse message. GDK holds a lone motion back
+// until a frame is drawn, but the crossing into a widget comes at once: it
+// counts as motion too. Leaving counts only for the top-level window itself,
+// not for the pointer going into one of its gadgets.
+void on_any_event(GdkEvent* event, gpointer) {
+    const bool motion = event->type == GDK_MOTION_NOTIFY || event->type == GDK_ENTER_NOTIFY;
+    const bool leave = event->type == GDK_LEAVE_NOTIFY && event->any.window &&
+                       event->crossing.detail != GDK_NOTIFY_INFERIOR &&
+                       event->any.window == gdk_window_get_toplevel(event->any.window);
+    if (motion || leave) {
+        const ObjectNumber number = window_number_of_event(event);
+        if (number >= 0) pending_message() = {motion ? EVENT_POINTER_MOVE : EVENT_POINTER_LEAVE, number};
+    }
+    gtk_main_do_event(event);
+}
+
 }  // namespace
+
+void pointer_events_watch() { gdk_event_handler_set(on_any_event, nullptr, nullptr); }
 
 void window_signals_connect(GtkWidget* window, ObjectNumber number) {
     gpointer data = reinterpret_cast<gpointer>(number);
+    gtk_widget_add_events(window, GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
     g_signal_connect(window, "delete-event", G_CALLBACK(on_delete), data);
     g_signal_connect(window, "configure-event", G_CALLBACK(on_configure), data);
     g_signal_connect(window, "window-state-event", G_CALLBACK(on_window_state), data);

@@ -27,3 +27,6 @@ ObjectTable<WindowRecord>& window_table();
 
 // Connects the signals that become the window's events.
 void window_signals_connect(GtkWidget* window, ObjectNumber number);
+// Has the pointer's motion over the runtime's windows, and its leaving them,
+// queued as events, whichever widget the motion goes to.
+void pointer_events_watch();

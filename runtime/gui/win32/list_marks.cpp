@@ -48,6 +48,9 @@ HWND make_tip_window(HWND list) {
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     if (!window) return nullptr;
+    // A width of its own lets a tip break its lines where it says so, and
+    // wraps one longer than half the screen.
+    SendMessageW(window, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
     TOOLINFOW tool = tip_tool(list);
     tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
     static wchar_t empty[] = L"";
@@ -168,7 +171,7 @@ void list_row_draw(const GadgetRecord& list, const DRAWITEMSTRUCT& item) {
 
 void list_marks_mouse(HWND list, UINT message, LPARAM lparam) {
     if (message != WM_MOUSEMOVE && message != WM_MOUSEHOVER && message != WM_MOUSELEAVE &&
-        message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN)
+        message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN && message != WM_MOUSEWHEEL)
         return;
     std::lock_guard guard(gadget_table_lock());
     GadgetRecord* gadget = nullptr;
@@ -188,9 +191,10 @@ void list_marks_mouse(HWND list, UINT message, LPARAM lparam) {
     case WM_MOUSEHOVER:
         show_tip(list, marks, row_at(list, lparam));
         break;
-    default:  // the pointer left, or a button went down: the tip goes
+    default:  // the pointer left, a button went down or the rows scrolled: the tip goes
         hide_tip(list, marks);
-        if (message == WM_MOUSELEAVE) marks.hovered = -1;
+        // Another row may be under the pointer now: the next move looks again.
+        if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN) marks.hovered = -1;
         break;
     }
 }

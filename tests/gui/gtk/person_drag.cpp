@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "runtime/gui/drop.h"
 #include "tests/gui/gtk/gadget_support.h"
 #include "tests/support/file_source_process.h"
 #include "tests/support/gtk_desktop.h"
@@ -35,6 +36,7 @@ struct DragDuringRequester::Watch {
 void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files) {
     std::vector<std::string> offered;
     for (const std::filesystem::path& file : files) offered.push_back(file.string());
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
     FileSourceProcess source(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered);
     ASSERT_TRUE(source.ready());
     const ScreenPoint target = row_point(list, row);
@@ -48,9 +50,11 @@ void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::file
         run_for(40);
     }
     run_for(100);
+    const int records = drop_record_live_count();
     desktop().release();
-    // The data goes from the source to the list before the source ends.
-    run_for(500);
+    // The data goes from the source to the list before the source ends; a
+    // list that refuses it makes no record.
+    run_until([&] { return drop_record_live_count() > records; }, 2000);
 }
 
 DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector<std::filesystem::path> files)

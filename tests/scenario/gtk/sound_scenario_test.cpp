@@ -78,18 +78,6 @@ protected:
     std::unique_ptr<PlayerMount> player_;
 };
 
-// The volume pop-up under the pointer: the top-level window of its size.
-unsigned long find_popup(XPerson& person) {
-    for (int waited = 0; waited < 5000; waited += 50) {
-        for (unsigned long window : person.windows()) {
-            const XPerson::Box box = person.box(window);
-            if (box.width == 200 && box.height == 50) return window;
-        }
-        pause_ms(50);
-    }
-    return 0;
-}
-
 // What was heard once the song of that pitch is heard, within a few listens.
 std::optional<MonitorLevels> song_heard(double hz) {
     for (int listen = 0; listen < 4; ++listen) {
@@ -153,7 +141,7 @@ TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
     // takes the slider's knob and moves it down by the keyboard from 75 to
     // 40, then takes the pointer away.
     toolbar.press(TOOL_VOLUME, false);
-    const unsigned long popup = find_popup(person_);
+    const unsigned long popup = volume_popup(person_, 5000);
     ASSERT_NE(popup, 0u) << "no volume pop-up came";
     const XPerson::Box box = person_.box(popup);
     EXPECT_EQ(box.x, toolbar.click_x(TOOL_VOLUME) - 10) << "the pointer 10 pixels into the pop-up";
@@ -175,7 +163,7 @@ TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
     person_.move_to(box.x + box.width + 100, box.y + box.height + 100);
     pause_ms(100);
     person_.move_to(box.x + box.width + 120, box.y + box.height + 120);
-    for (int waited = 0; waited < 5000 && find_popup(person_); waited += 100) pause_ms(100);
+    for (int waited = 0; waited < 5000 && volume_popup(person_, 0); waited += 100) pause_ms(100);
     EXPECT_EQ(person_.titles(), std::vector<std::string>{MAIN_TITLE}) << "the pop-up stayed";
 
     const std::optional<MonitorLevels> at_40 = song_heard(LOW_HZ);

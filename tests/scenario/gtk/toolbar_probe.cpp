@@ -59,3 +59,14 @@ void Toolbar::press(int item, bool leave_pointer) {
     if (leave_pointer) person_.move_to(window.x + window.width - 50, window.y + window.height - 50);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
+
+unsigned long volume_popup(XPerson& person, int timeout_ms) {
+    for (int waited = 0;; waited += 50) {
+        for (unsigned long window : person.windows()) {
+            const XPerson::Box box = person.box(window);
+            if (box.width == 200 && box.height == 50) return window;
+        }
+        if (waited >= timeout_ms) return 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}

@@ -36,3 +36,7 @@ private:
     std::vector<XPerson::Stretch> buttons_;
     std::vector<std::vector<unsigned long>> released_looks_;
 };
+
+// The volume pop-up the Volume button opens under the pointer: the shown
+// window of its size, or 0 when none is there within timeout_ms.
+unsigned long volume_popup(XPerson& person, int timeout_ms);
