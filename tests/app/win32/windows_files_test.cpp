@@ -1,0 +1,172 @@
+// What only Windows has: paths of network shares, files another program
+// holds open without sharing, file attributes, and the system's path limit.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/playlist.h"
+#include "app/playlist_file.h"
+#include "tests/app/app_support.h"
+
+namespace {
+
+using Rows = std::vector<std::u16string>;
+
+class WindowsFiles : public AppTest {};
+
+TEST_F(WindowsFiles, ANetworkPathDropsWithoutItsLeadingSlashes) {
+    // The two characters removed are its leading slashes.
+    ASSERT_TRUE(drop_files({u"\\\\server\\share\\a.mp3"}));
+    EXPECT_EQ(rows(), (Rows{u"server/share/a.mp3"}));
+    EXPECT_EQ(entries().back(), (Entry{u"server/share/a.mp3", u"\\\\server\\share\\a.mp3"}));
+    EXPECT_EQ(app.is_saved, 0);
+}
+
+TEST_F(WindowsFiles, AFailedOpenChangesNothingAndSaysWhy) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+    const std::wstring title = main_title();
+    const std::vector<Entry> kept = entries();
+
+    // Another program holds the chosen file open without sharing it.
+    ASSERT_TRUE(write_file_bytes(path(L"held.m3u"), "/held.mp3\r\n"));
+    HANDLE holder = CreateFileW(path(L"held.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Person person({press(ANSWER_NO), choose_file(path(L"held.m3u")), press(ANSWER_OK)});
+    OpenPlaylist();
+    std::vector<SeenDialog> seen = person.done();
+    CloseHandle(holder);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].title, L"Not opened!");
+    const std::size_t named = seen[2].text.find(path(L"held.m3u") + L"\r\n\r\n");
+    ASSERT_NE(named, std::wstring::npos) << "the message names the file";
+    EXPECT_GT(seen[2].text.size(), named + path(L"held.m3u").size() + 4) << "and gives the reason";
+    EXPECT_EQ(rows(), (Rows{u"/a.mp3", u"/b.mp3"}));
+    EXPECT_EQ(entries(), kept);
+    EXPECT_EQ(main_title(), title);
+    EXPECT_EQ(app.is_saved, 0);
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u"));
+
+    // The next Save still goes to the playlist on screen, not the one tried.
+    Person again({});
+    SavePlaylist();
+    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"held.m3u")), std::string("/held.mp3\r\n"));
+}
+
+TEST_F(WindowsFiles, AReadOnlyPlaylistOpens) {
+    ASSERT_TRUE(write_file_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_READONLY));
+    Person person({choose_file(path(L"card.m3u"))});
+    OpenPlaylist();
+    EXPECT_EQ(person.done().size(), 1u);
+    SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(rows(), Rows{u"/Music/a.mp3"});
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(main_title(), title_for(L"card.m3u"));
+}
+
+TEST_F(WindowsFiles, SaveOverALockedFileKeepsItIntact) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    const std::string previous = "/a.mp3\r\n";
+    ASSERT_EQ(read_file_bytes(path(L"list.m3u")), previous);
+
+    // Another program holds the file open without sharing it.
+    HANDLE holder = CreateFileW(path(L"list.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+    Before before = before_save();
+    Person person({press(ANSWER_OK)});
+    SavePlaylist();
+    std::vector<SeenDialog> seen = person.done();
+    CloseHandle(holder);
+    expect_failed_save(seen, path(L"list.m3u"), before);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), previous);
+    EXPECT_EQ(names_in(folder_), std::vector<std::wstring>{L"list.m3u"}) << "no temporary file left";
+
+    // Once the other program lets go, the same Save works.
+    Person again({});
+    SavePlaylist();
+    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(app.is_saved, 1);
+}
+
+TEST_F(WindowsFiles, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
+
+    HANDLE holder =
+        CreateFileW(path(L"held.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Before before = before_save();
+    Person person({choose_file(path(L"held.m3u")), press(ANSWER_OK)});
+    SavePlaylistAs();
+    std::vector<SeenDialog> seen = person.done();
+    CloseHandle(holder);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, L"Not saved!");
+    EXPECT_NE(seen[1].text.find(path(L"held.m3u")), std::wstring::npos);
+    EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
+    EXPECT_EQ(app.is_saved, 0);
+}
+
+TEST_F(WindowsFiles, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
+    // Files whose names a careless save might take for its own.
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u.saving"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"~list.m3u"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    app.playlist_path = u16(path(L"list.m3u")).c_str();
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty());
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n"));
+    EXPECT_NE(GetFileAttributesW(path(L"list.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
+        << "the playlist keeps its attributes";
+    SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u.saving")), std::string("keep"));
+    EXPECT_EQ(read_file_bytes(path(L"~list.m3u")), std::string("keep"));
+    EXPECT_EQ(names_in(folder_), (std::vector<std::wstring>{L"list.m3u", L"list.m3u.saving", L"~list.m3u"}))
+        << "no temporary file left";
+}
+
+TEST_F(WindowsFiles, ATargetAtThePathLimitIsSaved) {
+    // The longest path the system takes without its long-path prefix.
+    std::wstring folder = folder_;
+    while (folder.size() + 1 + 100 + 1 + 8 < MAX_PATH - 1) {
+        folder += L"\\" + std::wstring(std::min<std::size_t>(100, MAX_PATH - 1 - folder.size() - 1 - 9 - 1), L'd');
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << folder.size();
+    }
+    std::wstring target = folder + L"\\";
+    target += std::wstring(MAX_PATH - 1 - target.size() - 4, L'n') + L".m3u";
+    ASSERT_EQ(target.size(), static_cast<std::size_t>(MAX_PATH - 1));
+    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
+    app.playlist_path = u16(target).c_str();
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty()) << "no failure box";
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_file_bytes(target), std::string("/a.mp3\r\n"));
+    EXPECT_EQ(names_in(folder).size(), 1u) << "no temporary file left";
+}
+
+}  // namespace
