@@ -1,5 +1,5 @@
-// Playback: the toolbar's Play and Pause buttons, the list's selection and
-// the real media engine of movie 0 after each command, with songs made and an
+// Playback and the volume pop-up: the toolbar's Play and Pause buttons, the
+// list's selection and the real media engine of movie 0 after each command, with songs made and an
 // audio server started by tests/support/with-audio-server.
 #include <gtest/gtest.h>
 
@@ -13,10 +13,14 @@
 #include "app/playlist.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/media/media.h"
+#include "runtime/gui/window.h"
 #include "runtime/media/volume_table.h"
 #include "tests/app/app_support.h"
 #include "tests/app/playback_test.h"
 #include "tests/app/playback_probe.h"
+#include "tests/app/volume_popup.h"
+#include "tests/support/monitor_probe.h"
+#include "tests/support/volume_step.h"
 
 namespace {
 
@@ -293,6 +297,51 @@ TEST_F(Playback, WithoutMediaEveryCommandIsHarmless) {
     EXPECT_FALSE(pressed(ToolPause));
     EXPECT_EQ(app.is_paused, 0);
     expect_nothing_loaded();
+}
+
+// The volume pop-up runs its own loop on the test thread while the person
+// looks at it, moves its slider and moves the pointer away.
+TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
+    drop_songs();
+    PlaySelectedSong();
+    ASSERT_EQ(song_level(), volume_level(75));
+    const double at_75 = hear_settled().rms_peak.overall;
+
+    PopupView view = change_volume({400, 300}, 40, {1200, 1000});
+    ASSERT_TRUE(view.appeared) << "no pop-up appeared";
+    EXPECT_EQ(view.origin.x, 390);
+    EXPECT_EQ(view.origin.y, 290);
+    EXPECT_EQ(view.inner_width, 200);
+    EXPECT_EQ(view.inner_height, 50);
+    EXPECT_EQ(view.mouse_x, 10);
+    EXPECT_EQ(view.mouse_y, 10);
+    EXPECT_EQ(view.slider, 75);
+    EXPECT_EQ(view.tooltip, L"Volume: 75");
+    EXPECT_TRUE(view.stayed_open) << "closed with the pointer inside";
+    EXPECT_EQ(view.moved_tooltip, L"Volume: 40");
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(window_handle(VOLUME_WINDOW), 0);
+    EXPECT_EQ(app.volume, 40);
+    expect_playing(first);
+    EXPECT_EQ(song_level(), volume_level(40));
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, volume_step_db(75, 40), 1.0) << "the playing song got quieter";
+
+    // Nothing playing: the pop-up opens at the remembered value, and the
+    // pointer on its leftmost column closes it; the next song gets the volume.
+    StopSong();
+    view = change_volume({600, 500}, 100, {590, 510});
+    ASSERT_TRUE(view.appeared) << "no pop-up appeared";
+    EXPECT_EQ(view.origin.x, 590);
+    EXPECT_EQ(view.slider, 40);
+    EXPECT_EQ(view.tooltip, L"Volume: 40");
+    EXPECT_EQ(view.moved_tooltip, L"Volume: 100");
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(app.volume, 100);
+    expect_nothing_loaded();
+    PlaySelectedSong();
+    expect_playing(first);
+    EXPECT_EQ(song_level(), volume_level(100));
+    EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, volume_step_db(75, 100), 1.0) << "the next song plays louder";
 }
 
 }  // namespace
