@@ -114,6 +114,23 @@ bool exists(const std::wstring& path);
 bool make_folder(const std::wstring& path);
 std::vector<std::wstring> names_in(const std::wstring& folder);
 void remove_tree(const std::wstring& path);
+// While it lives, the program cannot open the file. Windows: another program
+// holds it open without sharing it. Linux has no sharing modes and the tests
+// run as root, who may open any file: a link leading to itself stands in
+// its place, and the file comes back afterwards.
+class UnopenableFile {
+public:
+    explicit UnopenableFile(std::wstring path);
+    ~UnopenableFile();
+    UnopenableFile(const UnopenableFile&) = delete;
+    UnopenableFile& operator=(const UnopenableFile&) = delete;
+    bool holds() const { return holds_; }
+
+private:
+    std::wstring path_;
+    bool holds_ = false;
+    void* holder_ = nullptr;  // Windows: the other program's handle
+};
 // Writes into a new file until the file system is full; false when the
 // file could not be made.
 bool fill_with_file(const std::wstring& path);

@@ -159,6 +159,43 @@ TEST_F(ChangedBehaviour, OpenAfterDeletingEveryRowDoesNotAsk) {
     EXPECT_EQ(app.is_saved, 1);
 }
 
+TEST_F(ChangedBehaviour, AFailedOpenChangesNothingAndSaysWhy) {
+    ASSERT_TRUE(drop_files({player_file(u"/a.mp3")}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(drop_files({player_file(u"/b.mp3")}));
+    const std::wstring title = main_title();
+    const std::vector<Entry> kept = entries();
+
+    ASSERT_TRUE(write_file_bytes(path(L"held.m3u"), "/held.mp3\r\n"));
+    std::vector<SeenDialog> seen;
+    {
+        UnopenableFile held(path(L"held.m3u"));
+        ASSERT_TRUE(held.holds());
+        Person person({press(ANSWER_NO), choose_file(path(L"held.m3u")), press(ANSWER_OK)});
+        OpenPlaylist();
+        seen = person.done();
+    }
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].title, L"Not opened!");
+    const std::size_t named = seen[2].text.find(path(L"held.m3u") + as_shown(L"\r\n\r\n"));
+    ASSERT_NE(named, std::wstring::npos) << "the message names the file";
+    EXPECT_GT(seen[2].text.size(), named + path(L"held.m3u").size() + 4) << "and gives the reason";
+    EXPECT_EQ(rows(), (Rows{u"/a.mp3", u"/b.mp3"}));
+    EXPECT_EQ(entries(), kept);
+    EXPECT_EQ(main_title(), title);
+    EXPECT_EQ(app.is_saved, 0);
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u"));
+
+    // The next Save still goes to the playlist on screen, not the one tried.
+    Person again({});
+    SavePlaylist();
+    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
+    EXPECT_EQ(read_file_bytes(path(L"held.m3u")), std::string("/held.mp3\r\n"));
+}
+
 TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
     ASSERT_TRUE(drop_files({player_file(u"/a.mp3")}));
     Person first({choose_file(path(L"list.m3u"))});

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -127,4 +128,15 @@ std::string utf8(const std::u16string& text) {
     std::string result = bytes ? bytes : "";
     g_free(bytes);
     return result;
+}
+
+UnopenableFile::UnopenableFile(std::wstring path) : path_(std::move(path)) {
+    const std::string name = native_path(path_);
+    holds_ = rename(name.c_str(), (name + ".away").c_str()) == 0 && symlink(name.c_str(), name.c_str()) == 0;
+}
+
+UnopenableFile::~UnopenableFile() {
+    const std::string name = native_path(path_);
+    unlink(name.c_str());
+    rename((name + ".away").c_str(), name.c_str());
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "tests/support/wine_path.h"
 
@@ -91,3 +92,13 @@ std::string utf8(const std::u16string& text) {
 }
 
 std::wstring folder_named_in(const char* variable) { return wine_folder_from(variable); }
+
+UnopenableFile::UnopenableFile(std::wstring path) : path_(std::move(path)) {
+    HANDLE holder = CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    holds_ = holder != INVALID_HANDLE_VALUE;
+    if (holds_) holder_ = holder;
+}
+
+UnopenableFile::~UnopenableFile() {
+    if (holds_) CloseHandle(holder_);
+}

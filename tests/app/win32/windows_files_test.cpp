@@ -27,42 +27,6 @@ TEST_F(WindowsFiles, ANetworkPathDropsWithoutItsLeadingSlashes) {
     EXPECT_EQ(app.is_saved, 0);
 }
 
-TEST_F(WindowsFiles, AFailedOpenChangesNothingAndSaysWhy) {
-    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
-    SavePlaylist();
-    first.done();
-    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
-    const std::wstring title = main_title();
-    const std::vector<Entry> kept = entries();
-
-    // Another program holds the chosen file open without sharing it.
-    ASSERT_TRUE(write_file_bytes(path(L"held.m3u"), "/held.mp3\r\n"));
-    HANDLE holder = CreateFileW(path(L"held.m3u").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Person person({press(ANSWER_NO), choose_file(path(L"held.m3u")), press(ANSWER_OK)});
-    OpenPlaylist();
-    std::vector<SeenDialog> seen = person.done();
-    CloseHandle(holder);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[2].title, L"Not opened!");
-    const std::size_t named = seen[2].text.find(path(L"held.m3u") + L"\r\n\r\n");
-    ASSERT_NE(named, std::wstring::npos) << "the message names the file";
-    EXPECT_GT(seen[2].text.size(), named + path(L"held.m3u").size() + 4) << "and gives the reason";
-    EXPECT_EQ(rows(), (Rows{u"/a.mp3", u"/b.mp3"}));
-    EXPECT_EQ(entries(), kept);
-    EXPECT_EQ(main_title(), title);
-    EXPECT_EQ(app.is_saved, 0);
-    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u"));
-
-    // The next Save still goes to the playlist on screen, not the one tried.
-    Person again({});
-    SavePlaylist();
-    EXPECT_TRUE(again.done().empty());
-    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
-    EXPECT_EQ(read_file_bytes(path(L"held.m3u")), std::string("/held.mp3\r\n"));
-}
-
 TEST_F(WindowsFiles, AReadOnlyPlaylistOpens) {
     ASSERT_TRUE(write_file_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
     ASSERT_TRUE(SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_READONLY));
