@@ -114,6 +114,15 @@ bool exists(const std::wstring& path);
 bool make_folder(const std::wstring& path);
 std::vector<std::wstring> names_in(const std::wstring& folder);
 void remove_tree(const std::wstring& path);
+// A file's marks beside its bytes: its attributes on Windows, its permission
+// bits on Linux. Read-only ones; ones no save gives a file of its own (hidden;
+// 0705); and plain ones again.
+extern const unsigned READ_ONLY_MARKS;
+extern const unsigned UNUSUAL_MARKS;
+extern const unsigned PLAIN_MARKS;
+bool set_file_marks(const std::wstring& path, unsigned marks);
+bool has_file_marks(const std::wstring& path, unsigned marks);
+
 // While it lives, the program cannot open the file. Windows: another program
 // holds it open without sharing it. Linux has no sharing modes and the tests
 // run as root, who may open any file: a link leading to itself stands in

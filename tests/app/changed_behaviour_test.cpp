@@ -227,6 +227,16 @@ TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
     EXPECT_EQ(read_file_bytes(path(L"failing.m3u")), long_list);
 }
 
+TEST_F(ChangedBehaviour, AReadOnlyPlaylistOpens) {
+    ASSERT_TRUE(write_file_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
+    ASSERT_TRUE(set_file_marks(path(L"card.m3u"), READ_ONLY_MARKS));
+    open(path(L"card.m3u"));
+    set_file_marks(path(L"card.m3u"), PLAIN_MARKS);
+    EXPECT_EQ(rows(), Rows{u"/Music/a.mp3"});
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(main_title(), title_for(L"card.m3u"));
+}
+
 TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
     ASSERT_TRUE(make_folder(path(L"sub")));
     ASSERT_TRUE(drop_files({player_file(u"/a.mp3")}));
@@ -242,6 +252,27 @@ TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
     SavePlaylist();
     expect_failed_save(person.done(), path(L"sub/list.m3u"), before);
     EXPECT_FALSE(exists(path(L"sub")));
+}
+
+TEST_F(ChangedBehaviour, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
+    // Files whose names a careless save might take for its own.
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u.saving"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"~list.m3u"), "keep"));
+    ASSERT_TRUE(write_file_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
+    ASSERT_TRUE(set_file_marks(path(L"list.m3u"), UNUSUAL_MARKS));
+    ASSERT_TRUE(drop_files({player_file(u"/a.mp3")}));
+    app.playlist_path = u16(path(L"list.m3u")).c_str();
+    Person person({});
+    SavePlaylist();
+    EXPECT_TRUE(person.done().empty());
+    EXPECT_EQ(app.is_saved, 1);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n"));
+    EXPECT_TRUE(has_file_marks(path(L"list.m3u"), UNUSUAL_MARKS)) << "the playlist keeps its attributes";
+    set_file_marks(path(L"list.m3u"), PLAIN_MARKS);
+    EXPECT_EQ(read_file_bytes(path(L"list.m3u.saving")), std::string("keep"));
+    EXPECT_EQ(read_file_bytes(path(L"~list.m3u")), std::string("keep"));
+    EXPECT_EQ(names_in(folder_), (std::vector<std::wstring>{L"list.m3u", L"list.m3u.saving", L"~list.m3u"}))
+        << "no temporary file left";
 }
 
 // The close prompt, through the real close request of the main window.

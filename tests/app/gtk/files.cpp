@@ -140,3 +140,14 @@ UnopenableFile::~UnopenableFile() {
     unlink(name.c_str());
     rename((name + ".away").c_str(), name.c_str());
 }
+
+const unsigned READ_ONLY_MARKS = 0444;
+const unsigned UNUSUAL_MARKS = 0705;
+const unsigned PLAIN_MARKS = 0644;
+
+bool set_file_marks(const std::wstring& path, unsigned marks) { return chmod(native_path(path).c_str(), marks) == 0; }
+
+bool has_file_marks(const std::wstring& path, unsigned marks) {
+    struct stat status;
+    return stat(native_path(path).c_str(), &status) == 0 && (status.st_mode & 07777) == marks;
+}

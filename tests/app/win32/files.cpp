@@ -102,3 +102,14 @@ UnopenableFile::UnopenableFile(std::wstring path) : path_(std::move(path)) {
 UnopenableFile::~UnopenableFile() {
     if (holds_) CloseHandle(holder_);
 }
+
+const unsigned READ_ONLY_MARKS = FILE_ATTRIBUTE_READONLY;
+const unsigned UNUSUAL_MARKS = FILE_ATTRIBUTE_HIDDEN;
+const unsigned PLAIN_MARKS = FILE_ATTRIBUTE_NORMAL;
+
+bool set_file_marks(const std::wstring& path, unsigned marks) { return SetFileAttributesW(path.c_str(), marks); }
+
+bool has_file_marks(const std::wstring& path, unsigned marks) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & marks) == marks;
+}

@@ -1,5 +1,5 @@
-// What only Windows has: paths of network shares, files another program
-// holds open without sharing, file attributes, and the system's path limit.
+// What only Windows has: paths of network shares, saving over a file another
+// program holds open without sharing, and the system's path limit.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,18 +25,6 @@ TEST_F(WindowsFiles, ANetworkPathDropsWithoutItsLeadingSlashes) {
     EXPECT_EQ(rows(), (Rows{u"server/share/a.mp3"}));
     EXPECT_EQ(entries().back(), (Entry{u"server/share/a.mp3", u"\\\\server\\share\\a.mp3"}));
     EXPECT_EQ(app.is_saved, 0);
-}
-
-TEST_F(WindowsFiles, AReadOnlyPlaylistOpens) {
-    ASSERT_TRUE(write_file_bytes(path(L"card.m3u"), "/Music/a.mp3\r\n"));
-    ASSERT_TRUE(SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_READONLY));
-    Person person({choose_file(path(L"card.m3u"))});
-    OpenPlaylist();
-    EXPECT_EQ(person.done().size(), 1u);
-    SetFileAttributesW(path(L"card.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(rows(), Rows{u"/Music/a.mp3"});
-    EXPECT_EQ(app.is_saved, 1);
-    EXPECT_EQ(main_title(), title_for(L"card.m3u"));
 }
 
 TEST_F(WindowsFiles, SaveOverALockedFileKeepsItIntact) {
@@ -89,28 +77,6 @@ TEST_F(WindowsFiles, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
     EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
     EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
     EXPECT_EQ(app.is_saved, 0);
-}
-
-TEST_F(WindowsFiles, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
-    // Files whose names a careless save might take for its own.
-    ASSERT_TRUE(write_file_bytes(path(L"list.m3u.saving"), "keep"));
-    ASSERT_TRUE(write_file_bytes(path(L"~list.m3u"), "keep"));
-    ASSERT_TRUE(write_file_bytes(path(L"list.m3u"), "/old.mp3\r\n"));
-    ASSERT_TRUE(SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    app.playlist_path = u16(path(L"list.m3u")).c_str();
-    Person person({});
-    SavePlaylist();
-    EXPECT_TRUE(person.done().empty());
-    EXPECT_EQ(app.is_saved, 1);
-    EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n"));
-    EXPECT_NE(GetFileAttributesW(path(L"list.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
-        << "the playlist keeps its attributes";
-    SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(read_file_bytes(path(L"list.m3u.saving")), std::string("keep"));
-    EXPECT_EQ(read_file_bytes(path(L"~list.m3u")), std::string("keep"));
-    EXPECT_EQ(names_in(folder_), (std::vector<std::wstring>{L"list.m3u", L"list.m3u.saving", L"~list.m3u"}))
-        << "no temporary file left";
 }
 
 TEST_F(WindowsFiles, ATargetAtThePathLimitIsSaved) {
