@@ -254,6 +254,31 @@ TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
     EXPECT_FALSE(exists(path(L"sub")));
 }
 
+TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
+    ASSERT_TRUE(drop_files({player_file(u"/a.mp3")}));
+    Person first({choose_file(path(L"list.m3u"))});
+    SavePlaylist();
+    first.done();
+    ASSERT_TRUE(drop_files({player_file(u"/b.mp3")}));
+
+    ASSERT_TRUE(write_file_bytes(path(L"held.m3u"), ""));
+    Before before = before_save();
+    std::vector<SeenDialog> seen;
+    {
+        UnopenableFile held(path(L"held.m3u"));
+        ASSERT_TRUE(held.holds());
+        Person person({choose_file(path(L"held.m3u")), press(ANSWER_OK)});
+        SavePlaylistAs();
+        seen = person.done();
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, L"Not saved!");
+    EXPECT_NE(seen[1].text.find(path(L"held.m3u")), std::wstring::npos);
+    EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
+    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
+    EXPECT_EQ(app.is_saved, 0);
+}
+
 TEST_F(ChangedBehaviour, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
     // Files whose names a careless save might take for its own.
     ASSERT_TRUE(write_file_bytes(path(L"list.m3u.saving"), "keep"));

@@ -56,29 +56,6 @@ TEST_F(WindowsFiles, SaveOverALockedFileKeepsItIntact) {
     EXPECT_EQ(app.is_saved, 1);
 }
 
-TEST_F(WindowsFiles, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
-    ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
-    SavePlaylist();
-    first.done();
-    ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
-
-    HANDLE holder =
-        CreateFileW(path(L"held.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Before before = before_save();
-    Person person({choose_file(path(L"held.m3u")), press(ANSWER_OK)});
-    SavePlaylistAs();
-    std::vector<SeenDialog> seen = person.done();
-    CloseHandle(holder);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].title, L"Not saved!");
-    EXPECT_NE(seen[1].text.find(path(L"held.m3u")), std::wstring::npos);
-    EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
-    EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
-    EXPECT_EQ(app.is_saved, 0);
-}
-
 TEST_F(WindowsFiles, ATargetAtThePathLimitIsSaved) {
     // The longest path the system takes without its long-path prefix.
     std::wstring folder = folder_;
