@@ -187,7 +187,8 @@ struct Person::State {
     void close_stuck() {
         GList* toplevels = gtk_window_list_toplevels();
         for (GList* item = toplevels; item; item = item->next)
-            if (GTK_IS_DIALOG(item->data) && gtk_widget_get_mapped(GTK_WIDGET(item->data)))
+            if (GTK_IS_DIALOG(item->data) && gtk_widget_get_mapped(GTK_WIDGET(item->data)) &&
+                g_object_get_data(G_OBJECT(item->data), ANSWERED))
                 close_unanswered(GTK_WIDGET(item->data));
         g_list_free(toplevels);
         deadline = std::chrono::steady_clock::now() + DIALOG_TIMEOUT;
