@@ -73,10 +73,12 @@ void type_location(GtkWidget* dialog, const std::wstring& path) {
     desktop().focus(dialog);
     run_until([dialog] { return gtk_window_is_active(GTK_WINDOW(dialog)); }, 2000);
     run_for(300);  // its folder read
-    const GLogLevelFlags fatal = g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_FATAL_MASK));
+    const bool opening = gtk_file_chooser_get_action(GTK_FILE_CHOOSER(dialog)) == GTK_FILE_CHOOSER_ACTION_OPEN;
+    const GLogLevelFlags fatal = opening ? g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_FATAL_MASK))
+                                         : GLogLevelFlags{};
     with_control(XK_l);
     run_until([dialog] { return focused_entry(dialog) != nullptr; }, 2000);
-    g_log_set_always_fatal(fatal);
+    if (opening) g_log_set_always_fatal(fatal);
     with_control(XK_a);
     desktop().type(typed.c_str());
     // The chooser completes a typed name from the folder's files; the
