@@ -7,6 +7,7 @@
 //   drop 10,000 / bare GtkListStore fill of the same rows       <= 2.0
 //   open 10,000 lines / bare read + GtkListStore fill           <= 1.5
 //   save 10,000 rows / bare store walk + write                  <= 1.5
+//   draw 10,000 rows / draw 100 rows, half of them marked       <= 1.3
 //
 // A drop is real: files on disk, dragged from another program (the tests'
 // file manager stand-in) through the X drag protocol, the mouse moved by the
@@ -18,6 +19,10 @@
 // as the program's list is (one text column, rows of one height, the same
 // size), in a window of its own; it is filled with the rows the program
 // showed, which are checked to be the files' player paths.
+//
+// The drawing compares the program's list with itself: pages drawn from its
+// top to its end, a whole list of 10,000 rows against one of 100, every
+// other row marked; drawing a page costs the same however long the list is.
 //
 // Run on an X display: cmake/with-display build/linux-bench/bench/gtk/playlist_bench
 // Exit code 1 when a goal is missed, 2 when the benchmark could not run.
@@ -42,6 +47,7 @@
 #include "app/playlist.h"
 #include "app/playlist_file.h"
 #include "app/startup.h"
+#include "bench/marked_rows.h"
 #include "bench/gtk/bare_list.h"
 #include "runtime/core/runtime_steps.h"
 #include "runtime/gui/event.h"
@@ -276,6 +282,27 @@ std::vector<std::string> program_rows() {
     return rows;
 }
 
+// Pages of the program's list drawn one after another, scrolled evenly from
+// its top to its end.
+double draw_pages() {
+    constexpr int PAGES = 40;
+    GtkWidget* view = gtk_bin_get_child(GTK_BIN(reinterpret_cast<GtkWidget*>(gadget_handle(PLAYLIST_GADGET))));
+    GtkAdjustment* scroll = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view));
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, gtk_widget_get_allocated_width(view),
+                                                          gtk_widget_get_allocated_height(view));
+    cairo_t* cairo = cairo_create(surface);
+    const double last = gtk_adjustment_get_upper(scroll) - gtk_adjustment_get_page_size(scroll);
+    const double start = now_ms();
+    for (int page = 0; page < PAGES; ++page) {
+        gtk_adjustment_set_value(scroll, last * page / (PAGES - 1));
+        gtk_widget_draw(view, cairo);
+    }
+    const double took = now_ms() - start;
+    cairo_destroy(cairo);
+    cairo_surface_destroy(surface);
+    return took;
+}
+
 bool report(const char* name, double measured, double baseline, double goal) {
     const double ratio = measured / baseline;
     const bool met = measured > 0 && baseline > 0 && ratio <= goal;
@@ -358,6 +385,10 @@ int main() {
     const Side bare_save_side{settle, [&] { return timed([&] { bare_save(bare.store, bare_file); }); }};
     const auto [saved, bare_saved] = medians(save_side, bare_save_side);
     met = report("save 10,000 rows / bare store walk + write", saved, bare_saved, 1.5) && met;
+
+    const auto [long_drawn, short_drawn] = medians({[] { fill_marked_rows(10000); run_for(50); }, draw_pages},
+                                                   {[] { fill_marked_rows(100); run_for(50); }, draw_pages});
+    met = report("draw 10,000 rows / draw 100 rows, half marked", long_drawn, short_drawn, 1.3) && met;
 
     std::filesystem::remove_all(lists);
     std::filesystem::remove_all(folder);

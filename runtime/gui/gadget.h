@@ -14,6 +14,10 @@ inline constexpr int GADGET_KIND_SLIDER = 17;
 inline constexpr int GADGET_COLOR_FRONT = 1;
 inline constexpr int GADGET_COLOR_BACK = 2;
 
+inline constexpr int GADGET_MARK_NONE = 0;     // drawn as any row
+inline constexpr int GADGET_MARK_NOTICE = 1;   // worth a look (plays, but not as written)
+inline constexpr int GADGET_MARK_PROBLEM = 2;  // will not work as written
+
 inline constexpr int GADGET_ATTRIBUTE_MINIMUM = 1;
 inline constexpr int GADGET_ATTRIBUTE_MAXIMUM = 2;
 
@@ -42,6 +46,15 @@ char16_t* gadget_item_text_get(ObjectNumber number, int item, int column = 0);
 void gadget_item_text_set(ObjectNumber number, int item, const char16_t* text, int column = 0);
 int gadget_item_state_get(ObjectNumber number, int item);
 void gadget_item_state_set(ObjectNumber number, int item, int state);
+// A list row's mark: the row is drawn in the mark's colour (chosen by the
+// runtime to read well on the system's window colours, the selected row keeps
+// the system's selection colours) and, while the pointer rests on a marked
+// row, its tip shows as the row's tool tip (nullptr or "" for none). Marks
+// belong to their rows: they move with inserted and removed rows, and clear
+// or removal drops them. An unknown number or row does nothing; get answers
+// GADGET_MARK_NONE.
+void gadget_item_mark_set(ObjectNumber number, int item, int mark, const char16_t* tip = nullptr);
+int gadget_item_mark_get(ObjectNumber number, int item);
 std::intptr_t gadget_item_data_get(ObjectNumber number, int item);
 void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value);
 int gadget_attribute_get(ObjectNumber number, int attribute);

@@ -45,10 +45,15 @@ struct GadgetKind {
     int (*color_get)(GadgetRecord& gadget, int colour_type) = nullptr;
     void (*item_data_set)(GadgetRecord& gadget, int item, std::intptr_t value) = nullptr;
     std::intptr_t (*item_data_get)(GadgetRecord& gadget, int item) = nullptr;
+    void (*item_mark_set)(GadgetRecord& gadget, int item, int mark, const char16_t* tip) = nullptr;
+    int (*item_mark_get)(GadgetRecord& gadget, int item) = nullptr;
 };
 
 // An empty text at the text builder position, for texts that do not exist.
 char16_t* gadget_empty_text(int position);
+// The colour (0x00BBGGRR) a row of that mark is drawn in on that background:
+// the mark's hue, lightened or darkened until it reads as well as text should.
+int gadget_mark_colour(int mark, int background);
 // The kind number of a gadget (GADGET_KIND_LIST, ...), 0 when there is none.
 int gadget_kind_of(ObjectNumber number);
 

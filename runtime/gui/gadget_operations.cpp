@@ -121,6 +121,21 @@ void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value) {
     if (kind && kind->item_data_set) kind->item_data_set(*gadget, item, value);
 }
 
+void gadget_item_mark_set(ObjectNumber number, int item, int mark, const char16_t* tip) {
+    if (mark < GADGET_MARK_NONE || mark > GADGET_MARK_PROBLEM) return;
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* gadget = nullptr;
+    const GadgetKind* kind = gadget_lookup(number, &gadget);
+    if (kind && kind->item_mark_set) kind->item_mark_set(*gadget, item, mark, tip);
+}
+
+int gadget_item_mark_get(ObjectNumber number, int item) {
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* gadget = nullptr;
+    const GadgetKind* kind = gadget_lookup(number, &gadget);
+    return kind && kind->item_mark_get ? kind->item_mark_get(*gadget, item) : GADGET_MARK_NONE;
+}
+
 int gadget_attribute_get(ObjectNumber number, int attribute) {
     std::lock_guard guard(gadget_table_lock());
     GadgetRecord* gadget = nullptr;

@@ -2,11 +2,13 @@
 // program's edits do to a list's selection, the same on every back end.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/gadget_kind.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person.h"
 
@@ -89,6 +91,112 @@ TEST_F(ListBehaviourTest, ADoubleClickIsASelectionThenADoubleClick) {
     settle();
     EXPECT_EQ(subtypes_from(LIST, gadget_events()), (std::vector<int>{0, 2}));
     EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+// A list as the program shows its playlist (light text on dark grey), of
+// rows wide enough in glyphs to find their colour on the screen.
+class ListMarkTest : public GadgetWindowTest {
+protected:
+    static constexpr int BACK = 0x454545;
+    static constexpr int FRONT = 0xF0FAFF;
+    void SetUp() override {
+        GadgetWindowTest::SetUp();
+        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
+        gadget_color_set(LIST, GADGET_COLOR_BACK, BACK);
+        gadget_color_set(LIST, GADGET_COLOR_FRONT, FRONT);
+        for (int row = 0; row < 4; ++row) gadget_item_add(LIST, -1, u"WWWW MMMM WWWW");
+        settle();
+        gadget_events();
+    }
+    // Close enough to be that colour, not a blend of a glyph's edge.
+    static bool looks_like(int a, int b) {
+        for (int shift = 0; shift < 24; shift += 8)
+            if (std::abs(((a >> shift) & 0xFF) - ((b >> shift) & 0xFF)) > 0x10) return false;
+        return true;
+    }
+    // Whether the glyphs of the row show a pixel of that colour.
+    static bool row_shows(int row, int colour) {
+        const ShownBox box = shown_row(LIST, row);
+        for (int y = box.y; y < box.y + box.height; ++y)
+            for (int x = box.x; x < box.x + 120 && x < box.x + box.width; ++x)
+                if (looks_like(shown_colour(WINDOW, x, y), colour)) return true;
+        return false;
+    }
+    // The row's colour past the end of its text.
+    static int row_background(int row) {
+        const ShownBox box = shown_row(LIST, row);
+        return shown_colour(WINDOW, box.x + box.width - 30, box.y + box.height / 2);
+    }
+};
+
+TEST_F(ListMarkTest, MarkedRowsShowTheirMarksColours) {
+    const int notice = gadget_mark_colour(GADGET_MARK_NOTICE, BACK);
+    const int problem = gadget_mark_colour(GADGET_MARK_PROBLEM, BACK);
+    ASSERT_FALSE(looks_like(notice, problem));
+    ASSERT_FALSE(looks_like(notice, FRONT));
+    ASSERT_FALSE(looks_like(problem, FRONT));
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE, u"plays through the fallback");
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_PROBLEM);
+    settle();
+    EXPECT_TRUE(row_shows(0, FRONT));
+    EXPECT_FALSE(row_shows(0, notice) || row_shows(0, problem));
+    EXPECT_TRUE(row_shows(1, notice));
+    EXPECT_FALSE(row_shows(1, FRONT) || row_shows(1, problem));
+    EXPECT_TRUE(row_shows(2, problem));
+    EXPECT_FALSE(row_shows(2, FRONT) || row_shows(2, notice));
+    EXPECT_TRUE(looks_like(row_background(1), BACK));
+
+    // The mark goes: the row is drawn as any other again.
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_NONE);
+    settle();
+    EXPECT_TRUE(row_shows(2, FRONT));
+    EXPECT_FALSE(row_shows(2, problem));
+}
+
+TEST_F(ListMarkTest, MarkColoursFollowTheListsBackground) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE);
+    settle();
+    ASSERT_TRUE(row_shows(1, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    // On white the amber is darkened, where on dark grey it was lightened.
+    gadget_color_set(LIST, GADGET_COLOR_BACK, 0xFFFFFF);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0x000000);
+    settle();
+    const int on_white = gadget_mark_colour(GADGET_MARK_NOTICE, 0xFFFFFF);
+    ASSERT_FALSE(looks_like(on_white, gadget_mark_colour(GADGET_MARK_NOTICE, BACK)));
+    EXPECT_TRUE(row_shows(1, on_white));
+}
+
+TEST_F(ListMarkTest, TheSelectedMarkedRowShowsTheSelectionsColours) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_PROBLEM, u"not on the player");
+    const int problem = gadget_mark_colour(GADGET_MARK_PROBLEM, BACK);
+    gadget_state_set(LIST, 0);
+    settle();
+    const int selected = row_background(0);
+    ASSERT_FALSE(looks_like(selected, BACK));
+
+    gadget_state_set(LIST, 1);
+    settle();
+    EXPECT_EQ(row_background(1), selected);
+    EXPECT_FALSE(row_shows(1, problem));
+    // Unselected again, it shows its mark.
+    gadget_state_set(LIST, -1);
+    settle();
+    EXPECT_TRUE(row_shows(1, problem));
+}
+
+TEST_F(ListMarkTest, AMarkedRowsTipShowsWhileThePointerRestsOnIt) {
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_PROBLEM, u"Not on the player");
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_NOTICE);  // marked without a tip
+    gadget_item_mark_set(LIST, 3, GADGET_MARK_NOTICE, u"Plays /Music/a.mp3");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 0), "");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 1), "Not on the player");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 2), "");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 3), "Plays /Music/a.mp3");
+    EXPECT_EQ(rest_pointer_on_row(LIST, 0), "");
+    // The tip belongs to the row: a row inserted above moves it down.
+    gadget_item_add(LIST, 0, u"new");
+    settle();
+    EXPECT_EQ(rest_pointer_on_row(LIST, 2), "Not on the player");
 }
 
 using SliderBehaviourTest = GadgetWindowTest;

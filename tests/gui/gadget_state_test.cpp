@@ -132,6 +132,52 @@ TEST_F(ListStateTest, TextSelectsTheItemWithExactlyThatText) {
     EXPECT_EQ(text(gadget_text_get(LIST)), u"");
 }
 
+TEST_F(ListStateTest, MarksMoveWithTheirRowsAndGoWithThem) {
+    add_rows({u"a", u"b", u"c", u"d"});
+    auto marks = [] {
+        std::vector<int> seen;
+        for (int i = 0; i < gadget_item_count(LIST); ++i) seen.push_back(gadget_item_mark_get(LIST, i));
+        return seen;
+    };
+    gadget_item_mark_set(LIST, 1, GADGET_MARK_NOTICE, u"plays through the fallback");
+    gadget_item_mark_set(LIST, 3, GADGET_MARK_PROBLEM);
+    EXPECT_EQ(marks(), (std::vector<int>{0, 1, 0, 2}));
+
+    gadget_item_add(LIST, 0, u"first");
+    gadget_item_add(LIST, 3, u"between");
+    gadget_item_add(LIST, -1, u"last");
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"a", u"b", u"between", u"c", u"d", u"last"}));
+    EXPECT_EQ(marks(), (std::vector<int>{0, 0, 1, 0, 0, 2, 0}));
+
+    gadget_item_remove(LIST, 0);
+    EXPECT_EQ(marks(), (std::vector<int>{0, 1, 0, 0, 2, 0}));
+    gadget_item_remove(LIST, 1);  // the marked "b" goes, and its mark with it
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"between", u"c", u"d", u"last"}));
+    EXPECT_EQ(marks(), (std::vector<int>{0, 0, 0, 2, 0}));
+
+    // A new text keeps the row's mark; a mark of none takes it away.
+    gadget_item_text_set(LIST, 3, u"D");
+    EXPECT_EQ(gadget_item_mark_get(LIST, 3), GADGET_MARK_PROBLEM);
+    gadget_item_mark_set(LIST, 3, GADGET_MARK_NONE);
+    gadget_item_mark_set(LIST, 0, GADGET_MARK_PROBLEM, u"");
+    EXPECT_EQ(marks(), (std::vector<int>{2, 0, 0, 0, 0}));
+
+    gadget_clear(LIST);
+    add_rows({u"a", u"b"});
+    EXPECT_EQ(marks(), (std::vector<int>{0, 0}));
+}
+
+TEST_F(ListStateTest, MarksOfRowsThatDoNotExistReadNone) {
+    add_rows({u"a", u"b"});
+    gadget_item_mark_set(LIST, 2, GADGET_MARK_PROBLEM);  // no such row yet
+    gadget_item_mark_set(LIST, -1, GADGET_MARK_PROBLEM);
+    gadget_item_mark_set(LIST, 0, 3);  // no such mark
+    gadget_item_mark_set(LIST, 1, -1);
+    add_rows({u"c"});
+    for (int row : {-1, 0, 1, 2, 3, 1000})
+        EXPECT_EQ(gadget_item_mark_get(LIST, row), GADGET_MARK_NONE) << row;
+}
+
 using SliderStateTest = GadgetWindowTest;
 
 TEST_F(SliderStateTest, CreationSetsTheRangeAndStateZero) {
@@ -183,6 +229,8 @@ TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing
         EXPECT_EQ(gadget_color_get(number, GADGET_COLOR_BACK), 0);
         EXPECT_EQ(gadget_attribute_get(number, GADGET_ATTRIBUTE_MAXIMUM), 0);
         EXPECT_EQ(gadget_item_data_get(number, 0), 0);
+        EXPECT_EQ(gadget_item_mark_get(number, 0), GADGET_MARK_NONE);
+        gadget_item_mark_set(number, 0, GADGET_MARK_PROBLEM, u"x");
         gadget_state_set(number, 1);
         gadget_clear(number);
         gadget_resize(number, 0, 0, 10, 10);
@@ -197,6 +245,8 @@ TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing
     gadget_color_set(SLIDER, GADGET_COLOR_BACK, 0x00FF00);
     EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_BACK), 0);
     EXPECT_EQ(gadget_color_get(SLIDER, GADGET_COLOR_FRONT), 0);
+    gadget_item_mark_set(SLIDER, 0, GADGET_MARK_NOTICE);
+    EXPECT_EQ(gadget_item_mark_get(SLIDER, 0), GADGET_MARK_NONE);
     EXPECT_TRUE(drain_events().empty());
 }
 

@@ -4,6 +4,8 @@
 // implements it; the test reads the events afterwards as the program would.
 #pragma once
 
+#include <string>
+
 #include "runtime/core/object_table.h"
 
 // Lets the platform deliver what was done (input, redraws, state changes)
@@ -14,6 +16,18 @@ void settle();
 void focus_gadget(ObjectNumber gadget);
 // Left clicks (count of them, quickly, as a double click) on a list row.
 void click_row(ObjectNumber list, int row, int count = 1);
+// The pointer moved onto a list row (half-way down it, 20 pixels in) and
+// left resting there, as long as a tool tip takes to show and more. Result:
+// the text (UTF-8) of the tool tip the screen then shows, "" when none.
+std::string rest_pointer_on_row(ObjectNumber list, int row);
+// Where a list row is shown, in its window's inner coordinates.
+struct ShownBox {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+ShownBox shown_row(ObjectNumber list, int row);
 // A left click at a point of a gadget, relative to its top-left corner.
 void click_gadget(ObjectNumber gadget, int x, int y);
 // A left click in the middle of a toolbar's item (buttons and separators

@@ -1,7 +1,8 @@
 // The list gadget (kind 6) on a GtkTreeView over a GtkListStore: one text
 // column without a header, single selection, item data, colours through CSS,
-// and a press detector that turns a press on a row into a click or, moved
-// past the drag threshold, a drag start.
+// row marks (store columns the text's colour and the row's tool tip are read
+// from), and a press detector that turns a press on a row into a click or,
+// moved past the drag threshold, a drag start.
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -16,7 +17,7 @@
 
 namespace {
 
-enum Column { TEXT_COLUMN, DATA_COLUMN };
+enum Column { TEXT_COLUMN, DATA_COLUMN, MARK_COLUMN, TIP_COLUMN };
 
 constexpr int DOUBLE_CLICK = 2;
 
@@ -221,6 +222,23 @@ std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
     return static_cast<std::intptr_t>(value);
 }
 
+// A row's mark and tip live in the store beside its text, so they move with
+// the row and go with it; a row never marked stores neither.
+void list_item_mark_set(GadgetRecord& list, int item, int mark, const char16_t* tip) {
+    GtkTreeIter iter;
+    if (!row_iter(list, item, &iter)) return;
+    const std::string text = mark == GADGET_MARK_NONE ? std::string() : utf8_of(tip);
+    gtk_list_store_set(list.store, &iter, MARK_COLUMN, mark, TIP_COLUMN, text.empty() ? nullptr : text.c_str(), -1);
+}
+
+int list_item_mark_get(GadgetRecord& list, int item) {
+    GtkTreeIter iter;
+    if (!row_iter(list, item, &iter)) return GADGET_MARK_NONE;
+    gint mark = GADGET_MARK_NONE;
+    gtk_tree_model_get(model_of(list), &iter, MARK_COLUMN, &mark, -1);
+    return mark;
+}
+
 const GadgetKind list_kind = {
     .kind = GADGET_KIND_LIST,
     .state_get = list_state_get,
@@ -239,7 +257,71 @@ const GadgetKind list_kind = {
     .color_get = list_color_get,
     .item_data_set = list_item_data_set,
     .item_data_get = list_item_data_get,
+    .item_mark_set = list_item_mark_set,
+    .item_mark_get = list_item_mark_get,
 };
+
+// The colours of marked rows for the background the view draws on now,
+// worked out once after each change of the view's style.
+struct MarkLook {
+    bool known;
+    GdkRGBA colours[GADGET_MARK_PROBLEM + 1];
+};
+
+void forget_mark_look(GtkWidget*, gpointer look) { static_cast<MarkLook*>(look)->known = false; }
+
+const GdkRGBA& mark_colour(GtkWidget* view, MarkLook& look, int mark) {
+    if (!look.known) {
+        GtkStyleContext* style = gtk_widget_get_style_context(view);
+        GdkRGBA* behind = nullptr;
+        gtk_style_context_get(style, gtk_style_context_get_state(style), GTK_STYLE_PROPERTY_BACKGROUND_COLOR, &behind,
+                              nullptr);
+        auto byte = [](double part) { return static_cast<int>(part * 255.0 + 0.5) & 0xFF; };
+        const int background = behind ? byte(behind->red) | byte(behind->green) << 8 | byte(behind->blue) << 16 : 0xFFFFFF;
+        gdk_rgba_free(behind);
+        for (int kind = GADGET_MARK_NOTICE; kind <= GADGET_MARK_PROBLEM; ++kind) {
+            const int colour = gadget_mark_colour(kind, background);
+            look.colours[kind] = {(colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0,
+                                  ((colour >> 16) & 0xFF) / 255.0, 1.0};
+        }
+        look.known = true;
+    }
+    return look.colours[mark];
+}
+
+// Runs for the rows being drawn only, so its cost does not grow with the
+// list. The renderer leaves a selected row in the theme's selection colours.
+void show_mark(GtkTreeViewColumn* column, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
+               gpointer look) {
+    gint mark = GADGET_MARK_NONE;
+    gtk_tree_model_get(model, iter, MARK_COLUMN, &mark, -1);
+    if (mark <= GADGET_MARK_NONE || mark > GADGET_MARK_PROBLEM) {
+        g_object_set(cell, "foreground-set", FALSE, nullptr);
+        return;
+    }
+    GtkWidget* view = gtk_tree_view_column_get_tree_view(column);
+    g_object_set(cell, "foreground-rgba", &mark_colour(view, *static_cast<MarkLook*>(look), mark), nullptr);
+}
+
+// A marked row's tip; elsewhere the gadget's own tool tip, if it has one.
+gboolean on_query_tooltip(GtkWidget* widget, gint x, gint y, gboolean keyboard, GtkTooltip* tooltip, gpointer) {
+    auto* view = GTK_TREE_VIEW(widget);
+    GtkTreeModel* model = nullptr;
+    GtkTreePath* path = nullptr;
+    GtkTreeIter iter;
+    if (!gtk_tree_view_get_tooltip_context(view, &x, &y, keyboard, &model, &path, &iter)) return FALSE;
+    gint mark = GADGET_MARK_NONE;
+    gchar* tip = nullptr;
+    gtk_tree_model_get(model, &iter, MARK_COLUMN, &mark, TIP_COLUMN, &tip, -1);
+    const bool shown = mark != GADGET_MARK_NONE && tip && *tip;
+    if (shown) {
+        gtk_tooltip_set_text(tooltip, tip);
+        gtk_tree_view_set_tooltip_row(view, tooltip, path);
+    }
+    g_free(tip);
+    gtk_tree_path_free(path);
+    return shown;
+}
 
 // The signal handlers find the record again through the view's scroller.
 GadgetRecord* record_of(GtkWidget* view) { return gadget_of_widget(gtk_widget_get_parent(view)); }
@@ -301,7 +383,7 @@ void on_grab_notify(GtkWidget* view, gboolean was_grabbed, gpointer) {
 }  // namespace
 
 std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int) {
-    GtkListStore* store = gtk_list_store_new(2, G_TYPE_STRING, G_TYPE_INT64);
+    GtkListStore* store = gtk_list_store_new(4, G_TYPE_STRING, G_TYPE_INT64, G_TYPE_INT, G_TYPE_STRING);
     GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
     auto* tree = GTK_TREE_VIEW(view);
     gtk_tree_view_set_headers_visible(tree, FALSE);
@@ -314,6 +396,9 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     // Rows of one height, measured once: fast for very long lists.
     gtk_tree_view_column_set_sizing(column, GTK_TREE_VIEW_COLUMN_FIXED);
     gtk_tree_view_column_set_expand(column, TRUE);
+    auto* look = g_new0(MarkLook, 1);
+    gtk_tree_view_column_set_cell_data_func(column, text, show_mark, look, g_free);
+    g_signal_connect(view, "style-updated", G_CALLBACK(forget_mark_look), look);
     gtk_tree_view_append_column(tree, column);
     gtk_tree_view_set_fixed_height_mode(tree, TRUE);
     gtk_tree_selection_set_mode(gtk_tree_view_get_selection(tree), GTK_SELECTION_SINGLE);
@@ -334,5 +419,7 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     g_signal_connect(view, "motion-notify-event", G_CALLBACK(on_motion), nullptr);
     g_signal_connect(view, "button-release-event", G_CALLBACK(on_release), nullptr);
     g_signal_connect(view, "grab-notify", G_CALLBACK(on_grab_notify), nullptr);
+    gtk_widget_set_has_tooltip(view, TRUE);
+    g_signal_connect(view, "query-tooltip", G_CALLBACK(on_query_tooltip), nullptr);
     return gadget_creation_result(number, *list);
 }

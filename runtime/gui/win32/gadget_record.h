@@ -10,6 +10,8 @@
 #include "runtime/core/object_table.h"
 #include "runtime/gui/gadget_kind.h"
 
+struct ListMarks;
+
 struct GadgetRecord {
     HWND handle;  // the child control; 0 = entry free
     const GadgetKind* kind;
@@ -17,6 +19,7 @@ struct GadgetRecord {
     int back_colour;        // -1 = default
     int front_colour;       // -1 = default
     HBRUSH back_brush;      // from the brush cache; none for the default colour
+    ListMarks* marks;       // a list's row marks, from the first one set (list_marks.h)
 };
 
 // The entries of a kind that only this back end calls.

@@ -1,6 +1,6 @@
-// The list gadget (kind 6) on a "ListBox" control: items, selection, item
-// data, colours, and a press-and-drag detector that lets the program start a
-// drag from a row.
+// The list gadget (kind 6) on an owner-drawn "ListBox" control: items,
+// selection, item data, colours, row marks (list_marks.h), and a
+// press-and-drag detector that lets the program start a drag from a row.
 #include <windows.h>
 #include <windowsx.h>
 
@@ -13,13 +13,14 @@
 #include "runtime/gui/win32/brush_cache.h"
 #include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/list_marks.h"
 #include "runtime/text/text.h"
 
 namespace {
 
 // Child, visible, both scroll bars, group, tab stop, notify, has strings,
-// no integral height.
-constexpr DWORD LIST_STYLE = 0x50330141;
+// no integral height; its rows drawn by the runtime, in rows of one height.
+constexpr DWORD LIST_STYLE = 0x50330141 | LBS_OWNERDRAWFIXED;
 constexpr wchar_t MOUSE_DOWN_PROPERTY[] = L"QX_MouseDown";
 
 int drag_width = 0;  // the system drag threshold, read at the first creation
@@ -76,6 +77,7 @@ void press_forget(HWND handle) {
 // only on a selected one, becomes a pending press that a later move turns into
 // a drag start and a release into a plain click.
 LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    list_marks_mouse(hwnd, message, lparam);
     POINT pressed{};
     switch (message) {
     case WM_LBUTTONDOWN: {
@@ -124,13 +126,18 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
     return CallWindowProcW(gadget_procedure, hwnd, message, wparam, lparam);
 }
 
-bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wparam, LPARAM,
+bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wparam, LPARAM lparam,
                 LRESULT* result) {
     if (message == WM_COMMAND) {
         int code = HIWORD(wparam);
         if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return false;
         post_list_event(list.handle, window, code == LBN_DBLCLK ? 2 : 0);
         *result = 0;
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        list_row_draw(list, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+        *result = TRUE;
         return true;
     }
     if (message != WM_CTLCOLORLISTBOX) return false;
@@ -149,6 +156,7 @@ bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wp
 }
 
 void list_release(GadgetRecord& list) {
+    list_marks_release(list);
     brush_cache_return(list.back_brush);
     list.back_brush = nullptr;
 }
@@ -219,14 +227,19 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 }
 
 void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
-    send(list, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide(text)));
+    const LRESULT row = send(list, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide(text)));
+    if (row >= 0) list_marks_row_added(list, static_cast<int>(row));
 }
 
 void list_item_remove(GadgetRecord& list, int item) {
-    if (item >= 0) send(list, LB_DELETESTRING, static_cast<WPARAM>(item));
+    if (item >= 0 && send(list, LB_DELETESTRING, static_cast<WPARAM>(item)) != LB_ERR)
+        list_marks_row_removed(list, item);
 }
 
-void list_clear(GadgetRecord& list) { send(list, LB_RESETCONTENT); }
+void list_clear(GadgetRecord& list) {
+    send(list, LB_RESETCONTENT);
+    list_marks_cleared(list);
+}
 
 int list_item_state_get(GadgetRecord& list, int item) {
     if (item < 0) return 0;
@@ -272,6 +285,25 @@ std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
     return send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
 }
 
+void list_item_mark_set(GadgetRecord& list, int item, int mark, const char16_t* tip) {
+    if (item >= 0 && item < list_item_count(list)) list_marks_set(list, item, mark, tip);
+}
+
+int list_item_mark_get(GadgetRecord& list, int item) { return list_marks_get(list, item); }
+
+// An owner-drawn list box takes its rows' height from its owner once, when
+// it is made; a plain one takes its font's. Rows as high as the font's keep
+// the list as it was.
+void fit_rows_to_font(HWND list) {
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
+}
+
 const GadgetNative list_native = {
     .event_handler = list_event,
     .release = list_release,
@@ -296,6 +328,8 @@ const GadgetKind list_kind = {
     .color_get = list_color_get,
     .item_data_set = list_item_data_set,
     .item_data_get = list_item_data_get,
+    .item_mark_set = list_item_mark_set,
+    .item_mark_get = list_item_mark_get,
 };
 
 }  // namespace
@@ -309,5 +343,6 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
                                        static_cast<DWORD>(flags) | LIST_STYLE, x, y, width, height);
     if (!list) return 0;
     SetWindowLongPtrW(list->handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_mouse_procedure));
+    fit_rows_to_font(list->handle);
     return gadget_creation_result(number, *list);
 }

@@ -134,6 +134,10 @@ void release_undelivered_drops(HWND hwnd) {
 // The sender of a control notification, if the message names one.
 HWND notifying_control(UINT message, LPARAM lparam) {
     if (message == WM_NOTIFY) return lparam ? reinterpret_cast<NMHDR*>(lparam)->hwndFrom : nullptr;
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
     return reinterpret_cast<HWND>(lparam);
 }
 
@@ -166,6 +170,7 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         on_min_max_info(hwnd, number, reinterpret_cast<MINMAXINFO*>(lparam));
         return 0;
     case WM_NOTIFY:
+    case WM_DRAWITEM:
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_CTLCOLORMSGBOX:

@@ -39,6 +39,29 @@ void click_row(ObjectNumber list, int row, int count) {
     desktop().click(point.x, point.y, count);
 }
 
+std::string rest_pointer_on_row(ObjectNumber list, int row) {
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
+    const ScreenPoint point = row_point(list, row);
+    desktop().pointer_to(point.x, point.y);
+    run_for(200);  // a tip left from before goes
+    // Resting: the toolkit's hover time, then the tip's own way to the screen.
+    run_until([] { return !shown_tooltip().empty(); }, 2000);
+    return shown_tooltip();
+}
+
+ShownBox shown_row(ObjectNumber list, int row) {
+    GtkTreeView* view = tree_view_of(list);
+    GdkRectangle area;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+    gtk_tree_view_get_background_area(view, path, gtk_tree_view_get_column(view, 0), &area);
+    gtk_tree_path_free(path);
+    int x = 0, y = 0, in_window_x = 0, in_window_y = 0;
+    gtk_tree_view_convert_bin_window_to_widget_coords(view, area.x, area.y, &x, &y);
+    gtk_widget_translate_coordinates(GTK_WIDGET(view), gtk_widget_get_toplevel(GTK_WIDGET(view)), x, y, &in_window_x,
+                                     &in_window_y);
+    return {in_window_x, in_window_y, area.width, area.height};
+}
+
 void click_gadget(ObjectNumber gadget, int x, int y) {
     GtkWidget* widget = widget_of(gadget);
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
@@ -30,6 +32,45 @@ void click_at(HWND control, POINT point, int count) {
         button(MOUSEEVENTF_LEFTDOWN);
         button(MOUSEEVENTF_LEFTUP);
     }
+}
+
+RECT row_rect(HWND list, int row) {
+    RECT rect{};
+    SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+// The pointer moved there as the mouse moves it: absolute coordinates over
+// the screen in 65536ths.
+void pointer_to(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    SendInput(1, &input, sizeof input);
+}
+
+BOOL CALLBACK find_shown_tip(HWND hwnd, LPARAM found) {
+    wchar_t name[32] = L"";
+    GetClassNameW(hwnd, name, 32);
+    if (!IsWindowVisible(hwnd) || lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// The text of the tool tip this thread shows, UTF-8; "" when none.
+std::string shown_tip() {
+    HWND tip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_shown_tip, reinterpret_cast<LPARAM>(&tip));
+    if (!tip) return "";
+    wchar_t text[512] = L"";
+    GetWindowTextW(tip, text, 512);
+    char utf8[1536] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 void system_command(ObjectNumber window, WPARAM command) {
@@ -57,9 +98,31 @@ void focus_gadget(ObjectNumber gadget) {
 
 void click_row(ObjectNumber list, int row, int count) {
     HWND control = control_of(list);
-    RECT rect{};
-    SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const RECT rect = row_rect(control, row);
     click_at(control, {rect.left + 20, (rect.top + rect.bottom) / 2}, count);
+}
+
+std::string rest_pointer_on_row(ObjectNumber list, int row) {
+    HWND control = control_of(list);
+    const RECT rect = row_rect(control, row);
+    POINT point{rect.left + 20, (rect.top + rect.bottom) / 2};
+    ClientToScreen(control, &point);
+    pointer_to(point);
+    settle();  // a tip left from before goes
+    // Resting: the system's hover time, then the tip's own way to the screen.
+    std::string shown;
+    for (int waited = 0; waited < 2000 && shown.empty(); waited += 200) {
+        settle();
+        shown = shown_tip();
+    }
+    return shown;
+}
+
+ShownBox shown_row(ObjectNumber list, int row) {
+    HWND control = control_of(list);
+    RECT rect = row_rect(control, row);
+    MapWindowPoints(control, GetAncestor(control, GA_ROOT), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void click_gadget(ObjectNumber gadget, int x, int y) { click_at(control_of(gadget), {x, y}, 1); }
