@@ -56,6 +56,9 @@ bool event_queue_empty(EventQueue& queue);
 
 // The process-wide queue behind event_post, event_purge_* and event_wait.
 EventQueue& event_queue();
+// Each back end's part: releases the data of the calling thread's current
+// event (the previous wait's result).
+void event_release_current();
 // The back end's way to wake a thread blocked in event_wait when another
 // thread posts; called after every event_post that appended an entry.
 void event_queue_set_waker(void (*wake)());

@@ -2,7 +2,13 @@
 // platform. Sizes are outer sizes (frame included).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+
+// The longest side a window may ask for: both platforms keep window sizes in
+// 16 signed bits, and GTK refuses anything longer.
+inline constexpr int WINDOW_LONGEST_SIDE = 32767;
+inline int window_side(int inner) { return std::min(inner, WINDOW_LONGEST_SIDE); }
 
 struct ScreenRect {
     int left;

@@ -1,6 +1,7 @@
 // Files dragged from another program onto a list gadget, as a person drags
 // them, the same on every back end: a drop while a requester is open is
-// refused, the same drop afterwards is taken.
+// refused, the same drop afterwards is taken; a drop whose window closes
+// before it is read goes with the window.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
+#include "runtime/gui/window.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person_drag.h"
 
@@ -71,6 +73,16 @@ TEST_F(DropBehaviourTest, NoDropIsTakenWhileARequesterIsOpen) {
     const char16_t* dropped = event_drop_files();
     EXPECT_EQ(std::u16string(dropped ? dropped : u""), files_[0].u16string() + u"\n" + files_[1].u16string());
     EXPECT_EQ(gadget_state_get(LIST), 1);
+}
+
+TEST_F(DropBehaviourTest, ADropWhoseWindowClosesBeforeItIsReadGoesWithIt) {
+    drag_files_onto_row(LIST, 2, files_);
+    ASSERT_EQ(drop_record_live_count(), 1);  // dropped, not read yet
+    window_close(WINDOW);
+    EXPECT_EQ(drop_record_live_count(), 0);
+    EXPECT_EQ(next_drop(10), 0);
+    const char16_t* files = event_drop_files();
+    EXPECT_EQ(std::u16string(files ? files : u""), u"");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // program's edits do to a list's selection, the same on every back end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -199,6 +201,72 @@ TEST_F(ListMarkTest, AMarkedRowsTipShowsWhileThePointerRestsOnIt) {
     EXPECT_EQ(rest_pointer_on_row(LIST, 2), "Not on the player");
 }
 
+TEST_F(ListBehaviourTest, AnArrowKeyMovesTheSelectionAndIsAnEvent) {
+    gadget_state_set(LIST, 0);
+    press_key(Key::Down);
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+TEST_F(ListBehaviourTest, ChangesTheProgramMakesRaiseNoEvents) {
+    gadget_state_set(LIST, 1);
+    gadget_text_set(LIST, u"c");
+    gadget_item_remove(LIST, 2);
+    gadget_item_add(LIST, 0, u"z");
+    gadget_item_text_set(LIST, 0, u"y");
+    gadget_clear(LIST);
+    settle();
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+TEST_F(ListBehaviourTest, PressAndReleaseOnARowIsOneClick) {
+    press_row(LIST, 1);
+    move_pointer_by(1, 1);
+    release_pointer();
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    // The selection's change and the release: one event, as nothing was read between.
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+int drag_starts(const std::vector<int>& subtypes) {
+    return static_cast<int>(std::count(subtypes.begin(), subtypes.end(), GADGET_DRAG_START));
+}
+
+bool has_drag_start(const std::vector<int>& subtypes) { return drag_starts(subtypes) > 0; }
+
+// The press's selection event comes at once on some platforms, when the press
+// ends on others: only the drag start is counted.
+TEST_F(ListBehaviourTest, PressAndDragBeyondTheThresholdStartsADragOnce) {
+    press_row(LIST, 2);
+    move_pointer_by(1, 1);  // within the threshold
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    move_pointer_by(30, 2);
+    settle();
+    EXPECT_EQ(drag_starts(subtypes_from(LIST, gadget_events())), 1);
+    // The press is over: neither further moves nor the release start another.
+    move_pointer_by(60, 2);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(ListBehaviourTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
+    press_row(LIST, 0, true);
+    move_pointer_by(30, 30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    press_row(LIST, -1);
+    move_pointer_by(30, -30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+}
+
 using SliderBehaviourTest = GadgetWindowTest;
 
 TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
@@ -211,6 +279,38 @@ TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
     const int state = gadget_state_get(SLIDER);
     EXPECT_GT(state, 0);
     EXPECT_EQ(slider_shown_position(SLIDER), state);
+}
+
+constexpr int VERTICAL = 2;  // the vertical style flag of gadget_track_bar
+
+TEST_F(SliderBehaviourTest, AVerticalSliderHasItsMinimumAtTheBottom) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 20, 40, 200, 0, 100, VERTICAL), 0);
+    gadget_state_set(SLIDER, 50);
+    settle();
+    click_gadget(SLIDER, 20, 30);  // near the top
+    settle();
+    EXPECT_GT(gadget_state_get(SLIDER), 50);
+}
+
+TEST_F(SliderBehaviourTest, ABurstOfKeysUnreadCostsOneEventAndEachReadKeyOne) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 20, 200, 40, 0, 100), 0);
+    ASSERT_NE(gadget_list_view(LIST, 20, 80, 200, 100), 0);  // another gadget's events stay apart
+    gadget_state_set(SLIDER, 50);
+    focus_gadget(SLIDER);
+    settle();
+    gadget_events();
+    for (int i = 0; i < 5; ++i) press_key(Key::Right);
+    settle();
+    EXPECT_EQ(gadget_state_get(SLIDER), 55);
+    EXPECT_EQ(subtypes_from(SLIDER, gadget_events()), std::vector<int>{0});
+    int seen = 0;
+    for (int i = 0; i < 3; ++i) {
+        press_key(Key::Left);
+        settle();
+        seen += static_cast<int>(gadget_events().size());
+    }
+    EXPECT_EQ(seen, 3);
+    EXPECT_EQ(gadget_state_get(SLIDER), 52);
 }
 
 using GadgetSizeTest = GadgetWindowTest;
@@ -227,6 +327,39 @@ TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {
     EXPECT_EQ(gadget_item_count(LIST), 1);
     gadget_state_set(SLIDER, 4);
     EXPECT_EQ(gadget_state_get(SLIDER), 4);
+}
+
+TEST_F(GadgetSizeTest, HugeSizesAndFarPlacesMakeWorkingGadgets) {
+    ASSERT_NE(gadget_list_view(LIST, -100000, 100000, INT_MAX, INT_MAX), 0);
+    settle();
+    gadget_resize(LIST, INT_MAX, -100000, INT_MAX, IGNORE_VALUE);
+    settle();
+    gadget_item_add(LIST, -1, u"row");
+    EXPECT_EQ(gadget_item_count(LIST), 1);
+    gadget_resize(LIST, 10, 10, 200, 100);
+    settle();
+    const ShownBox box = shown_box(LIST);
+    EXPECT_EQ(box.x, 10);
+    EXPECT_EQ(box.width, 200);
+}
+
+TEST_F(GadgetSizeTest, ResizeKeepsWhatIsIgnored) {
+    ASSERT_NE(gadget_list_view(LIST, 5, 30, 200, 150), 0);
+    const auto expect_box = [](int x, int y, int width, int height) {
+        settle();
+        const ShownBox box = shown_box(LIST);
+        EXPECT_EQ(box.x, x);
+        EXPECT_EQ(box.y, y);
+        EXPECT_EQ(box.width, width);
+        EXPECT_EQ(box.height, height);
+    };
+    expect_box(5, 30, 200, 150);
+    gadget_resize(LIST, IGNORE_VALUE, IGNORE_VALUE, 300, 250);
+    expect_box(5, 30, 300, 250);
+    gadget_resize(LIST, 20, IGNORE_VALUE, IGNORE_VALUE, 100);
+    expect_box(20, 30, 300, 100);
+    gadget_resize(LIST, 1, 2, 130, 60);
+    expect_box(1, 2, 130, 60);
 }
 
 }  // namespace

@@ -137,29 +137,6 @@ std::vector<int> subtypes(const std::vector<SeenEvent>& events) {
     return result;
 }
 
-TEST_F(ListGadgetTest, KeyboardSelectionBecomesAnEvent) {
-    add_rows({u"a", u"b", u"c"});
-    gadget_state_set(LIST, 0);
-    SendMessageW(list_, WM_KEYDOWN, VK_DOWN, 0);
-    SendMessageW(list_, WM_KEYUP, VK_DOWN, 0);
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    EXPECT_EQ(subtypes(gadget_events()), std::vector<int>{0});
-}
-
-TEST_F(ListGadgetTest, PressAndReleaseOnARowIsOneClick) {
-    add_rows({u"a", u"b", u"c"});
-    SetFocus(list_);  // no focus notification in between
-    gadget_events();
-    LPARAM point = centre_of_row(list_, 1);
-    SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    EXPECT_EQ(GetCapture(), list_);
-    SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, moved(point, 1, 1));
-    SendMessageW(list_, WM_LBUTTONUP, 0, moved(point, 1, 1));
-    EXPECT_NE(GetCapture(), list_);
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    EXPECT_EQ(subtypes(gadget_events()), std::vector<int>{0});
-}
-
 // Dispatches until the input sent has done what `arrived` checks (at most a
 // second); the gadget events on the way, in order.
 std::vector<SeenEvent> gadget_events_until(const std::function<bool()>& arrived) {
@@ -215,23 +192,6 @@ TEST_F(ListGadgetTest, PressAndDragBeyondTheThresholdStartsADrag) {
     // The press is over: neither further moves nor the release report anything.
     SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, moved(point, 40, 40));
     SendMessageW(list_, WM_LBUTTONUP, 0, moved(point, 40, 40));
-    for (int subtype : subtypes(gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
-}
-
-TEST_F(ListGadgetTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
-    add_rows({u"a"});
-    LPARAM point = centre_of_row(list_, 0);
-    SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, point);
-    SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, moved(point, 30, 30));
-    SendMessageW(list_, WM_LBUTTONUP, MK_SHIFT, moved(point, 30, 30));
-    for (int subtype : subtypes(gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
-
-    RECT client{};
-    GetClientRect(list_, &client);
-    LPARAM empty_area = MAKELPARAM(client.right / 2, client.bottom - 5);
-    SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, empty_area);
-    SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, moved(empty_area, -30, -30));
-    SendMessageW(list_, WM_LBUTTONUP, 0, moved(empty_area, -30, -30));
     for (int subtype : subtypes(gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
 }
 

@@ -3,6 +3,7 @@
 // gadget answer, the same on every back end.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,38 @@ TEST_F(ListStateTest, MarksOfRowsThatDoNotExistReadNone) {
         EXPECT_EQ(gadget_item_mark_get(LIST, row), GADGET_MARK_NONE) << row;
 }
 
+// Row numbers far out of range answer as any row that does not exist, and a
+// position without a row before it adds nothing.
+TEST_F(ListStateTest, RowsFarOutOfRangeAnswerNothingAndChangeNothing) {
+    add_rows({u"a", u"b", u"c"});
+    gadget_state_set(LIST, 1);
+    gadget_item_data_set(LIST, 1, 77);
+    for (const int row : {-100000, -2, 3, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(row);
+        gadget_item_add(LIST, row, u"nowhere");
+        gadget_item_remove(LIST, row);
+        gadget_item_text_set(LIST, row, u"nowhere");
+        gadget_item_state_set(LIST, row, 1);
+        gadget_item_data_set(LIST, row, 5);
+        gadget_state_set(LIST, row);
+        EXPECT_EQ(text(gadget_item_text_get(LIST, row)), u"");
+        EXPECT_EQ(gadget_item_state_get(LIST, row), 0);
+        EXPECT_EQ(gadget_item_data_get(LIST, row), 0);
+    }
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    EXPECT_EQ(gadget_item_data_get(LIST, 1), 77);
+    // The last row goes, then every row one by one; then nothing is left to remove.
+    gadget_item_remove(LIST, 2);
+    gadget_item_remove(LIST, 0);
+    gadget_item_remove(LIST, 0);
+    gadget_item_remove(LIST, 0);
+    EXPECT_EQ(gadget_item_count(LIST), 0);
+    EXPECT_EQ(gadget_state_get(LIST), -1);
+    gadget_item_add(LIST, 0, u"again");  // position 0 of an empty list is its end
+    EXPECT_EQ(rows(), std::vector<std::u16string>{u"again"});
+}
+
 using SliderStateTest = GadgetWindowTest;
 
 TEST_F(SliderStateTest, CreationSetsTheRangeAndStateZero) {
@@ -215,11 +248,32 @@ TEST_F(SliderStateTest, SettingABoundKeepsTheState) {
     EXPECT_TRUE(gadget_events().empty());  // the program's own changes
 }
 
+TEST_F(SliderStateTest, HugeAndNegativeBoundsAndStatesStayInRange) {
+    ASSERT_NE(gadget_track_bar(SLIDER, -100000, 100000, INT_MAX, INT_MAX, INT_MIN, INT_MAX), 0);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MAXIMUM, 100);
+    for (const int state : {-100000, INT_MIN}) {
+        gadget_state_set(SLIDER, state);
+        EXPECT_EQ(gadget_state_get(SLIDER), 0) << state;
+    }
+    for (const int state : {101, INT_MAX}) {
+        gadget_state_set(SLIDER, state);
+        EXPECT_EQ(gadget_state_get(SLIDER), 100) << state;
+    }
+    gadget_attribute_set(SLIDER, GADGET_ATTRIBUTE_MINIMUM, INT_MIN);
+    EXPECT_EQ(gadget_attribute_get(SLIDER, GADGET_ATTRIBUTE_MINIMUM), 0);
+    gadget_resize(SLIDER, -100000, INT_MAX, INT_MAX, -100000);
+    EXPECT_EQ(gadget_state_get(SLIDER), 100);
+}
+
 using GadgetNumberTest = GadgetWindowTest;
 
 TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing) {
     ASSERT_NE(gadget_track_bar(SLIDER, 0, 0, 100, 30, 0, 10), 0);
-    for (ObjectNumber number : {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}}) {
+    ASSERT_NE(gadget_list_view(LIST, 0, 40, 100, 100), 0);
+    destroy_control(LIST);  // a stale number
+    for (ObjectNumber number :
+         {ObjectNumber{9}, ObjectNumber{-5}, ObjectNumber{123456789}, LIST, ObjectNumber{INT_MAX}}) {
         EXPECT_EQ(gadget_handle(number), 0);
         EXPECT_EQ(gadget_state_get(number), 0);
         EXPECT_EQ(gadget_item_count(number), 0);
@@ -257,6 +311,55 @@ TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {
     EXPECT_EQ(gadget_handle(LIST), 0);
     EXPECT_EQ(gadget_handle(SLIDER), 0);
     EXPECT_EQ(gadget_state_get(SLIDER), 0);
+}
+
+TEST_F(GadgetNumberTest, DynamicNumbersAreReturnedAndServeEveryOperation) {
+    const auto list = static_cast<ObjectNumber>(gadget_list_view(DYNAMIC_ID, 10, 10, 200, 150));
+    const auto slider = static_cast<ObjectNumber>(gadget_track_bar(DYNAMIC_ID, 10, 200, 100, 30, 0, 10));
+    ASSERT_GT(list, 0);
+    ASSERT_GT(slider, 0);
+    EXPECT_NE(list, slider);
+    EXPECT_NE(gadget_handle(list), 0);
+    EXPECT_NE(gadget_handle(list), list);
+    gadget_item_add(list, -1, u"one");
+    gadget_item_add(list, -1, u"two");
+    EXPECT_EQ(gadget_item_count(list), 2);
+    gadget_state_set(slider, 7);
+    EXPECT_EQ(gadget_state_get(slider), 7);
+    // A person's click comes back under the dynamic number.
+    click_row(list, 1);
+    settle();
+    const auto events = gadget_events();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().object, list);
+    EXPECT_EQ(events.back().window, WINDOW);
+    EXPECT_EQ(gadget_state_get(list), 1);
+}
+
+TEST_F(GadgetNumberTest, WithoutAWindowCreationFailsAndLeavesTheNumberFree) {
+    window_close(WINDOW);
+    EXPECT_EQ(gadget_list_view(4, 0, 0, 100, 100), 0);
+    EXPECT_EQ(gadget_track_bar(DYNAMIC_ID, 0, 0, 100, 30, 0, 10), 0);
+    EXPECT_EQ(gadget_handle(4), 0);
+    EXPECT_EQ(gadget_item_count(4), 0);
+}
+
+TEST_F(GadgetNumberTest, DestroyingAControlDropsOnlyItsOwnQueuedEvents) {
+    ASSERT_NE(gadget_list_view(0, 0, 0, 200, 100), 0);
+    ASSERT_NE(gadget_list_view(1, 0, 110, 200, 100), 0);
+    event_post(EVENT_GADGET, 0, WINDOW, 0);
+    event_post(EVENT_GADGET, 1, WINDOW, 0);
+    event_post(EVENT_MENU, 0, WINDOW, 0);  // another kind with the same object stays
+    event_post(EVENT_GADGET, 0, WINDOW, 2);
+    destroy_control(0);
+    EXPECT_EQ(gadget_handle(0), 0);
+    EXPECT_EQ(gadget_state_get(0), 0);
+    const auto events = drain_events();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, EVENT_GADGET);
+    EXPECT_EQ(events[0].object, 1);
+    EXPECT_EQ(events[1].kind, EVENT_MENU);
+    EXPECT_NE(gadget_track_bar(0, 0, 0, 100, 30, 0, 10), 0);  // the number is free again
 }
 
 }  // namespace

@@ -20,26 +20,47 @@ void click_row(ObjectNumber list, int row, int count = 1);
 // left resting there, as long as a tool tip takes to show and more. Result:
 // the text (UTF-8) of the tool tip the screen then shows, "" when none.
 std::string rest_pointer_on_row(ObjectNumber list, int row);
-// Where a list row is shown, in its window's inner coordinates.
+// A place on the screen, in its window's inner coordinates.
 struct ShownBox {
     int x;
     int y;
     int width;
     int height;
 };
+// Where a list row is shown.
 ShownBox shown_row(ObjectNumber list, int row);
 // A left click at a point of a gadget, relative to its top-left corner.
 void click_gadget(ObjectNumber gadget, int x, int y);
+// A key pressed and released, into the control with the keyboard focus.
+enum class Key { Left, Right, Down };
+void press_key(Key key);
+// A left press on a list row, or with row -1 below the last row (Shift held
+// when asked, until the release); the pointer then moves by (dx, dy) from
+// that point; the button comes up.
+void press_row(ObjectNumber list, int row, bool shift = false);
+void move_pointer_by(int dx, int dy);
+void release_pointer();
 // A left click in the middle of a toolbar's item (buttons and separators
 // counted from 0).
 void click_toolbar_item(ObjectNumber toolbar, int index);
+// Whether a toolbar's item (counted as for a click) shows checked, and how
+// wide the toolbar is on the screen.
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index);
+int toolbar_shown_width(ObjectNumber toolbar);
 // Where the native slider's knob stands, as the control itself holds it.
 double slider_shown_position(ObjectNumber slider);
+
+// Where a gadget stands in its window's inner area, as the screen shows it.
+ShownBox shown_box(ObjectNumber gadget);
+// The gadget's control destroyed by itself, as by a program that reaches past the runtime.
+void destroy_control(ObjectNumber gadget);
 
 // The title bar's buttons: minimize, maximize, and restore from either.
 void minimize_window(ObjectNumber window);
 void maximize_window(ObjectNumber window);
 void restore_window(ObjectNumber window);
+// The title bar's close button.
+void ask_to_close(ObjectNumber window);
 // A border dragged until the window's outer size is this.
 void resize_window(ObjectNumber window, int width, int height);
 // The colour the screen shows at a point of the window's inner area, 0x00BBGGRR.

@@ -1,5 +1,7 @@
-// Toolbars as a person meets them, the same on every back end: what a
-// button made from a handle that is no live image does.
+// Toolbars as a person and the program meet them, the same on every back end:
+// clicks and checked states, tooltips, the width that follows the window,
+// dynamic, failed and freed toolbars, and a button made from a handle that is
+// no live image.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,17 +30,118 @@ std::vector<int> menu_items() {
     return items;
 }
 
+// One window for the suite: under Wine without a window manager, closing a
+// window that was once active costs two seconds.
 class ToolbarBehaviourTest : public ToolbarSuite {
 protected:
+    static void TearDownTestSuite() {
+        window_close(-1);
+        ToolbarSuite::TearDownTestSuite();
+    }
     void SetUp() override {
-        ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
+        if (!window_handle(WINDOW)) ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
         ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
     }
     void TearDown() override {
-        window_close(-1);
+        toolbar_free(-1);
+        menu_items();
+    }
+    // Button 100 with the first icon, a separator, 101 with the second, 102
+    // without a picture, 103 a toggle button with the third.
+    void build() {
+        for (int n = 0; n < 3; ++n) {
+            const std::intptr_t image = image_catch(n, toolbar_icon_data(n), toolbar_icon_size(n));
+            ASSERT_NE(image, 0);
+            ASSERT_NE(toolbar_image_button(n == 2 ? 103 : 100 + n, image, n == 2), 0);
+            if (n == 0) toolbar_separator();
+            if (n == 1) ASSERT_NE(toolbar_image_button(102, 0), 0);
+        }
         menu_items();
     }
 };
+
+TEST_F(ToolbarBehaviourTest, AClickOnAButtonIsAMenuEventWithItsIdAndOnASeparatorNone) {
+    build();
+    click_toolbar_item(TOOLBAR, 0);
+    EXPECT_EQ(menu_items(), std::vector<int>{100});
+    click_toolbar_item(TOOLBAR, 1);
+    EXPECT_TRUE(menu_items().empty());
+    click_toolbar_item(TOOLBAR, 3);
+    EXPECT_EQ(menu_items(), std::vector<int>{102});
+}
+
+TEST_F(ToolbarBehaviourTest, ToggleButtonsChangeWithEveryClickPlainOnesKeepTheProgramsState) {
+    build();
+    toolbar_button_state_set(TOOLBAR, 101, 7);
+    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));  // any non-zero value, a plain button too
+    toolbar_button_state_set(TOOLBAR, 101, 0);
+    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 2));
+    toolbar_button_state_set(TOOLBAR, 101, -1);
+    toolbar_button_state_set(5, 101, 0);  // no such toolbar
+    toolbar_button_state_set(TOOLBAR, 999, 0);
+    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
+    EXPECT_TRUE(menu_items().empty());  // the program's own changes
+
+    click_toolbar_item(TOOLBAR, 2);
+    EXPECT_EQ(menu_items(), std::vector<int>{101});
+    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
+    click_toolbar_item(TOOLBAR, 0);
+    EXPECT_EQ(menu_items(), std::vector<int>{100});
+    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 0));
+    click_toolbar_item(TOOLBAR, 4);
+    EXPECT_EQ(menu_items(), std::vector<int>{103});
+    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 4));
+    click_toolbar_item(TOOLBAR, 4);
+    EXPECT_EQ(menu_items(), std::vector<int>{103});
+    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 4));
+}
+
+TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbar) {
+    build();
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"First"), 1);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"Save as \u2026"), 1);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 999, u"no such button"), 0);
+    EXPECT_EQ(toolbar_tooltip(5, 102, u"no such toolbar"), 0);
+}
+
+TEST_F(ToolbarBehaviourTest, TheToolbarSpansItsWindowAndFollowsItsWidth) {
+    build();
+    for (const int width : {420, 700}) {
+        resize_window(WINDOW, width, 250);
+        settle();
+        EXPECT_EQ(toolbar_shown_width(TOOLBAR), window_width(WINDOW)) << width;
+    }
+    // As compact as the program expects: its list goes 30 pixels down.
+    EXPECT_GE(toolbar_height(TOOLBAR), 16);
+    EXPECT_LE(toolbar_height(TOOLBAR), 30);
+}
+
+TEST_F(ToolbarBehaviourTest, DynamicFailedAndFreedToolbars) {
+    const auto dynamic = static_cast<ObjectNumber>(toolbar_create(DYNAMIC_ID, window_handle(WINDOW)));
+    ASSERT_NE(dynamic, 0);
+    EXPECT_NE(toolbar_handle(dynamic), 0);
+    EXPECT_NE(toolbar_handle(dynamic), dynamic);
+    EXPECT_GT(toolbar_height(dynamic), 0);
+    EXPECT_NE(toolbar_image_button(7, 0), 0);  // on the current, dynamic toolbar
+    EXPECT_EQ(toolbar_tooltip(dynamic, 7, u"dynamic"), 1);
+    toolbar_free(dynamic);
+    EXPECT_EQ(toolbar_handle(dynamic), 0);
+    EXPECT_EQ(toolbar_image_button(8, 0), 0);  // the current toolbar is gone
+    toolbar_separator();
+
+    // A failed creation becomes the current toolbar too and swallows buttons.
+    EXPECT_EQ(toolbar_create(3, 0), 0);            // no parent
+    EXPECT_EQ(toolbar_create(4, 12345), 0);        // not a window
+    EXPECT_EQ(toolbar_create(-7, window_handle(WINDOW)), 0);  // not a number
+    EXPECT_EQ(toolbar_image_button(9, 0), 0);
+    EXPECT_EQ(toolbar_handle(3), 0);
+    EXPECT_NE(toolbar_handle(TOOLBAR), 0);  // left alone
+
+    window_close(WINDOW);
+    EXPECT_EQ(toolbar_handle(TOOLBAR), 0);
+    EXPECT_EQ(toolbar_height(TOOLBAR), 0);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 7, u"gone"), 0);
+}
 
 TEST_F(ToolbarBehaviourTest, AHandleThatIsNoLiveImageMakesAWorkingButtonWithoutPicture) {
     const std::intptr_t freed = image_catch(0, toolbar_icon_data(0), toolbar_icon_size(0));

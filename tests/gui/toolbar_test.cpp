@@ -288,23 +288,6 @@ TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
     EXPECT_EQ(GetWindowLongPtrW(parent.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(toolbar_window_hook));
 }
 
-TEST_F(ToolbarTest, FailedCreationBecomesCurrentAndSwallowsButtons) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
-    Bitmap image = red_square();
-    ASSERT_NE(toolbar_image_button(1, image.handle()), 0);
-
-    EXPECT_EQ(toolbar_create(3, 0), 0);  // no parent: the control cannot be made
-    EXPECT_EQ(toolbar_handle(3), 0);
-    EXPECT_EQ(toolbar_image_button(2, image.handle()), 0);
-    toolbar_separator();
-    EXPECT_EQ(button_count(toolbar), 1);  // toolbar 0 was left alone
-    EXPECT_EQ(toolbar_create(-7, parent.handle()), 0);
-    EXPECT_EQ(toolbar_image_button(2, image.handle()), 0);
-    EXPECT_EQ(button_count(toolbar), 1);
-}
-
 TEST_F(ToolbarTest, DynamicToolbarsAreNamedByTheirRecord) {
     PlainWindow parent;
     std::intptr_t number = toolbar_create(DYNAMIC_ID, parent.handle());
@@ -386,26 +369,6 @@ TEST_F(ToolbarTest, ButtonPictureIsDrawnWithoutItsTransparentPixels) {
     SelectObject(dc, old);
     DeleteDC(dc);
     DeleteObject(canvas);
-}
-
-TEST_F(ToolbarTest, StateSetChecksWithAnyNonZeroValue) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
-    Bitmap image = red_square();
-    toolbar_image_button(9, image.handle());
-    toolbar_image_button(10, image.handle(), 1);
-
-    toolbar_button_state_set(0, 9, 7);
-    EXPECT_TRUE(checked(toolbar, 9));  // a plain button too
-    EXPECT_FALSE(checked(toolbar, 10));
-    toolbar_button_state_set(0, 10, -1);
-    EXPECT_TRUE(checked(toolbar, 10));
-    toolbar_button_state_set(0, 9, 0);
-    EXPECT_FALSE(checked(toolbar, 9));
-    EXPECT_TRUE(checked(toolbar, 10));
-    toolbar_button_state_set(5, 10, 0);  // no toolbar 5
-    EXPECT_TRUE(checked(toolbar, 10));
 }
 
 TEST_F(ToolbarTest, TooltipsAreOnePerButtonPositionAndASecondReplacesTheFirst) {
@@ -719,34 +682,6 @@ protected:
     Bitmap image_ = red_square();
 };
 
-TEST_F(ToolbarClickTest, AClickOnAButtonIsAMenuEventWithItsId) {
-    click_at(toolbar_, 0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    std::vector<MenuEvent> seen = menu_events(1);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].item, 21);
-    EXPECT_EQ(seen[0].window, WINDOW);
-    EXPECT_EQ(seen[0].subtype, 0);
-}
-
-TEST_F(ToolbarClickTest, ASeparatorYieldsNothingAndAButtonWithoutPictureWorks) {
-    click_at(toolbar_, 1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    click_at(toolbar_, 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    std::vector<MenuEvent> seen = menu_events(2);
-    ASSERT_EQ(seen.size(), 1u);  // the separator's click came first and made none
-    EXPECT_EQ(seen[0].item, 22);
-}
-
-TEST_F(ToolbarClickTest, AToggleButtonStaysInUntilClickedAgain) {
-    click_at(toolbar_, 3, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    std::vector<MenuEvent> seen = menu_events(1);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].item, 23);
-    EXPECT_TRUE(checked(toolbar_, 23));
-    click_at(toolbar_, 3, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    EXPECT_EQ(menu_events(1).size(), 1u);
-    EXPECT_FALSE(checked(toolbar_, 23));
-}
-
 TEST_F(ToolbarClickTest, ARealRightClickLeavesNoButtonPressedAndNoCapture) {
     SendMessageW(toolbar_, TB_SETSTATE, 21, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
     SetCapture(toolbar_);
@@ -754,15 +689,6 @@ TEST_F(ToolbarClickTest, ARealRightClickLeavesNoButtonPressedAndNoCapture) {
     EXPECT_TRUE(menu_events(1).empty());
     EXPECT_FALSE(button_at(toolbar_, 0).fsState & TBSTATE_PRESSED);
     EXPECT_NE(GetCapture(), toolbar_);
-}
-
-TEST_F(ToolbarClickTest, TheToolbarFollowsTheWindowWidth) {
-    RECT client{}, bar{};
-    SetWindowPos(parent_, nullptr, 0, 0, 640, 240, SWP_NOMOVE | SWP_NOZORDER);
-    GetClientRect(parent_, &client);
-    GetWindowRect(toolbar_, &bar);
-    EXPECT_EQ(bar.right - bar.left, client.right);
-    EXPECT_EQ(toolbar_height(0), bar.bottom - bar.top);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
-// Real windows as a person and the window manager meet them: minimizing,
-// maximizing, restoring and resizing, background colours and the repaints
-// they cause, and parents that are no open window; the same on every back end.
+// Real windows as a person, the window manager and the program meet them:
+// minimizing, maximizing, restoring, resizing and closing, background colours
+// and the repaints they cause, numbers fixed, dynamic and unknown, parents that
+// are no open window, sizes and places out of all reason, the queue and the
+// wait; the same on every back end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
+#include <thread>
 #include <cstdint>
 #include <vector>
 
@@ -105,6 +110,106 @@ TEST_F(WindowBehaviourTest, NegativeSizesOpenEmptyWindows) {
         EXPECT_GE(window_height(0), 0);
         window_close(0);
     }
+}
+
+TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
+    const std::intptr_t handle = window_open(3, 100, 100, 300, 200, u"Test", MAIN_FLAGS);
+    ASSERT_NE(handle, 0);
+    events_of(3, {});
+    ask_to_close(3);
+    EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), (std::vector<Event>{{EVENT_CLOSE_WINDOW, 3, 3, 0}}));
+    EXPECT_EQ(window_handle(3), handle);
+}
+
+TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {
+    const auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, POPUP));
+    ASSERT_NE(id, 0);
+    EXPECT_NE(window_handle(id), 0);
+    EXPECT_NE(window_handle(id), id);
+    EXPECT_EQ(window_width(id), 100);
+    window_close(id);
+    EXPECT_EQ(window_handle(id), 0);
+
+    const std::intptr_t first = window_open(0, 0, 0, 100, 100, u"first", POPUP);
+    const std::intptr_t second = window_open(0, 0, 0, 100, 100, u"second", POPUP);
+    ASSERT_NE(second, 0);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(window_handle(0), second);
+    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"other", POPUP), 0);
+    window_close(-1);
+    EXPECT_EQ(window_handle(0), 0);
+    EXPECT_EQ(window_handle(1), 0);
+}
+
+TEST_F(WindowBehaviourTest, NumbersWithoutAWindowAnswerZeroOrMinusOneAndChangeNothing) {
+    ASSERT_NE(window_open(6, 0, 0, 100, 100, u"neighbour", POPUP), 0);
+    ASSERT_NE(window_open(8, 0, 0, 100, 100, u"closed", POPUP), 0);
+    window_close(8);
+    for (const ObjectNumber number : {ObjectNumber{7}, ObjectNumber{8}, ObjectNumber{-5}, ObjectNumber{INT_MAX}}) {
+        SCOPED_TRACE(number);
+        EXPECT_EQ(window_handle(number), 0);
+        EXPECT_EQ(window_width(number), 0);
+        EXPECT_EQ(window_height(number, 0), 0);
+        EXPECT_EQ(window_mouse_x(number), -1);
+        EXPECT_EQ(window_mouse_y(number), -1);
+        window_hide(number, 1);
+        window_bounds(number, 1, 1, 1, 1);
+        window_color_set(number, 0x123456);
+        window_title_set(number, u"x");
+        window_close(number);
+    }
+    EXPECT_EQ(window_open(-5, 0, 0, 10, 10, nullptr, 0), 0);
+    EXPECT_EQ(window_width(6), 100);  // a live neighbour is untouched
+}
+
+// Whatever the numbers, a window opens, never larger than 32767 pixels a side
+// (what the platforms keep), and still takes its operations.
+TEST_F(WindowBehaviourTest, HugeSizesAndFarPlacesOpenWorkingWindows) {
+    for (const std::uint32_t flags : {MAIN_FLAGS, POPUP}) {
+        SCOPED_TRACE(flags);
+        ASSERT_NE(window_open(0, -100000, 100000, INT_MAX, INT_MAX, u"Huge", flags), 0);
+        settle();
+        EXPECT_GE(window_width(0), 0);
+        EXPECT_LE(window_width(0), 32767);
+        EXPECT_LE(window_height(0), 32767);
+        window_bounds(0, INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+        window_bounds(0, -100000, -100000, -100000, -100000);
+        resize_window(0, 200, 100);
+        window_title_set(0, u"still here");
+        settle();
+        EXPECT_NE(window_handle(0), 0);
+        window_close(0);
+    }
+}
+
+TEST_F(WindowBehaviourTest, ClosingAWindowDropsOnlyItsQueuedEvents) {
+    ASSERT_NE(window_open(0, 0, 0, 100, 100, u"a", POPUP), 0);
+    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"b", POPUP), 0);
+    events_of(-1, {});
+    event_post(EVENT_GADGET, 4, 0, 0);
+    event_post(EVENT_GADGET, 5, 1, 0);
+    event_post(EVENT_GADGET, 6, 0, 0);
+    window_close(0);
+    EXPECT_EQ(events_of(1, {EVENT_GADGET}), (std::vector<Event>{{EVENT_GADGET, 5, 1, 0}}));
+}
+
+TEST_F(WindowBehaviourTest, TheWaitTimesOutAndWakesForAnEventFromAnotherThread) {
+    ASSERT_NE(window_open(0, 0, 0, 100, 100, u"a", POPUP), 0);
+    events_of(-1, {});
+    EXPECT_EQ(event_wait_timeout(0), 0);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(event_wait_timeout(150), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(140));
+
+    std::thread poster([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        event_post(EVENT_GADGET, 21, 0, 5);
+    });
+    start = std::chrono::steady_clock::now();
+    const int kind = event_wait();
+    poster.join();
+    EXPECT_EQ(current(kind), (Event{EVENT_GADGET, 21, 0, 5}));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
 }
 
 }  // namespace

@@ -15,5 +15,3 @@ struct EventState {
 
 EventState& event_state();  // of the calling thread, zero until first used
 
-// Releases the data of the thread's current event (the previous wait's result).
-void event_release_current();

@@ -28,8 +28,8 @@ void on_destroy(GtkWidget* widget, gpointer data) {
     std::lock_guard guard(gadgets.lock());
     GadgetRecord* gadget = gadgets.find(number);
     if (!gadget || gadget->handle != widget) return;
-    if (gadget->store) g_object_unref(gadget->store);
-    if (gadget->colours) g_object_unref(gadget->colours);
+    const GadgetNative* native = gadget->kind->native;
+    if (native && native->release) native->release(*gadget);
     g_object_set_data(G_OBJECT(widget), GADGET_ID_PROPERTY, nullptr);
     event_purge_gadget(EVENT_GADGET, number);
     gadgets.release(number);

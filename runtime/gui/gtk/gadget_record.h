@@ -27,6 +27,11 @@ struct GadgetRecord {
     GtkTreeIter read_iter;
 };
 
+// The entries of a kind that only this back end calls.
+struct GadgetNative {
+    // What the widget's destruction leaves to the kind.
+    void (*release)(GadgetRecord& gadget) = nullptr;
+};
 
 // Puts the widget into the calling thread's gadget parent at the runtime's
 // pixel position and size and registers it under the number (or a new one

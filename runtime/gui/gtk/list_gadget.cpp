@@ -13,6 +13,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/gtk/gadget_record.h"
 #include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/gui/list_native.h"
 #include "runtime/text/text.h"
 
 namespace {
@@ -50,18 +51,6 @@ bool row_iter(GadgetRecord& list, int item, GtkTreeIter* iter) {
 
 void forget_read_row(GadgetRecord& list) { list.read_row = -1; }
 
-int list_item_count(GadgetRecord& list) { return gtk_tree_model_iter_n_children(model_of(list), nullptr); }
-
-int list_state_get(GadgetRecord& list) {
-    GtkTreeModel* model = nullptr;
-    GtkTreeIter iter;
-    if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_of(list)), &model, &iter)) return -1;
-    GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
-    const int row = gtk_tree_path_get_indices(path)[0];
-    gtk_tree_path_free(path);
-    return row;
-}
-
 // Selects the row; an index without a row clears the selection. Result:
 // whether a row is selected, then at iter.
 bool select_row(GadgetRecord& list, int row, GtkTreeIter* iter) {
@@ -73,104 +62,6 @@ bool select_row(GadgetRecord& list, int row, GtkTreeIter* iter) {
     }
     gtk_tree_selection_select_iter(selection, iter);
     return true;
-}
-
-// Selects the row and brings it into view; -1 clears the selection, an
-// index without a row leaves it as it is, as a list box does.
-void list_state_set(GadgetRecord& list, int state) {
-    GtkTreeIter iter;
-    if (state != -1 && !row_iter(list, state, &iter)) return;
-    if (!select_row(list, state, &iter)) return;
-    GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
-    if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
-    gtk_tree_path_free(path);
-}
-
-char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
-    GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return gadget_empty_text(position);
-    // Read from the value itself: gtk_tree_model_get would copy the text once more.
-    GValue value = G_VALUE_INIT;
-    gtk_tree_model_get_value(model_of(list), &iter, TEXT_COLUMN, &value);
-    char16_t* result = text_from_utf8(g_value_get_string(&value), position);
-    g_value_unset(&value);
-    return result;
-}
-
-void list_item_text_set(GadgetRecord& list, int item, const char16_t* text, int) {
-    GtkTreeIter iter;
-    if (row_iter(list, item, &iter)) gtk_list_store_set(list.store, &iter, TEXT_COLUMN, utf8_of(text).c_str(), -1);
-}
-
-char16_t* list_text_get(GadgetRecord& list, int position) {
-    return list_item_text_get(list, list_state_get(list), 0, position);
-}
-
-void list_text_set(GadgetRecord& list, const char16_t* text) {
-    const std::string wanted = utf8_of(text);
-    GtkTreeIter iter;
-    int row = 0;
-    for (bool valid = gtk_tree_model_get_iter_first(model_of(list), &iter); valid;
-         valid = gtk_tree_model_iter_next(model_of(list), &iter), ++row) {
-        gchar* row_text = nullptr;
-        gtk_tree_model_get(model_of(list), &iter, TEXT_COLUMN, &row_text, -1);
-        const bool equal = row_text && wanted == row_text;
-        g_free(row_text);
-        if (equal) {
-            list_state_set(list, row);
-            return;
-        }
-    }
-}
-
-// Position -1 (or past the end) appends. The item data is not stored until
-// it is set (until then the store reads it as 0): a row is then as small as
-// a plain list's, and long lists are walked as fast.
-void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
-    Busy busy(list);
-    forget_read_row(list);
-    // The store copies the text from a value that only points at it: the
-    // variadic form would copy it twice.
-    const std::string utf8 = utf8_of(text);
-    GValue value = G_VALUE_INIT;
-    g_value_init(&value, G_TYPE_STRING);
-    g_value_set_static_string(&value, utf8.c_str());
-    int column = TEXT_COLUMN;
-    gtk_list_store_insert_with_valuesv(list.store, nullptr, position, &column, &value, 1);
-    g_value_unset(&value);
-}
-
-// Removing the selected row leaves nothing selected; another selected row
-// stays selected. The tree view would move its cursor to the next row and
-// select that one, a row nobody picked.
-void list_item_remove(GadgetRecord& list, int item) {
-    Busy busy(list);
-    GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return;
-    const int selected = list_state_get(list);
-    forget_read_row(list);
-    gtk_list_store_remove(list.store, &iter);
-    select_row(list, selected == item ? -1 : selected > item ? selected - 1 : selected, &iter);
-}
-
-void list_clear(GadgetRecord& list) {
-    Busy busy(list);
-    forget_read_row(list);
-    gtk_list_store_clear(list.store);
-}
-
-int list_item_state_get(GadgetRecord& list, int item) {
-    GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return 0;
-    return gtk_tree_selection_iter_is_selected(gtk_tree_view_get_selection(view_of(list)), &iter) ? 1 : 0;
-}
-
-// Selecting a row makes it the one selected; deselecting one that is not
-// selected changes nothing.
-void list_item_state_set(GadgetRecord& list, int item, int state) {
-    if (item < 0 || item >= list_item_count(list)) return;
-    if (state != 0) list_state_set(list, item);
-    else if (list_state_get(list) == item) list_state_set(list, -1);
 }
 
 void apply_colours(GadgetRecord& list) {
@@ -196,27 +87,131 @@ void apply_colours(GadgetRecord& list) {
     gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(list.colours), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
-void list_color_set(GadgetRecord& list, int colour_type, int colour) {
-    if (colour_type == GADGET_COLOR_FRONT) list.front_colour = colour;
-    else if (colour_type == GADGET_COLOR_BACK) list.back_colour = colour;
-    else return;
+// The store and the colours' style go with the list.
+void list_release(GadgetRecord& list) {
+    if (list.store) g_object_unref(list.store);
+    if (list.colours) g_object_unref(list.colours);
+}
+
+}  // namespace
+
+const GadgetNative list_native = {
+    .release = list_release,
+};
+
+int list_native_count(GadgetRecord& list) { return gtk_tree_model_iter_n_children(model_of(list), nullptr); }
+
+int list_native_selected(GadgetRecord& list) {
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter iter;
+    if (!gtk_tree_selection_get_selected(gtk_tree_view_get_selection(view_of(list)), &model, &iter)) return -1;
+    GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
+    const int row = gtk_tree_path_get_indices(path)[0];
+    gtk_tree_path_free(path);
+    return row;
+}
+
+void list_native_select(GadgetRecord& list, int row) {
+    GtkTreeIter iter;
+    if (!select_row(list, row, &iter)) return;
+    GtkTreePath* path = gtk_tree_model_get_path(model_of(list), &iter);
+    if (gtk_widget_get_realized(list.control)) gtk_tree_view_scroll_to_cell(view_of(list), path, nullptr, FALSE, 0, 0);
+    gtk_tree_path_free(path);
+}
+
+// Selecting a row makes it the one selected; deselecting one that is not
+// selected changes nothing.
+void list_native_row_select(GadgetRecord& list, int row, bool selected) {
+    if (selected) list_native_select(list, row);
+    else if (list_native_selected(list) == row) list_native_select(list, -1);
+}
+
+bool list_native_row_selected(GadgetRecord& list, int row) {
+    GtkTreeIter iter;
+    return row_iter(list, row, &iter) &&
+           gtk_tree_selection_iter_is_selected(gtk_tree_view_get_selection(view_of(list)), &iter);
+}
+
+char16_t* list_native_text(GadgetRecord& list, int row, int position) {
+    GtkTreeIter iter;
+    if (!row_iter(list, row, &iter)) return gadget_empty_text(position);
+    // Read from the value itself: gtk_tree_model_get would copy the text once more.
+    GValue value = G_VALUE_INIT;
+    gtk_tree_model_get_value(model_of(list), &iter, TEXT_COLUMN, &value);
+    char16_t* result = text_from_utf8(g_value_get_string(&value), position);
+    g_value_unset(&value);
+    return result;
+}
+
+bool list_native_text_is(GadgetRecord& list, int row, const char16_t* text) {
+    GtkTreeIter iter;
+    if (!row_iter(list, row, &iter)) return false;
+    GValue value = G_VALUE_INIT;
+    gtk_tree_model_get_value(model_of(list), &iter, TEXT_COLUMN, &value);
+    const char* row_text = g_value_get_string(&value);
+    const bool equal = row_text && utf8_of(text) == row_text;
+    g_value_unset(&value);
+    return equal;
+}
+
+void list_native_text_set(GadgetRecord& list, int row, const char16_t* text) {
+    GtkTreeIter iter;
+    if (row_iter(list, row, &iter)) gtk_list_store_set(list.store, &iter, TEXT_COLUMN, utf8_of(text).c_str(), -1);
+}
+
+// The item data is not stored until it is set (until then the store reads it
+// as 0): a row is then as small as a plain list's, and long lists are walked
+// as fast.
+void list_native_insert(GadgetRecord& list, int row, const char16_t* text) {
+    Busy busy(list);
+    forget_read_row(list);
+    // The store copies the text from a value that only points at it: the
+    // variadic form would copy it twice.
+    const std::string utf8 = utf8_of(text);
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, G_TYPE_STRING);
+    g_value_set_static_string(&value, utf8.c_str());
+    int column = TEXT_COLUMN;
+    gtk_list_store_insert_with_valuesv(list.store, nullptr, row, &column, &value, 1);
+    g_value_unset(&value);
+}
+
+// Removing the selected row leaves nothing selected; another selected row
+// stays selected. The tree view would move its cursor to the next row and
+// select that one, a row nobody picked.
+void list_native_remove(GadgetRecord& list, int row) {
+    Busy busy(list);
+    GtkTreeIter iter;
+    if (!row_iter(list, row, &iter)) return;
+    const int selected = list_native_selected(list);
+    forget_read_row(list);
+    gtk_list_store_remove(list.store, &iter);
+    select_row(list, selected == row ? -1 : selected > row ? selected - 1 : selected, &iter);
+}
+
+void list_native_clear(GadgetRecord& list) {
+    Busy busy(list);
+    forget_read_row(list);
+    gtk_list_store_clear(list.store);
+}
+
+void list_native_colour_set(GadgetRecord& list, int colour_type, int colour) {
+    (colour_type == GADGET_COLOR_FRONT ? list.front_colour : list.back_colour) = colour;
     apply_colours(list);
 }
 
-int list_color_get(GadgetRecord& list, int colour_type) {
-    if (colour_type == GADGET_COLOR_FRONT) return list.front_colour;
-    if (colour_type == GADGET_COLOR_BACK) return list.back_colour;
-    return -1;
+int list_native_colour(GadgetRecord& list, int colour_type) {
+    return colour_type == GADGET_COLOR_FRONT ? list.front_colour : list.back_colour;
 }
 
-void list_item_data_set(GadgetRecord& list, int item, std::intptr_t value) {
+void list_native_data_set(GadgetRecord& list, int row, std::intptr_t value) {
     GtkTreeIter iter;
-    if (row_iter(list, item, &iter)) gtk_list_store_set(list.store, &iter, DATA_COLUMN, gint64{value}, -1);
+    if (row_iter(list, row, &iter)) gtk_list_store_set(list.store, &iter, DATA_COLUMN, gint64{value}, -1);
 }
 
-std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
+std::intptr_t list_native_data(GadgetRecord& list, int row) {
     GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return 0;
+    if (!row_iter(list, row, &iter)) return 0;
     gint64 value = 0;
     gtk_tree_model_get(model_of(list), &iter, DATA_COLUMN, &value, -1);
     return static_cast<std::intptr_t>(value);
@@ -224,42 +219,22 @@ std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
 
 // A row's mark and tip live in the store beside its text, so they move with
 // the row and go with it; a row never marked stores neither.
-void list_item_mark_set(GadgetRecord& list, int item, int mark, const char16_t* tip) {
+void list_native_mark_set(GadgetRecord& list, int row, int mark, const char16_t* tip) {
     GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return;
+    if (!row_iter(list, row, &iter)) return;
     const std::string text = mark == GADGET_MARK_NONE ? std::string() : utf8_of(tip);
     gtk_list_store_set(list.store, &iter, MARK_COLUMN, mark, TIP_COLUMN, text.empty() ? nullptr : text.c_str(), -1);
 }
 
-int list_item_mark_get(GadgetRecord& list, int item) {
+int list_native_mark(GadgetRecord& list, int row) {
     GtkTreeIter iter;
-    if (!row_iter(list, item, &iter)) return GADGET_MARK_NONE;
+    if (!row_iter(list, row, &iter)) return GADGET_MARK_NONE;
     gint mark = GADGET_MARK_NONE;
     gtk_tree_model_get(model_of(list), &iter, MARK_COLUMN, &mark, -1);
     return mark;
 }
 
-const GadgetKind list_kind = {
-    .kind = GADGET_KIND_LIST,
-    .state_get = list_state_get,
-    .state_set = list_state_set,
-    .text_get = list_text_get,
-    .text_set = list_text_set,
-    .item_add = list_item_add,
-    .item_remove = list_item_remove,
-    .clear = list_clear,
-    .item_count = list_item_count,
-    .item_state_get = list_item_state_get,
-    .item_state_set = list_item_state_set,
-    .item_text_get = list_item_text_get,
-    .item_text_set = list_item_text_set,
-    .color_set = list_color_set,
-    .color_get = list_color_get,
-    .item_data_set = list_item_data_set,
-    .item_data_get = list_item_data_get,
-    .item_mark_set = list_item_mark_set,
-    .item_mark_get = list_item_mark_get,
-};
+namespace {
 
 // The colours of marked rows for the background the view draws on now,
 // worked out once after each change of the view's style.

@@ -1,19 +1,17 @@
 // GTK toolbars: the toolbar table, a GtkToolbar along the top of its window's
-// layout that follows the window's width, image buttons and separators on the
-// current toolbar, tooltips, checked states, height and freeing. Every button
-// can show the checked state, so every button is a toggle button; a plain
-// button's click never changes that state itself.
+// layout that follows the window's width, freeing, and the native steps of the
+// toolbar operations (toolbar_operations.cpp). Every button can show the
+// checked state, so every button is a toggle button; a plain button's click
+// never changes that state itself.
 #include <gtk/gtk.h>
 
-#include <atomic>
 #include <optional>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/toolbar.h"
+#include "runtime/gui/toolbar_native.h"
 #include "runtime/image/image.h"
-
-namespace {
 
 struct ToolbarRecord {
     GtkWidget* toolbar;  // the GtkToolbar; null = entry free
@@ -21,6 +19,8 @@ struct ToolbarRecord {
     gulong follow_width;  // the parent's configure-event handler
     int busy;             // > 0 while the runtime changes a checked state
 };
+
+namespace {
 
 // Object data. On the parent: the number + 1 of the toolbar it holds, 0 none.
 constexpr char TOOLBAR_ID_PROPERTY[] = "qx_toolbar_id";
@@ -34,13 +34,8 @@ constexpr int TABLE_STEP = 16;
 constexpr char COMPACT_STYLE[] =
     "toolbar { padding: 0; background: none; border: none; }"
     " toolbar button { padding: 3px; min-width: 0; min-height: 0; }";
-constexpr ObjectNumber NO_TOOLBAR = -1;  // matches no record, numbered or dynamic
 
 std::optional<ObjectTable<ToolbarRecord>> toolbars;
-
-// The toolbar that buttons and separators go to: the one created last, also
-// when its creation failed (then the calls are ignored).
-std::atomic<ObjectNumber> current_toolbar{NO_TOOLBAR};
 
 ObjectNumber number_of(GtkWidget* toolbar) {
     return reinterpret_cast<ObjectNumber>(g_object_get_data(G_OBJECT(toolbar), TOOLBAR_ID_PROPERTY)) - 1;
@@ -96,11 +91,6 @@ void compact_style(GtkWidget* toolbar) {
                                               GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
-GtkWidget* current_toolbar_widget() {
-    ToolbarRecord* record = toolbars->find(current_toolbar);
-    return record ? record->toolbar : nullptr;
-}
-
 }  // namespace
 
 // GTK draws every pixbuf with its own alpha: no masks are ever needed.
@@ -115,14 +105,17 @@ bool toolbar_init() {
 std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     if (!toolbars) return 0;
     std::lock_guard guard(toolbars->lock());
-    current_toolbar = number;
+    toolbar_make_current(number);
     GtkWidget* parent = window_of_handle(parent_window);
     if (!parent) return 0;
     GtkWidget* content = gtk_bin_get_child(GTK_BIN(parent));
     ToolbarRecord* record = toolbars->acquire(number);
     if (!record) return 0;
     const bool dynamic = number == DYNAMIC_ID;
-    if (dynamic) current_toolbar = number = toolbars->number_of(record);
+    if (dynamic) {
+        number = toolbars->number_of(record);
+        toolbar_make_current(number);
+    }
 
     GtkWidget* toolbar = gtk_toolbar_new();
     gtk_toolbar_set_style(GTK_TOOLBAR(toolbar), GTK_TOOLBAR_ICONS);
@@ -143,11 +136,11 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     return dynamic ? number : reinterpret_cast<std::intptr_t>(toolbar);
 }
 
-int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    GtkWidget* toolbar = current_toolbar_widget();
-    if (!toolbar) return 0;
+std::recursive_mutex* toolbar_table_lock() { return toolbars ? &toolbars->lock() : nullptr; }
+
+ToolbarRecord* toolbar_lookup(ObjectNumber number) { return toolbars->find(number); }
+
+int toolbar_native_image_button(ToolbarRecord& record, int button_id, std::intptr_t image, bool toggle) {
     GtkToolItem* button = gtk_toggle_tool_button_new();
     // A handle that is no live image (freed, made up) makes a button without
     // a picture. The image holds its own reference: the caller may free the picture.
@@ -155,61 +148,43 @@ int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
         gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button),
                                         gtk_image_new_from_pixbuf(reinterpret_cast<GdkPixbuf*>(image)));
     g_object_set_data(G_OBJECT(button), BUTTON_ID_PROPERTY, GINT_TO_POINTER(button_id));
-    g_object_set_data(G_OBJECT(button), BUTTON_TOGGLE_PROPERTY, GINT_TO_POINTER(toggle != 0));
+    g_object_set_data(G_OBJECT(button), BUTTON_TOGGLE_PROPERTY, GINT_TO_POINTER(toggle));
     g_signal_connect(button, "toggled", G_CALLBACK(on_button_toggled), GINT_TO_POINTER(button_id));
-    gtk_toolbar_insert(GTK_TOOLBAR(toolbar), button, -1);
+    gtk_toolbar_insert(GTK_TOOLBAR(record.toolbar), button, -1);
     gtk_widget_show_all(GTK_WIDGET(button));
     return 1;
 }
 
-void toolbar_separator() {
-    if (!toolbars) return;
-    std::lock_guard guard(toolbars->lock());
-    GtkWidget* toolbar = current_toolbar_widget();
-    if (!toolbar) return;
+void toolbar_native_separator(ToolbarRecord& record) {
     GtkToolItem* separator = gtk_separator_tool_item_new();
-    gtk_toolbar_insert(GTK_TOOLBAR(toolbar), separator, -1);
+    gtk_toolbar_insert(GTK_TOOLBAR(record.toolbar), separator, -1);
     gtk_widget_show(GTK_WIDGET(separator));
 }
 
-int toolbar_tooltip(ObjectNumber number, int button_id, const char16_t* text) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    GtkToolItem* button = record ? find_button(record->toolbar, button_id) : nullptr;
+int toolbar_native_tooltip(ToolbarRecord& record, int button_id, const char16_t* text) {
+    GtkToolItem* button = find_button(record.toolbar, button_id);
     if (!button) return 0;
     gtk_tool_item_set_tooltip_text(button, utf8_of(text).c_str());
     return 1;
 }
 
-void toolbar_button_state_set(ObjectNumber number, int button_id, int state) {
-    if (!toolbars) return;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    GtkToolItem* button = record ? find_button(record->toolbar, button_id) : nullptr;
+void toolbar_native_check(ToolbarRecord& record, int button_id, bool checked) {
+    GtkToolItem* button = find_button(record.toolbar, button_id);
     if (!button) return;
-    ++record->busy;
-    gtk_toggle_tool_button_set_active(GTK_TOGGLE_TOOL_BUTTON(button), state != 0);
-    --record->busy;
+    ++record.busy;
+    gtk_toggle_tool_button_set_active(GTK_TOGGLE_TOOL_BUTTON(button), checked);
+    --record.busy;
 }
 
-int toolbar_height(ObjectNumber number) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    if (!record) return 0;
-    // Before the first layout the height it asks for is the height it gets.
-    if (gtk_widget_get_realized(record->toolbar)) return gtk_widget_get_allocated_height(record->toolbar);
+// Before the first layout the height it asks for is the height it gets.
+int toolbar_native_height(ToolbarRecord& record) {
+    if (gtk_widget_get_realized(record.toolbar)) return gtk_widget_get_allocated_height(record.toolbar);
     int height = 0;
-    gtk_widget_get_preferred_height(record->toolbar, nullptr, &height);
+    gtk_widget_get_preferred_height(record.toolbar, nullptr, &height);
     return height;
 }
 
-std::intptr_t toolbar_handle(ObjectNumber number) {
-    if (!toolbars) return 0;
-    ToolbarRecord* record = toolbars->find(number);
-    return record ? reinterpret_cast<std::intptr_t>(record->toolbar) : 0;
-}
+std::intptr_t toolbar_native_handle(ToolbarRecord& record) { return reinterpret_cast<std::intptr_t>(record.toolbar); }
 
 void toolbar_free(ObjectNumber number) {
     if (!toolbars) return;

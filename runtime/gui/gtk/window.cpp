@@ -57,6 +57,17 @@ int desktop_pointer(bool want_x) {
     return want_x ? x : y;
 }
 
+// The inner size, or with inner 0 the frame's once the window is on screen.
+GdkRectangle window_size(ObjectNumber number, int inner) {
+    GdkRectangle size{};
+    GtkWidget* window = handle_of(number);
+    if (!window) return size;
+    GdkWindow* native = gtk_widget_get_window(window);
+    if (!inner && native) gdk_window_get_frame_extents(native, &size);
+    else gtk_window_get_size(GTK_WINDOW(window), &size.width, &size.height);
+    return size;
+}
+
 }  // namespace
 
 ObjectNumber window_number_of(GtkWidget* widget) {
@@ -128,33 +139,9 @@ void window_color_set(ObjectNumber number, int colour) {
 
 std::intptr_t window_handle(ObjectNumber number) { return reinterpret_cast<std::intptr_t>(handle_of(number)); }
 
-int window_width(ObjectNumber number, int inner) {
-    GtkWidget* window = handle_of(number);
-    if (!window) return 0;
-    GdkWindow* native = gtk_widget_get_window(window);
-    if (!inner && native) {
-        GdkRectangle frame;
-        gdk_window_get_frame_extents(native, &frame);
-        return frame.width;
-    }
-    int width = 0;
-    gtk_window_get_size(GTK_WINDOW(window), &width, nullptr);
-    return width;
-}
+int window_width(ObjectNumber number, int inner) { return window_size(number, inner).width; }
 
-int window_height(ObjectNumber number, int inner) {
-    GtkWidget* window = handle_of(number);
-    if (!window) return 0;
-    GdkWindow* native = gtk_widget_get_window(window);
-    if (!inner && native) {
-        GdkRectangle frame;
-        gdk_window_get_frame_extents(native, &frame);
-        return frame.height;
-    }
-    int height = 0;
-    gtk_window_get_size(GTK_WINDOW(window), nullptr, &height);
-    return height;
-}
+int window_height(ObjectNumber number, int inner) { return window_size(number, inner).height; }
 
 void window_title_set(ObjectNumber number, const char16_t* title) {
     GtkWidget* window = handle_of(number);

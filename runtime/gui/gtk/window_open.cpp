@@ -95,8 +95,8 @@ WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inne
     ScreenRect reference{};
     const bool has_reference = (flags & WINDOW_CENTERED_ON_PARENT) && centring_reference(parent, &reference);
     // Before it is mapped a window's frame is unknown: inner and outer size agree.
-    const WindowPlacement placement = window_place(x, y, inner_width, inner_height, flags, screen.width,
-                                                   screen.height, has_reference ? &reference : nullptr);
+    const WindowPlacement placement = window_place(x, y, window_side(inner_width), window_side(inner_height), flags,
+                                                   screen.width, screen.height, has_reference ? &reference : nullptr);
     if (!placement.default_position) gtk_window_move(window, placement.x, placement.y);
     return placement;
 }
@@ -118,11 +118,6 @@ bool window_init() {
     if (!gtk_init_check(nullptr, nullptr)) return false;
     default_icon_load();
     return true;
-}
-
-void window_end() {
-    window_close(-1);
-    event_release_current();
 }
 
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,

@@ -30,5 +30,3 @@ void event_set_immediate_data(int kind, ObjectNumber object, ObjectNumber window
                               void* data, EventDataRelease release);
 // How a DropRecord is released (registered by the drop family, may be null).
 EventDataRelease event_drop_release();
-// Releases the data of the thread's current event (the previous wait's result).
-void event_release_current();

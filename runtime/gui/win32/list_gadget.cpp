@@ -10,6 +10,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/list_native.h"
 #include "runtime/gui/win32/brush_cache.h"
 #include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
@@ -161,7 +162,19 @@ void list_release(GadgetRecord& list) {
     list.back_brush = nullptr;
 }
 
-int list_state_get(GadgetRecord& list) {
+}  // namespace
+
+const GadgetNative list_native = {
+    .event_handler = list_event,
+    .release = list_release,
+};
+
+int list_native_count(GadgetRecord& list) {
+    LRESULT count = send(list, LB_GETCOUNT);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int list_native_selected(GadgetRecord& list) {
     if (has_multiple_selection(list.handle)) {
         int first = -1;
         if (send(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&first)) == 1) return first;
@@ -171,125 +184,99 @@ int list_state_get(GadgetRecord& list) {
     return current == LB_ERR ? -1 : static_cast<int>(current);
 }
 
-void list_state_set(GadgetRecord& list, int state) {
+void list_native_select(GadgetRecord& list, int row) {
     if (has_multiple_selection(list.handle)) {
         send(list, LB_SETSEL, FALSE, -1);
-        if (state != -1) send(list, LB_SETSEL, TRUE, state);
+        if (row != -1) send(list, LB_SETSEL, TRUE, row);
         return;
     }
-    send(list, LB_SETCURSEL, static_cast<WPARAM>(state));
+    send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
 }
 
-int list_item_count(GadgetRecord& list) {
-    LRESULT count = send(list, LB_GETCOUNT);
-    return count == LB_ERR ? 0 : static_cast<int>(count);
+void list_native_row_select(GadgetRecord& list, int row, bool selected) {
+    if (has_multiple_selection(list.handle)) {
+        send(list, LB_SETSEL, selected, row);
+    } else if (selected) {
+        send(list, LB_SETCURSEL, static_cast<WPARAM>(row));
+    } else if (send(list, LB_GETCURSEL) == row) {
+        send(list, LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
 }
 
-char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
-    LRESULT length = item < 0 ? LB_ERR : send(list, LB_GETTEXTLEN, static_cast<WPARAM>(item));
+bool list_native_row_selected(GadgetRecord& list, int row) {
+    return send(list, LB_GETSEL, static_cast<WPARAM>(row)) > 0;
+}
+
+char16_t* list_native_text(GadgetRecord& list, int row, int position) {
+    LRESULT length = send(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
     if (length == LB_ERR) return gadget_empty_text(position);
     char16_t* text = text_builder_reserve(static_cast<int>(length), position);
-    LRESULT copied = send(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    LRESULT copied = send(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
     if (copied < 0) copied = 0;
     text[copied] = u'\0';
     if (copied < length) text_builder_release(static_cast<int>(length - copied));
     return text;
 }
 
-void list_item_text_set(GadgetRecord& list, int item, const char16_t* text, int) {
-    if (item < 0) return;
-    LRESULT data = send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
-    if (send(list, LB_DELETESTRING, static_cast<WPARAM>(item)) == LB_ERR) return;
-    LRESULT index = send(list, LB_INSERTSTRING, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(wide(text)));
+bool list_native_text_is(GadgetRecord& list, int row, const char16_t* text) {
+    LRESULT length = send(list, LB_GETTEXTLEN, static_cast<WPARAM>(row));
+    if (length == LB_ERR || static_cast<std::size_t>(length) != wcslen(wide(text))) return false;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
+    send(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(buffer.data()));
+    return wcscmp(buffer.data(), wide(text)) == 0;
+}
+
+void list_native_text_set(GadgetRecord& list, int row, const char16_t* text) {
+    LRESULT data = send(list, LB_GETITEMDATA, static_cast<WPARAM>(row));
+    if (send(list, LB_DELETESTRING, static_cast<WPARAM>(row)) == LB_ERR) return;
+    LRESULT index = send(list, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide(text)));
     if (index >= 0) send(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
 }
 
-char16_t* list_text_get(GadgetRecord& list, int position) {
-    return list_item_text_get(list, list_state_get(list), 0, position);
+void list_native_insert(GadgetRecord& list, int row, const char16_t* text) {
+    const LRESULT added = send(list, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide(text)));
+    if (added >= 0) list_marks_row_added(list, static_cast<int>(added));
 }
 
-bool item_text_is(const GadgetRecord& list, int item, const wchar_t* text) {
-    LRESULT length = send(list, LB_GETTEXTLEN, static_cast<WPARAM>(item));
-    if (length == LB_ERR || static_cast<std::size_t>(length) != wcslen(text)) return false;
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1);
-    send(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.data()));
-    return wcscmp(buffer.data(), text) == 0;
+void list_native_remove(GadgetRecord& list, int row) {
+    if (send(list, LB_DELETESTRING, static_cast<WPARAM>(row)) != LB_ERR) list_marks_row_removed(list, row);
 }
 
-void list_text_set(GadgetRecord& list, const char16_t* text) {
-    int count = list_item_count(list);
-    for (int item = 0; item < count; ++item) {
-        if (item_text_is(list, item, wide(text))) {
-            list_state_set(list, item);
-            return;
-        }
-    }
-}
-
-void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
-    const LRESULT row = send(list, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide(text)));
-    if (row >= 0) list_marks_row_added(list, static_cast<int>(row));
-}
-
-void list_item_remove(GadgetRecord& list, int item) {
-    if (item >= 0 && send(list, LB_DELETESTRING, static_cast<WPARAM>(item)) != LB_ERR)
-        list_marks_row_removed(list, item);
-}
-
-void list_clear(GadgetRecord& list) {
+void list_native_clear(GadgetRecord& list) {
     send(list, LB_RESETCONTENT);
     list_marks_cleared(list);
 }
 
-int list_item_state_get(GadgetRecord& list, int item) {
-    if (item < 0) return 0;
-    return send(list, LB_GETSEL, static_cast<WPARAM>(item)) > 0 ? 1 : 0;
-}
-
-void list_item_state_set(GadgetRecord& list, int item, int state) {
-    if (item < 0 || item >= list_item_count(list)) return;
-    if (has_multiple_selection(list.handle)) {
-        send(list, LB_SETSEL, state != 0, item);
-    } else if (state != 0) {
-        send(list, LB_SETCURSEL, static_cast<WPARAM>(item));
-    } else if (send(list, LB_GETCURSEL) == item) {
-        send(list, LB_SETCURSEL, static_cast<WPARAM>(-1));
-    }
-}
-
-void list_color_set(GadgetRecord& list, int colour_type, int colour) {
+void list_native_colour_set(GadgetRecord& list, int colour_type, int colour) {
     if (colour_type == GADGET_COLOR_FRONT) {
         list.front_colour = colour;
-    } else if (colour_type == GADGET_COLOR_BACK) {
+    } else {
         brush_cache_return(list.back_brush);
         list.back_brush = colour == -1 ? nullptr : brush_cache_take(static_cast<COLORREF>(colour));
         list.back_colour = colour;
-    } else {
-        return;
     }
     RedrawWindow(list.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-int list_color_get(GadgetRecord& list, int colour_type) {
-    if (colour_type == GADGET_COLOR_FRONT) return list.front_colour;
-    if (colour_type == GADGET_COLOR_BACK) return list.back_colour;
-    return -1;
+int list_native_colour(GadgetRecord& list, int colour_type) {
+    return colour_type == GADGET_COLOR_FRONT ? list.front_colour : list.back_colour;
 }
 
-void list_item_data_set(GadgetRecord& list, int item, std::intptr_t value) {
-    if (item >= 0) send(list, LB_SETITEMDATA, static_cast<WPARAM>(item), value);
+void list_native_data_set(GadgetRecord& list, int row, std::intptr_t value) {
+    send(list, LB_SETITEMDATA, static_cast<WPARAM>(row), value);
 }
 
-std::intptr_t list_item_data_get(GadgetRecord& list, int item) {
-    if (item < 0 || item >= list_item_count(list)) return 0;
-    return send(list, LB_GETITEMDATA, static_cast<WPARAM>(item));
+std::intptr_t list_native_data(GadgetRecord& list, int row) {
+    return send(list, LB_GETITEMDATA, static_cast<WPARAM>(row));
 }
 
-void list_item_mark_set(GadgetRecord& list, int item, int mark, const char16_t* tip) {
-    if (item >= 0 && item < list_item_count(list)) list_marks_set(list, item, mark, tip);
+void list_native_mark_set(GadgetRecord& list, int row, int mark, const char16_t* tip) {
+    list_marks_set(list, row, mark, tip);
 }
 
-int list_item_mark_get(GadgetRecord& list, int item) { return list_marks_get(list, item); }
+int list_native_mark(GadgetRecord& list, int row) { return list_marks_get(list, row); }
+
+namespace {
 
 // An owner-drawn list box takes its rows' height from its owner once, when
 // it is made; a plain one takes its font's. Rows as high as the font's keep
@@ -303,34 +290,6 @@ void fit_rows_to_font(HWND list) {
     ReleaseDC(list, dc);
     SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
 }
-
-const GadgetNative list_native = {
-    .event_handler = list_event,
-    .release = list_release,
-};
-
-const GadgetKind list_kind = {
-    .kind = GADGET_KIND_LIST,
-    .native = &list_native,
-    .state_get = list_state_get,
-    .state_set = list_state_set,
-    .text_get = list_text_get,
-    .text_set = list_text_set,
-    .item_add = list_item_add,
-    .item_remove = list_item_remove,
-    .clear = list_clear,
-    .item_count = list_item_count,
-    .item_state_get = list_item_state_get,
-    .item_state_set = list_item_state_set,
-    .item_text_get = list_item_text_get,
-    .item_text_set = list_item_text_set,
-    .color_set = list_color_set,
-    .color_get = list_color_get,
-    .item_data_set = list_item_data_set,
-    .item_data_get = list_item_data_get,
-    .item_mark_set = list_item_mark_set,
-    .item_mark_get = list_item_mark_get,
-};
 
 }  // namespace
 

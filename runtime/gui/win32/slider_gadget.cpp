@@ -6,6 +6,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/slider_native.h"
 #include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
 
@@ -24,31 +25,6 @@ bool is_vertical(const GadgetRecord& slider) {
     return (GetWindowLongPtrW(slider.handle, GWL_STYLE) & TBS_VERT) != 0;
 }
 
-int slider_state_get(GadgetRecord& slider) {
-    int position = static_cast<int>(send(slider, TBM_GETPOS));
-    return is_vertical(slider) ? minimum(slider) + maximum(slider) - position : position;
-}
-
-void slider_state_set(GadgetRecord& slider, int state) {
-    int position = is_vertical(slider) ? minimum(slider) + maximum(slider) - state : state;
-    send(slider, TBM_SETPOS, TRUE, position);
-}
-
-int slider_attribute_get(GadgetRecord& slider, int attribute) {
-    if (attribute == GADGET_ATTRIBUTE_MINIMUM) return minimum(slider);
-    if (attribute == GADGET_ATTRIBUTE_MAXIMUM) return maximum(slider);
-    return 0;
-}
-
-// Bounds are never negative, as at creation.
-void slider_attribute_set(GadgetRecord& slider, int attribute, int value) {
-    if (attribute != GADGET_ATTRIBUTE_MINIMUM && attribute != GADGET_ATTRIBUTE_MAXIMUM) return;
-    int state = slider_state_get(slider);
-    if (value < 0) value = 0;
-    send(slider, attribute == GADGET_ATTRIBUTE_MINIMUM ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, value);
-    slider_state_set(slider, state);
-}
-
 // Every scroll notification becomes an event; the trackbar's parent still
 // gets its default handling.
 bool slider_event(GadgetRecord& slider, ObjectNumber window, UINT message, WPARAM, LPARAM, LRESULT*) {
@@ -57,28 +33,37 @@ bool slider_event(GadgetRecord& slider, ObjectNumber window, UINT message, WPARA
     return false;
 }
 
+}  // namespace
+
 const GadgetNative slider_native = {
     .event_handler = slider_event,
 };
 
-const GadgetKind slider_kind = {
-    .kind = GADGET_KIND_SLIDER,
-    .native = &slider_native,
-    .state_get = slider_state_get,
-    .state_set = slider_state_set,
-    .attribute_get = slider_attribute_get,
-    .attribute_set = slider_attribute_set,
-};
+int slider_native_state(GadgetRecord& slider) {
+    int position = static_cast<int>(send(slider, TBM_GETPOS));
+    return is_vertical(slider) ? minimum(slider) + maximum(slider) - position : position;
+}
 
-}  // namespace
+void slider_native_state_set(GadgetRecord& slider, int state) {
+    int position = is_vertical(slider) ? minimum(slider) + maximum(slider) - state : state;
+    send(slider, TBM_SETPOS, TRUE, position);
+}
+
+int slider_native_bound(GadgetRecord& slider, int attribute) {
+    return attribute == GADGET_ATTRIBUTE_MINIMUM ? minimum(slider) : maximum(slider);
+}
+
+void slider_native_bound_set(GadgetRecord& slider, int attribute, int value) {
+    send(slider, attribute == GADGET_ATTRIBUTE_MINIMUM ? TBM_SETRANGEMIN : TBM_SETRANGEMAX, TRUE, value);
+}
 
 std::intptr_t gadget_track_bar(ObjectNumber number, int x, int y, int width, int height, int minimum,
                                int maximum, int flags) {
     GadgetRecord* slider = gadget_create(number, slider_kind, TRACKBAR_CLASSW, 0,
                                          static_cast<DWORD>(flags) | SLIDER_STYLE, x, y, width, height);
     if (!slider) return 0;
-    send(*slider, TBM_SETRANGEMIN, FALSE, minimum < 0 ? 0 : minimum);
-    send(*slider, TBM_SETRANGEMAX, FALSE, maximum < 0 ? 0 : maximum);
-    slider_state_set(*slider, 0);
+    send(*slider, TBM_SETRANGEMIN, FALSE, slider_bound(minimum));
+    send(*slider, TBM_SETRANGEMAX, FALSE, slider_bound(maximum));
+    slider_native_state_set(*slider, 0);
     return gadget_creation_result(number, *slider);
 }

@@ -1,16 +1,16 @@
-// Win32 toolbars: the toolbar table, creation on a parent window, image
-// buttons and separators on the current toolbar, tooltips, checked states,
-// height and freeing. The parent hook lives in toolbar_hook.cpp, button masks
-// in toolbar_mask.cpp.
+// Win32 toolbars: the toolbar table, creation on a parent window and freeing,
+// and the native steps of the toolbar operations (toolbar_operations.cpp):
+// image buttons, separators, tooltips, checked states, height. The parent hook
+// lives in toolbar_hook.cpp, button masks in toolbar_mask.cpp.
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
 #include <mutex>
 #include <optional>
 #include <vector>
 
 #include "runtime/gui/toolbar.h"
+#include "runtime/gui/toolbar_native.h"
 #include "runtime/gui/win32/toolbar_win32.h"
 
 namespace {
@@ -21,13 +21,9 @@ constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
 constexpr int IMAGE_SIZE = 16;        // the pictures of this program's buttons
 constexpr int IMAGE_LIST_STEP = 16;   // room made at a time
 constexpr UINT_PTR STANDARD_BITMAP_ID = 2;
-constexpr ObjectNumber NO_TOOLBAR = -1;  // matches no record, numbered or dynamic
+constexpr ObjectNumber NO_TOOLBAR = -1;  // a parent without a toolbar
 
 std::optional<ObjectTable<ToolbarRecord>> toolbars;
-
-// The toolbar that buttons and separators go to: the one created last, also
-// when its creation failed (then the calls are ignored).
-std::atomic<ObjectNumber> current_toolbar{NO_TOOLBAR};
 
 // The toolbar's image list; one is made when the toolbar has none, so that
 // buttons always have a list to add their images to.
@@ -59,12 +55,6 @@ int add_image(HIMAGELIST list, std::intptr_t image) {
     int index = ImageList_Add(list, bitmap, mask);
     if (mask) DeleteObject(mask);
     return index;
-}
-
-// The window of the current toolbar; nullptr when it was never made.
-HWND current_toolbar_window() {
-    ToolbarRecord* record = toolbars->find(current_toolbar);
-    return record ? record->toolbar : nullptr;
 }
 
 // Destroys a toolbar already taken out of the table, its number still
@@ -132,11 +122,11 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     bool replacing;
     {
         std::lock_guard guard(toolbars->lock());
-        current_toolbar = number;
+        toolbar_make_current(number);
         const std::optional<ObjectNumber> reserved = toolbars->reserve(number);
         if (!reserved) return 0;  // being made or freed on another thread
         id = *reserved;
-        if (number == DYNAMIC_ID) current_toolbar = id;
+        if (number == DYNAMIC_ID) toolbar_make_current(id);
         replacing = take_toolbar(id, &old);
     }
     if (replacing) destroy_toolbar(id, old);
@@ -163,65 +153,46 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     return number == DYNAMIC_ID ? id : reinterpret_cast<std::intptr_t>(toolbar);
 }
 
-int toolbar_image_button(int button_id, std::intptr_t image, int toggle) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    HWND toolbar = current_toolbar_window();
-    if (!toolbar) return 0;
-    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+std::recursive_mutex* toolbar_table_lock() { return toolbars ? &toolbars->lock() : nullptr; }
+
+ToolbarRecord* toolbar_lookup(ObjectNumber number) { return toolbars->find(number); }
+
+int toolbar_native_image_button(ToolbarRecord& record, int button_id, std::intptr_t image, bool toggle) {
+    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(record.toolbar, TB_GETIMAGELIST, 0, 0));
     int index = add_image(list, image);
     // The toolbar measures its buttons from the list it was handed last.
-    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
-    return add_button(toolbar, index, button_id, toggle ? BTNS_CHECK : BTNS_BUTTON);
+    SendMessageW(record.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    return add_button(record.toolbar, index, button_id, toggle ? BTNS_CHECK : BTNS_BUTTON);
 }
 
-void toolbar_separator() {
-    if (!toolbars) return;
-    std::lock_guard guard(toolbars->lock());
-    if (HWND toolbar = current_toolbar_window()) add_button(toolbar, 0, -1, BTNS_SEP);
-}
+void toolbar_native_separator(ToolbarRecord& record) { add_button(record.toolbar, 0, -1, BTNS_SEP); }
 
-int toolbar_tooltip(ObjectNumber number, int button_id, const char16_t* text) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    if (!record) return 0;
-    auto index = ask(record->toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0);
+int toolbar_native_tooltip(ToolbarRecord& record, int button_id, const char16_t* text) {
+    auto index = ask(record.toolbar, TB_COMMANDTOINDEX, static_cast<WPARAM>(button_id), 0);
     if (index < 0) return 0;
     TOOLINFOW tool{};
     // The first version's size: later versions' fields are refused by older controls.
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_SUBCLASS;  // the tooltip watches the toolbar's mouse messages itself
-    tool.hwnd = record->toolbar;
+    tool.hwnd = record.toolbar;
     tool.uId = static_cast<UINT_PTR>(index);  // the position, not the button id
-    ask(record->toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
-    tool.lpszText = const_cast<wchar_t*>(text ? reinterpret_cast<const wchar_t*>(text) : L"");
-    SendMessageW(record->tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    return SendMessageW(record->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1 : 0;
+    ask(record.toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool.rect));
+    tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text));
+    SendMessageW(record.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return SendMessageW(record.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? 1 : 0;
 }
 
-void toolbar_button_state_set(ObjectNumber number, int button_id, int state) {
-    if (!toolbars) return;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
-    if (!record) return;
-    SendMessageW(record->toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(button_id), MAKELPARAM(state ? 1 : 0, 0));
+void toolbar_native_check(ToolbarRecord& record, int button_id, bool checked) {
+    SendMessageW(record.toolbar, TB_CHECKBUTTON, static_cast<WPARAM>(button_id), MAKELPARAM(checked ? 1 : 0, 0));
 }
 
-int toolbar_height(ObjectNumber number) {
-    if (!toolbars) return 0;
-    std::lock_guard guard(toolbars->lock());
-    ToolbarRecord* record = toolbars->find(number);
+int toolbar_native_height(ToolbarRecord& record) {
     RECT rect{};
-    if (!record || !GetWindowRect(record->toolbar, &rect)) return 0;
+    if (!GetWindowRect(record.toolbar, &rect)) return 0;
     return rect.bottom - rect.top;
 }
 
-std::intptr_t toolbar_handle(ObjectNumber number) {
-    if (!toolbars) return 0;
-    ToolbarRecord* record = toolbars->find(number);
-    return record ? reinterpret_cast<std::intptr_t>(record->toolbar) : 0;
-}
+std::intptr_t toolbar_native_handle(ToolbarRecord& record) { return reinterpret_cast<std::intptr_t>(record.toolbar); }
 
 void toolbar_free(ObjectNumber number) {
     if (!toolbars) return;

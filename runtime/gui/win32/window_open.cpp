@@ -70,7 +70,7 @@ Styles styles_from_flags(std::uint32_t flags) {
 
 WindowPlacement place_window(int x, int y, int inner_width, int inner_height, std::uint32_t flags,
                              const Styles& styles, HWND parent) {
-    RECT outer{0, 0, inner_width, inner_height};
+    RECT outer{0, 0, window_side(inner_width), window_side(inner_height)};
     AdjustWindowRectEx(&outer, styles.style, FALSE, styles.ex_style);
     ScreenRect reference{};
     bool has_reference = false;
@@ -130,11 +130,6 @@ bool window_init() {
     module_icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));  // may be absent
     arrow_cursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     return arrow_cursor != nullptr;
-}
-
-void window_end() {
-    window_close(-1);
-    event_release_current();
 }
 
 std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, int inner_height,

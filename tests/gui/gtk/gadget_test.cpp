@@ -38,35 +38,6 @@ TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindowAtItsPlace) {
     EXPECT_EQ(slider_box.width, 190);
 }
 
-TEST_F(GadgetTest, DynamicNumbersAreReturnedAndServeEveryOperation) {
-    auto id = static_cast<ObjectNumber>(gadget_list_view(DYNAMIC_ID, 10, 10, 200, 150));
-    ASSERT_GT(id, 0);
-    GtkWidget* widget = widget_of(id);
-    ASSERT_TRUE(widget && GTK_IS_SCROLLED_WINDOW(widget));
-    EXPECT_NE(reinterpret_cast<ObjectNumber>(widget), id);
-    gadget_item_add(id, -1, u"one");
-    gadget_item_add(id, -1, u"two");
-    EXPECT_EQ(gadget_item_count(id), 2);
-    ASSERT_TRUE(wait_drawn(window_));
-
-    // A click on the second row comes back under the dynamic number.
-    const ScreenPoint second = row_point(id, 1);
-    desktop.click(second.x, second.y);
-    const auto events = gadget_events();
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events.back().object, id);
-    EXPECT_EQ(events.back().window, WINDOW);
-    EXPECT_EQ(gadget_state_get(id), 1);
-}
-
-TEST_F(GadgetTest, FailedCreationReturnsZeroAndLeavesTheNumberFree) {
-    window_close(WINDOW);  // no gadget parent any more
-    EXPECT_EQ(gadget_list_view(3, 0, 0, 100, 100), 0);
-    EXPECT_EQ(gadget_track_bar(4, 0, 0, 100, 30, 0, 10), 0);
-    EXPECT_EQ(gadget_handle(3), 0);
-    EXPECT_EQ(gadget_handle(4), 0);
-}
-
 TEST_F(GadgetTest, ReusingANumberDestroysTheOldWidget) {
     GtkWidget* first = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 0, 0, 100, 100));
     g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
@@ -76,41 +47,17 @@ TEST_F(GadgetTest, ReusingANumberDestroysTheOldWidget) {
     EXPECT_EQ(gadget_item_count(0), 0);  // a slider now: no items
 }
 
-TEST_F(GadgetTest, DestroyingAGadgetDropsOnlyItsOwnQueuedEvents) {
-    gadget_list_view(0, 0, 0, 100, 100);
-    gadget_list_view(1, 100, 0, 100, 100);
-    event_post(EVENT_GADGET, 0, WINDOW, 0);
-    event_post(EVENT_GADGET, 1, WINDOW, 0);
-    event_post(EVENT_MENU, 0, WINDOW, 0);
-    event_post(EVENT_GADGET, 0, WINDOW, 2);
-    gtk_widget_destroy(widget_of(0));
-    EXPECT_EQ(gadget_handle(0), 0);
-    const auto events = drain_events();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].kind, EVENT_GADGET);
-    EXPECT_EQ(events[0].object, 1);
-    EXPECT_EQ(events[1].kind, EVENT_MENU);
-    // The number is free for a new gadget.
-    EXPECT_NE(gadget_track_bar(0, 0, 0, 100, 30, 0, 10), 0);
-}
-
-TEST_F(GadgetTest, ResizeKeepsWhatIsIgnored) {
-    GtkWidget* list = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 10, 20, 300, 200));
-    gadget_resize(0, 30, IGNORE_VALUE, IGNORE_VALUE, 150);
+// A click on the track jumps there, where the reference platform moves a page.
+TEST_F(GadgetTest, ASliderIsAScaleThatJumpsToAClick) {
+    auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 50, 50, 200, 40, 0, 100));
+    ASSERT_TRUE(slider && GTK_IS_SCALE(slider));
+    EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(slider)), GTK_ORIENTATION_HORIZONTAL);
     ASSERT_TRUE(wait_drawn(window_));
-    const ScreenBox window_box = desktop.box(window_);
-    ScreenBox box = screen_box(list);
-    EXPECT_EQ(box.x - window_box.x, 30);
-    EXPECT_EQ(box.y - window_box.y, 20);
-    EXPECT_EQ(box.width, 300);
-    EXPECT_EQ(box.height, 150);
-    gadget_resize(0, IGNORE_VALUE, 5, 420, IGNORE_VALUE);
-    ASSERT_TRUE(wait_drawn(window_));
-    box = screen_box(list);
-    EXPECT_EQ(box.x - window_box.x, 30);
-    EXPECT_EQ(box.y - window_box.y, 5);
-    EXPECT_EQ(box.width, 420);
-    EXPECT_EQ(box.height, 150);
+    const ScreenBox box = screen_box(slider);
+    desktop.click(box.x + box.width * 3 / 4, box.y + box.height / 2);
+    EXPECT_TRUE(run_until([] { return gadget_state_get(1) > 60; })) << gadget_state_get(1);
+    gadget_track_bar(2, 300, 50, 40, 200, 0, 100, 2);
+    EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(widget_of(2))), GTK_ORIENTATION_VERTICAL);
 }
 
 TEST_F(GadgetTest, ToolTipShowsWhenThePointerRestsOnTheGadget) {

@@ -3,6 +3,7 @@
 // bar's buttons.
 #include "tests/gui/person.h"
 
+#include <X11/keysym.h>
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,9 @@ Desktop& desktop() {
 
 GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
 GtkWidget* window_of(ObjectNumber window) { return reinterpret_cast<GtkWidget*>(window_handle(window)); }
+
+ScreenPoint pressed{};  // where press_row put the pointer, on the screen
+bool shift_held = false;
 
 }  // namespace
 
@@ -62,6 +66,30 @@ ShownBox shown_row(ObjectNumber list, int row) {
     return {in_window_x, in_window_y, area.width, area.height};
 }
 
+void press_key(Key key) { desktop().key(key == Key::Left ? XK_Left : key == Key::Right ? XK_Right : XK_Down); }
+
+void press_row(ObjectNumber list, int row, bool shift) {
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
+    if (row >= 0) {
+        pressed = row_point(list, row);
+    } else {
+        const ScreenBox box = screen_box(GTK_WIDGET(tree_view_of(list)));
+        pressed = {box.x + 20, box.y + box.height - 20};
+    }
+    shift_held = shift;
+    if (shift) desktop().key_down(XK_Shift_L);
+    desktop().pointer_to(pressed.x, pressed.y);
+    desktop().press();
+}
+
+void move_pointer_by(int dx, int dy) { desktop().pointer_to(pressed.x + dx, pressed.y + dy); }
+
+void release_pointer() {
+    desktop().release();
+    if (shift_held) desktop().key_up(XK_Shift_L);
+    shift_held = false;
+}
+
 void click_gadget(ObjectNumber gadget, int x, int y) {
     GtkWidget* widget = widget_of(gadget);
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
@@ -76,11 +104,32 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     desktop().click(box.x + box.width / 2, box.y + box.height / 2);
 }
 
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    return gtk_toggle_tool_button_get_active(GTK_TOGGLE_TOOL_BUTTON(gtk_toolbar_get_nth_item(bar, index)));
+}
+
+int toolbar_shown_width(ObjectNumber toolbar) {
+    return gtk_widget_get_allocated_width(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+}
+
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
+
+ShownBox shown_box(ObjectNumber gadget) {
+    GtkWidget* widget = widget_of(gadget);
+    GtkWidget* window = gtk_widget_get_toplevel(widget);
+    EXPECT_TRUE(wait_drawn(window));
+    const ScreenBox box = screen_box(widget);
+    const ScreenBox inner = screen_box(gtk_bin_get_child(GTK_BIN(window)));
+    return {box.x - inner.x, box.y - inner.y, box.width, box.height};
+}
+
+void destroy_control(ObjectNumber gadget) { gtk_widget_destroy(widget_of(gadget)); }
 
 void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
 void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
 void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }
+void ask_to_close(ObjectNumber window) { desktop().close_request(window_of(window)); }
 void resize_window(ObjectNumber window, int width, int height) { desktop().resize(window_of(window), width, height); }
 
 int shown_colour(ObjectNumber window, int x, int y) {

@@ -32,6 +32,7 @@ struct DragDuringRequester::Watch {
 void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files) {
     std::vector<std::string> offered;
     for (const std::filesystem::path& file : files) offered.push_back(file.string());
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
     const ScreenPoint target = row_point(list, row);
     ASSERT_TRUE(drag_files_to(desktop(), GTK_FILE_SOURCE, target.x, target.y, offered));
 }

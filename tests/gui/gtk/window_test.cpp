@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 #include <vector>
 
 #include "runtime/gui/event.h"
-#include "runtime/gui/event_queue.h"
 #include "runtime/gui/gtk/gui_gtk.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/window_events.h"
@@ -83,10 +81,6 @@ TEST_F(WindowTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
     // No window manager draws a frame here: outer and inner size agree.
     EXPECT_EQ(window_width(0, 0), 300);
     EXPECT_EQ(window_height(0, 0), 200);
-
-    EXPECT_EQ(window_width(7), 0);
-    EXPECT_EQ(window_handle(7), 0);
-    EXPECT_EQ(window_mouse_x(7), -1);
 }
 
 TEST_F(WindowTest, FlagsChooseFrameSizingAndVisibility) {
@@ -168,36 +162,15 @@ TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
     g_object_add_weak_pointer(G_OBJECT(dynamic), reinterpret_cast<gpointer*>(&dynamic));
     window_close(id);
     EXPECT_EQ(dynamic, nullptr);
-    EXPECT_EQ(window_handle(id), 0);
 
     GtkWidget* first = open(0);
     g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
     GtkWidget* second = open(0);
     EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(window_handle(0), reinterpret_cast<std::intptr_t>(second));
-
-    open(1);
     g_object_add_weak_pointer(G_OBJECT(second), reinterpret_cast<gpointer*>(&second));
     window_close(-1);
     EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(window_handle(0), 0);
-    EXPECT_EQ(window_handle(1), 0);
     EXPECT_EQ(gadget_parent(), nullptr);
-}
-
-TEST_F(WindowTest, CloseRequestBecomesAnEventAndTheWindowStays) {
-    GtkWidget* window = open(0, MAIN_FLAGS);
-    drain();
-    desktop.close_request(window);
-    EXPECT_EQ(next_of_kind(EVENT_CLOSE_WINDOW), (Event{EVENT_CLOSE_WINDOW, 0, 0, 0}));
-    run_for(100);
-    EXPECT_EQ(window_handle(0), reinterpret_cast<std::intptr_t>(window));
-    EXPECT_TRUE(desktop.mapped(window));
-
-    open(3, MAIN_FLAGS);
-    drain();
-    desktop.close_request(reinterpret_cast<GtkWidget*>(window_handle(3)));
-    EXPECT_EQ(next_of_kind(EVENT_CLOSE_WINDOW), (Event{EVENT_CLOSE_WINDOW, 3, 3, 0}));
 }
 
 TEST_F(WindowTest, SizeAndPositionChangesBecomeEvents) {
@@ -263,37 +236,6 @@ TEST_F(WindowTest, MousePositionIsInsideTheInnerAreaOnly) {
     desktop.pointer_to(400, 300);  // just past the bottom-right corner
     run_for(20);
     EXPECT_EQ(window_mouse_x(0), -1);
-}
-
-TEST_F(WindowTest, QueuedEventsComeFirstAndClosingPurgesTheWindows) {
-    open(0, POPUP);
-    open(1, POPUP);
-    drain();
-    event_post(EVENT_GADGET, 4, 0, 7);
-    event_post(EVENT_GADGET, 5, 1, 8);
-    event_post(EVENT_GADGET, 6, 0, 9);
-    window_close(0);
-    EXPECT_EQ(event_wait_timeout(0), EVENT_GADGET);
-    EXPECT_EQ(current(EVENT_GADGET), (Event{EVENT_GADGET, 5, 1, 8}));
-    EXPECT_EQ(event_wait_timeout(0), 0);
-}
-
-TEST_F(WindowTest, WaitTimesOutAndWakesForEventsFromOtherThreads) {
-    drain();
-    EXPECT_EQ(event_wait_timeout(0), 0);
-    auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(event_wait_timeout(150), 0);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
-
-    std::thread poster([] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        event_post(EVENT_MENU, 12, 0, 0);
-    });
-    start = std::chrono::steady_clock::now();
-    EXPECT_EQ(event_wait(), EVENT_MENU);
-    poster.join();
-    EXPECT_EQ(event_menu_item(), 12);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
 }
 
 }  // namespace

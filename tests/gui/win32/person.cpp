@@ -73,6 +73,17 @@ std::string shown_tip() {
     return utf8;
 }
 
+POINT pressed{};  // where press_row put the pointer, on the screen
+bool shift_held = false;
+
+void key_input(WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
 void system_command(ObjectNumber window, WPARAM command) {
     SendMessageW(reinterpret_cast<HWND>(window_handle(window)), WM_SYSCOMMAND, command, 0);
 }
@@ -125,6 +136,42 @@ ShownBox shown_row(ObjectNumber list, int row) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void press_key(Key key) {
+    const WORD code = key == Key::Left ? VK_LEFT : key == Key::Right ? VK_RIGHT : VK_DOWN;
+    key_input(code, 0);
+    key_input(code, KEYEVENTF_KEYUP);
+}
+
+void press_row(ObjectNumber list, int row, bool shift) {
+    HWND control = control_of(list);
+    RECT rect{};
+    if (row >= 0) {
+        rect = row_rect(control, row);
+    } else {
+        GetClientRect(control, &rect);
+        rect.top = rect.bottom - 10;
+    }
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    pressed = {rect.left + 20, (rect.top + rect.bottom) / 2};
+    ClientToScreen(control, &pressed);
+    SetCursorPos(pressed.x, pressed.y);
+    shift_held = shift;
+    if (shift) key_input(VK_SHIFT, 0);
+    button(MOUSEEVENTF_LEFTDOWN);
+}
+
+void move_pointer_by(int dx, int dy) {
+    settle();
+    SetCursorPos(pressed.x + dx, pressed.y + dy);
+    settle();
+}
+
+void release_pointer() {
+    button(MOUSEEVENTF_LEFTUP);
+    if (shift_held) key_input(VK_SHIFT, KEYEVENTF_KEYUP);
+    shift_held = false;
+}
+
 void click_gadget(ObjectNumber gadget, int x, int y) { click_at(control_of(gadget), {x, y}, 1); }
 
 void click_toolbar_item(ObjectNumber toolbar, int index) {
@@ -134,13 +181,38 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
 }
 
+bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {
+    TBBUTTON button{};
+    SendMessageW(reinterpret_cast<HWND>(toolbar_handle(toolbar)), TB_GETBUTTON, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&button));
+    return (button.fsState & TBSTATE_CHECKED) != 0;
+}
+
+int toolbar_shown_width(ObjectNumber toolbar) {
+    RECT rect{};
+    GetWindowRect(reinterpret_cast<HWND>(toolbar_handle(toolbar)), &rect);
+    return rect.right - rect.left;
+}
+
 double slider_shown_position(ObjectNumber slider) {
     return static_cast<double>(SendMessageW(control_of(slider), TBM_GETPOS, 0, 0));
 }
 
+ShownBox shown_box(ObjectNumber gadget) {
+    HWND control = control_of(gadget);
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void destroy_control(ObjectNumber gadget) { DestroyWindow(control_of(gadget)); }
+
 void minimize_window(ObjectNumber window) { system_command(window, SC_MINIMIZE); }
 void maximize_window(ObjectNumber window) { system_command(window, SC_MAXIMIZE); }
 void restore_window(ObjectNumber window) { system_command(window, SC_RESTORE); }
+
+void ask_to_close(ObjectNumber window) { system_command(window, SC_CLOSE); }
 
 void resize_window(ObjectNumber window, int width, int height) {
     SetWindowPos(reinterpret_cast<HWND>(window_handle(window)), nullptr, 0, 0, width, height,

@@ -1,5 +1,6 @@
-// Movies against the real DirectShow graph: loading, numbers, releasing, the
-// state rules, seeking and the audio level control. What is heard is checked
+// Movies against the real DirectShow graph: the interfaces a movie holds, the
+// graphs let go, the graph's state and position, and the audio level control.
+// The rules every back end keeps are checked in movie_test.cpp, what is heard
 // in movie_sound_test.cpp.
 #include <gtest/gtest.h>
 
@@ -46,39 +47,19 @@ TEST_F(Movie, LoadedMovieIsStoppedAtItsStart) {
     EXPECT_NE(m->seeking, nullptr);
     EXPECT_TRUE(text_equal(m->path, tone.c_str()));
     EXPECT_NE(m->path, tone.c_str());  // an own copy
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
     EXPECT_EQ(graph_state(m->control), State_Stopped);
     EXPECT_EQ(position_seconds(m->seeking), 0.0);
     GUID format{};
     ASSERT_EQ(m->seeking->GetTimeFormat(&format), S_OK);
     EXPECT_TRUE(IsEqualGUID(format, TIME_FORMAT_MEDIA_TIME));
-    // A sound file has no video.
-    EXPECT_EQ(movie_video_width(0), -1);
-    EXPECT_EQ(movie_video_height(0), -1);
 }
 
-TEST_F(Movie, FilesThatCannotBeLoadedLeaveTheNumberFree) {
-    std::u16string missing = media_file(u"missing.wav");
-    EXPECT_EQ(movie_load(0, missing.c_str()), 0);
-    EXPECT_EQ(movie_find(0), nullptr);
-    EXPECT_EQ(movie_state(0), 0);
-    EXPECT_EQ(movie_play(0, 0), 0);
-
-    std::u16string not_a_sound = media_file(u"not-a-sound.wav");
-    EXPECT_EQ(movie_load(1, not_a_sound.c_str()), 0);
-    EXPECT_EQ(movie_find(1), nullptr);
-    EXPECT_EQ(movie_play(1, 0), 0);
-
-    EXPECT_EQ(movie_load(2, nullptr), 0);
-    EXPECT_EQ(movie_find(2), nullptr);
-    EXPECT_EQ(movie_load(-7, tone.c_str()), 0);
-    EXPECT_EQ(movie_load(DYNAMIC_ID, missing.c_str()), 0);
-
-    // A failed load under a number still releases the movie that had it.
+TEST_F(Movie, AFailedLoadUnderANumberReleasesTheGraphThatHadIt) {
     MovieRecord* m = load_tone(3);
     ASSERT_NE(m, nullptr);
     IGraphBuilder* old = m->graph;
     old->AddRef();
+    const std::u16string missing = media_file(u"missing.wav");
     EXPECT_EQ(movie_load(3, missing.c_str()), 0);
     EXPECT_EQ(movie_find(3), nullptr);
     EXPECT_TRUE(only_reference_left(old));
@@ -98,7 +79,6 @@ TEST_F(Movie, LoadingUnderAUsedNumberReleasesTheFirstMovie) {
     ASSERT_NE(m, nullptr);
     EXPECT_NE(m->graph, first);
     EXPECT_TRUE(text_equal(m->path, second.c_str()));
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
     // Every interface the service held on the first graph is gone, and the
     // first graph was stopped before it was let go.
     IMediaControl* first_control = nullptr;
@@ -125,59 +105,26 @@ TEST_F(Movie, FreeReleasesOneMovieOrAll) {
     movie_free(-1);
     EXPECT_EQ(movie_find(0), nullptr);
     EXPECT_EQ(movie_find(dynamic), nullptr);
-    EXPECT_EQ(movie_state(dynamic), 0);
     EXPECT_TRUE(only_reference_left(graphs[0]));
     EXPECT_TRUE(only_reference_left(graphs[2]));
-    // The numbers are free again.
-    EXPECT_NE(load_tone(0), nullptr);
 }
 
-TEST_F(Movie, DynamicNumbersAreDistinctAndUsable) {
-    ObjectNumber a = movie_load(DYNAMIC_ID, tone.c_str());
-    ObjectNumber b = movie_load(DYNAMIC_ID, tone.c_str());
-    ASSERT_NE(a, 0);
-    ASSERT_NE(b, 0);
-    EXPECT_NE(a, b);
-    EXPECT_EQ(movie_find(0), nullptr);  // no numbered slot was taken
-    EXPECT_EQ(movie_state(a), MOVIE_STOPPED);
-    EXPECT_EQ(movie_play(a, 0), 1);
-    EXPECT_EQ(movie_state(a), MOVIE_PLAYING);
-    EXPECT_EQ(movie_state(b), MOVIE_STOPPED);
-    movie_free(a);
-    EXPECT_EQ(movie_find(a), nullptr);
-    EXPECT_NE(movie_find(b), nullptr);
-}
-
-TEST_F(Movie, PauseAndResumeOnlyActInTheirStates) {
+TEST_F(Movie, TheGraphFollowsTheMoviesState) {
     MovieRecord* m = load_tone(0);
     ASSERT_NE(m, nullptr);
     movie_pause(0);  // not playing
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
     movie_resume(0);  // not paused
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+    EXPECT_EQ(movie_play(0, -1), 0);
     EXPECT_EQ(graph_state(m->control), State_Stopped);
-
     ASSERT_EQ(movie_play(0, 0), 1);
-    EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
     EXPECT_EQ(graph_state(m->control), State_Running);
-    movie_resume(0);  // already playing
-    EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
-
     movie_pause(0);
-    EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
+    movie_pause(0);
     EXPECT_EQ(graph_state(m->control), State_Paused);
-    movie_pause(0);  // the second pause does nothing
-    EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
-    EXPECT_EQ(graph_state(m->control), State_Paused);
-
     movie_resume(0);
-    EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
     EXPECT_EQ(graph_state(m->control), State_Running);
-
     movie_stop(0);
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
-    movie_resume(0);  // resume after stop does nothing
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
+    movie_resume(0);
     EXPECT_EQ(graph_state(m->control), State_Stopped);
 }
 
@@ -210,27 +157,6 @@ TEST_F(Movie, PlayRestartsAPausedMovieFromTheBeginning) {
     EXPECT_EQ(graph_state(m->control), State_Running);
 }
 
-TEST_F(Movie, PlayRefusesOwnerMinusOne) {
-    ASSERT_NE(load_tone(0), nullptr);
-    EXPECT_EQ(movie_play(0, -1), 0);
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);
-    EXPECT_EQ(graph_state(movie_find(0)->control), State_Stopped);
-}
-
-TEST_F(Movie, OperationsOnAnEmptyNumberDoNothing) {
-    ASSERT_NE(load_tone(0), nullptr);
-    movie_pause(5);
-    movie_resume(5);
-    movie_stop(5);
-    movie_volume_set(5, 10, 10);
-    movie_free(5);
-    EXPECT_EQ(movie_play(5, 0), 0);
-    EXPECT_EQ(movie_state(5), 0);
-    EXPECT_EQ(movie_video_width(5), -1);
-    EXPECT_EQ(movie_video_height(5), -1);
-    EXPECT_EQ(movie_state(0), MOVIE_STOPPED);  // the other movie is untouched
-}
-
 TEST_F(Movie, VolumeAndBalanceReachTheAudioControl) {
     MovieRecord* m = load_tone(0);
     ASSERT_NE(m, nullptr);
@@ -252,7 +178,7 @@ TEST_F(Movie, VolumeAndBalanceReachTheAudioControl) {
     }
 }
 
-TEST_F(Movie, EndReleasesEveryMovieOncePerInit) {
+TEST_F(Movie, EndReleasesTheGraphs) {
     ASSERT_NE(movie_init(), 0);  // a second user of the layer
     MovieRecord* m = load_tone(0);
     ASSERT_NE(m, nullptr);
@@ -261,29 +187,6 @@ TEST_F(Movie, EndReleasesEveryMovieOncePerInit) {
     movie_end();
     EXPECT_EQ(movie_find(0), nullptr);
     EXPECT_TRUE(only_reference_left(graph));
-    // The layer stays for the first user; the fixture's end closes it.
-    EXPECT_NE(load_tone(1), nullptr);
-    movie_end();
-    EXPECT_EQ(movie_find(1), nullptr);
-    EXPECT_EQ(movie_load(0, tone.c_str()), 0);
-    EXPECT_EQ(movie_play(0, 0), 0);
-    movie_end();  // nothing left to end
-    ASSERT_NE(movie_init(), 0);  // for the fixture's end
-}
-
-TEST(MovieBeforeInit, OperationsDoNothing) {
-    std::u16string tone = media_file(u"tone.wav");
-    EXPECT_EQ(movie_load(0, tone.c_str()), 0);
-    EXPECT_EQ(movie_play(0, 0), 0);
-    movie_pause(0);
-    movie_resume(0);
-    movie_stop(0);
-    movie_volume_set(0, 50, 0);
-    movie_free(0);
-    movie_free(-1);
-    EXPECT_EQ(movie_state(0), 0);
-    EXPECT_EQ(movie_video_width(0), -1);
-    movie_end();
 }
 
 }  // namespace
