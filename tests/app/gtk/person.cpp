@@ -57,22 +57,27 @@ GtkEntry* focused_entry(GtkWidget* dialog) {
                : nullptr;
 }
 
+// A person reads the chooser's folder before answering it. GTK reads the
+// folder in the background and its reading must not outlive the chooser:
+// when it ends after the chooser went, GTK reports a critical of its own.
+void wait_folder_shown(GtkWidget* dialog) {
+    auto* files = GTK_TREE_VIEW(dialog_part(dialog, GTK_TYPE_TREE_VIEW));
+    run_until([files] {
+        GtkTreeModel* model = files ? gtk_tree_view_get_model(files) : nullptr;
+        return model && gtk_tree_model_iter_n_children(model, nullptr) > 0;
+    }, 3000);
+    run_for(200);
+}
+
 // The chooser's location field takes the whole path: Ctrl+L, Ctrl+A, the
 // path. An open chooser's file list hands the first key to a search field
 // it has not realized, which GTK reports as a critical of its own; that one
 // key must not end the test.
-// A popup of the chooser's own (the typed location's completions) holds the
-// keyboard above the dialog.
-bool completions_shown(GtkWidget* dialog) {
-    GtkWidget* grab = gtk_grab_get_current();
-    return grab && grab != dialog;
-}
-
 void type_location(GtkWidget* dialog, const std::wstring& path) {
     const std::string typed = native_path(path);
     desktop().focus(dialog);
     run_until([dialog] { return gtk_window_is_active(GTK_WINDOW(dialog)); }, 2000);
-    run_for(300);  // its folder read
+    wait_folder_shown(dialog);
     const bool opening = gtk_file_chooser_get_action(GTK_FILE_CHOOSER(dialog)) == GTK_FILE_CHOOSER_ACTION_OPEN;
     const GLogLevelFlags fatal = opening ? g_log_set_always_fatal(static_cast<GLogLevelFlags>(G_LOG_FATAL_MASK))
                                          : GLogLevelFlags{};
@@ -96,12 +101,18 @@ void type_location(GtkWidget* dialog, const std::wstring& path) {
         return entry && typed == gtk_entry_get_text(entry);
     }, 2000);
     run_for(500);  // the chooser has looked the typed folder up
-    // Its list of completions, when shown, takes the first Return.
-    if (completions_shown(dialog)) {
+    // A list of completions, when the chooser shows one, takes the first
+    // Return; a person presses it again while the chooser is still there.
+    // No key may follow once it answered: it would reach the chooser as GTK
+    // takes it apart.
+    bool answered = false;
+    const gulong handler = g_signal_connect_swapped(
+        dialog, "response", G_CALLBACK(+[](bool* flag) { *flag = true; }), &answered);
+    for (int presses = 0; presses < 2 && !answered; ++presses) {
         desktop().key(XK_Return);
-        run_until([dialog] { return !completions_shown(dialog); }, 2000);
+        run_until([&] { return answered; }, 1500);
     }
-    desktop().key(XK_Return);
+    g_signal_handler_disconnect(dialog, handler);
 }
 
 void act(const Answer& answer, GtkWidget* dialog) {
@@ -113,6 +124,7 @@ void act(const Answer& answer, GtkWidget* dialog) {
         type_location(dialog, answer.path);
         break;
     case Answer::Act::cancel:
+        wait_folder_shown(dialog);
         desktop().focus(dialog);
         run_until([dialog] { return gtk_window_is_active(GTK_WINDOW(dialog)); }, 2000);
         desktop().key(XK_Escape);
