@@ -27,9 +27,9 @@ class PlayerCheckInProgram : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        for (const wchar_t* song : {L"Music\\a.mp3", L"Music\\Artist\\b.mp3"}) put(song);
-        fs::create_directories(fs::path(path(L"Music\\Folder.mp3")));
-        put(L"Pictures\\cover.jpg");
+        for (const wchar_t* song : {L"Music/a.mp3", L"Music/Artist/b.mp3"}) put(song);
+        fs::create_directories(fs::path(path(L"Music/Folder.mp3")));
+        put(L"Pictures/cover.jpg");
     }
 
     void put(const std::wstring& name) const {
@@ -76,7 +76,9 @@ protected:
 };
 
 const std::string PLAYABLE = "Music/a.mp3\r\nMusic\\Artist\\b.mp3\r\n#comment\r\n";
-const std::string TROUBLED = "Music/a.mp3\r\nMusic/gone.mp3\r\nMusic/Folder.mp3\r\nPictures/cover.jpg\r\n";
+const std::string TROUBLED =
+    "Music/a.mp3\r\nMusic/gone.mp3\r\nMusic/"
+    "Folder.mp3\r\nPictures/cover.jpg\r\n";
 
 TEST_F(PlayerCheckInProgram, RowsThatAllPlaySaveWithoutAQuestionAndUnchanged) {
     open(PLAYABLE);
@@ -93,12 +95,13 @@ TEST_F(PlayerCheckInProgram, SaveNamesEachRowThePlayerWillNotPlayAndSavesAsItIsO
     std::vector<SeenDialog> seen = save({press(ANSWER_YES)});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, L"Check before saving");
-    EXPECT_EQ(seen[0].text,
-              L"3 rows will not play on the player as written:\r\n\r\n"
-              L"Row 2: Music/gone.mp3\r\n    The player finds no file here.\r\n"
-              L"Row 3: Music/Folder.mp3\r\n    This is a folder: the player plays files only.\r\n"
-              L"Row 4: Pictures/cover.jpg\r\n    The player cannot play this type of file.\r\n"
-              L"\r\nSave the playlist as it is?");
+    EXPECT_EQ(seen[0].text, as_shown(L"3 rows will not play on the player as written:\r\n\r\n"
+                                     L"Row 2: Music/gone.mp3\r\n    The player finds no file here.\r\n"
+                                     L"Row 3: Music/Folder.mp3\r\n    This is a folder: the player plays "
+                                     L"files only.\r\n"
+                                     L"Row 4: Pictures/cover.jpg\r\n    The player cannot play this type "
+                                     L"of file.\r\n"
+                                     L"\r\nSave the playlist as it is?"));
     EXPECT_EQ(saved(), TROUBLED);
     EXPECT_EQ(app.is_saved, 1);
 }
@@ -108,7 +111,7 @@ TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
     CheckAllRows();
     EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM}));
     // Once the missing file is there, an edit that moves its row checks it anew.
-    put(L"Music\\gone.mp3");
+    put(L"Music/gone.mp3");
     gadget_state_set(PLAYLIST_GADGET, 0);
     MoveTrackDown();
     CheckAllRows();
@@ -117,8 +120,8 @@ TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
 
 TEST_F(PlayerCheckInProgram, DroppedRowsAreCheckedAndTheirMarksFollowAShuffle) {
     app.playlist_path = u16(path(L"list.m3u")).c_str();  // not written yet
-    ASSERT_TRUE(drop_files({u16(path(L"Music\\a.mp3")), u16(path(L"Pictures\\cover.jpg"))}));
-    ASSERT_TRUE(drop_files({u16(path(L"Music\\Folder.mp3")), u16(path(L"Music\\Artist\\b.mp3"))}));
+    ASSERT_TRUE(drop_files({u16(path(L"Music/a.mp3")), u16(path(L"Pictures/cover.jpg"))}));
+    ASSERT_TRUE(drop_files({u16(path(L"Music/Folder.mp3")), u16(path(L"Music/Artist/b.mp3"))}));
     EXPECT_EQ(verdicts(), (std::vector{PlayerVerdict::plays, PlayerVerdict::unplayed_type, PlayerVerdict::folder,
                                        PlayerVerdict::plays}));
     EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM, GADGET_MARK_NONE}));
@@ -153,18 +156,19 @@ TEST_F(PlayerCheckInProgram, TheFixWritesThePathThePlayerFindsThroughItsFallback
     std::vector<SeenDialog> seen = save({press(ANSWER_YES)});
     ASSERT_EQ(seen.size(), 1u);
     const std::wstring text = seen[0].text;
-    EXPECT_NE(text.find(L"Row 1: " + wide(written.c_str()) + L"\r\n    The player plays " + wide(found.c_str()) +
-                        L" instead.\r\n"),
+    EXPECT_NE(text.find(as_shown(L"Row 1: " + wide(written.c_str()) + L"\r\n    The player plays " +
+                                 wide(found.c_str()) + L" instead.\r\n")),
               std::wstring::npos)
         << text;
-    EXPECT_NE(text.find(L"Yes: fix 1 row the player finds elsewhere, writing the path it finds, and save.\r\n"
-                        L"No: save the playlist as it is.\r\n"
-                        L"Cancel: go back to the list without saving."),
+    EXPECT_NE(text.find(as_shown(L"Yes: fix 1 row the player finds elsewhere, "
+                                 L"writing the path it finds, and save.\r\n"
+                                 L"No: save the playlist as it is.\r\n"
+                                 L"Cancel: go back to the list without saving.")),
               std::wstring::npos)
         << text;
     EXPECT_EQ(saved(), utf8(found) + "\r\nMusic/gone.mp3\r\n");
     EXPECT_EQ(rows(), (Rows{found, u"Music/gone.mp3"}));
-    EXPECT_EQ(entries()[0].local_path, u16(path(L"Music\\Artist\\b.mp3")));
+    EXPECT_EQ(entries()[0].local_path, u16(path(L"Music/Artist/b.mp3")));
     EXPECT_EQ(verdicts(), (std::vector{PlayerVerdict::plays, PlayerVerdict::not_found}));
     EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_PROBLEM}));
 }
@@ -174,9 +178,10 @@ TEST_F(PlayerCheckInProgram, ALongRelativeLineIsWhereThePlayerStops) {
     open(long_line + "\r\nMusic/a.mp3\r\n");
     std::vector<SeenDialog> seen = save({press(ANSWER_NO)});
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_NE(seen[0].text.find(L"Row 1: " + std::wstring(80, L'x') +
-                                L"...\r\n    The player stops the playlist here: the line is too long for it.\r\n"
-                                L"Row 2: Music/a.mp3\r\n    The player never gets here"),
+    EXPECT_NE(seen[0].text.find(as_shown(L"Row 1: " + std::wstring(80, L'x') +
+                                         L"...\r\n    The player stops the playlist here: the line is "
+                                         L"too long for it.\r\n"
+                                         L"Row 2: Music/a.mp3\r\n    The player never gets here")),
               std::wstring::npos)
         << seen[0].text;
     EXPECT_EQ(saved(), long_line + "\r\nMusic/a.mp3\r\n");
