@@ -1,0 +1,245 @@
+// The person answering requesters under Windows: a second thread finds the
+// dialog the test thread shows, looks at it, and presses its button or types
+// into its name field, the way a user would. A dialog still open after the
+// timeout is closed so that the test goes on.
+#include "tests/gui/person_requester.h"
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <utility>
+
+#include "runtime/gui/window.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto DIALOG_TIMEOUT = 10s;
+constexpr int MOST_WINDOWS = 16;
+
+std::u16string text_of(HWND hwnd) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(hwnd, text, 1024);
+    return std::u16string(text, text + lstrlenW(text));
+}
+
+std::wstring class_of(HWND hwnd) {
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+LRESULT send(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// The way a user presses a dialog button.
+void press(HWND dialog, int id) {
+    if (HWND button = GetDlgItem(dialog, id)) {
+        send(button, BM_CLICK);
+    } else {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+}
+
+int id_of(Press button) {
+    switch (button) {
+        case Press::Ok: return IDOK;
+        case Press::Cancel: return IDCANCEL;
+        case Press::Yes: return IDYES;
+        case Press::No: return IDNO;
+    }
+    return IDCANCEL;
+}
+
+bool eventually(const std::function<bool()>& check, std::chrono::milliseconds timeout = 5000ms) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!check()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM dialogs) {
+    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(dialogs)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> dialogs_of(DWORD thread_id) {
+    std::vector<HWND> found;
+    EnumThreadWindows(thread_id, collect_dialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The file name field: a combo box (cmb13) or an edit (edt1), depending on
+// the dialog template; none in a message box.
+HWND name_field(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, cmb13)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
+        return combo;
+    }
+    return GetDlgItem(dialog, edt1);
+}
+
+std::wstring folder_shown(HWND dialog) {
+    wchar_t folder[MAX_PATH] = L"";
+    send(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    return folder;
+}
+
+// What a person sees of a message box: the text beside the buttons.
+std::u16string message_text(HWND box) {
+    std::u16string found;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (class_of(child) == L"Static" && !text_of(child).empty()) found = text_of(child);
+    std::u16string lines;
+    for (std::size_t i = 0; i < found.size(); ++i)
+        if (!(found[i] == u'\r' && i + 1 < found.size() && found[i + 1] == u'\n')) lines += found[i];
+    return lines;
+}
+
+}  // namespace
+
+struct RequesterAnswer::Watch {
+    Press button = Press::Cancel;
+    std::function<void()> also_look;
+    bool typing = false;
+    std::filesystem::path typed;
+    std::vector<std::pair<ObjectNumber, HWND>> windows;  // the runtime's, open when the person sat down
+    DWORD watched = GetCurrentThreadId();
+    SeenRequester seen;
+    std::atomic<bool> finished{false};
+    std::atomic<bool> answered{false};
+    std::atomic<int> shown{0};
+    std::thread thread;
+
+    void look(HWND dialog) {
+        seen.title = text_of(dialog);
+        const HWND owner = GetWindow(dialog, GW_OWNER);
+        for (const auto& [number, hwnd] : windows) {
+            seen.taking_input[number] = IsWindowEnabled(hwnd) != FALSE;
+            if (hwnd == owner) seen.owner = number;
+        }
+        if (!name_field(dialog)) {
+            eventually([&] { return !message_text(dialog).empty(); }, 1000ms);
+            seen.text = message_text(dialog);
+            for (Press b : {Press::Ok, Press::Cancel, Press::Yes, Press::No})
+                if (GetDlgItem(dialog, id_of(b)) && IsWindowVisible(GetDlgItem(dialog, id_of(b)))) seen.buttons.push_back(b);
+            return;
+        }
+        eventually([&] { return !folder_shown(dialog).empty(); });
+        std::this_thread::sleep_for(100ms);  // the name is put in once the folder is read
+        seen.name = text_of(name_field(dialog));
+        seen.folder = folder_shown(dialog);
+        HWND types = GetDlgItem(dialog, cmb1);
+        const int count = static_cast<int>(send(types, CB_GETCOUNT));
+        for (int i = 0; i < count; ++i) {
+            wchar_t text[256] = L"";
+            if (send(types, CB_GETLBTEXTLEN, i) < 256) send(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            seen.file_types.emplace_back(text, text + lstrlenW(text));
+        }
+        seen.file_type = static_cast<int>(send(types, CB_GETCURSEL));
+    }
+    void answer(HWND dialog) {
+        look(dialog);
+        if (also_look) also_look();
+        if (typing) {
+            send(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.wstring().c_str()));
+            press(dialog, IDOK);
+        } else {
+            press(dialog, id_of(button));
+        }
+        answered = true;
+    }
+    void run() {
+        const auto deadline = std::chrono::steady_clock::now() + DIALOG_TIMEOUT;
+        std::vector<HWND> met;
+        while (!finished) {
+            for (HWND dialog : dialogs_of(watched)) {
+                if (std::find(met.begin(), met.end(), dialog) != met.end()) continue;
+                met.push_back(dialog);
+                if (++shown == 1) {
+                    answer(dialog);
+                } else {
+                    press(dialog, IDNO);
+                    press(dialog, IDCANCEL);
+                }
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                for (HWND dialog : dialogs_of(watched)) {
+                    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+                }
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    void start() {
+        for (ObjectNumber number = 0; number < MOST_WINDOWS; ++number)
+            if (HWND hwnd = reinterpret_cast<HWND>(window_handle(number))) windows.emplace_back(number, hwnd);
+        thread = std::thread([this] { run(); });
+    }
+    void finish() {
+        finished = true;
+        if (thread.joinable()) thread.join();
+    }
+};
+
+RequesterAnswer::RequesterAnswer(Press button, std::function<void()> also_look) : watch_(new Watch) {
+    watch_->button = button;
+    watch_->also_look = std::move(also_look);
+    watch_->start();
+}
+
+RequesterAnswer::RequesterAnswer(std::filesystem::path typed) : watch_(new Watch) {
+    watch_->typing = true;
+    watch_->typed = std::move(typed);
+    watch_->start();
+}
+
+RequesterAnswer::~RequesterAnswer() { watch_->finish(); }
+
+bool RequesterAnswer::answered() const {
+    watch_->finish();
+    return watch_->answered;
+}
+
+int RequesterAnswer::requesters_shown() const {
+    watch_->finish();
+    return watch_->shown;
+}
+
+const SeenRequester& RequesterAnswer::seen() const {
+    watch_->finish();
+    return watch_->seen;
+}
+
+bool window_takes_input(ObjectNumber window) {
+    return IsWindowEnabled(reinterpret_cast<HWND>(window_handle(window))) != FALSE;
+}
+
+void disable_window(ObjectNumber window) { EnableWindow(reinterpret_cast<HWND>(window_handle(window)), FALSE); }
+
+// Wine under a bare X server may need a few rounds of messages before it agrees.
+void bring_to_front(ObjectNumber window) {
+    HWND hwnd = reinterpret_cast<HWND>(window_handle(window));
+    eventually([hwnd] {
+        SetForegroundWindow(hwnd);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return GetForegroundWindow() == hwnd;
+    });
+}
