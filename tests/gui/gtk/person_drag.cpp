@@ -5,6 +5,7 @@
 // own loop, then the person clicks its OK button.
 #include "tests/gui/person_drag.h"
 
+#include <X11/keysym.h>
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "runtime/gui/drop.h"
+#include "runtime/gui/drop_effect.h"
 #include "tests/gui/gtk/gadget_support.h"
 #include "tests/support/file_source_process.h"
 #include "tests/support/gtk_desktop.h"
@@ -33,13 +35,27 @@ struct DragDuringRequester::Watch {
     bool done = false;
 };
 
-void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files) {
+DropPoint drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files,
+                              int keys) {
     std::vector<std::string> offered;
     for (const std::filesystem::path& file : files) offered.push_back(file.string());
-    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
+    GtkWidget* view = GTK_WIDGET(tree_view_of(list));
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(view)));
     FileSourceProcess source(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered);
-    ASSERT_TRUE(source.ready());
-    const ScreenPoint target = row_point(list, row);
+    EXPECT_TRUE(source.ready());
+    ScreenPoint target{};
+    if (row >= 0) {
+        target = row_point(list, row);
+    } else {  // below the last row
+        target = row_point(list, gtk_tree_model_iter_n_children(gtk_tree_view_get_model(GTK_TREE_VIEW(view)), nullptr) - 1);
+        target.y += 40;
+    }
+    const ScreenBox list_box = screen_box(view);
+    std::vector<unsigned long> held;
+    if (keys & DROP_KEY_CONTROL) held.push_back(XK_Control_L);
+    if (keys & DROP_KEY_SHIFT) held.push_back(XK_Shift_L);
+    if (keys & DROP_KEY_ALT) held.push_back(XK_Alt_L);
+    for (unsigned long key : held) desktop().key_down(key);
     const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
     desktop().pointer_to(from_x, from_y);
     run_for(50);
@@ -55,6 +71,8 @@ void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::file
     // The data goes from the source to the list before the source ends; a
     // list that refuses it makes no record.
     run_until([&] { return drop_record_live_count() > records; }, 2000);
+    for (auto key = held.rbegin(); key != held.rend(); ++key) desktop().key_up(*key);
+    return {target.x - list_box.x, target.y - list_box.y};
 }
 
 DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector<std::filesystem::path> files)

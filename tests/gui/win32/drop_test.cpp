@@ -1,8 +1,9 @@
-// Drops on a real list gadget and window, through the drop target the runtime
-// registered with the platform: the test takes it from the list's
-// "QX_DropAccept" property and drives it exactly as OLE does during a drag
-// from a file manager (screen coordinates, key state, offered effects in and
-// the chosen effect out), with a data object of its own.
+// Drops on a real list gadget and window under Windows, beside the behaviour
+// every back end shares, through the drop target the runtime registered with
+// the platform: the test takes it from the list's "QX_DropAccept" property
+// and drives it exactly as OLE does during a drag from a file manager (screen
+// coordinates, key state, offered effects in and the chosen effect out), with
+// a data object of its own.
 #include <windows.h>
 #include <ole2.h>
 
@@ -196,32 +197,10 @@ protected:
     TestDataObject files_;
 };
 
-TEST_F(DropTest, ThreeFilesGiveOneGadgetDropEventWithThePathsJoinedByLineFeeds) {
-    const POINT at = on_row(1);
-    EXPECT_EQ(enter(&files_, at), COPY);
-    EXPECT_EQ(over(at), COPY);
-    EXPECT_EQ(drop(&files_, at), COPY);
-    EXPECT_EQ(drop_record_live_count(), 1);
-
-    const std::vector<SeenDrop> events = drop_events();
-    ASSERT_EQ(events.size(), 1u);
-    const SeenDrop& event = events[0];
-    EXPECT_EQ(event.kind, EVENT_GADGET_DROP);
-    EXPECT_EQ(event.object, LIST);
-    EXPECT_EQ(event.window, WINDOW);
-    EXPECT_EQ(event.files, L"C:\\Music\\a.mp3\nE:\\Rock\\b c.ogg\nE:\\\u00dcber\\\u97f3 d.flac");
-    EXPECT_EQ(std::count(event.files.begin(), event.files.end(), L'\n'), 2);
-    ASSERT_TRUE(event.has_record);
-    EXPECT_EQ(event.record.format, DROP_FORMAT_FILES);
-    EXPECT_EQ(event.record.private_type, 0);
-    EXPECT_EQ(event.record.action, static_cast<int>(COPY));
-    EXPECT_EQ(event.record.x, at.x);
-    EXPECT_EQ(event.record.y, at.y);
-    EXPECT_EQ(event.bytes, wide_file_list(paths_));
-    EXPECT_EQ(event.live_records, 1);
-    EXPECT_EQ(drop_record_live_count(), 0);
-    EXPECT_EQ(wide(event_drop_files()), L"") << "the current event is no drop any more";
-    EXPECT_EQ(files_.reference_count(), 1u) << "the target keeps no reference to the data";
+TEST_F(DropTest, TheTargetKeepsNoReferenceToTheData) {
+    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drop_events().size(), 1u);
+    EXPECT_EQ(files_.reference_count(), 1u);
 }
 
 TEST_F(DropTest, TheSourcesMediumIsHeldUntilTheWaitAfterItsEvent) {
@@ -235,21 +214,6 @@ TEST_F(DropTest, TheSourcesMediumIsHeldUntilTheWaitAfterItsEvent) {
     EXPECT_EQ(events[0].bytes, wide_file_list(paths_));
     EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
     EXPECT_EQ(source.reference_count(), 1u) << "the medium was released with the record";
-    EXPECT_EQ(drop_record_live_count(), 0);
-}
-
-TEST_F(DropTest, EachDropKeepsItsOwnRecordUntilTheWaitAfterIt) {
-    TestDataObject narrow;
-    narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));
-    EXPECT_EQ(drag_and_drop(&files_, on_row(0)), COPY);
-    EXPECT_EQ(drag_and_drop(&narrow, on_row(2)), COPY);
-    EXPECT_EQ(drop_record_live_count(), 2);
-    const std::vector<SeenDrop> events = drop_events();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
-    EXPECT_EQ(events[1].files, L"C:\\one.mp3\nD:\\two.wav");
-    EXPECT_EQ(events[0].live_records, 2);
-    EXPECT_EQ(events[1].live_records, 1);
     EXPECT_EQ(drop_record_live_count(), 0);
 }
 
@@ -323,19 +287,6 @@ TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {
     EXPECT_EQ(events[0].files, L"") << "text is no file list";
 }
 
-TEST_F(DropTest, DropOntoARowSelectsItAndBelowTheRowsClearsTheSelection) {
-    gadget_state_set(LIST, 0);
-    EXPECT_EQ(drag_and_drop(&files_, on_row(2)), COPY);
-    EXPECT_EQ(gadget_state_get(LIST), 2) << "selected before the event is read";
-    EXPECT_EQ(drop_events().size(), 1u);
-
-    EXPECT_EQ(drag_and_drop(&files_, below_rows()), COPY);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    const std::vector<SeenDrop> events = drop_events();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].record.y, below_rows().y);
-}
-
 class ExtendedSelectionDropTest : public DropTest {
 protected:
     void SetUp() override {
@@ -360,6 +311,7 @@ TEST_F(ExtendedSelectionDropTest, DropSelectsOnlyTheRowUnderThePoint) {
     EXPECT_EQ(drop_events().size(), 2u);
 }
 
+// The effect answered at every step of the drag, for each offer of the source.
 TEST_F(DropTest, AltOrCtrlShiftLinksNoKeysCopy) {
     const POINT at = on_row(0);
     EXPECT_EQ(enter(&files_, at, MK_LBUTTON | KEY_ALT), LINK);
@@ -368,14 +320,7 @@ TEST_F(DropTest, AltOrCtrlShiftLinksNoKeysCopy) {
     EXPECT_EQ(over(at, MK_LBUTTON | MK_SHIFT), COPY) << "the list does not take moves";
     EXPECT_EQ(over(at, MK_LBUTTON | KEY_ALT, DROPEFFECT_COPY), COPY) << "the source does not link";
     EXPECT_EQ(drop(&files_, at, KEY_ALT), LINK);
-    std::vector<SeenDrop> events = drop_events();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].record.action, static_cast<int>(LINK));
-
-    EXPECT_EQ(drag_and_drop(&files_, at), COPY);
-    events = drop_events();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].record.action, static_cast<int>(COPY));
+    EXPECT_EQ(drop_events().size(), 1u);
 
     // A source that only moves has nothing the list takes.
     EXPECT_EQ(enter(&files_, at, MK_LBUTTON, DROPEFFECT_MOVE), 0u);
@@ -401,12 +346,7 @@ TEST_F(DropTest, ADropWithoutADragEnterOrWhoseDataCannotBeHadIsRefused) {
 }
 
 TEST_F(DropTest, EnablingAFormatAgainUpdatesItsActionsAndWithdrawingTheLastRevokes) {
-    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY);
-    EXPECT_EQ(enter(&files_, on_row(0), MK_LBUTTON | KEY_ALT), COPY);
-    target_->DragLeave();
     gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_LINK);
-    EXPECT_EQ(enter(&files_, on_row(0)), LINK);
-    target_->DragLeave();
     EXPECT_EQ(registered_target(list_), target_) << "one target per window";
 
     // One entry only: a single withdrawal leaves nothing, so the list is revoked.
