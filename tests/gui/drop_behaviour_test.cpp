@@ -18,27 +18,14 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
-#include "runtime/text/text.h"
 #include "tests/gui/drop_blocks.h"
+#include "tests/gui/drop_events.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person_drag.h"
 
 namespace {
 
 constexpr ObjectNumber LIST = 0;
-
-// A drop event as the program reads it, with what it carried.
-struct SeenDrop {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    int subtype;
-    bool has_record;
-    DropRecord record;  // data points at released memory once read: see bytes
-    Bytes bytes;
-    std::u16string files;
-    int live_records;  // while the event was the current one
-};
 
 class DropBehaviourTest : public GadgetWindowTest {
 protected:
@@ -71,27 +58,6 @@ protected:
             if (kind == EVENT_GADGET_DROP || kind == EVENT_WINDOW_DROP) return kind;
         }
         return 0;
-    }
-    // Every event until none came for a moment; the drop events with what they carried.
-    static std::vector<SeenDrop> drop_events() {
-        std::vector<SeenDrop> seen;
-        for (int kind = event_wait_timeout(300); kind != EVENT_NONE; kind = event_wait_timeout(300)) {
-            if (kind != EVENT_GADGET_DROP && kind != EVENT_WINDOW_DROP) continue;
-            SeenDrop drop{kind, event_gadget(), event_window(), event_subtype(), false, {}, {}, {},
-                          drop_record_live_count()};
-            if (const auto* record = static_cast<const DropRecord*>(event_data())) {
-                drop.has_record = true;
-                drop.record = *record;
-                const auto* data = static_cast<const unsigned char*>(record->data);
-                if (data) drop.bytes.assign(data, data + record->size);
-            }
-            const int mark = text_builder_mark();
-            const char16_t* files = event_drop_files();
-            drop.files = files ? files : u"";
-            text_builder_rewind(mark);
-            seen.push_back(drop);
-        }
-        return seen;
     }
     static std::u16string joined(const std::vector<std::filesystem::path>& files) {
         std::u16string text;

@@ -5,67 +5,25 @@
 // input while it is open.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "runtime/gui/event.h"
-#include "runtime/gui/requester.h"
-#include "runtime/gui/window.h"
-#include "runtime/text/text.h"
-#include "tests/gui/person_requester.h"
+#include "tests/gui/requester_suite.h"
 
 namespace {
 
-constexpr ObjectNumber MAIN = 0;
 constexpr char16_t PLAYLIST_PATTERN[] = u"Playlist (*.m3u)|*.m3u";
 
-std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
-
-class Requesters : public ::testing::Test {
+class Requesters : public RequesterSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(text_init());
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        requester_init();
-    }
-    static void TearDownTestSuite() {
-        requester_end();
-        window_end();
-        event_end();
-        text_end();
-    }
-    // The program's main window in front. A new folder for every test: the
-    // dialogs remember the last folder used, so a folder seen before would
-    // hide a dialog that ignored its start folder.
-    void SetUp() override {
-        ASSERT_NE(window_open(MAIN, 40, 40, 400, 300, u"Main", 0xCF0000), 0);
-        bring_to_front(MAIN);
-        static int made = 0;
-        const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder_ = std::filesystem::current_path() /
-                  ("requester-test-" + std::to_string(now % 1000000007) + "-" + std::to_string(++made));
-        ASSERT_TRUE(std::filesystem::create_directories(folder_));
-        mark_ = text_builder_mark();
-    }
-    void TearDown() override {
-        text_builder_rewind(mark_);
-        window_close(-1);
-        std::filesystem::remove_all(folder_);
-    }
-    std::u16string default_file(const char16_t* name) const { return folder_.u16string() + u"\\" + name; }
     // A file dialog of either kind.
-    char16_t* ask_file(bool save, const char16_t* title, const std::u16string& default_file,
-                       const char16_t* pattern = PLAYLIST_PATTERN, int position = 0) {
-        return save ? requester_save_file(title, default_file.c_str(), pattern, position)
-                    : requester_open_file(title, default_file.c_str(), pattern, position);
+    static char16_t* ask_file(bool save, const char16_t* title, const std::u16string& start,
+                              const char16_t* pattern = PLAYLIST_PATTERN, int position = 0) {
+        return save ? requester_save_file(title, start.c_str(), pattern, position)
+                    : requester_open_file(title, start.c_str(), pattern, position);
     }
-
-    std::filesystem::path folder_;
-    int mark_ = 0;
 };
 
 struct MessageCase {

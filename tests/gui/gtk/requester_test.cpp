@@ -12,52 +12,15 @@
 #include <string>
 
 #include "runtime/file/path_bytes.h"
-#include "runtime/gui/event.h"
-#include "runtime/gui/requester.h"
-#include "runtime/gui/window.h"
-#include "runtime/text/text.h"
+#include "tests/gui/requester_suite.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
 
 constexpr char16_t PLAYLIST_PATTERN[] = u"Playlist (*.m3u)|*.m3u|All files|*";
 
-std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
-
-std::u16string utf16(const std::string& utf8) {
-    gunichar2* converted = g_utf8_to_utf16(utf8.c_str(), -1, nullptr, nullptr, nullptr);
-    std::u16string result(reinterpret_cast<char16_t*>(converted));
-    g_free(converted);
-    return result;
-}
-
-class RequesterTest : public ::testing::Test {
+class RequesterTest : public RequesterSuite {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(text_init());
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        requester_init();
-    }
-    static void TearDownTestSuite() {
-        requester_end();
-        window_end();
-        event_end();
-        text_end();
-    }
-    void SetUp() override {
-        owner_ = reinterpret_cast<GtkWidget*>(window_open(0, 0, 0, 400, 300, u"Owner", 0xCF0000));
-        ASSERT_TRUE(wait_drawn(owner_));
-        desktop.focus(owner_);
-        ASSERT_TRUE(run_until([&] { return gtk_window_is_active(GTK_WINDOW(owner_)); }));
-        folder_ = std::filesystem::temp_directory_path() / ("requester_test_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override {
-        window_close(-1);
-        std::filesystem::remove_all(folder_);
-    }
-
     // Looks at the message dialog, then presses the button with this label.
     std::function<void(GtkWidget*)> look_then_click(const char* label = "_OK") {
         return [this, label](GtkWidget* dialog) {
@@ -94,12 +57,10 @@ protected:
         };
     }
 
-    GtkWidget* owner_ = nullptr;
     Desktop desktop;
     std::string text_;
     GtkMessageType icon_ = GTK_MESSAGE_OTHER;
     std::string filter_;
-    std::filesystem::path folder_;
 };
 
 TEST_F(RequesterTest, MessageBoxesShowTheIconOfTheirFlagsAndBreakLinesAtEveryReturn) {
@@ -139,11 +100,11 @@ TEST_F(RequesterTest, AFileDoubleClickedInTheOpenDialogIsChosen) {
     const std::filesystem::path file = folder_ / "songs.m3u";
     std::ofstream(file) << "/Music/a.mp3\r\n";
     std::ofstream(folder_ / "notes.txt") << "not a playlist\n";  // hidden by the first filter
-    const std::u16string default_file = utf16(folder_.string()) + u"\\Playlist";
+    const std::u16string start = default_file(u"Playlist");
     {
         DialogAnswer answer(double_click_first_file());
-        EXPECT_EQ(text(requester_open_file(u"Open M3U file", default_file.c_str(), PLAYLIST_PATTERN, 0)),
-                  utf16(file.string()));
+        EXPECT_EQ(text(requester_open_file(u"Open M3U file", start.c_str(), PLAYLIST_PATTERN, 0)),
+                  file.u16string());
     }
     EXPECT_EQ(filter_, "Playlist (*.m3u)");
     // A name from an old card that is not UTF-8 comes back as the file it is
@@ -152,7 +113,7 @@ TEST_F(RequesterTest, AFileDoubleClickedInTheOpenDialogIsChosen) {
     std::filesystem::create_directory(card);
     const std::string latin1 = (card / "caf\xE9.m3u").string();
     std::ofstream(latin1) << "/Music/a.mp3\r\n";
-    const std::u16string in_card = utf16(card.string()) + u"\\Playlist";
+    const std::u16string in_card = card.u16string() + u"\\Playlist";
     {
         DialogAnswer answer(double_click_first_file());
         const std::u16string chosen = text(requester_open_file(u"Open M3U file", in_card.c_str(), PLAYLIST_PATTERN, 1));
@@ -166,10 +127,10 @@ TEST_F(RequesterTest, PlaylistsAreListedWhateverTheCaseOfTheirNames) {
     const std::filesystem::path upper = folder_ / "LIST.M3U";
     std::ofstream(upper) << "/MUSIC/A.MP3\r\n";
     std::ofstream(folder_ / "notes.txt") << "not a playlist\n";
-    const std::u16string default_file = utf16(folder_.string()) + u"\\Playlist";
+    const std::u16string start = default_file(u"Playlist");
     DialogAnswer answer(double_click_first_file());
-    EXPECT_EQ(text(requester_open_file(u"Open M3U file", default_file.c_str(), PLAYLIST_PATTERN, 0)),
-              utf16(upper.string()));
+    EXPECT_EQ(text(requester_open_file(u"Open M3U file", start.c_str(), PLAYLIST_PATTERN, 0)),
+              upper.u16string());
     EXPECT_EQ(filter_, "Playlist (*.m3u)");
 }
 

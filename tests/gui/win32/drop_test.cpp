@@ -21,6 +21,7 @@
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/text/text.h"
 #include "tests/gui/drop_blocks.h"
+#include "tests/gui/drop_events.h"
 #include "tests/gui/test_data_object.h"
 #include "tests/gui/gadget_support.h"
 
@@ -73,39 +74,6 @@ public:
 private:
     ULONG references_ = 1;
 };
-
-struct SeenDrop {
-    int kind;
-    ObjectNumber object;
-    ObjectNumber window;
-    bool has_record;
-    DropRecord record;  // data points at released memory once read: see bytes
-    Bytes bytes;
-    std::wstring files;
-    int live_records;  // while the event was the current one
-};
-
-// Every event waiting now; the drop events with what they carried.
-std::vector<SeenDrop> drop_events() {
-    std::vector<SeenDrop> seen;
-    for (int i = 0; i < 1000; ++i) {
-        const int kind = event_wait_timeout(0);
-        if (kind == EVENT_NONE) break;
-        if (kind != EVENT_GADGET_DROP && kind != EVENT_WINDOW_DROP) continue;
-        SeenDrop drop{kind, event_gadget(), event_window(), false, {}, {}, {}, drop_record_live_count()};
-        if (const auto* record = static_cast<const DropRecord*>(event_data())) {
-            drop.has_record = true;
-            drop.record = *record;
-            const auto* data = static_cast<const unsigned char*>(record->data);
-            if (data) drop.bytes.assign(data, data + record->size);
-        }
-        const int mark = text_builder_mark();
-        drop.files = wide(event_drop_files());
-        text_builder_rewind(mark);
-        seen.push_back(drop);
-    }
-    return seen;
-}
 
 IDropTarget* registered_target(HWND hwnd) { return static_cast<IDropTarget*>(GetPropW(hwnd, L"QX_DropAccept")); }
 
@@ -212,7 +180,7 @@ TEST_F(DropTest, TheSourcesMediumIsHeldUntilTheWaitAfterItsEvent) {
     const std::vector<SeenDrop> events = drop_events();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].bytes, wide_file_list(paths_));
-    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
+    EXPECT_EQ(events[0].files.substr(0, 15), u"C:\\Music\\a.mp3\n");
     EXPECT_EQ(source.reference_count(), 1u) << "the medium was released with the record";
     EXPECT_EQ(drop_record_live_count(), 0);
 }
@@ -246,9 +214,9 @@ TEST_F(DropTest, TwoDropsHandledOutsideTheWaitAreTwoEventsEachWithItsOwnFiles) {
     const std::vector<SeenDrop> events = drop_events();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].object, LIST);
-    EXPECT_EQ(events[0].files, L"C:\\Music\\a.mp3\nE:\\Rock\\b c.ogg\nE:\\\u00dcber\\\u97f3 d.flac");
+    EXPECT_EQ(events[0].files, u"C:\\Music\\a.mp3\nE:\\Rock\\b c.ogg\nE:\\\u00dcber\\\u97f3 d.flac");
     EXPECT_EQ(events[1].object, LIST);
-    EXPECT_EQ(events[1].files, L"C:\\one.mp3\nD:\\two.wav");
+    EXPECT_EQ(events[1].files, u"C:\\one.mp3\nD:\\two.wav");
     EXPECT_EQ(drop_record_live_count(), 0);
 }
 
@@ -284,7 +252,7 @@ TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].record.format, CF_UNICODETEXT);
     EXPECT_EQ(events[0].bytes, bytes_of("h\0i\0\0", 6));
-    EXPECT_EQ(events[0].files, L"") << "text is no file list";
+    EXPECT_EQ(events[0].files, u"") << "text is no file list";
 }
 
 class ExtendedSelectionDropTest : public DropTest {
@@ -382,7 +350,7 @@ TEST_F(DropTest, PrivateTypesAreMatchedByTheirFirst32BitsAndKeepTheTargetAlive) 
     EXPECT_EQ(events[0].record.private_type, 9);
     EXPECT_EQ(events[0].record.data, nullptr);
     EXPECT_EQ(events[0].record.size, 0u);
-    EXPECT_EQ(events[0].files, L"");
+    EXPECT_EQ(events[0].files, u"");
 
     drop_enable(LIST, GADGET_KIND_LIST, reinterpret_cast<std::intptr_t>(list_), DROP_FORMAT_PRIVATE, 0, 9);
     EXPECT_EQ(registered_target(list_), nullptr);
@@ -422,7 +390,7 @@ TEST_F(DropTest, MalformedFileListsGiveTheEmptyTextAndNeverCrash) {
         const std::vector<SeenDrop> events = drop_events();
         ASSERT_EQ(events.size(), 1u) << what;
         EXPECT_EQ(events[0].bytes, block) << what;
-        EXPECT_EQ(events[0].files, L"") << what;
+        EXPECT_EQ(events[0].files, u"") << what;
     }
 }
 
@@ -471,7 +439,7 @@ TEST_F(DropTest, AWindowTargetPostsAWindowDropEvent) {
     EXPECT_EQ(events[0].window, WINDOW);
     EXPECT_EQ(events[0].record.x, at.x);
     EXPECT_EQ(events[0].record.y, at.y);
-    EXPECT_EQ(events[0].files.substr(0, 15), L"C:\\Music\\a.mp3\n");
+    EXPECT_EQ(events[0].files.substr(0, 15), u"C:\\Music\\a.mp3\n");
 
     window_drop_enable(WINDOW, DROP_FORMAT_FILES, 0);
     EXPECT_EQ(registered_target(window_handle_), nullptr);

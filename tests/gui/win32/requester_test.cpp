@@ -9,25 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <string>
 #include <thread>
 #include <vector>
 
-#include "runtime/gui/event.h"
-#include "runtime/gui/window.h"
-#include "runtime/text/text.h"
-#include "tests/gui/person_requester.h"
+#include "tests/gui/requester_suite.h"
 
 namespace {
-
-using namespace std::chrono_literals;
 
 // Plain top-level windows of the test thread, made past the runtime as
 // another part of the program would.
 constexpr wchar_t TEST_WINDOW_CLASS[] = L"TunelatheRequesterTest";
-constexpr ObjectNumber MAIN = 0;
 
 HWND open_window(const wchar_t* title, DWORD ex_style = 0, bool visible = true) {
     return CreateWindowExW(ex_style, TEST_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 40,
@@ -44,13 +35,10 @@ void pump_messages() {
     }
 }
 
-class Win32Requesters : public ::testing::Test {
+class Win32Requesters : public RequesterSuite {
 protected:
     static void SetUpTestSuite() {
-        ASSERT_TRUE(text_init());
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        requester_init();
+        RequesterSuite::SetUpTestSuite();
         WNDCLASSW window_class{};
         window_class.lpfnWndProc = DefWindowProcW;
         window_class.hInstance = GetModuleHandleW(nullptr);
@@ -61,14 +49,11 @@ protected:
     }
     static void TearDownTestSuite() {
         UnregisterClassW(TEST_WINDOW_CLASS, GetModuleHandleW(nullptr));
-        requester_end();
-        window_end();
-        event_end();
-        text_end();
+        RequesterSuite::TearDownTestSuite();
     }
     void TearDown() override {
         for (HWND hwnd : windows_) DestroyWindow(hwnd);
-        window_close(-1);
+        RequesterSuite::TearDown();
         pump_messages();
     }
     HWND window(const wchar_t* title, DWORD ex_style = 0, bool visible = true) {
@@ -77,9 +62,8 @@ protected:
         pump_messages();
         return hwnd;
     }
-    // The runtime's main window, in front.
+    // The runtime's main window, in front again after the test's own.
     HWND main_window() {
-        EXPECT_NE(window_open(MAIN, 40, 40, 400, 300, u"Main", WS_OVERLAPPEDWINDOW), 0);
         bring_to_front(MAIN);
         return reinterpret_cast<HWND>(window_handle(MAIN));
     }
@@ -88,6 +72,7 @@ protected:
 };
 
 TEST_F(Win32Requesters, OwnerIsNoneWhenTheForegroundIsNotOurs) {
+    window_close(MAIN);
     ASSERT_NE(window_open(MAIN, 40, 40, 400, 300, u"Hidden", WS_OVERLAPPEDWINDOW | WINDOW_HIDDEN), 0);
     // A window of another process has the foreground, or none does: either way
     // no window of ours.
@@ -194,27 +179,20 @@ TEST_F(Win32Requesters, EachThreadRestoresOnlyItsOwnWindows) {
 // Unlike the GTK chooser's, the open dialog has a name field: it shows the
 // default file's name, which OK then chooses; an invalid name is not shown.
 TEST_F(Win32Requesters, TheOpenDialogShowsTheDefaultName) {
-    main_window();
-    const std::filesystem::path folder = std::filesystem::current_path() / "requester-open-name";
-    std::filesystem::create_directories(folder);
-    const std::u16string default_file = folder.u16string() + u"\\list.m3u";
-    const int mark = text_builder_mark();
     {
         RequesterAnswer person(Press::Ok);
-        const char16_t* chosen = requester_open_file(u"Open M3U file", default_file.c_str(), u"Playlist (*.m3u)|*.m3u", 0);
-        EXPECT_EQ(std::u16string(chosen), default_file);
+        const char16_t* chosen =
+            requester_open_file(u"Open M3U file", default_file(u"list.m3u").c_str(), u"Playlist (*.m3u)|*.m3u", 0);
+        EXPECT_EQ(std::u16string(chosen), default_file(u"list.m3u"));
         EXPECT_EQ(person.seen().name, u"list.m3u");
         EXPECT_EQ(person.requesters_shown(), 1);
     }
-    text_builder_rewind(mark);
     for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
         RequesterAnswer person(Press::Cancel);
         requester_open_file(u"Open M3U file", name, u"Playlist (*.m3u)|*.m3u", 0);
         ASSERT_TRUE(person.answered());
         EXPECT_EQ(person.seen().name, u"");
     }
-    text_builder_rewind(mark);
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
