@@ -21,56 +21,13 @@
 #include "runtime/gui/window.h"
 #include "tests/gui/test_data_object.h"
 #include "tests/gui/drop_blocks.h"
+#include "tests/support/win32_dialogs.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 constexpr auto DIALOG_TIMEOUT = 15s;
-
-std::wstring window_text(HWND hwnd) {
-    int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return text;
-}
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-LRESULT send(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool eventually(const std::function<bool()>& check, std::chrono::milliseconds timeout = 5000ms) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-void press_button(HWND dialog, int id) {
-    if (HWND button = GetDlgItem(dialog, id)) {
-        send(button, BM_CLICK);
-    } else {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
-}
-
-// What a person reads in a message box: the text beside the buttons.
-std::wstring message_text(HWND box) {
-    std::wstring found;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (class_of(child) == L"Static" && !window_text(child).empty()) found = window_text(child);
-    return found;
-}
 
 bool is_file_dialog(HWND dialog) { return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1); }
 
@@ -143,7 +100,7 @@ Answer press(int button) {
 Answer choose_file(const std::wstring& path) {
     return [path](HWND dialog) {
         eventually([dialog] { return name_field(dialog) && IsWindowVisible(name_field(dialog)); });
-        send(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        send_to(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
         press_button(dialog, IDOK);
     };
 }

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <thread>
 #include <utility>
 
 #include "runtime/gui/window.h"
+#include "tests/support/win32_dialogs.h"
 
 namespace {
 
@@ -25,30 +25,8 @@ constexpr auto DIALOG_TIMEOUT = 10s;
 constexpr int MOST_WINDOWS = 16;
 
 std::u16string text_of(HWND hwnd) {
-    wchar_t text[1024] = L"";
-    GetWindowTextW(hwnd, text, 1024);
-    return std::u16string(text, text + lstrlenW(text));
-}
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-LRESULT send(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-// The way a user presses a dialog button.
-void press(HWND dialog, int id) {
-    if (HWND button = GetDlgItem(dialog, id)) {
-        send(button, BM_CLICK);
-    } else {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
+    const std::wstring text = window_text(hwnd);
+    return {text.begin(), text.end()};
 }
 
 int id_of(Press button) {
@@ -59,15 +37,6 @@ int id_of(Press button) {
         case Press::No: return IDNO;
     }
     return IDCANCEL;
-}
-
-bool eventually(const std::function<bool()>& check, std::chrono::milliseconds timeout = 5000ms) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
 }
 
 BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM dialogs) {
@@ -93,18 +62,16 @@ HWND name_field(HWND dialog) {
 
 std::wstring folder_shown(HWND dialog) {
     wchar_t folder[MAX_PATH] = L"";
-    send(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    send_to(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
     return folder;
 }
 
-// What a person sees of a message box: the text beside the buttons.
-std::u16string message_text(HWND box) {
-    std::u16string found;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (class_of(child) == L"Static" && !text_of(child).empty()) found = text_of(child);
+// The message box's text, its line breaks as "\n".
+std::u16string lines_of(HWND box) {
     std::u16string lines;
-    for (std::size_t i = 0; i < found.size(); ++i)
-        if (!(found[i] == u'\r' && i + 1 < found.size() && found[i + 1] == u'\n')) lines += found[i];
+    const std::wstring text = message_text(box);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) lines += text[i];
     return lines;
 }
 
@@ -132,7 +99,7 @@ struct RequesterAnswer::Watch {
         }
         if (!name_field(dialog)) {
             eventually([&] { return !message_text(dialog).empty(); }, 1000ms);
-            seen.text = message_text(dialog);
+            seen.text = lines_of(dialog);
             for (Press b : {Press::Ok, Press::Cancel, Press::Yes, Press::No})
                 if (GetDlgItem(dialog, id_of(b)) && IsWindowVisible(GetDlgItem(dialog, id_of(b)))) seen.buttons.push_back(b);
             return;
@@ -142,22 +109,22 @@ struct RequesterAnswer::Watch {
         seen.name = text_of(name_field(dialog));
         seen.folder = folder_shown(dialog);
         HWND types = GetDlgItem(dialog, cmb1);
-        const int count = static_cast<int>(send(types, CB_GETCOUNT));
+        const int count = static_cast<int>(send_to(types, CB_GETCOUNT));
         for (int i = 0; i < count; ++i) {
             wchar_t text[256] = L"";
-            if (send(types, CB_GETLBTEXTLEN, i) < 256) send(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            if (send_to(types, CB_GETLBTEXTLEN, i) < 256) send_to(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
             seen.file_types.emplace_back(text, text + lstrlenW(text));
         }
-        seen.file_type = static_cast<int>(send(types, CB_GETCURSEL));
+        seen.file_type = static_cast<int>(send_to(types, CB_GETCURSEL));
     }
     void answer(HWND dialog) {
         look(dialog);
         if (also_look) also_look();
         if (typing) {
-            send(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.wstring().c_str()));
-            press(dialog, IDOK);
+            send_to(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.wstring().c_str()));
+            press_button(dialog, IDOK);
         } else {
-            press(dialog, id_of(button));
+            press_button(dialog, id_of(button));
         }
         answered = true;
     }
@@ -171,8 +138,8 @@ struct RequesterAnswer::Watch {
                 if (++shown == 1) {
                     answer(dialog);
                 } else {
-                    press(dialog, IDNO);
-                    press(dialog, IDCANCEL);
+                    press_button(dialog, IDNO);
+                    press_button(dialog, IDCANCEL);
                 }
             }
             if (std::chrono::steady_clock::now() > deadline) {
