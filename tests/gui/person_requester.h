@@ -8,19 +8,24 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/core/object_table.h"
 
-// A requester's buttons; a file dialog's Ok is its open or save button.
-enum class Press { Ok, Cancel, Yes, No };
+// A requester's buttons (a file dialog's Ok is its open or save button),
+// the title bar's close button, and the Escape key.
+enum class Press { Ok, Cancel, Yes, No, Close, Escape };
+// The icon a message box shows.
+enum class Icon { None, Question, Information };
 
 // What the person saw before answering.
 struct SeenRequester {
     std::u16string title;
     std::u16string text;         // a message box's text, its line breaks as "\n"
     std::vector<Press> buttons;  // a message box's buttons, in the order of Press
+    Icon icon = Icon::None;
     ObjectNumber owner = -1;     // the runtime's window it is shown over; -1 when none
     std::u16string name;         // a file dialog's name field ("" when it has none)
     std::filesystem::path folder;             // the folder a file dialog shows
@@ -46,6 +51,13 @@ public:
     int requesters_shown() const;  // the answered one and any refused after it
     const SeenRequester& seen() const;
 
+    // What the person does: presses the button, or types the path when
+    // there is one and confirms it.
+    struct Act {
+        Press button = Press::Ok;
+        std::function<void()> also_look;
+        std::optional<std::filesystem::path> typed;
+    };
     struct Watch;
 
 private:

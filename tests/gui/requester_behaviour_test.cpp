@@ -31,20 +31,24 @@ struct MessageCase {
     Press button;
     int answer;
     std::vector<Press> buttons;  // the ones the flags ask for, and no others
+    Icon icon;
 };
 
-TEST_F(Requesters, AMessageBoxShowsTheButtonsOfItsFlagsAndReturnsThePressedOne) {
+TEST_F(Requesters, AMessageBoxShowsTheButtonsAndIconOfItsFlagsAndReturnsThePressedOne) {
+    const std::vector<Press> ok{Press::Ok}, yes_no{Press::Yes, Press::No},
+        yes_no_cancel{Press::Cancel, Press::Yes, Press::No};
+    constexpr int QUESTION = REQUESTER_ICON_QUESTION;
     const MessageCase cases[] = {
-        {REQUESTER_OK, Press::Ok, ANSWER_OK, {Press::Ok}},
-        {REQUESTER_ICON_INFORMATION, Press::Ok, ANSWER_OK, {Press::Ok}},
-        {REQUESTER_YES_NO_CANCEL | REQUESTER_ICON_QUESTION, Press::Cancel, ANSWER_CANCEL,
-         {Press::Cancel, Press::Yes, Press::No}},
-        {REQUESTER_YES_NO_CANCEL | REQUESTER_ICON_QUESTION, Press::Yes, ANSWER_YES,
-         {Press::Cancel, Press::Yes, Press::No}},
-        {REQUESTER_YES_NO_CANCEL | REQUESTER_ICON_QUESTION, Press::No, ANSWER_NO,
-         {Press::Cancel, Press::Yes, Press::No}},
-        {REQUESTER_YES_NO | REQUESTER_ICON_QUESTION, Press::Yes, ANSWER_YES, {Press::Yes, Press::No}},
-        {REQUESTER_YES_NO | REQUESTER_ICON_QUESTION, Press::No, ANSWER_NO, {Press::Yes, Press::No}},
+        {REQUESTER_OK, Press::Ok, ANSWER_OK, ok, Icon::None},
+        {REQUESTER_ICON_INFORMATION, Press::Ok, ANSWER_OK, ok, Icon::Information},
+        {REQUESTER_YES_NO_CANCEL | QUESTION, Press::Cancel, ANSWER_CANCEL, yes_no_cancel, Icon::Question},
+        {REQUESTER_YES_NO_CANCEL | QUESTION, Press::Yes, ANSWER_YES, yes_no_cancel, Icon::Question},
+        {REQUESTER_YES_NO_CANCEL | QUESTION, Press::No, ANSWER_NO, yes_no_cancel, Icon::Question},
+        {REQUESTER_YES_NO | QUESTION, Press::Yes, ANSWER_YES, yes_no, Icon::Question},
+        {REQUESTER_YES_NO | QUESTION, Press::No, ANSWER_NO, yes_no, Icon::Question},
+        // Closing a box is Cancel, or OK when OK is its only button.
+        {REQUESTER_YES_NO_CANCEL, Press::Close, ANSWER_CANCEL, yes_no_cancel, Icon::None},
+        {REQUESTER_OK, Press::Escape, ANSWER_OK, ok, Icon::None},
     };
     for (const MessageCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "flags " << c.flags << ", button " << static_cast<int>(c.button));
@@ -53,6 +57,7 @@ TEST_F(Requesters, AMessageBoxShowsTheButtonsOfItsFlagsAndReturnsThePressedOne) 
         EXPECT_TRUE(person.answered());
         EXPECT_EQ(person.requesters_shown(), 1);
         EXPECT_EQ(person.seen().buttons, c.buttons);
+        EXPECT_EQ(person.seen().icon, c.icon);
     }
 }
 

@@ -40,6 +40,7 @@ const char* label_of(Press button, GtkWidget* dialog) {
         case Press::Cancel: return "_Cancel";
         case Press::Yes: return "_Yes";
         case Press::No: return "_No";
+        default: return "";
     }
     return "_Cancel";
 }
@@ -53,10 +54,7 @@ void click_on(GtkWidget* widget) {
 }  // namespace
 
 struct RequesterAnswer::Watch {
-    Press button = Press::Cancel;
-    std::function<void()> also_look;
-    bool typing = false;
-    std::filesystem::path typed;
+    Act act;
     std::vector<std::pair<ObjectNumber, GtkWidget*>> windows;  // the runtime's, open when the person sat down
     SeenRequester seen;
     bool answered = false;
@@ -73,9 +71,13 @@ struct RequesterAnswer::Watch {
         }
         if (GTK_IS_MESSAGE_DIALOG(dialog)) {
             gchar* message = nullptr;
-            g_object_get(dialog, "text", &message, nullptr);
+            GtkMessageType type = GTK_MESSAGE_OTHER;
+            g_object_get(dialog, "text", &message, "message-type", &type, nullptr);
             seen.text = utf16(message);
             g_free(message);
+            seen.icon = type == GTK_MESSAGE_QUESTION ? Icon::Question
+                        : type == GTK_MESSAGE_INFO   ? Icon::Information
+                                                     : Icon::None;
             for (Press b : {Press::Ok, Press::Cancel, Press::Yes, Press::No})
                 if (dialog_button(dialog, label_of(b, dialog))) seen.buttons.push_back(b);
         }
@@ -113,18 +115,22 @@ struct RequesterAnswer::Watch {
         desktop().key_down(XK_Control_L);
         desktop().key(XK_a);
         desktop().key_up(XK_Control_L);
-        desktop().type(typed.string().c_str());
+        desktop().type(act.typed->string().c_str());
         run_for(300);  // the dialog looks the typed folder up as it goes
         desktop().key(XK_Return);
     }
     void answer(GtkWidget* dialog) {
         answered = true;
         look(dialog);
-        if (also_look) also_look();
+        if (act.also_look) act.also_look();
         desktop().focus(dialog);
-        if (typing) {
+        if (act.typed) {
             type_path(dialog);
-        } else if (GtkWidget* shown = dialog_button(dialog, label_of(button, dialog))) {
+        } else if (act.button == Press::Close) {
+            desktop().close_request(dialog);
+        } else if (act.button == Press::Escape) {
+            desktop().key(XK_Escape);
+        } else if (GtkWidget* shown = dialog_button(dialog, label_of(act.button, dialog))) {
             click_on(shown);
         }
     }
@@ -155,16 +161,14 @@ struct RequesterAnswer::Watch {
 };
 
 RequesterAnswer::RequesterAnswer(Press button, std::function<void()> also_look) : watch_(new Watch) {
-    watch_->button = button;
-    watch_->also_look = std::move(also_look);
+    watch_->act = {button, std::move(also_look), {}};
     for (ObjectNumber number = 0; number < MOST_WINDOWS; ++number)
         if (auto* window = reinterpret_cast<GtkWidget*>(window_handle(number))) watch_->windows.emplace_back(number, window);
     watch_->source = g_timeout_add(30, Watch::tick, watch_.get());
 }
 
 RequesterAnswer::RequesterAnswer(std::filesystem::path typed) : RequesterAnswer(Press::Ok) {
-    watch_->typing = true;
-    watch_->typed = std::move(typed);
+    watch_->act.typed = std::move(typed);
 }
 
 RequesterAnswer::~RequesterAnswer() { g_source_remove(watch_->source); }

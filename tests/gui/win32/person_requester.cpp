@@ -35,6 +35,7 @@ int id_of(Press button) {
         case Press::Cancel: return IDCANCEL;
         case Press::Yes: return IDYES;
         case Press::No: return IDNO;
+        default: return 0;
     }
     return IDCANCEL;
 }
@@ -66,6 +67,28 @@ std::wstring folder_shown(HWND dialog) {
     return folder;
 }
 
+Icon icon_of(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (class_of(child) != L"Static" || !IsWindowVisible(child) ||
+            (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            continue;
+        const auto shown = reinterpret_cast<HICON>(send_to(child, STM_GETICON));
+        if (shown == LoadIconW(nullptr, IDI_QUESTION)) return Icon::Question;
+        if (shown == LoadIconW(nullptr, IDI_INFORMATION)) return Icon::Information;
+    }
+    return Icon::None;
+}
+
+void key(WORD virtual_key) {
+    INPUT input[2]{};
+    for (INPUT& one : input) {
+        one.type = INPUT_KEYBOARD;
+        one.ki.wVk = virtual_key;
+    }
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof input[0]);
+}
+
 // The message box's text, its line breaks as "\n".
 std::u16string lines_of(HWND box) {
     std::u16string lines;
@@ -78,10 +101,7 @@ std::u16string lines_of(HWND box) {
 }  // namespace
 
 struct RequesterAnswer::Watch {
-    Press button = Press::Cancel;
-    std::function<void()> also_look;
-    bool typing = false;
-    std::filesystem::path typed;
+    Act act;
     std::vector<std::pair<ObjectNumber, HWND>> windows;  // the runtime's, open when the person sat down
     DWORD watched = GetCurrentThreadId();
     SeenRequester seen;
@@ -100,6 +120,7 @@ struct RequesterAnswer::Watch {
         if (!name_field(dialog)) {
             eventually([&] { return !message_text(dialog).empty(); }, 1000ms);
             seen.text = lines_of(dialog);
+            seen.icon = icon_of(dialog);
             for (Press b : {Press::Ok, Press::Cancel, Press::Yes, Press::No})
                 if (GetDlgItem(dialog, id_of(b)) && IsWindowVisible(GetDlgItem(dialog, id_of(b)))) seen.buttons.push_back(b);
             return;
@@ -119,12 +140,17 @@ struct RequesterAnswer::Watch {
     }
     void answer(HWND dialog) {
         look(dialog);
-        if (also_look) also_look();
-        if (typing) {
-            send_to(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.wstring().c_str()));
+        if (act.also_look) act.also_look();
+        if (act.typed) {
+            send_to(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(act.typed->wstring().c_str()));
             press_button(dialog, IDOK);
+        } else if (act.button == Press::Close) {
+            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (act.button == Press::Escape) {
+            SetForegroundWindow(dialog);
+            key(VK_ESCAPE);
         } else {
-            press_button(dialog, id_of(button));
+            press_button(dialog, id_of(act.button));
         }
         answered = true;
     }
@@ -163,14 +189,12 @@ struct RequesterAnswer::Watch {
 };
 
 RequesterAnswer::RequesterAnswer(Press button, std::function<void()> also_look) : watch_(new Watch) {
-    watch_->button = button;
-    watch_->also_look = std::move(also_look);
+    watch_->act = {button, std::move(also_look), {}};
     watch_->start();
 }
 
 RequesterAnswer::RequesterAnswer(std::filesystem::path typed) : watch_(new Watch) {
-    watch_->typing = true;
-    watch_->typed = std::move(typed);
+    watch_->act.typed = std::move(typed);
     watch_->start();
 }
 
