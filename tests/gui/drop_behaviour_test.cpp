@@ -3,7 +3,8 @@
 // files' names in their order, the record with its format, action, point and
 // file list), the row it selects, the action the keys held choose, drops
 // refused by a list that takes no files, a drop while a requester is open
-// refused, and a drop whose window closes before it is read going with it.
+// refused, drops onto the window beside its gadgets, and a drop whose window
+// closes before it is read going with it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,6 +172,23 @@ TEST_F(DropBehaviourTest, AListThatTakesNoFilesGetsNoDrop) {
     drag_files_onto_row(1, 0, files_);
     EXPECT_TRUE(drop_events().empty());
     EXPECT_EQ(gadget_state_get(1), -1);
+}
+
+TEST_F(DropBehaviourTest, AWindowTakesFilesDroppedBesideItsGadgetsUntilItsFilesAreWithdrawn) {
+    window_drop_enable(WINDOW, DROP_FORMAT_FILES, DROP_ACTION_COPY);
+    const DropPoint at = drag_files_onto_window(WINDOW, 400, 300, files_);
+    std::vector<SeenDrop> events = drop_events();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, EVENT_WINDOW_DROP);
+    EXPECT_EQ(events[0].window, WINDOW);
+    EXPECT_EQ(events[0].record.action, DROP_ACTION_COPY);
+    EXPECT_EQ(events[0].record.x, at.x);
+    EXPECT_EQ(events[0].record.y, at.y);
+    EXPECT_EQ(events[0].files, joined(files_));
+
+    window_drop_enable(WINDOW, DROP_FORMAT_FILES, 0);
+    drag_files_onto_window(WINDOW, 400, 300, files_);
+    EXPECT_TRUE(drop_events().empty());
 }
 
 TEST_F(DropBehaviourTest, NoDropIsTakenWhileARequesterIsOpen) {

@@ -9,7 +9,7 @@
 
 #include "runtime/core/object_table.h"
 
-// Where the files were let go, in the list's own coordinates (as a drop
+// Where the files were let go, in the target's own coordinates (as a drop
 // record gives them).
 struct DropPoint {
     int x;
@@ -22,6 +22,8 @@ struct DropPoint {
 // whether the list takes them is the list's answer.
 DropPoint drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files,
                               int keys = 0);
+// The same onto a point of a window's inner area.
+DropPoint drag_files_onto_window(ObjectNumber window, int x, int y, const std::vector<std::filesystem::path>& files);
 
 // Once the next requester is shown, the person drags the files onto the row
 // as above and then answers the requester with its OK button.

@@ -14,6 +14,7 @@
 
 #include "runtime/gui/drop.h"
 #include "runtime/gui/drop_effect.h"
+#include "runtime/gui/window.h"
 #include "tests/gui/gtk/gadget_support.h"
 #include "tests/support/file_source_process.h"
 #include "tests/support/gtk_desktop.h"
@@ -35,22 +36,16 @@ struct DragDuringRequester::Watch {
     bool done = false;
 };
 
-DropPoint drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files,
-                              int keys) {
+namespace {
+
+// Presses on the files in the other program, moves onto the point of the
+// screen in steps and lets go. Result: the point, relative to the widget.
+DropPoint drag_onto(GtkWidget* widget, ScreenPoint target, const std::vector<std::filesystem::path>& files,
+                    int keys) {
     std::vector<std::string> offered;
     for (const std::filesystem::path& file : files) offered.push_back(file.string());
-    GtkWidget* view = GTK_WIDGET(tree_view_of(list));
-    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(view)));
     FileSourceProcess source(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered);
     EXPECT_TRUE(source.ready());
-    ScreenPoint target{};
-    if (row >= 0) {
-        target = row_point(list, row);
-    } else {  // below the last row
-        target = row_point(list, gtk_tree_model_iter_n_children(gtk_tree_view_get_model(GTK_TREE_VIEW(view)), nullptr) - 1);
-        target.y += 40;
-    }
-    const ScreenBox list_box = screen_box(view);
     std::vector<unsigned long> held;
     if (keys & DROP_KEY_CONTROL) held.push_back(XK_Control_L);
     if (keys & DROP_KEY_SHIFT) held.push_back(XK_Shift_L);
@@ -68,11 +63,35 @@ DropPoint drag_files_onto_row(ObjectNumber list, int row, const std::vector<std:
     run_for(100);
     const int records = drop_record_live_count();
     desktop().release();
-    // The data goes from the source to the list before the source ends; a
-    // list that refuses it makes no record.
+    // The data goes from the source to the target before the source ends; a
+    // target that refuses it makes no record.
     run_until([&] { return drop_record_live_count() > records; }, 2000);
     for (auto key = held.rbegin(); key != held.rend(); ++key) desktop().key_up(*key);
-    return {target.x - list_box.x, target.y - list_box.y};
+    const ScreenBox box = screen_box(widget);
+    return {target.x - box.x, target.y - box.y};
+}
+
+}  // namespace
+
+DropPoint drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::filesystem::path>& files,
+                              int keys) {
+    GtkWidget* view = GTK_WIDGET(tree_view_of(list));
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(view)));
+    ScreenPoint target{};
+    if (row >= 0) {
+        target = row_point(list, row);
+    } else {  // below the last row
+        target = row_point(list, gtk_tree_model_iter_n_children(gtk_tree_view_get_model(GTK_TREE_VIEW(view)), nullptr) - 1);
+        target.y += 40;
+    }
+    return drag_onto(view, target, files, keys);
+}
+
+DropPoint drag_files_onto_window(ObjectNumber window, int x, int y, const std::vector<std::filesystem::path>& files) {
+    auto* widget = reinterpret_cast<GtkWidget*>(window_handle(window));
+    EXPECT_TRUE(wait_drawn(widget));
+    const ScreenBox box = screen_box(widget);
+    return drag_onto(widget, {box.x + x, box.y + y}, files, 0);
 }
 
 DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector<std::filesystem::path> files)

@@ -421,26 +421,11 @@ TEST_F(DropTest, TheRowUnderThePointerIsMarkedUntilThePointerMovesOnOrLeaves) {
     EXPECT_TRUE(drop_events().empty());
 }
 
-TEST_F(DropTest, AWindowTargetPostsAWindowDropEvent) {
+TEST_F(DropTest, AWindowHasATargetOfItsOwnUntilItsFilesAreWithdrawn) {
     window_drop_enable(WINDOW, DROP_FORMAT_FILES, DROP_ACTION_COPY);
     IDropTarget* window_target = registered_target(window_handle_);
     ASSERT_NE(window_target, nullptr);
     ASSERT_NE(window_target, target_);
-    DWORD effect = OFFER_ALL;
-    const POINT at{400, 300};  // beside the list
-    EXPECT_EQ(window_target->DragEnter(&files_, MK_LBUTTON, to_screen(window_handle_, at), &effect), S_OK);
-    EXPECT_EQ(effect, COPY);
-    effect = OFFER_ALL;
-    EXPECT_EQ(window_target->Drop(&files_, 0, to_screen(window_handle_, at), &effect), S_OK);
-    EXPECT_EQ(effect, COPY);
-    const std::vector<SeenDrop> events = drop_events();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].kind, EVENT_WINDOW_DROP);
-    EXPECT_EQ(events[0].window, WINDOW);
-    EXPECT_EQ(events[0].record.x, at.x);
-    EXPECT_EQ(events[0].record.y, at.y);
-    EXPECT_EQ(events[0].files.substr(0, 15), u"C:\\Music\\a.mp3\n");
-
     window_drop_enable(WINDOW, DROP_FORMAT_FILES, 0);
     EXPECT_EQ(registered_target(window_handle_), nullptr);
     EXPECT_EQ(RevokeDragDrop(window_handle_), DRAGDROP_E_NOTREGISTERED);
