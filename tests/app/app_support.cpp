@@ -31,25 +31,6 @@ constexpr auto DIALOG_TIMEOUT = 15s;
 
 bool is_file_dialog(HWND dialog) { return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1); }
 
-HWND name_field(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, cmb13)) {
-        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
-        return combo;
-    }
-    return GetDlgItem(dialog, edt1);
-}
-
-BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM found) {
-    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> dialogs_of(DWORD thread) {
-    std::vector<HWND> found;
-    EnumThreadWindows(thread, collect_dialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 HWND list_handle() { return reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET)); }
 
 // Waits for an event of the given kind, which is then the current event.

@@ -1,5 +1,7 @@
 #include "tests/support/win32_dialogs.h"
 
+#include <dlgs.h>
+
 #include <thread>
 
 std::wstring window_text(HWND hwnd) {
@@ -43,4 +45,27 @@ std::wstring message_text(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (class_of(child) == L"Static" && !window_text(child).empty()) found = window_text(child);
     return found;
+}
+
+namespace {
+
+BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM found) {
+    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> dialogs_of(DWORD thread_id) {
+    std::vector<HWND> found;
+    EnumThreadWindows(thread_id, collect_dialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND name_field(HWND dialog) {
+    if (HWND combo = GetDlgItem(dialog, cmb13)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
+        return combo;
+    }
+    return GetDlgItem(dialog, edt1);
 }

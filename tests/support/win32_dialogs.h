@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 std::wstring window_text(HWND hwnd);
 std::wstring class_of(HWND hwnd);
@@ -19,3 +20,8 @@ bool eventually(const std::function<bool()>& check,
 void press_button(HWND dialog, int id);
 // What a person reads in a message box: the text beside the buttons.
 std::wstring message_text(HWND box);
+// The visible dialogs of a thread.
+std::vector<HWND> dialogs_of(DWORD thread_id);
+// A file dialog's name field: a combo box (cmb13) or an edit (edt1),
+// depending on the dialog template; none in a message box.
+HWND name_field(HWND dialog);

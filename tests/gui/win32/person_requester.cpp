@@ -40,27 +40,6 @@ int id_of(Press button) {
     return IDCANCEL;
 }
 
-BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM dialogs) {
-    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(dialogs)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> dialogs_of(DWORD thread_id) {
-    std::vector<HWND> found;
-    EnumThreadWindows(thread_id, collect_dialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The file name field: a combo box (cmb13) or an edit (edt1), depending on
-// the dialog template; none in a message box.
-HWND name_field(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, cmb13)) {
-        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
-        return combo;
-    }
-    return GetDlgItem(dialog, edt1);
-}
-
 std::wstring folder_shown(HWND dialog) {
     wchar_t folder[MAX_PATH] = L"";
     send_to(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
