@@ -47,7 +47,7 @@ public:
     RequesterAnswer& operator=(const RequesterAnswer&) = delete;
 
     // Read once the requester has returned.
-    bool answered() const;
+    bool answered() const;  // and the requester went with the answer
     int requesters_shown() const;  // the answered one and any refused after it
     const SeenRequester& seen() const;
 

@@ -86,6 +86,7 @@ struct RequesterAnswer::Watch {
     SeenRequester seen;
     std::atomic<bool> finished{false};
     std::atomic<bool> answered{false};
+    std::atomic<bool> closed_by_force{false};
     std::atomic<int> shown{0};
     std::thread thread;
 
@@ -149,6 +150,7 @@ struct RequesterAnswer::Watch {
             }
             if (std::chrono::steady_clock::now() > deadline) {
                 for (HWND dialog : dialogs_of(watched)) {
+                    closed_by_force = true;
                     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
                 }
@@ -181,7 +183,7 @@ RequesterAnswer::~RequesterAnswer() { watch_->finish(); }
 
 bool RequesterAnswer::answered() const {
     watch_->finish();
-    return watch_->answered;
+    return watch_->answered && !watch_->closed_by_force;
 }
 
 int RequesterAnswer::requesters_shown() const {
