@@ -132,9 +132,10 @@ TEST_F(ChangedBehaviour, OpenAsksBeforeDiscardingUnsavedRows) {
     EXPECT_EQ(app.is_saved, 0);
 
     // Yes saves first, then opens.
-    Person saving({press(IDYES), choose_file(path(L"mine.m3u")), choose_file(path(L"other.m3u"))});
+    // The dropped file is not there: the person saves the row as it is.
+    Person saving({press(IDYES), choose_file(path(L"mine.m3u")), press(IDYES), choose_file(path(L"other.m3u"))});
     OpenPlaylist();
-    EXPECT_EQ(saving.done().size(), 3u);
+    EXPECT_EQ(saving.done().size(), 4u);
     EXPECT_EQ(read_file_bytes(path(L"mine.m3u")), std::string("/mine.mp3\r\n"));
     EXPECT_EQ(rows(), Rows{u"/other.mp3"});
     EXPECT_EQ(app.is_saved, 1);
@@ -165,7 +166,7 @@ TEST_F(ChangedBehaviour, OpenAfterDeletingEveryRowDoesNotAsk) {
 
 TEST_F(ChangedBehaviour, AFailedOpenChangesNothingAndSaysWhy) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
+    Person first({choose_file(path(L"list.m3u")), press(IDYES)});
     SavePlaylist();
     first.done();
     ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
@@ -192,16 +193,16 @@ TEST_F(ChangedBehaviour, AFailedOpenChangesNothingAndSaysWhy) {
     EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u"));
 
     // The next Save still goes to the playlist on screen, not the one tried.
-    Person again({});
+    Person again({press(IDYES)});
     SavePlaylist();
-    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(again.done().size(), 1u) << "only the question about rows the player will not play";
     EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_EQ(read_file_bytes(path(L"held.m3u")), std::string("/held.mp3\r\n"));
 }
 
 TEST_F(ChangedBehaviour, APlaylistThatCannotBeReadToItsEndDoesNotOpen) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
+    Person first({choose_file(path(L"list.m3u")), press(IDYES)});
     SavePlaylist();
     first.done();
     const std::wstring title = main_title();
@@ -249,10 +250,13 @@ struct Before {
 };
 Before before_save() { return {main_title(), app.is_saved, app.playlist_path.c_str()}; }
 
+// The rows name files that are not there: first the question about them,
+// answered to save as they are.
 void expect_failed_save(const std::vector<SeenDialog>& seen, const std::wstring& target, const Before& before) {
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].title, L"Not saved!");
-    EXPECT_NE(seen[0].text.find(target), std::wstring::npos) << "the message names the file";
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].title, L"Check before saving");
+    EXPECT_EQ(seen[1].title, L"Not saved!");
+    EXPECT_NE(seen[1].text.find(target), std::wstring::npos) << "the message names the file";
     EXPECT_EQ(main_title(), before.title);
     EXPECT_EQ(app.is_saved, before.is_saved);
     EXPECT_EQ(std::u16string(app.playlist_path.c_str()), before.path);
@@ -261,7 +265,7 @@ void expect_failed_save(const std::vector<SeenDialog>& seen, const std::wstring&
 TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
     CreateDirectoryW(path(L"sub").c_str(), nullptr);
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"sub\\list.m3u"))});
+    Person first({choose_file(path(L"sub\\list.m3u")), press(IDYES)});
     SavePlaylist();
     first.done();
     ASSERT_TRUE(exists(path(L"sub\\list.m3u")));
@@ -269,7 +273,7 @@ TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
 
     ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
     Before before = before_save();
-    Person person({press(IDOK)});
+    Person person({press(IDYES), press(IDOK)});
     SavePlaylist();
     expect_failed_save(person.done(), path(L"sub\\list.m3u"), before);
     EXPECT_FALSE(exists(path(L"sub")));
@@ -277,7 +281,7 @@ TEST_F(ChangedBehaviour, SaveIntoAVanishedFolderFailsVisibly) {
 
 TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
+    Person first({choose_file(path(L"list.m3u")), press(IDYES)});
     SavePlaylist();
     first.done();
     const std::string previous = "/a.mp3\r\n";
@@ -288,7 +292,7 @@ TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
     Before before = before_save();
-    Person person({press(IDOK)});
+    Person person({press(IDYES), press(IDOK)});
     SavePlaylist();
     std::vector<SeenDialog> seen = person.done();
     CloseHandle(holder);
@@ -297,16 +301,16 @@ TEST_F(ChangedBehaviour, SaveOverALockedFileKeepsItIntact) {
     EXPECT_EQ(names_in(folder_), std::vector<std::wstring>{L"list.m3u"}) << "no temporary file left";
 
     // Once the other program lets go, the same Save works.
-    Person again({});
+    Person again({press(IDYES)});
     SavePlaylist();
-    EXPECT_TRUE(again.done().empty());
+    EXPECT_EQ(again.done().size(), 1u);
     EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_EQ(app.is_saved, 1);
 }
 
 TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
-    Person first({choose_file(path(L"list.m3u"))});
+    Person first({choose_file(path(L"list.m3u")), press(IDYES)});
     SavePlaylist();
     first.done();
     ASSERT_TRUE(drop_files({u"C:\\b.mp3"}));
@@ -315,13 +319,13 @@ TEST_F(ChangedBehaviour, SaveAsIntoAFailingPlaceKeepsTheCurrentFile) {
         CreateFileW(path(L"held.m3u").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Before before = before_save();
-    Person person({choose_file(path(L"held.m3u")), press(IDOK)});
+    Person person({choose_file(path(L"held.m3u")), press(IDYES), press(IDOK)});
     SavePlaylistAs();
     std::vector<SeenDialog> seen = person.done();
     CloseHandle(holder);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].title, L"Not saved!");
-    EXPECT_NE(seen[1].text.find(path(L"held.m3u")), std::wstring::npos);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].title, L"Not saved!");
+    EXPECT_NE(seen[2].text.find(path(L"held.m3u")), std::wstring::npos);
     EXPECT_EQ(main_title(), before.title) << "the title still names list.m3u";
     EXPECT_EQ(wide(app.playlist_path.c_str()), path(L"list.m3u")) << "the next Save goes to the file on disk";
     EXPECT_EQ(app.is_saved, 0);
@@ -335,9 +339,9 @@ TEST_F(ChangedBehaviour, SaveTouchesNoOtherFileAndKeepsTheTargetsAttributes) {
     ASSERT_TRUE(SetFileAttributesW(path(L"list.m3u").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
     app.playlist_path = u16(path(L"list.m3u")).c_str();
-    Person person({});
+    Person person({press(IDYES)});
     SavePlaylist();
-    EXPECT_TRUE(person.done().empty());
+    EXPECT_EQ(person.done().size(), 1u) << "only the question about rows the player will not play";
     EXPECT_EQ(app.is_saved, 1);
     EXPECT_EQ(read_file_bytes(path(L"list.m3u")), std::string("/a.mp3\r\n"));
     EXPECT_NE(GetFileAttributesW(path(L"list.m3u").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u)
@@ -361,9 +365,11 @@ TEST_F(ChangedBehaviour, ATargetAtThePathLimitIsSaved) {
     ASSERT_EQ(target.size(), static_cast<std::size_t>(MAX_PATH - 1));
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
     app.playlist_path = u16(target).c_str();
-    Person person({});
+    Person person({press(IDYES)});
     SavePlaylist();
-    EXPECT_TRUE(person.done().empty()) << "no failure box";
+    std::vector<SeenDialog> seen = person.done();
+    ASSERT_EQ(seen.size(), 1u) << "no failure box";
+    EXPECT_EQ(seen[0].title, L"Check before saving");
     EXPECT_EQ(app.is_saved, 1);
     EXPECT_EQ(read_file_bytes(target), std::string("/a.mp3\r\n"));
     EXPECT_EQ(names_in(folder).size(), 1u) << "no temporary file left";
@@ -387,18 +393,18 @@ TEST_F(ChangedBehaviour, CloseKeepsRunningWhenTheSaveDidNotHappen) {
     // A save that fails keeps it running too.
     app.playlist_path = u16(path(L"missing\\list.m3u")).c_str();
     ASSERT_TRUE(close_request());
-    Person failing({press(IDYES), press(IDOK)});
+    Person failing({press(IDYES), press(IDYES), press(IDOK)});
     EXPECT_FALSE(CloseAccepted());
     seen = failing.done();
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[1].title, L"Not saved!");
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[2].title, L"Not saved!");
 
     // A save that happened, or No, ends the program.
     app.playlist_path = nullptr;
     ASSERT_TRUE(close_request());
-    Person saving({press(IDYES), choose_file(path(L"closing.m3u"))});
+    Person saving({press(IDYES), choose_file(path(L"closing.m3u")), press(IDYES)});
     EXPECT_TRUE(CloseAccepted());
-    EXPECT_EQ(saving.done().size(), 2u);
+    EXPECT_EQ(saving.done().size(), 3u);
     EXPECT_EQ(read_file_bytes(path(L"closing.m3u")), std::string("/a.mp3\r\n"));
 
     app.is_saved = 0;
@@ -441,7 +447,7 @@ protected:
 TEST_F(FullDisk, SaveIntoAFullFileSystemKeepsThePreviousFile) {
     ASSERT_TRUE(drop_files({u"C:\\a.mp3"}));
     const std::wstring target = disk_ + L"\\list.m3u";
-    Person first({choose_file(target)});
+    Person first({choose_file(target), press(IDYES)});
     SavePlaylist();
     first.done();
     const std::string previous = "/a.mp3\r\n";
@@ -452,7 +458,7 @@ TEST_F(FullDisk, SaveIntoAFullFileSystemKeepsThePreviousFile) {
     for (int i = 0; i < 400; ++i) many.push_back(u"C:\\Music\\A rather long folder name\\track " + u16(std::to_wstring(i)) + u".mp3");
     ASSERT_TRUE(drop_files(many));
     Before before = before_save();
-    Person person({press(IDOK)});
+    Person person({press(IDYES), press(IDOK)});
     SavePlaylist();
     expect_failed_save(person.done(), target, before);
     EXPECT_EQ(read_file_bytes(target), previous);

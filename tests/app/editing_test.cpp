@@ -219,14 +219,15 @@ TEST_F(NewPlaylistTest, NoDiscardsTheRowsAndForgetsTheFile) {
 TEST_F(NewPlaylistTest, YesSavesThenClearsAndTells) {
     make_list({u"/a.mp3", u"/b.mp3"});
     app.is_saved = 0;
-    Person person({press(IDYES), choose_file(path(L"kept.m3u")), press(IDOK)});
+    Person person({press(IDYES), choose_file(path(L"kept.m3u")), press(IDYES), press(IDOK)});
     NewPlaylist();
     std::vector<SeenDialog> seen = person.done();
-    ASSERT_EQ(seen.size(), 3u);
+    ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0].title, L"Unsaved Data!");
     EXPECT_EQ(seen[1].title, L"Save file");
-    EXPECT_EQ(seen[2].title, L"Data Saved!");
-    EXPECT_EQ(seen[2].text, L"Changes saved to " + path(L"kept.m3u"));
+    EXPECT_EQ(seen[2].title, L"Check before saving");
+    EXPECT_EQ(seen[3].title, L"Data Saved!");
+    EXPECT_EQ(seen[3].text, L"Changes saved to " + path(L"kept.m3u"));
     EXPECT_EQ(read_file_bytes(path(L"kept.m3u")), std::string("/a.mp3\r\n/b.mp3\r\n"));
     EXPECT_TRUE(rows().empty());
     EXPECT_TRUE(entries().empty());
