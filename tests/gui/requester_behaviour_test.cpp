@@ -67,12 +67,12 @@ TEST_F(Requesters, AMessageBoxShowsItsTitleAndTextOverItsOwner) {
         RequesterAnswer person(Press::Yes);
         EXPECT_EQ(requester_message(u"Unsaved Data!",
                                     u"Your work has not been saved yet!\r\nDo you want to save before closing the "
-                                    u"application? \u266b",
+                                    u"application?\rNow? \u266b",
                                     REQUESTER_YES_NO | REQUESTER_ICON_QUESTION),
                   ANSWER_YES);
         EXPECT_EQ(person.seen().title, u"Unsaved Data!");
         EXPECT_EQ(person.seen().text,
-                  u"Your work has not been saved yet!\nDo you want to save before closing the application? \u266b");
+                  u"Your work has not been saved yet!\nDo you want to save before closing the application?\nNow? \u266b");
         EXPECT_EQ(person.seen().owner, MAIN);
     }
     // No title and no text read as empty ones.

@@ -58,6 +58,8 @@ struct RequesterAnswer::Watch {
     std::vector<std::pair<ObjectNumber, GtkWidget*>> windows;  // the runtime's, open when the person sat down
     SeenRequester seen;
     bool answered = false;
+    gint64 answered_at = 0;  // microseconds, monotonic
+    bool closed_by_force = false;
     std::set<GtkWidget*> met;
     GtkWidget* candidate = nullptr;
     guint source = 0;
@@ -135,15 +137,22 @@ struct RequesterAnswer::Watch {
         }
     }
     // A dialog is answered one tick after it was first seen mapped, so that
-    // it has been drawn and laid out as a person would see it.
+    // it has been drawn and laid out as a person would see it. One still
+    // open long after the answer is closed, so that the test goes on.
     static gboolean tick(gpointer data) {
         auto* self = static_cast<Watch*>(data);
+        const bool overdue = self->answered_at && g_get_monotonic_time() - self->answered_at > G_USEC_PER_SEC * 10;
         GtkWidget* fresh = nullptr;
         GList* toplevels = gtk_window_list_toplevels();
-        for (GList* item = toplevels; item && !fresh; item = item->next)
-            if (GTK_IS_DIALOG(item->data) && gtk_widget_get_mapped(GTK_WIDGET(item->data)) &&
-                !self->met.count(GTK_WIDGET(item->data)))
+        for (GList* item = toplevels; item; item = item->next) {
+            if (!GTK_IS_DIALOG(item->data) || !gtk_widget_get_mapped(GTK_WIDGET(item->data))) continue;
+            if (overdue) {
+                self->closed_by_force = true;
+                gtk_dialog_response(GTK_DIALOG(item->data), GTK_RESPONSE_CANCEL);
+            } else if (!fresh && !self->met.count(GTK_WIDGET(item->data))) {
                 fresh = GTK_WIDGET(item->data);
+            }
+        }
         g_list_free(toplevels);
         if (!fresh || fresh != self->candidate) {
             self->candidate = fresh;
@@ -152,6 +161,7 @@ struct RequesterAnswer::Watch {
         self->met.insert(fresh);
         if (self->met.size() == 1) {
             self->answer(fresh);
+            self->answered_at = g_get_monotonic_time();
         } else {
             desktop().focus(fresh);
             desktop().key(XK_Escape);
@@ -173,7 +183,7 @@ RequesterAnswer::RequesterAnswer(std::filesystem::path typed) : RequesterAnswer(
 
 RequesterAnswer::~RequesterAnswer() { g_source_remove(watch_->source); }
 
-bool RequesterAnswer::answered() const { return watch_->answered; }
+bool RequesterAnswer::answered() const { return watch_->answered && !watch_->closed_by_force; }
 
 int RequesterAnswer::requesters_shown() const { return static_cast<int>(watch_->met.size()); }
 

@@ -1,7 +1,6 @@
-// GTK requesters, beside the behaviour every back end shares: a lone CR in a
-// message breaks the line too, and files are chosen in the open dialog's
-// list by a double click (a name that is not UTF-8, a playlist named in
-// capitals).
+// GTK requesters, beside the behaviour every back end shares: files chosen
+// in the open dialog's list by a double click (a name that is not UTF-8, a
+// playlist named in capitals).
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -20,18 +19,6 @@ constexpr char16_t PLAYLIST_PATTERN[] = u"Playlist (*.m3u)|*.m3u|All files|*";
 
 class RequesterTest : public RequesterSuite {
 protected:
-    // Reads the message dialog's text, then presses its OK button.
-    std::function<void(GtkWidget*)> look_then_ok() {
-        return [this](GtkWidget* dialog) {
-            gchar* message = nullptr;
-            g_object_get(dialog, "text", &message, nullptr);
-            text_ = message ? message : "";
-            g_free(message);
-            const ScreenBox ok = screen_box(dialog_button(dialog, "_OK"));
-            desktop.focus(dialog);
-            desktop.click(ok.x + ok.width / 2, ok.y + ok.height / 2);
-        };
-    }
     // Double-clicks the first file the dialog lists, once it has read the folder.
     std::function<void(GtkWidget*)> double_click_first_file() {
         return [this](GtkWidget* dialog) {
@@ -57,17 +44,8 @@ protected:
     }
 
     Desktop desktop;
-    std::string text_;
     std::string filter_;
 };
-
-TEST_F(RequesterTest, MessageBoxesBreakLinesAtEveryReturn) {
-    {
-        DialogAnswer answer(look_then_ok());
-        EXPECT_EQ(requester_message(u"Help", u"First line\r\nsecond line\rthird", 0), ANSWER_OK);
-    }
-    EXPECT_EQ(text_, "First line\nsecond line\nthird");
-}
 
 TEST_F(RequesterTest, AFileDoubleClickedInTheOpenDialogIsChosen) {
     const std::filesystem::path file = folder_ / "songs.m3u";

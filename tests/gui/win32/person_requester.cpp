@@ -68,12 +68,15 @@ void key(WORD virtual_key) {
     SendInput(2, input, sizeof input[0]);
 }
 
-// The message box's text, its line breaks as "\n".
+// The message box's text, its line breaks as "\n": the box breaks a line at
+// CR LF, and at a lone CR or LF too.
 std::u16string lines_of(HWND box) {
     std::u16string lines;
     const std::wstring text = message_text(box);
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) lines += text[i];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+        lines += text[i] == L'\r' ? u'\n' : static_cast<char16_t>(text[i]);
+    }
     return lines;
 }
 
