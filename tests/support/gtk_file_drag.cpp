@@ -13,9 +13,10 @@ constexpr int SOURCE_Y = 100;
 }  // namespace
 
 bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int to_y,
-                   const std::vector<std::string>& files) {
+                   const std::vector<std::string>& files, const std::vector<unsigned long>& held_keys) {
     FileSourceProcess source(source_program, SOURCE_X, SOURCE_Y, files);
     if (!source.ready()) return false;
+    for (unsigned long key : held_keys) desktop.key_down(key);
     const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
     desktop.pointer_to(from_x, from_y);
     run_for(50);
@@ -31,5 +32,6 @@ bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int t
     // The data goes from the source to the target before the source ends; a
     // target that refuses it makes no record.
     run_until([&] { return drop_record_live_count() > records; }, 2000);
+    for (auto key = held_keys.rbegin(); key != held_keys.rend(); ++key) desktop.key_up(*key);
     return true;
 }

@@ -10,6 +10,7 @@
 
 class Desktop;
 
-// False when the source did not come up.
+// held_keys (X key symbols) are held down from before the press until after
+// the drop. False when the source did not come up.
 bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int to_y,
-                   const std::vector<std::string>& files);
+                   const std::vector<std::string>& files, const std::vector<unsigned long>& held_keys = {});

@@ -108,5 +108,8 @@ int requester_message(const char16_t* title, const char16_t* text, int flags) {
     const int answer = MessageBoxW(reinterpret_cast<HWND>(requester_owner()), wide(text), wide(title),
                                    static_cast<UINT>(flags));
     windows_restore();
+    // Escape on a box whose only button is OK is OK, as Windows documents it;
+    // Wine answers Cancel.
+    if ((flags & MB_TYPEMASK) == MB_OK && answer == IDCANCEL) return IDOK;
     return answer;
 }

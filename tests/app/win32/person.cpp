@@ -13,76 +13,15 @@
 #include <mutex>
 #include <thread>
 
+#include "tests/support/win32_dialogs.h"
+
 namespace {
 
 using namespace std::chrono_literals;
 
 constexpr auto DIALOG_TIMEOUT = 15s;
 
-std::wstring window_text(HWND hwnd) {
-    int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return text;
-}
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-LRESULT send(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool eventually(const std::function<bool()>& check, std::chrono::milliseconds timeout = 5000ms) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-void press_button(HWND dialog, int id) {
-    if (HWND button = GetDlgItem(dialog, id)) {
-        send(button, BM_CLICK);
-    } else {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
-}
-
-// What a person reads in a message box: the text beside the buttons.
-std::wstring message_text(HWND box) {
-    std::wstring found;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (class_of(child) == L"Static" && !window_text(child).empty()) found = window_text(child);
-    return found;
-}
-
 bool is_file_dialog(HWND dialog) { return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1); }
-
-HWND name_field(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, cmb13)) {
-        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
-        return combo;
-    }
-    return GetDlgItem(dialog, edt1);
-}
-
-BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM found) {
-    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> dialogs_of(DWORD thread) {
-    std::vector<HWND> found;
-    EnumThreadWindows(thread, collect_dialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // The answers' button numbers are the dialogs' own command ids.
 void act(const Answer& answer, HWND dialog) {
@@ -93,7 +32,7 @@ void act(const Answer& answer, HWND dialog) {
         break;
     case Answer::Act::choose:
         eventually([dialog] { return name_field(dialog) && IsWindowVisible(name_field(dialog)); });
-        send(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.path.c_str()));
+        send_to(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.path.c_str()));
         press_button(dialog, IDOK);
         break;
     case Answer::Act::cancel:

@@ -1,11 +1,9 @@
-// Drops on a real list gadget, dragged as a person would from another program
-// (tests/support/gtk_file_source, standing in for the file manager) through
-// the X drag protocol: the mouse pressed on the files there, moved onto a
-// row of the list and released. A list that names anything but files on
-// this computer is refused as a whole.
-#include <X11/keysym.h>
+// Drops on a real list gadget under GTK, beside the behaviour every back end
+// shares: dragged from another program (tests/support/gtk_file_source,
+// standing in for the file manager) through the X drag protocol, the row
+// under the files marked, a list that names anything but files on this
+// computer refused as a whole, and a list of twenty thousand files.
 #include <gtk/gtk.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -140,12 +138,11 @@ std::u16string utf16(const std::string& utf8) {
     return result;
 }
 
-TEST_F(DropTest, FilesDroppedOnARowArriveAsOneEventWithTheirNames) {
+TEST_F(DropTest, TheRowUnderTheFilesIsMarkedUntilTheyAreDropped) {
     gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
     FileSource source(files_);
     ASSERT_TRUE(source.ready());
     move_onto_row(1);
-    // While the files are over it, the row is marked.
     GtkTreePath* marked = nullptr;
     gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
     ASSERT_NE(marked, nullptr);
@@ -153,37 +150,8 @@ TEST_F(DropTest, FilesDroppedOnARowArriveAsOneEventWithTheirNames) {
     gtk_tree_path_free(marked);
     desktop.release();
     ASSERT_EQ(next_drop(), EVENT_GADGET_DROP);
-    EXPECT_EQ(event_gadget(), LIST);
-    EXPECT_EQ(event_window(), WINDOW);
-    EXPECT_EQ(event_subtype(), -1);
-    EXPECT_EQ(text(event_drop_files()), utf16(files_[0] + "\n" + files_[1]));
-    const auto* record = static_cast<const DropRecord*>(event_data());
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->format, DROP_FORMAT_FILES);
-    EXPECT_EQ(record->action, DROP_ACTION_COPY);
-    EXPECT_GE(record->x, 0);
-    EXPECT_LT(record->x, 300);
-    EXPECT_EQ(gadget_state_get(LIST), 1);  // the row under the drop, no longer marked
     gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
     EXPECT_EQ(marked, nullptr);
-    EXPECT_EQ(drop_record_live_count(), 1);
-    event_wait_timeout(0);
-    EXPECT_EQ(drop_record_live_count(), 0);  // released by the next wait
-}
-
-TEST_F(DropTest, CtrlAndShiftHeldMakeALink) {
-    gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
-    FileSource source(files_);
-    ASSERT_TRUE(source.ready());
-    desktop.key_down(XK_Control_L);
-    desktop.key_down(XK_Shift_L);
-    drag_to_row(2);
-    const int kind = next_drop();
-    desktop.key_up(XK_Shift_L);
-    desktop.key_up(XK_Control_L);
-    ASSERT_EQ(kind, EVENT_GADGET_DROP);
-    EXPECT_EQ(static_cast<const DropRecord*>(event_data())->action, DROP_ACTION_LINK);
-    EXPECT_EQ(gadget_state_get(LIST), 2);
 }
 
 TEST_F(RefusedDropTest, AWebAddressAmongFilesRefusesTheDrop) {
@@ -220,14 +188,6 @@ TEST_F(DropTest, TwentyThousandFilesArriveInTheirOrderAsOneEvent) {
     ASSERT_EQ(next_drop(100), EVENT_GADGET_DROP);
     EXPECT_EQ(text(event_drop_files()), utf16(expected));
     for (const SeenEvent& event : drain_events()) EXPECT_NE(event.kind, EVENT_GADGET_DROP) << "a second drop event";
-}
-
-TEST_F(DropTest, AListThatTakesNoFilesGetsNoDrop) {
-    FileSource source(files_);
-    ASSERT_TRUE(source.ready());
-    drag_to_row(0);
-    EXPECT_EQ(next_drop(), 0);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
 }
 
 }  // namespace
