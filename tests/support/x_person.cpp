@@ -389,18 +389,17 @@ bool XPerson::pointer_to(int x, int y) {
         if (pointer_seen_at(x, y, attempt ? SEAT_DELAY_MS : 300)) return true;
         const Place landed = pointer_place();
         if (landed.x == before.x && landed.y == before.y) continue;  // on no window of the X server, or late
-        shift_ = {shift_.x + x - landed.x, shift_.y + y - landed.y};
+        shift_ = {shift_.x + x - landed.x, shift_.y + y - landed.y, 0};
     }
     return false;
 }
 
 XPerson::Place XPerson::pointer_place() {
     ::Window root = 0, child = 0;
-    Place place{-1, -1};
+    Place place{-1, -1, 0};
     int window_x = 0, window_y = 0;
-    unsigned mask = 0;
     XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &place.x, &place.y, &window_x, &window_y,
-                  &mask);
+                  &place.buttons);
     return place;
 }
 
@@ -421,12 +420,7 @@ bool XPerson::pointer_seen_at(int x, int y, int timeout_ms) {
 
 bool XPerson::button_seen(bool down, int timeout_ms) {
     for (int waited = 0;; waited += 20) {
-        ::Window root = 0, child = 0;
-        int root_x = 0, root_y = 0, window_x = 0, window_y = 0;
-        unsigned mask = 0;
-        XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &root_x, &root_y, &window_x, &window_y,
-                      &mask);
-        if (((mask & Button1Mask) != 0) == down) return true;
+        if (((pointer_place().buttons & Button1Mask) != 0) == down) return true;
         if (waited >= timeout_ms) return false;
         pause_ms(20);
     }

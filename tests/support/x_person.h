@@ -119,6 +119,7 @@ private:
     struct Place {
         int x;
         int y;
+        unsigned buttons;  // the buttons held down, as X's state mask
     };
     Place pointer_place();  // on the screen of the session's X server
     // Waits until the session's X server has the pointer at the place, or
