@@ -5,6 +5,7 @@
 #include "app/playback.h"
 #include "app/playlist.h"
 #include "app/playlist_file.h"
+#include "app/row_checks.h"
 #include "app/startup.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
@@ -65,7 +66,12 @@ void RunMainLoop() {
     // Without a main window no close request can ever come: end at once.
     if (!window_handle(MAIN_WINDOW)) return;
     for (;;) {
-        switch (event_wait()) {
+        // While rows wait for their check the wait does not block: the check
+        // goes on a slice at a time between events.
+        const bool checking = RowCheckPending();
+        const int event = checking ? event_wait_timeout(0) : event_wait();
+        if (checking) CheckNextRows();
+        switch (event) {
         case EVENT_SIZE_WINDOW:
             FitListToWindow();
             break;

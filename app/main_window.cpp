@@ -59,8 +59,11 @@ void BuildToolbar() {
             toolbar_separator();
             continue;
         }
-        toolbar_image_button(place.item, image_catch(place.image, toolbar_icon_data(place.image),
-                                                         toolbar_icon_size(place.image)));
+        const std::intptr_t image =
+            image_catch(place.image, toolbar_icon_data(place.image), toolbar_icon_size(place.image));
+        // Drawn at 32 pixels, so high-density screens show the icon sharp.
+        image_catch_double(place.image, toolbar_icon_32_data(place.image), toolbar_icon_32_size(place.image));
+        toolbar_image_button(place.item, image);
     }
     // Tooltips go on in item order, once every button exists.
     for (int item = ToolNewPlaylist; item <= ToolHelp; ++item) {

@@ -19,11 +19,20 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
     std::u16string local;
     for (bool first = true;; first = false) {
         LocalPathOf(candidate, volume_root, local);
-        Text found = Built([&local] { file_find_ignoring_case(local.c_str(), -1); });
-        int kind = found.empty() ? FILE_KIND_NONE : file_kind(found.c_str());
+        // A file there as written is taken as written: the system found it,
+        // and asking for its stored spelling costs a look per folder of its
+        // path (on Windows), for every row of a playlist.
+        int kind = file_kind(local.c_str());
+        if (kind == FILE_KIND_FILE) {
+            lookup.local = local;
+        } else if (kind == FILE_KIND_NONE) {
+            const int mark = text_builder_mark();
+            const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
+            if (kind == FILE_KIND_FILE) lookup.local = found;
+            text_builder_rewind(mark);
+        }
         if (first) lookup.folder = kind == FILE_KIND_FOLDER;
         if (kind == FILE_KIND_FILE) {
-            lookup.local = found.c_str();
             lookup.played = PlayerPathOf(lookup.local, volume_root);
             lookup.by_fallback = !first;
             return lookup;

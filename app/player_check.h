@@ -21,7 +21,10 @@ PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage s
 // The file the player plays for a path: the path itself, a file found by the
 // player's fallback, or none.
 struct PlayerLookup {
-    std::u16string played;  // its path on the player, as stored; empty when none is found
+    // Its path on the player: as written when the system finds it so (FAT,
+    // exFAT and Windows ignore letter case), else as stored; empty when none
+    // is found.
+    std::u16string played;
     std::u16string local;   // the same file on this computer
     bool by_fallback = false;
     bool folder = false;  // the path itself names a folder

@@ -1,7 +1,10 @@
 #include "app/playlist.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "app/playlist_file.h"
+#include "app/row_checks.h"
 #include "runtime/file/file.h"
 #include "runtime/gui/drop.h"
 #include "runtime/gui/gadget.h"
@@ -32,6 +35,7 @@ void SwapRows(int a, int b) {
     gadget_item_text_set(PLAYLIST_GADGET, b, text_a.c_str());
     gadget_item_text_set(PLAYLIST_GADGET, a, text_b.c_str());
     gadget_state_set(PLAYLIST_GADGET, b);
+    CheckRowsFrom(std::min(a, b));
     app.is_saved = 0;
 }
 
@@ -58,6 +62,7 @@ void HandleFileDrop() {
     // repaints once. A file with no player path (on Linux, one gone before
     // the drop was read) adds no row: its line would be empty in the saved
     // playlist.
+    CheckRowsFrom(gadget_item_count(PLAYLIST_GADGET));
     gadget_redraw(PLAYLIST_GADGET, 0);
     char16_t* local = *dropped.variable();
     char16_t* player = *players.variable();
@@ -103,6 +108,7 @@ void NewPlaylist() {
 void ClearPlaylist() {
     gadget_clear(PLAYLIST_GADGET);
     list_clear(app.playlist_store.list);
+    CheckRowsFrom(0);
 }
 
 void DeleteTrack() {
@@ -110,6 +116,7 @@ void DeleteTrack() {
     if (row == -1) return;
     if (PlaylistEntry* entry = SelectEntry(row)) list_remove(app.playlist_store.list, entry);
     gadget_item_remove(PLAYLIST_GADGET, row);
+    CheckRowsFrom(row);
     app.is_saved = 0;
 }
 
@@ -139,5 +146,6 @@ void ShuffleAndRefill() {
     while (auto* entry = static_cast<PlaylistEntry*>(list_next(store)))
         gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
     gadget_redraw(PLAYLIST_GADGET, 1);
+    CheckRowsFrom(0);
     app.is_saved = 0;
 }

@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/playlist.h"
+#include "app/save_check.h"
 #include "app/track_finder.h"
 #include "runtime/file/file.h"
 #include "runtime/gui/gadget.h"
@@ -77,8 +78,10 @@ void ShowSaveFailure(const Text& path, const Text& reason) {
 
 // Writes the chosen file; on failure the previous name stays current, so the
 // title and the next Save still refer to the file that is really on disk.
+// Rows the player would not play as written are shown first; going back
+// from there saves nothing.
 void WriteOrRestore(const Text& previous_path) {
-    if (WritePlaylistFile()) {
+    if (RowsReadyToSave() && WritePlaylistFile()) {
         UpdateTitle();
     } else {
         app.playlist_path = previous_path;
@@ -125,6 +128,27 @@ void OpenGivenPlaylist() {
     OpenChosen(previous, MissingPlaylist::fail);
 }
 
+// Whether the player reads the file, when it has no byte-order mark, in its
+// code page: it does so for the .m3u extension in any letter case, and reads
+// any other as UTF-8.
+bool IsM3u(const char16_t* path) {
+    Text extension = Built([path] { path_extension_part(path, -1); });
+    std::u16string_view text = extension.c_str();
+    return text.size() == 3 && (text[0] | 0x20) == u'm' && text[1] == u'3' && (text[2] | 0x20) == u'u';
+}
+
+LineStorage SavedLineStorage(const char16_t* path) {
+    // Rows of plain ASCII are saved without a byte-order mark (decision 8).
+    bool ascii = true;
+    OrderedList* store = app.playlist_store.list;
+    list_reset(store);
+    while (auto* entry = static_cast<PlaylistEntry*>(list_next(store))) {
+        for (const char16_t* c = entry->player_path; ascii && c && *c; ++c) ascii = *c < 0x80;
+        if (!ascii) break;
+    }
+    return {false, ascii && IsM3u(path)};
+}
+
 namespace {
 
 // A playlist file's lines, each ending in a null, all read before anything
@@ -134,15 +158,6 @@ struct PlaylistLines {
     std::vector<std::size_t> starts;
     LineStorage storage;
 };
-
-// Whether the player reads the file, when it has no byte-order mark, in its
-// code page: it does so for the .m3u extension in any letter case, and reads
-// any other as UTF-8.
-bool IsM3u(const char16_t* path) {
-    Text extension = Built([path] { path_extension_part(path, -1); });
-    std::u16string_view text = extension.c_str();
-    return text.size() == 3 && (text[0] | 0x20) == u'm' && text[1] == u'3' && (text[2] | 0x20) == u'u';
-}
 
 // Reads PLAYLIST_FILE to its end and closes it; false, with the reason kept
 // for file_error_text, when any of it could not be read: a file cut short by

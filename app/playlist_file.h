@@ -2,6 +2,8 @@
 // window title that names the current one.
 #pragma once
 
+#include "app/track_location.h"
+
 inline constexpr char16_t PLAYLIST_PATTERN[] = u"Playlist (*.m3u) | *.m3u";
 
 void OpenPlaylist();
@@ -21,4 +23,9 @@ bool ReadPlaylistFile(MissingPlaylist missing = MissingPlaylist::create);
 // Writes every row to playlist_path; true when the file is complete on disk.
 bool WritePlaylistFile();
 void ShowSavedMessage();
+// Whether the player reads a playlist of that name in its code page when it
+// has no byte-order mark (a .m3u in any letter case).
+bool IsM3u(const char16_t* path);
+// How the rows will be stored when saved to path, as the player reads them.
+LineStorage SavedLineStorage(const char16_t* path);
 void UpdateTitle();

@@ -1,12 +1,15 @@
 // Draws the toolbar icons and the application icon and writes them into the
 // resources folder given as the only argument:
 //   toolbar/NN_name.png          (16 x 16, in image-number order)
+//   toolbar/32/NN_name.png       (the same pictures drawn at 32 x 32, for
+//                                 screens of two device pixels per unit)
 //   app.ico                      (16, 32 and 48 pixels: the Windows program's icon)
 //   app_icon/tunelathe-N.png     (the same three pictures, for the Linux
 //                                 program's windows and the desktop's menus)
 // Run by hand after changing a drawing; the outputs are kept in the tree.
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "drawings.h"
@@ -36,12 +39,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    for (const ToolbarPicture& picture : toolbar_pictures) {
-        const std::vector<unsigned char> png = png_stream(drawn(picture.draw, 16), 16, 16, picture.grey_alpha);
-        const std::string path = folder + "/toolbar/" + picture.file_name;
-        if (png.empty() || !write_file(path, png)) {
-            std::fprintf(stderr, "icon_generator: cannot make %s\n", path.c_str());
-            return 1;
+    // Each size drawn from the shapes themselves: a 32-pixel icon is never
+    // the 16-pixel one enlarged.
+    for (const auto& [size, subfolder] : {std::pair{16, "/toolbar/"}, std::pair{32, "/toolbar/32/"}}) {
+        for (const ToolbarPicture& picture : toolbar_pictures) {
+            const std::vector<unsigned char> png =
+                png_stream(drawn(picture.draw, size), size, size, picture.grey_alpha);
+            const std::string path = folder + subfolder + picture.file_name;
+            if (png.empty() || !write_file(path, png)) {
+                std::fprintf(stderr, "icon_generator: cannot make %s\n", path.c_str());
+                return 1;
+            }
         }
     }
     std::vector<IconImage> images;

@@ -143,5 +143,6 @@ int file_kind(const char16_t* path);
 // ignore letter case: when nothing has the exact name, each part of it is
 // matched in any case. The path found, as stored (the path itself when it
 // is there as written), is built at the text builder position; empty when
-// nothing is found. Windows ignores case itself.
-char16_t* file_find_ignoring_case(const char16_t* path, int position);
+// nothing is found. Windows ignores case itself. kind, when given, receives
+// what the path found names (file_kind's answer), asked in the same look.
+char16_t* file_find_ignoring_case(const char16_t* path, int position, int* kind = nullptr);

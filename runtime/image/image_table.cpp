@@ -31,6 +31,22 @@ std::intptr_t image_catch(ObjectNumber number, const void* data, std::size_t siz
     return number == DYNAMIC_ID ? table->number_of(entry) : made.handle;
 }
 
+std::intptr_t image_catch_double(ObjectNumber number, const void* data, std::size_t size) {
+    if (!table || !data) return 0;
+    std::lock_guard guard(table->lock());
+    ImageRecord* record = table->find(number);
+    if (!record) return 0;
+    ImageRecord made{};
+    if (!image_native_make(data, size, made)) return 0;
+    if (made.width != 2 * record->width || made.height != 2 * record->height) {
+        image_native_destroy(made.handle);
+        return 0;
+    }
+    if (record->double_handle) image_native_destroy(record->double_handle);
+    record->double_handle = made.handle;
+    return made.handle;
+}
+
 void image_free(ObjectNumber number) {
     if (!table) return;
     if (number == -1) {
@@ -41,6 +57,7 @@ void image_free(ObjectNumber number) {
     const ImageRecord* record = table->find(number);
     if (!record) return;
     image_native_destroy(record->handle);
+    if (record->double_handle) image_native_destroy(record->double_handle);
     table->release(number);
 }
 
@@ -58,4 +75,13 @@ bool image_handle_live(std::intptr_t handle) {
     bool live = false;
     table->for_each_live([&](ObjectNumber, const ImageRecord& record) { live = live || record.handle == handle; });
     return live;
+}
+
+std::intptr_t image_double_of(std::intptr_t handle) {
+    if (!table || !handle) return 0;
+    std::intptr_t found = 0;
+    table->for_each_live([&](ObjectNumber, const ImageRecord& record) {
+        if (record.handle == handle) found = record.double_handle;
+    });
+    return found;
 }

@@ -1,14 +1,9 @@
 #include "tests/app/app_support.h"
 
-#include <dlgs.h>
-#include <ole2.h>
-
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <cstring>
-#include <mutex>
-#include <thread>
+#include <filesystem>
+#include <fstream>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
@@ -19,89 +14,9 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/test_data_object.h"
-#include "tests/gui/drop_blocks.h"
+#include "runtime/text/text.h"
 
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr auto DIALOG_TIMEOUT = 15s;
-
-std::wstring window_text(HWND hwnd) {
-    int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), length + 1)));
-    return text;
-}
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-LRESULT send(HWND hwnd, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-bool eventually(const std::function<bool()>& check, std::chrono::milliseconds timeout = 5000ms) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-void press_button(HWND dialog, int id) {
-    if (HWND button = GetDlgItem(dialog, id)) {
-        send(button, BM_CLICK);
-    } else {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
-}
-
-// What a person reads in a message box: the text beside the buttons.
-std::wstring message_text(HWND box) {
-    std::wstring found;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (class_of(child) == L"Static" && !window_text(child).empty()) found = window_text(child);
-    return found;
-}
-
-bool is_file_dialog(HWND dialog) { return GetDlgItem(dialog, cmb13) || GetDlgItem(dialog, edt1); }
-
-HWND name_field(HWND dialog) {
-    if (HWND combo = GetDlgItem(dialog, cmb13)) {
-        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
-        return combo;
-    }
-    return GetDlgItem(dialog, edt1);
-}
-
-BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM found) {
-    if (class_of(hwnd) == L"#32770" && IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> dialogs_of(DWORD thread) {
-    std::vector<HWND> found;
-    EnumThreadWindows(thread, collect_dialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-HWND list_handle() { return reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET)); }
-
-// Waits for an event of the given kind, which is then the current event.
-bool wait_for_event(int kind) {
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (std::chrono::steady_clock::now() < deadline)
-        if (event_wait_timeout(10) == kind) return true;
-    return false;
-}
 
 // Start-up as the program does it, once for the whole test program.
 class ProgramEnvironment : public ::testing::Environment {
@@ -109,14 +24,14 @@ public:
     void SetUp() override {
         ASSERT_TRUE(runtime_start());
         InitApplicationState();
-        Person person({press(IDOK)});
+        Person person({press(ANSWER_OK)});
         OpenMainWindow();
         std::vector<SeenDialog> seen = person.done();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].title, L"Information on TESTING version");
         ASSERT_NE(window_handle(MAIN_WINDOW), 0);
         ASSERT_NE(gadget_handle(PLAYLIST_GADGET), 0);
-        SetForegroundWindow(reinterpret_cast<HWND>(window_handle(MAIN_WINDOW)));
+        bring_main_window_to_front();
     }
     void TearDown() override {
         app.playlist_path = nullptr;
@@ -131,93 +46,9 @@ const auto* const program_environment = ::testing::AddGlobalTestEnvironment(new 
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-
-Answer press(int button) {
-    return [button](HWND box) {
-        eventually([box] { return !message_text(box).empty(); });
-        press_button(box, button);
-    };
-}
-
-Answer choose_file(const std::wstring& path) {
-    return [path](HWND dialog) {
-        eventually([dialog] { return name_field(dialog) && IsWindowVisible(name_field(dialog)); });
-        send(name_field(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        press_button(dialog, IDOK);
-    };
-}
-
-Answer cancel_dialog() {
-    return [](HWND dialog) {
-        eventually([dialog] { return name_field(dialog) != nullptr; });
-        press_button(dialog, IDCANCEL);
-    };
-}
-
-struct Person::State {
-    std::vector<Answer> answers;
-    DWORD watched = GetCurrentThreadId();
-    std::atomic<bool> finished{false};
-    std::mutex lock;
-    std::vector<SeenDialog> seen;
-    std::thread thread;
-
-    void watch() {
-        std::vector<HWND> answered;
-        std::size_t next = 0;
-        auto deadline = std::chrono::steady_clock::now() + DIALOG_TIMEOUT;
-        while (!finished) {
-            for (HWND dialog : dialogs_of(watched)) {
-                if (std::find(answered.begin(), answered.end(), dialog) != answered.end()) continue;
-                answered.push_back(dialog);
-                // Read it as a person would before answering.
-                if (!is_file_dialog(dialog)) eventually([dialog] { return !message_text(dialog).empty(); }, 2000ms);
-                SeenDialog view{window_text(dialog), is_file_dialog(dialog) ? L"" : message_text(dialog)};
-                {
-                    std::lock_guard<std::mutex> guard(lock);
-                    seen.push_back(view);
-                }
-                if (next < answers.size()) {
-                    answers[next++](dialog);
-                } else {
-                    press_button(dialog, IDCANCEL);
-                }
-                deadline = std::chrono::steady_clock::now() + DIALOG_TIMEOUT;
-            }
-            // A dialog nobody answered in time is closed, so the test goes on and fails.
-            if (std::chrono::steady_clock::now() > deadline) {
-                for (HWND dialog : dialogs_of(watched)) {
-                    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                }
-            }
-            // Forget closed dialogs: their handles may come back for new ones.
-            answered.erase(std::remove_if(answered.begin(), answered.end(), [](HWND h) { return !IsWindow(h); }),
-                           answered.end());
-            std::this_thread::sleep_for(10ms);
-        }
-    }
-};
-
-Person::Person(std::vector<Answer> answers) : state_(new State) {
-    state_->answers = std::move(answers);
-    state_->thread = std::thread([state = state_] { state->watch(); });
-}
-
-Person::~Person() {
-    done();
-    delete state_;
-}
-
-std::vector<SeenDialog> Person::done() {
-    state_->finished = true;
-    if (state_->thread.joinable()) state_->thread.join();
-    std::lock_guard<std::mutex> guard(state_->lock);
-    return state_->seen;
-}
-
-// ---------------------------------------------------------------------------
+Answer press(int button) { return {Answer::Act::press, button, {}}; }
+Answer choose_file(const std::wstring& path) { return {Answer::Act::choose, 0, path}; }
+Answer cancel_dialog() { return {Answer::Act::cancel, 0, {}}; }
 
 std::wstring wide(const char16_t* text) {
     return text ? std::wstring(text, text + std::char_traits<char16_t>::length(text)) : L"";
@@ -225,9 +56,7 @@ std::wstring wide(const char16_t* text) {
 std::u16string u16(const std::wstring& text) { return {text.begin(), text.end()}; }
 
 std::ostream& operator<<(std::ostream& out, const Entry& entry) {
-    std::wstring player = wide(entry.player_path.c_str()), local = wide(entry.local_path.c_str());
-    return out << "{" << std::string(player.begin(), player.end()) << ", " << std::string(local.begin(), local.end())
-               << "}";
+    return out << "{" << utf8(entry.player_path) << ", " << utf8(entry.local_path) << "}";
 }
 
 std::vector<std::u16string> rows() {
@@ -252,83 +81,24 @@ std::vector<Entry> entries() {
 
 int selected_row() { return gadget_state_get(PLAYLIST_GADGET); }
 
-std::wstring main_title() { return window_text(reinterpret_cast<HWND>(window_handle(MAIN_WINDOW))); }
-
 std::wstring title_for(const std::wstring& file_name) { return L".: Tunelathe :.V 0.5.206 : " + file_name; }
 
-bool drop_files(const std::vector<std::u16string>& paths, int over_row) {
-    HWND list = list_handle();
-    auto* target = static_cast<IDropTarget*>(GetPropW(list, L"QX_DropAccept"));
-    if (!target) return false;
-    POINT at{30, 10};
-    int count = gadget_item_count(PLAYLIST_GADGET);
-    RECT rect{};
-    if (over_row >= 0) {
-        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(over_row), reinterpret_cast<LPARAM>(&rect));
-        at.y = (rect.top + rect.bottom) / 2;
-    } else if (count > 0) {
-        SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&rect));
-        RECT client{};
-        GetClientRect(list, &client);
-        at.y = std::min<LONG>(rect.bottom + 10, client.bottom - 2);
-    }
-    ClientToScreen(list, &at);
-    POINTL point{at.x, at.y};
-    TestDataObject data;
-    data.add(CF_HDROP, wide_file_list(paths));
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target->DragEnter(&data, MK_LBUTTON, point, &effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target->DragOver(MK_LBUTTON, point, &effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    target->Drop(&data, 0, point, &effect);
-    if (!wait_for_event(EVENT_GADGET_DROP)) return false;
-    HandleFileDrop();
-    return true;
+Before before_save() { return {main_title(), app.is_saved, app.playlist_path.c_str()}; }
+
+void expect_failed_save(const std::vector<SeenDialog>& seen, const std::wstring& target, const Before& before) {
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, L"Not saved!");
+    EXPECT_NE(seen[0].text.find(target), std::wstring::npos) << "the message names the file";
+    EXPECT_EQ(main_title(), before.title);
+    EXPECT_EQ(app.is_saved, before.is_saved);
+    EXPECT_EQ(std::u16string(app.playlist_path.c_str()), before.path);
 }
 
-bool close_request() {
-    PostMessageW(reinterpret_cast<HWND>(window_handle(MAIN_WINDOW)), WM_CLOSE, 0, 0);
-    return wait_for_event(EVENT_CLOSE_WINDOW);
-}
-
-// ---------------------------------------------------------------------------
-
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::vector<std::wstring> names_in(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void remove_tree(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        for (const std::wstring& name : names_in(path)) remove_tree(path + L"\\" + name);
-        RemoveDirectoryW(path.c_str());
-    } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-    }
-}
-
-std::string utf8(const std::u16string& text) {
-    if (text.empty()) return {};
-    const auto* source = reinterpret_cast<const wchar_t*>(text.c_str());
-    int size = WideCharToMultiByte(CP_UTF8, 0, source, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, source, static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-    return bytes;
+bool wait_for_event(int kind) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline)
+        if (event_wait_timeout(10) == kind) return true;
+    return false;
 }
 
 void AppTest::SetUp() {
@@ -338,16 +108,50 @@ void AppTest::SetUp() {
     UpdateTitle();
     while (event_wait_timeout(0) != EVENT_NONE) {
     }
-    wchar_t temp[MAX_PATH];
-    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-    static int made = 0;
-    folder_ = std::wstring(temp) + L"tunelathe-app-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(++made);
-    remove_tree(folder_);
-    ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-    wchar_t long_form[MAX_PATH];
-    ASSERT_GT(GetLongPathNameW(folder_.c_str(), long_form, MAX_PATH), 0u);
-    folder_ = long_form;
+    folder_ = new_test_folder();
+    ASSERT_FALSE(folder_.empty());
 }
 
-void AppTest::TearDown() { remove_tree(folder_); }
+void AppTest::TearDown() {
+    remove_tree(folder_);
+    remove_made_on_player();
+}
+
+std::wstring AppTest::path(const std::wstring& relative) const {
+    std::wstring joined = folder_ + SEPARATOR + relative;
+    std::replace(joined.begin(), joined.end(), L'/', SEPARATOR);
+    return joined;
+}
+
+namespace {
+
+std::vector<std::filesystem::path>& made_on_player() {
+    static std::vector<std::filesystem::path> made;
+    return made;
+}
+
+}  // namespace
+
+void make_on_player(const std::u16string& local, bool folder) {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const fs::path target(local);
+    const fs::path holder = folder ? target : target.parent_path();
+    fs::path highest;  // the highest folder this call makes
+    for (fs::path above = holder; !above.empty() && !fs::exists(above, ignored); above = above.parent_path()) {
+        highest = above;
+        if (above == above.parent_path()) break;
+    }
+    fs::create_directories(holder, ignored);
+    if (!folder && !fs::exists(target, ignored)) {
+        std::ofstream{target};
+        if (highest.empty()) highest = target;
+    }
+    if (!highest.empty()) made_on_player().push_back(highest);
+}
+
+void remove_made_on_player() {
+    std::error_code ignored;
+    for (const std::filesystem::path& made : made_on_player()) std::filesystem::remove_all(made, ignored);
+    made_on_player().clear();
+}

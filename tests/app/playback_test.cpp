@@ -1,15 +1,9 @@
 // Playback and the volume pop-up: the toolbar's Play and Pause buttons, the
-// list's selection and the real media graph of movie 0 after each command,
-// with songs made and an audio server started by tests/support/with-audio-server.
-#include <windows.h>
-#include <commctrl.h>
-#include <dshow.h>
-
+// list's selection and the real media engine of movie 0 after each command, with songs made and an
+// audio server started by tests/support/with-audio-server.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,101 +12,69 @@
 #include "app/playback.h"
 #include "app/playlist.h"
 #include "runtime/gui/gadget.h"
-#include "runtime/gui/toolbar.h"
-#include "runtime/gui/window.h"
-#include "runtime/media/dshow/movie_record.h"
 #include "runtime/media/media.h"
+#include "runtime/gui/window.h"
 #include "runtime/media/volume_table.h"
 #include "tests/app/app_support.h"
+#include "tests/app/playback_test.h"
+#include "tests/app/playback_probe.h"
+#include "tests/app/volume_popup.h"
 #include "tests/support/monitor_probe.h"
 #include "tests/support/volume_step.h"
-#include "tests/support/window_lists.h"
-#include "tests/support/wine_path.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// A song the wrapper made, as a Windows path.
+// A song the wrapper made.
 std::u16string song(const char* name) {
-    std::wstring path = wine_folder_from("SOUND_TEST_DIR") + L"\\";
+    std::wstring path = folder_named_in("SOUND_TEST_DIR") + SEPARATOR;
     for (const char* c = name; *c; ++c) path += wchar_t(*c);
     return {path.begin(), path.end()};
 }
 
-bool pressed(int button) {
-    auto toolbar = reinterpret_cast<HWND>(toolbar_handle(MAIN_TOOLBAR));
-    return SendMessageW(toolbar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(button), 0) != 0;
-}
-
-// The graph's own state once its transition has finished; -1 without movie 0.
-int graph_state() {
-    MovieRecord* movie = movie_find(0);
-    if (!movie) return -1;
-    OAFilterState state = -1;
-    for (int i = 0; i < 20; ++i) {
-        HRESULT hr = movie->control->GetState(1000, &state);
-        if (hr == S_OK) return static_cast<int>(state);
-        if (FAILED(hr)) return -1;
-    }
-    return -1;
-}
-
-// The file movie 0 was loaded from; empty without movie 0.
-std::u16string playing_path() {
-    MovieRecord* movie = movie_find(0);
-    return movie && movie->path ? movie->path : u"";
-}
-
-// The level the song's audio renderer was given, in hundredths of a decibel.
-long song_level() {
-    MovieRecord* movie = movie_find(0);
-    long level = 1;
-    if (!movie || !movie->audio || FAILED(movie->audio->get_Volume(&level))) return 1;
-    return level;
-}
+}  // namespace
 
 void expect_playing(const std::u16string& path) {
     EXPECT_EQ(app.is_playing, 1);
     EXPECT_EQ(movie_state(0), MOVIE_PLAYING);
-    EXPECT_EQ(graph_state(), State_Running);
+    EXPECT_EQ(engine_state(), EngineState::running);
     EXPECT_EQ(playing_path(), path);
 }
 
 void expect_nothing_loaded() {
     EXPECT_EQ(app.is_playing, 0);
     EXPECT_EQ(movie_state(0), 0);
-    EXPECT_EQ(movie_find(0), nullptr);
+    EXPECT_EQ(song_record(), nullptr);
 }
 
-class Playback : public AppTest {
-protected:
-    void SetUp() override {
-        if (!std::getenv("SOUND_TEST_DIR")) GTEST_SKIP() << "needs the songs of tests/support/with-audio-server";
-        AppTest::SetUp();
-        // The program's start-up check, once; runtime_end ends both.
-        static bool media_started = false;
-        if (!media_started) {
-            ASSERT_NE(sound_init(), 0);
-            ASSERT_NE(movie_init(), 0);
-            media_started = true;
-        }
-        SetMediaAvailable(true);
-        StopSong();
-        app.volume = 75;
-        first = song("first.wav");
-        second = song("second.wav");
-        third = song("third.wav");
+void Playback::SetUp() {
+    if (folder_named_in("SOUND_TEST_DIR").empty()) GTEST_SKIP() << "needs the songs of tests/support/with-audio-server";
+    AppTest::SetUp();
+    // The program's start-up check, once; runtime_end ends both.
+    static bool media_started = false;
+    if (!media_started) {
+        ASSERT_NE(sound_init(), 0);
+        ASSERT_NE(movie_init(), 0);
+        media_started = true;
     }
-    void TearDown() override {
-        SetMediaAvailable(true);
-        StopSong();
-        AppTest::TearDown();
-    }
-    void drop_songs() { ASSERT_TRUE(drop_files({first, second, third})); }
+    SetMediaAvailable(true);
+    StopSong();
+    app.volume = 75;
+    first = song("first.wav");
+    second = song("second.wav");
+    third = song("third.wav");
+}
 
-    std::u16string first, second, third;
-};
+void Playback::TearDown() {
+    SetMediaAvailable(true);
+    StopSong();
+    AppTest::TearDown();
+}
+
+void Playback::drop_songs() { ASSERT_TRUE(drop_files({first, second, third})); }
+
+namespace {
 
 TEST_F(Playback, PlayPauseAndStopFollowTheStateTable) {
     drop_songs();
@@ -134,7 +96,7 @@ TEST_F(Playback, PlayPauseAndStopFollowTheStateTable) {
     EXPECT_EQ(app.is_paused, 1);
     EXPECT_EQ(app.is_playing, 1);
     EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
-    EXPECT_EQ(graph_state(), State_Paused);
+    EXPECT_EQ(engine_state(), EngineState::paused);
 
     TogglePause();
     EXPECT_FALSE(pressed(ToolPause));
@@ -169,14 +131,14 @@ TEST_F(Playback, PlayPauseAndStopFollowTheStateTable) {
 TEST_F(Playback, PlayWhilePlayingKeepsTheSongButMovesTheIndex) {
     drop_songs();
     PlaySelectedSong();
-    MovieRecord* started = movie_find(0);
+    const void* started = song_record();
     ASSERT_NE(started, nullptr);
-    IGraphBuilder* graph = started->graph;
+    const void* engine = song_engine();
 
     gadget_state_set(PLAYLIST_GADGET, 2);
     PlaySelectedSong();
-    EXPECT_EQ(movie_find(0), started);
-    EXPECT_EQ(movie_find(0)->graph, graph);
+    EXPECT_EQ(song_record(), started);
+    EXPECT_EQ(song_engine(), engine);
     expect_playing(first);
     EXPECT_EQ(app.current_index, 2);
     EXPECT_EQ(std::u16string(app.current_song_path.c_str()), third);
@@ -207,10 +169,10 @@ TEST_F(Playback, NextAndPreviousMoveTheSelectionAndPlay) {
     EXPECT_EQ(selected_row(), 2);
     expect_playing(third);
 
-    IGraphBuilder* graph = movie_find(0)->graph;
+    const void* engine = song_engine();
     NextSong();  // at the last row
     EXPECT_EQ(selected_row(), 2);
-    EXPECT_EQ(movie_find(0)->graph, graph);
+    EXPECT_EQ(song_engine(), engine);
     expect_playing(third);
 
     PreviousSong();
@@ -221,16 +183,16 @@ TEST_F(Playback, NextAndPreviousMoveTheSelectionAndPlay) {
     EXPECT_EQ(app.current_index, 0);
     expect_playing(first);
 
-    graph = movie_find(0)->graph;
+    engine = song_engine();
     PreviousSong();  // at the first row
     EXPECT_EQ(selected_row(), 0);
-    EXPECT_EQ(movie_find(0)->graph, graph);
+    EXPECT_EQ(song_engine(), engine);
     expect_playing(first);
 
     // An empty list: Next does nothing.
     ClearPlaylist();
     NextSong();
-    EXPECT_EQ(movie_find(0)->graph, graph);
+    EXPECT_EQ(song_engine(), engine);
     expect_playing(first);
 }
 
@@ -254,7 +216,7 @@ TEST_F(Playback, NextAndPreviousWhilePausedKeepThePauseButton) {
     TogglePause();
     EXPECT_TRUE(pressed(ToolPause));
     EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
-    EXPECT_EQ(graph_state(), State_Paused);
+    EXPECT_EQ(engine_state(), EngineState::paused);
 
     PreviousSong();
     expect_playing(first);
@@ -266,19 +228,19 @@ TEST_F(Playback, AnEndedSongStaysUntilStop) {
     std::u16string short_song = song("short.wav");
     ASSERT_TRUE(drop_files({short_song, first}));
     PlaySelectedSong();
-    MovieRecord* movie = movie_find(0);
+    const void* movie = song_record();
     ASSERT_NE(movie, nullptr);
-    LONGLONG duration = 0, position = 0;
-    ASSERT_TRUE(SUCCEEDED(movie->seeking->GetDuration(&duration)));
+    const long long duration = song_duration();
+    ASSERT_GT(duration, 0);
+    long long position = 0;
     const auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (SUCCEEDED(movie->seeking->GetCurrentPosition(&position)) && position < duration &&
-           std::chrono::steady_clock::now() < deadline)
+    while ((position = song_position()) >= 0 && position < duration && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(50ms);
     ASSERT_GE(position, duration) << "the song did not reach its end";
 
     gadget_state_set(PLAYLIST_GADGET, 1);
     PlaySelectedSong();  // starts nothing
-    EXPECT_EQ(movie_find(0), movie);
+    EXPECT_EQ(song_record(), movie);
     EXPECT_EQ(playing_path(), short_song);
     EXPECT_EQ(app.is_playing, 1);
 
@@ -286,7 +248,8 @@ TEST_F(Playback, AnEndedSongStaysUntilStop) {
     StopSong();
     PlaySelectedSong();
     expect_playing(short_song);
-    ASSERT_TRUE(SUCCEEDED(movie_find(0)->seeking->GetCurrentPosition(&position)));
+    position = song_position();
+    ASSERT_GE(position, 0);
     EXPECT_LT(position, duration) << "played again from its beginning";
 }
 
@@ -336,96 +299,8 @@ TEST_F(Playback, WithoutMediaEveryCommandIsHarmless) {
     expect_nothing_loaded();
 }
 
-// ---------------------------------------------------------------------------
-// The volume pop-up runs its own loop on the test thread; a person on another
-// thread looks at it, moves its slider and moves the pointer away.
-
-struct PopupView {
-    HWND popup = nullptr;
-    POINT origin{};  // the inner area's top-left corner on the screen
-    RECT inner{};
-    int mouse_x = 0, mouse_y = 0;  // window_mouse_x/y of the pop-up
-    int slider = -1;
-    std::wstring tooltip;
-    bool stayed_open = false;  // while events came with the pointer inside
-    std::wstring moved_tooltip;
-    bool closed = false;
-};
-
-HWND slider_of(HWND popup) { return FindWindowExW(popup, nullptr, TRACKBAR_CLASSW, nullptr); }
-
-HWND find_popup(DWORD thread) {
-    for (HWND hwnd : thread_windows(thread))
-        if (IsWindowVisible(hwnd) && slider_of(hwnd)) return hwnd;
-    return nullptr;
-}
-
-// The slider's tool text in the thread's tooltip window.
-std::wstring tooltip_text(DWORD thread, HWND popup) {
-    for (HWND tips : thread_windows(thread)) {
-        if (class_name(tips) != TOOLTIPS_CLASSW) continue;
-        wchar_t text[256] = L"";
-        TOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = popup;
-        tool.uId = reinterpret_cast<UINT_PTR>(slider_of(popup));
-        tool.lpszText = text;
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool), SMTO_ABORTIFHUNG, 5000,
-                            &result);
-        if (text[0]) return text;
-    }
-    return L"";
-}
-
-bool eventually(const std::function<bool()>& check) {
-    const auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-// Looks at the pop-up, moves the slider to move_to (-1: leaves it), then
-// puts the pointer at leave_at and sends an event.
-PopupView use_popup(DWORD thread, int move_to, POINT leave_at) {
-    PopupView view;
-    if (!eventually([&] { return (view.popup = find_popup(thread)) != nullptr; })) return view;
-    HWND popup = view.popup;
-    ClientToScreen(popup, &view.origin);
-    GetClientRect(popup, &view.inner);
-    view.mouse_x = window_mouse_x(VOLUME_WINDOW);
-    view.mouse_y = window_mouse_y(VOLUME_WINDOW);
-    view.slider = static_cast<int>(SendMessageW(slider_of(popup), TBM_GETPOS, 0, 0));
-    eventually([&] { return !(view.tooltip = tooltip_text(thread, popup)).empty(); });
-    for (int i = 0; i < 3; ++i) PostMessageW(popup, WM_NULL, 0, 0);
-    std::this_thread::sleep_for(300ms);
-    view.stayed_open = IsWindow(popup);
-    if (move_to >= 0) {
-        SendMessageW(slider_of(popup), TBM_SETPOS, TRUE, move_to);
-        PostMessageW(popup, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, move_to),
-                     reinterpret_cast<LPARAM>(slider_of(popup)));
-        const std::wstring expected = L"Volume: " + std::to_wstring(move_to);
-        eventually([&] { return (view.moved_tooltip = tooltip_text(thread, popup)) == expected; });
-    }
-    SetCursorPos(leave_at.x, leave_at.y);
-    view.closed = eventually([&] {
-        PostMessageW(popup, WM_NULL, 0, 0);
-        return !IsWindow(popup);
-    });
-    return view;
-}
-
-PopupView change_volume(POINT pointer, int move_to, POINT leave_at) {
-    SetCursorPos(pointer.x, pointer.y);
-    PopupView view;
-    std::thread person([&, thread = GetCurrentThreadId()] { view = use_popup(thread, move_to, leave_at); });
-    ChangeVolume();
-    person.join();
-    return view;
-}
-
+// The volume pop-up runs its own loop on the test thread while the person
+// looks at it, moves its slider and moves the pointer away.
 TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     drop_songs();
     PlaySelectedSong();
@@ -433,11 +308,11 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     const double at_75 = hear_settled().rms_peak.overall;
 
     PopupView view = change_volume({400, 300}, 40, {1200, 1000});
-    ASSERT_NE(view.popup, nullptr) << "no pop-up appeared";
+    ASSERT_TRUE(view.appeared) << "no pop-up appeared";
     EXPECT_EQ(view.origin.x, 390);
     EXPECT_EQ(view.origin.y, 290);
-    EXPECT_EQ(view.inner.right, 200);
-    EXPECT_EQ(view.inner.bottom, 50);
+    EXPECT_EQ(view.inner_width, 200);
+    EXPECT_EQ(view.inner_height, 50);
     EXPECT_EQ(view.mouse_x, 10);
     EXPECT_EQ(view.mouse_y, 10);
     EXPECT_EQ(view.slider, 75);
@@ -455,7 +330,7 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     // pointer on its leftmost column closes it; the next song gets the volume.
     StopSong();
     view = change_volume({600, 500}, 100, {590, 510});
-    ASSERT_NE(view.popup, nullptr) << "no pop-up appeared";
+    ASSERT_TRUE(view.appeared) << "no pop-up appeared";
     EXPECT_EQ(view.origin.x, 590);
     EXPECT_EQ(view.slider, 40);
     EXPECT_EQ(view.tooltip, L"Volume: 40");

@@ -47,6 +47,23 @@ TEST_F(FileFind, NamesInOtherLettersAreFoundAsStored) {
     EXPECT_EQ(found(u""), u"");
 }
 
+TEST_F(FileFind, ALookUpTellsWhatItFoundNames) {
+    std::filesystem::create_directories(fs_path("Music"));
+    put("Music/a.mp3", "song");
+    auto kind_found = [](const std::u16string& wanted) {
+        int kind = -1;
+        int mark = text_builder_mark();
+        file_find_ignoring_case(wanted.c_str(), -1, &kind);
+        text_builder_rewind(mark);
+        return kind;
+    };
+    EXPECT_EQ(kind_found(path("Music/a.mp3")), FILE_KIND_FILE);
+    EXPECT_EQ(kind_found(path("MUSIC/A.MP3")), FILE_KIND_FILE);
+    EXPECT_EQ(kind_found(path("music")), FILE_KIND_FOLDER);
+    EXPECT_EQ(kind_found(path("Music/b.mp3")), FILE_KIND_NONE);
+    EXPECT_EQ(kind_found(u""), FILE_KIND_NONE);
+}
+
 TEST_F(FileFind, ANameAddedAfterALookUpIsFound) {
     std::filesystem::create_directories(fs_path("Music"));
     put("Music/a.mp3", "song");

@@ -68,6 +68,57 @@ TEST_F(ImageTable, TheFifteenEmbeddedIconsBecome16By16ImagesWithAlpha) {
     }
 }
 
+TEST_F(ImageTable, EachEmbeddedIconTakesIts32PixelPictureAsItsDoublePicture) {
+    for (int n = 0; n < 15; ++n) {
+        SCOPED_TRACE(n);
+        const std::intptr_t handle = image_catch(n, toolbar_icon_data(n), toolbar_icon_size(n));
+        ASSERT_NE(handle, 0);
+        const std::intptr_t sharp = image_catch_double(n, toolbar_icon_32_data(n), toolbar_icon_32_size(n));
+        ASSERT_NE(sharp, 0);
+        const ImageRecord record = image_record(n);
+        EXPECT_EQ(record.handle, handle);  // the image itself stays as it was
+        EXPECT_EQ(record.width, 16);
+        EXPECT_EQ(record.double_handle, sharp);
+        EXPECT_EQ(image_double_of(handle), sharp);
+        const Bytes png(toolbar_icon_32_data(n), toolbar_icon_32_data(n) + toolbar_icon_32_size(n));
+        Pixels expected;
+        ASSERT_TRUE(reference_decode(png, expected));
+        EXPECT_TRUE(same_pixels(native_pixels(sharp), expected));
+    }
+}
+
+TEST_F(ImageTable, ADoublePictureIsTakenOnlyAtTwiceTheSizeOfALiveImage) {
+    const Bytes small = suite("basn6a08.png");  // 32 x 32
+    const int before = native_alive();
+    native_watch(image_catch(4, toolbar_icon_data(4), toolbar_icon_size(4)));
+    EXPECT_EQ(image_catch_double(4, small.data(), small.size() / 2), 0);  // cut short
+    EXPECT_EQ(image_catch_double(4, toolbar_icon_data(5), toolbar_icon_size(5)), 0);  // the same size
+    EXPECT_EQ(image_catch_double(4, nullptr, 100), 0);
+    EXPECT_EQ(image_record(4).double_handle, 0);
+    EXPECT_EQ(image_double_of(image_record(4).handle), 0);
+    EXPECT_EQ(native_alive(), before + 1);  // nothing refused stays behind
+    EXPECT_EQ(image_catch_double(6, small.data(), small.size()), 0);  // no image there
+    EXPECT_EQ(image_double_of(12345), 0);
+}
+
+TEST_F(ImageTable, ADoublePictureGoesWhenReplacedAndWithItsImage) {
+    const int before = native_alive();
+    native_watch(image_catch(2, toolbar_icon_data(2), toolbar_icon_size(2)));
+    native_watch(image_catch_double(2, toolbar_icon_32_data(2), toolbar_icon_32_size(2)));
+    const std::intptr_t second = image_catch_double(2, toolbar_icon_32_data(3), toolbar_icon_32_size(3));
+    native_watch(second);
+    EXPECT_EQ(native_alive(), before + 2);
+    EXPECT_EQ(image_record(2).double_handle, second);
+    image_free(2);
+    EXPECT_EQ(native_alive(), before);
+    // A number caught again loses the old image's double picture with it.
+    native_watch(image_catch(2, toolbar_icon_data(2), toolbar_icon_size(2)));
+    native_watch(image_catch_double(2, toolbar_icon_32_data(2), toolbar_icon_32_size(2)));
+    native_watch(image_catch(2, toolbar_icon_data(2), toolbar_icon_size(2)));
+    EXPECT_EQ(native_alive(), before + 1);
+    EXPECT_EQ(image_record(2).double_handle, 0);
+}
+
 TEST_F(ImageTable, ReusingANumberReleasesThePreviousImage) {
     const Bytes first = suite("basn2c08.png");
     const Bytes second = suite("basn6a08.png");

@@ -1,6 +1,8 @@
 // The embedded toolbar icons as the program carries them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -16,6 +18,18 @@ Bytes icon(int n) {
     return Bytes(data, data + toolbar_icon_size(n));
 }
 
+Bytes icon_32(int n) {
+    const unsigned char* data = toolbar_icon_32_data(n);
+    return Bytes(data, data + toolbar_icon_32_size(n));
+}
+
+// Straight-alpha pixels as premultiplied values, so that what transparent
+// pixels hold (any colour) never counts.
+int premultiplied(const Pixels& pixels, int x, int y, int channel) {
+    const unsigned char* p = &pixels.bgra[static_cast<std::size_t>((y * pixels.width + x) * 4)];
+    return channel == 3 ? p[3] : p[channel] * p[3] / 255;
+}
+
 TEST(ToolbarIcons, FifteenStreamsLieBackToBack) {
     ASSERT_EQ(toolbar_icon_count(), 15);
     for (int n = 0; n + 1 < 15; ++n) EXPECT_EQ(toolbar_icon_data(n) + toolbar_icon_size(n), toolbar_icon_data(n + 1));
@@ -24,10 +38,21 @@ TEST(ToolbarIcons, FifteenStreamsLieBackToBack) {
     EXPECT_EQ(toolbar_icon_size(15), 0u);
 }
 
+TEST(ToolbarIcons, The32PixelSetHoldsFifteenStreamsBackToBackToo) {
+    ASSERT_EQ(toolbar_icon_32_count(), 15);
+    for (int n = 0; n + 1 < 15; ++n)
+        EXPECT_EQ(toolbar_icon_32_data(n) + toolbar_icon_32_size(n), toolbar_icon_32_data(n + 1));
+    EXPECT_EQ(toolbar_icon_32_data(15), nullptr);
+    EXPECT_EQ(toolbar_icon_32_data(-1), nullptr);
+    EXPECT_EQ(toolbar_icon_32_size(15), 0u);
+}
+
 TEST(ToolbarIcons, EachStreamHoldsExactlyTheExpectedChunks) {
-    for (int n = 0; n < 15; ++n) {
+    for (int n = 0; n < 30; ++n) {
         SCOPED_TRACE(n);
-        const std::vector<PngChunk> chunks = png_chunks(icon(n));
+        const int size = n < 15 ? 16 : 32;
+        const Bytes png = n < 15 ? icon(n) : icon_32(n - 15);
+        const std::vector<PngChunk> chunks = png_chunks(png);
         ASSERT_EQ(chunks.size(), 5u);
         EXPECT_EQ(chunks[0].type, "IHDR");
         EXPECT_EQ(chunks[1].type, "gAMA");
@@ -37,12 +62,12 @@ TEST(ToolbarIcons, EachStreamHoldsExactlyTheExpectedChunks) {
         EXPECT_EQ(text, std::string("Software\0Tunelathe icon generator", 33));
         EXPECT_EQ(chunks[3].type, "IDAT");
         EXPECT_EQ(chunks[4].type, "IEND");
-        const PngHeader header = png_header(icon(n));
-        EXPECT_EQ(header.width, 16);
-        EXPECT_EQ(header.height, 16);
+        const PngHeader header = png_header(png);
+        EXPECT_EQ(header.width, size);
+        EXPECT_EQ(header.height, size);
         EXPECT_EQ(header.bit_depth, 8);
         EXPECT_EQ(header.interlace, 0);
-        EXPECT_EQ(header.colour_type, n == 9 ? 4 : 6);  // the stop sign is grey with alpha
+        EXPECT_EQ(header.colour_type, n % 15 == 9 ? 4 : 6);  // the stop sign is grey with alpha
     }
 }
 
@@ -68,6 +93,48 @@ TEST(ToolbarIcons, EachDecodesToAPictureWithTransparentSurroundings) {
         // A drawn picture, not an empty or a filled square.
         EXPECT_GE(opaque, 40);
         EXPECT_GE(transparent, 8);
+    }
+}
+
+// Each 32-pixel icon is its 16-pixel picture drawn at twice the size: four
+// of its pixels together cover what one 16-pixel pixel covers (within the
+// rounding of two drawings), yet it is no enlargement, which would repeat
+// each pixel in a 2 x 2 block and add no detail at any edge.
+TEST(ToolbarIcons, Each32PixelIconShowsTheSamePictureInFinerDetail) {
+    for (int n = 0; n < 15; ++n) {
+        SCOPED_TRACE(n);
+        Pixels small;
+        Pixels large;
+        ASSERT_TRUE(reference_decode(icon(n), small));
+        ASSERT_TRUE(reference_decode(icon_32(n), large));
+        ASSERT_EQ(large.width, 32);
+        int worst_average = 0;
+        int total_difference = 0;
+        int blocks_with_detail = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                bool detail = false;
+                for (int channel = 0; channel < 4; ++channel) {
+                    const int corner = premultiplied(large, 2 * x, 2 * y, channel);
+                    int sum = 0;
+                    for (int dy = 0; dy < 2; ++dy)
+                        for (int dx = 0; dx < 2; ++dx) {
+                            const int value = premultiplied(large, 2 * x + dx, 2 * y + dy, channel);
+                            sum += value;
+                            detail = detail || std::abs(value - corner) > 8;
+                        }
+                    const int difference = std::abs((sum + 2) / 4 - premultiplied(small, x, y, channel));
+                    worst_average = std::max(worst_average, difference);
+                    total_difference += difference;
+                }
+                blocks_with_detail += detail;
+            }
+        }
+        // Where shapes overlap inside one small pixel the two drawings round
+        // apart most; on average they agree within one step.
+        EXPECT_LE(worst_average, 40);
+        EXPECT_LE(total_difference, 16 * 16 * 4);
+        EXPECT_GE(blocks_with_detail, 4);
     }
 }
 

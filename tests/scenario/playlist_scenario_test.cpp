@@ -177,6 +177,69 @@ TEST(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
     }
 }
 
+TEST(PlaylistScenario, SaveNamesRowsThePlayerWillNotPlayAndFixesWhatItFindsElsewhere) {
+    // Written by another tool on another computer, with rows the player
+    // finds through its fallback, misses, or cannot play.
+    ASSERT_TRUE(CreateDirectoryW(L"E:\\Music\\Artist", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+        << "drive E: is missing: run this program through with-player-drive";
+    ASSERT_TRUE(write_file_bytes(L"E:\\Music\\Artist\\b.mp3", "ID3 b\n"));
+    ASSERT_TRUE(CreateDirectoryW(L"E:\\Music\\Folder.mp3", nullptr));
+    ASSERT_TRUE(CreateDirectoryW(L"E:\\Pictures", nullptr));
+    ASSERT_TRUE(write_file_bytes(L"E:\\Pictures\\cover.jpg", "JFIF"));
+    const std::string long_line = std::string(400, 'x') + ".mp3";
+    const std::string rest = "/Music/Alpha.mp3\r\n/Music/gone.mp3\r\n/Music/Folder.mp3\r\n/Pictures/cover.jpg\r\n" +
+                             long_line + "\r\n";
+    const std::wstring other = L"E:\\Playlists\\Other tool.m3u";
+    ASSERT_TRUE(write_file_bytes(other, "C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.mp3\r\n" + rest));
+
+    RunningProgram program(no_audio_environment(), tunelathe_path(), {other});
+    ASSERT_NE(program.main_window, nullptr);
+    HWND list = find_list(program.main_window);
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 6; }, 5000)) << "the given playlist brought no rows";
+
+    // The rows as drawn: the fallback's row amber, the rows the player will
+    // not play red, the row it plays in the list's own text colour.
+    auto red = [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 60 && GetRValue(c) > GetBValue(c) + 60; };
+    auto amber = [](COLORREF c) {
+        return GetRValue(c) > GetBValue(c) + 60 && GetGValue(c) > GetBValue(c) + 30 && GetRValue(c) > GetGValue(c);
+    };
+    std::vector<COLORREF> colours;
+    EXPECT_TRUE(wait_until(
+        [&] {
+            colours = row_text_colours(list);
+            return colours.size() == 6 && amber(colours[0]) && red(colours[2]) && red(colours[3]) &&
+                   red(colours[4]) && red(colours[5]);
+        },
+        5000))
+        << testing::PrintToString(colours);
+    ASSERT_EQ(colours.size(), 6u);
+    EXPECT_FALSE(red(colours[1]) || amber(colours[1])) << colours[1];
+
+    click_toolbar_button(program.process, program.main_window, 2);
+    Box box = wait_for_box(program.process, 10000);
+    ASSERT_NE(box.dialog, nullptr) << "Save asked nothing about the rows";
+    EXPECT_EQ(box.title, L"Check before saving");
+    for (const wchar_t* expected :
+         {L"5 rows will not play on the player as written:",
+          L"Row 1: C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.mp3\r\n    The player plays /Music/Artist/b.mp3 instead.",
+          L"Row 3: /Music/gone.mp3\r\n    The player finds no file here.",
+          L"Row 4: /Music/Folder.mp3\r\n    This is a folder: the player plays files only.",
+          L"Row 5: /Pictures/cover.jpg\r\n    The player cannot play this type of file.",
+          L"    The player stops the playlist here: the line is too long for it.",
+          L"Yes: fix 1 row the player finds elsewhere"})
+        EXPECT_NE(box.text.find(expected), std::wstring::npos) << "missing: " << testing::PrintToString(expected)
+                                                               << "\nin: " << testing::PrintToString(box.text);
+    EXPECT_TRUE(has_button(box.dialog, IDCANCEL));
+    ASSERT_TRUE(answer_box(box.dialog, IDYES));
+
+    // Fixed: the row names the path the player finds; the rest as written.
+    ASSERT_TRUE(wait_until([&] { return file_bytes(other) == "/Music/Artist/b.mp3\r\n" + rest; }, 5000))
+        << file_bytes(other);
+    EXPECT_EQ(list_rows(list)[0], L"/Music/Artist/b.mp3");
+    PostMessageW(program.main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(10000), 0);
+}
+
 TEST(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
     // Far longer than any path: the row is copied whole and the program keeps answering.
     std::string line;

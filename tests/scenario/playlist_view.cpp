@@ -1,5 +1,8 @@
 #include "tests/scenario/playlist_view.h"
 
+#include <algorithm>
+#include <map>
+
 #include <commctrl.h>
 
 #include "tests/scenario/desktop.h"
@@ -26,6 +29,45 @@ std::vector<std::wstring> list_rows(HWND list) {
         found.push_back(text);
     }
     return found;
+}
+
+std::vector<COLORREF> row_text_colours(HWND list) {
+    std::vector<COLORREF> colours;
+    const auto height = static_cast<int>(send(list, LB_GETITEMHEIGHT, 0));
+    const auto count = static_cast<int>(send(list, LB_GETCOUNT));
+    RECT inner{};
+    GetClientRect(list, &inner);
+    POINT origin{0, 0};
+    ClientToScreen(list, &origin);
+    // The screen's pixels, copied once: the list is another program's window.
+    const int width = inner.right, tall = inner.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -tall, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, width, tall, screen, origin.x, origin.y, SRCCOPY);
+    auto pixel = [&](int x, int y) {
+        const DWORD bgr = static_cast<const DWORD*>(bits)[y * width + x];
+        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+    };
+    for (int row = 0; row < count && (row + 1) * height <= tall; ++row) {
+        const COLORREF background = pixel(width - 2, row * height + height / 2);
+        std::map<COLORREF, int> seen;
+        for (int y = row * height + 1; y < (row + 1) * height - 1; ++y)
+            for (int x = 2; x < std::min(width - 4, 200); ++x)
+                if (pixel(x, y) != background) ++seen[pixel(x, y)];
+        auto commonest = std::max_element(seen.begin(), seen.end(),
+                                          [](const auto& a, const auto& b) { return a.second < b.second; });
+        colours.push_back(commonest == seen.end() ? CLR_INVALID : commonest->first);
+    }
+    SelectObject(memory, old);
+    DeleteObject(copy);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return colours;
 }
 
 int selected_row(HWND list) { return static_cast<int>(static_cast<LRESULT>(send(list, LB_GETCURSEL))); }

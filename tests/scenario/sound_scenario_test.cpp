@@ -98,7 +98,12 @@ TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     ASSERT_TRUE(CopyFileW((folder + L"first.wav").c_str(), L"E:\\Music\\low.wav", FALSE))
         << "drive E: is missing: run this program through tests/scenario/with-player-drive";
     ASSERT_TRUE(CopyFileW((folder + L"second.wav").c_str(), L"E:\\Music\\high.wav", FALSE));
-    ASSERT_TRUE(write_file_bytes(L"E:\\Playlists\\list.m3u", "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n"));
+    ASSERT_TRUE(CreateDirectoryW(L"E:\\Music\\Artist", nullptr));
+    ASSERT_TRUE(CopyFileW((folder + L"second.wav").c_str(), L"E:\\Music\\Artist\\b.wav", FALSE));
+    // The last line was written on another computer: the player finds its
+    // track through its fallback, /Music/Artist/b.wav.
+    ASSERT_TRUE(write_file_bytes(L"E:\\Playlists\\list.m3u", "#EXTM3U\r\n/Music/low.wav\r\n..\\Music\\high.wav\r\n"
+                                                             "C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.wav\r\n"));
 
     RunningProgram program(std::vector<std::wstring>{});
     ASSERT_NE(program.main_window, nullptr);
@@ -111,7 +116,7 @@ TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     HWND open = wait_for_file_dialog(program.process, L"Open M3U file", 15000);
     ASSERT_NE(open, nullptr) << "Open showed no dialog";
     ASSERT_TRUE(choose_file(open, L"E:\\Playlists\\list.m3u"));
-    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 3; }, 5000)) << "the playlist brought no rows";
+    ASSERT_TRUE(wait_until([&] { return list_rows(list).size() == 4; }, 5000)) << "the playlist brought no rows";
 
     // The third line is relative to the playlist's folder: the high song.
     click_row(list, 2);
@@ -128,6 +133,13 @@ TEST(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     press(PREVIOUS);
     ASSERT_TRUE(wait_until([&] { return selected_row(list) == 1; }, 3000)) << "Previous chose no song";
     EXPECT_TRUE(hears_song_soon(FIRST_HZ)) << "Previous to /Music/low.wav";
+    press(STOP);
+    ASSERT_TRUE(wait_until([&] { return !pressed_in(PLAY); }, 3000));
+
+    click_row(list, 3);
+    ASSERT_TRUE(wait_until([&] { return selected_row(list) == 3; }, 3000)) << "the click selected no row";
+    press(PLAY);
+    EXPECT_TRUE(hears_song_soon(SECOND_HZ)) << "Play on the line written on another computer";
     press(STOP);
     ASSERT_TRUE(wait_until([&] { return !pressed_in(PLAY); }, 3000));
 

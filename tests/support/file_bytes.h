@@ -9,3 +9,8 @@ std::optional<std::string> read_file_bytes(const std::wstring& path);
 
 // Makes the file hold exactly these bytes; false when it could not.
 bool write_file_bytes(const std::wstring& path, const std::string& bytes);
+
+#if !defined(_WIN32)
+// The name's bytes of a path held as wide text: UTF-8, as the tests write names.
+std::string native_path(const std::wstring& path);
+#endif

@@ -101,15 +101,37 @@ std::string stored_path(const std::string& path) {
 
 }  // namespace
 
-int file_kind(const char16_t* path) {
-    struct stat status;
-    if (!path || ::stat(path_bytes_of(path).c_str(), &status) != 0) return FILE_KIND_NONE;
+namespace {
+
+int kind_of(const struct stat& status) {
     if (S_ISREG(status.st_mode)) return FILE_KIND_FILE;
     return S_ISDIR(status.st_mode) ? FILE_KIND_FOLDER : FILE_KIND_NONE;
 }
 
-char16_t* file_find_ignoring_case(const char16_t* path, int position) {
-    const std::u16string found = path && *path ? path_text_of(stored_path(path_bytes_of(path))) : std::u16string();
+}  // namespace
+
+int file_kind(const char16_t* path) {
+    struct stat status;
+    if (!path || ::stat(path_bytes_of(path).c_str(), &status) != 0) return FILE_KIND_NONE;
+    return kind_of(status);
+}
+
+char16_t* file_find_ignoring_case(const char16_t* path, int position, int* kind) {
+    std::u16string found;
+    if (path && *path) {
+        const std::string bytes = path_bytes_of(path);
+        // A path there as written, the usual case, costs one look.
+        struct stat status;
+        if (kind && ::stat(bytes.c_str(), &status) == 0) {
+            *kind = kind_of(status);
+            found = path;
+        } else {
+            found = path_text_of(stored_path(bytes));
+            if (kind) *kind = found.empty() ? FILE_KIND_NONE : file_kind(found.c_str());
+        }
+    } else if (kind) {
+        *kind = FILE_KIND_NONE;
+    }
     char16_t* out = text_builder_reserve(static_cast<int>(found.size()), position);
     found.copy(out, found.size());
     out[found.size()] = 0;

@@ -9,6 +9,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gtk/gui_gtk.h"
+#include "runtime/gui/gtk/toolbar_picture.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/toolbar_native.h"
 #include "runtime/image/image.h"
@@ -143,10 +144,11 @@ ToolbarRecord* toolbar_lookup(ObjectNumber number) { return toolbars->find(numbe
 int toolbar_native_image_button(ToolbarRecord& record, int button_id, std::intptr_t image, bool toggle) {
     GtkToolItem* button = gtk_toggle_tool_button_new();
     // A handle that is no live image (freed, made up) makes a button without
-    // a picture. The image holds its own reference: the caller may free the picture.
+    // a picture. The picture holds its own references: the caller may free the image.
     if (image_handle_live(image))
         gtk_tool_button_set_icon_widget(GTK_TOOL_BUTTON(button),
-                                        gtk_image_new_from_pixbuf(reinterpret_cast<GdkPixbuf*>(image)));
+                                        toolbar_picture_new(reinterpret_cast<GdkPixbuf*>(image),
+                                                            reinterpret_cast<GdkPixbuf*>(image_double_of(image))));
     g_object_set_data(G_OBJECT(button), BUTTON_ID_PROPERTY, GINT_TO_POINTER(button_id));
     g_object_set_data(G_OBJECT(button), BUTTON_TOGGLE_PROPERTY, GINT_TO_POINTER(toggle));
     g_signal_connect(button, "toggled", G_CALLBACK(on_button_toggled), GINT_TO_POINTER(button_id));

@@ -11,15 +11,11 @@
 
 #include <string>
 
-#include "runtime/gui/drop.h"
 #include "tests/gui/gtk/gadget_support.h"
-#include "tests/support/file_source_process.h"
 #include "tests/support/gtk_desktop.h"
+#include "tests/support/gtk_file_drag.h"
 
 namespace {
-
-constexpr int SOURCE_X = 700;
-constexpr int SOURCE_Y = 100;
 
 Desktop& desktop() {
     static Desktop person;
@@ -37,24 +33,8 @@ void drag_files_onto_row(ObjectNumber list, int row, const std::vector<std::file
     std::vector<std::string> offered;
     for (const std::filesystem::path& file : files) offered.push_back(file.string());
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
-    FileSourceProcess source(GTK_FILE_SOURCE, SOURCE_X, SOURCE_Y, offered);
-    ASSERT_TRUE(source.ready());
     const ScreenPoint target = row_point(list, row);
-    const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
-    desktop().pointer_to(from_x, from_y);
-    run_for(50);
-    desktop().press();
-    run_for(50);
-    for (int step = 1; step <= 10; ++step) {
-        desktop().pointer_to(from_x + (target.x - from_x) * step / 10, from_y + (target.y - from_y) * step / 10);
-        run_for(40);
-    }
-    run_for(100);
-    const int records = drop_record_live_count();
-    desktop().release();
-    // The data goes from the source to the list before the source ends; a
-    // list that refuses it makes no record.
-    run_until([&] { return drop_record_live_count() > records; }, 2000);
+    ASSERT_TRUE(drag_files_to(desktop(), GTK_FILE_SOURCE, target.x, target.y, offered));
 }
 
 DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector<std::filesystem::path> files)

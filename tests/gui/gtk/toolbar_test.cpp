@@ -1,6 +1,7 @@
 // GTK toolbars in a real window: buttons with the embedded icons, clicks from
 // the X server that come back as menu events, checked states, tooltips as the
-// screen shows them, the width that follows the window, and freeing.
+// screen shows them, the width that follows the window, and freeing, the
+// pictures for high-density screens included.
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -99,6 +100,23 @@ TEST_F(ToolbarTest, ButtonsShowTheirIconsAlongTheTopOfTheWindow) {
     EXPECT_EQ(box.y, window_box.y);
     EXPECT_EQ(box.width, 600);
     EXPECT_EQ(toolbar_height(TOOLBAR), box.height);
+}
+
+// At scale 2 a button draws from the image's double picture: it must outlive
+// the program's image as the picture itself does, and go with the button.
+TEST_F(ToolbarTest, AButtonKeepsTheDoublePictureUntilItGoes) {
+    ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
+    const std::intptr_t image = image_catch(0, toolbar_icon_data(0), toolbar_icon_size(0));
+    auto* sharp =
+        reinterpret_cast<GdkPixbuf*>(image_catch_double(0, toolbar_icon_32_data(0), toolbar_icon_32_size(0)));
+    ASSERT_NE(sharp, nullptr);
+    g_object_add_weak_pointer(G_OBJECT(sharp), reinterpret_cast<gpointer*>(&sharp));
+    ASSERT_NE(toolbar_image_button(100, image), 0);
+    ASSERT_TRUE(wait_drawn(window_));
+    image_free(0);
+    EXPECT_NE(sharp, nullptr);
+    toolbar_free(TOOLBAR);
+    EXPECT_EQ(sharp, nullptr);
 }
 
 TEST_F(ToolbarTest, TooltipsShowTheLastTextGiven) {

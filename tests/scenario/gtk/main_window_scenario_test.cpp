@@ -2,14 +2,20 @@
 // through resizing, and the close button. The list is the dark area below
 // the toolbar; around it the window's own colour shows a 5-pixel border.
 // And the volume pop-up, which follows the pointer, not the keyboard focus.
+// On a high-density screen (two device pixels per unit) all of it twice as
+// large, with icons drawn at that size rather than enlarged.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
 #include <vector>
 
+#include "resources/toolbar_icons.h"
+#include "runtime/image/image.h"
+#include "runtime/image/image_codecs.h"
 #include "tests/scenario/gtk/playlist_view.h"
 #include "tests/scenario/gtk/session.h"
 #include "tests/scenario/gtk/toolbar_probe.h"
@@ -115,6 +121,185 @@ TEST(MainWindowScenario, TheVolumePopUpClosesWhenThePointerLeavesIt) {
     }
     person.close_request(main);
     EXPECT_EQ(session.program.exit_code(), 0);
+}
+
+// A toolbar icon's pixels, B, G, R, A with straight alpha, top row first.
+struct Picture {
+    int size = 0;
+    std::vector<unsigned char> bgra;
+};
+
+Picture decoded(const unsigned char* png, std::size_t length) {
+    Picture picture;
+    DecodeContext& context = decode_context();
+    if (!decode_start(context, png, length)) return picture;
+    picture.size = context.width;
+    picture.bgra.resize(static_cast<std::size_t>(context.width * context.height * 4));
+    if (!context.decoder->read(context, picture.bgra.data(), static_cast<std::size_t>(context.width * 4), 0))
+        picture = Picture{};
+    context.decoder->close(context);
+    return picture;
+}
+
+// The picture enlarged as a screen would enlarge it without a larger one:
+// every pixel twice as wide and high.
+Picture enlarged(const Picture& small) {
+    Picture large{small.size * 2, {}};
+    for (int y = 0; y < large.size; ++y)
+        for (int x = 0; x < large.size; ++x) {
+            const auto at = static_cast<std::size_t>(((y / 2) * small.size + x / 2) * 4);
+            large.bgra.insert(large.bgra.end(), small.bgra.begin() + static_cast<long>(at),
+                              small.bgra.begin() + static_cast<long>(at) + 4);
+        }
+    return large;
+}
+
+// How the picture fits what the screen shows in an area (0x00RRGGBB, row
+// after row): drawn over the area's background at the place it fits best,
+// the largest difference of one colour channel there.
+int best_fit(const std::vector<unsigned long>& shown, int width, int height, const Picture& picture) {
+    const unsigned long background = shown.back();
+    int best_sum = -1;
+    int best_worst = 256;
+    for (int oy = 0; oy + picture.size <= height; ++oy) {
+        for (int ox = 0; ox + picture.size <= width; ++ox) {
+            int sum = 0;
+            int worst = 0;
+            for (int y = 0; y < picture.size; ++y) {
+                for (int x = 0; x < picture.size; ++x) {
+                    const unsigned char* p = &picture.bgra[static_cast<std::size_t>((y * picture.size + x) * 4)];
+                    const unsigned long seen = shown[static_cast<std::size_t>((oy + y) * width + ox + x)];
+                    for (int channel = 0; channel < 3; ++channel) {
+                        const int back = static_cast<int>(background >> (8 * channel) & 0xFF);
+                        const int drawn = (p[channel] * p[3] + back * (255 - p[3]) + 127) / 255;
+                        const int difference = std::abs(drawn - static_cast<int>(seen >> (8 * channel) & 0xFF));
+                        sum += difference;
+                        worst = std::max(worst, difference);
+                    }
+                }
+            }
+            if (best_sum < 0 || sum < best_sum) {
+                best_sum = sum;
+                best_worst = worst;
+            }
+        }
+    }
+    return best_worst;
+}
+
+// The images the toolbar's places show, left to right.
+constexpr int IMAGE_AT_PLACE[15] = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13, 12, 14, 7};
+
+// The main window as the screen shows it at one scale, in device pixels.
+struct MainWindowLook {
+    XPerson::Box window{};
+    XPerson::Box list{};                    // with its frame, in window coordinates
+    std::vector<XPerson::Stretch> buttons;  // the icons along the toolbar
+    XPerson::Stretch toolbar_rows{};        // the rows anything of the toolbar covers
+    std::vector<std::vector<unsigned long>> button_pixels;  // each button's area, row after row
+    std::vector<int> button_widths;
+};
+
+MainWindowLook look_at(XPerson& person, unsigned long window, int scale) {
+    MainWindowLook look;
+    look.window = person.box(window);
+    // The list with its frame: the last stretch of other colours than the
+    // window's along its middle lines.
+    auto last_stretch = [](const std::vector<unsigned long>& line, int& from, int& length) {
+        int to = static_cast<int>(line.size()) - 1;
+        while (to >= 0 && line[static_cast<std::size_t>(to)] == WINDOW_COLOUR) --to;
+        from = to;
+        while (from > 0 && line[static_cast<std::size_t>(from - 1)] != WINDOW_COLOUR) --from;
+        length = to - from + 1;
+    };
+    last_stretch(person.pixels(window, {0, look.window.height / 2, look.window.width, 1}), look.list.x,
+                 look.list.width);
+    last_stretch(person.pixels(window, {look.window.width / 2, 0, 1, look.window.height}), look.list.y,
+                 look.list.height);
+    const XPerson::Box strip{0, 0, look.window.width, look.list.y};
+    for (const XPerson::Stretch& seen : person.ink(window, strip, false, 3 * scale))
+        if (seen.length() >= 6 * scale) look.buttons.push_back(seen);
+    const std::vector<XPerson::Stretch> rows = person.ink(window, strip, true, strip.height);
+    if (!rows.empty()) look.toolbar_rows = {rows.front().from, rows.back().to};
+    // Each button's area with room for its whole icon around what shows of it.
+    for (const XPerson::Stretch& button : look.buttons) {
+        const int from = std::max(0, button.from - 16 * scale);
+        const int to = std::min(look.window.width - 1, button.to + 16 * scale);
+        look.button_pixels.push_back(person.pixels(window, {from, 0, to - from + 1, strip.height}));
+        look.button_widths.push_back(to - from + 1);
+    }
+    return look;
+}
+
+// The main window's look when the program starts at that scale, with the
+// pointer away from it.
+MainWindowLook started_at(XPerson& person, int scale) {
+    const char* work = std::getenv("SOUND_TEST_DIR");
+    EXPECT_NE(work, nullptr) << "run this program through tests/support/with-audio-server";
+    ProgramStart start{std::filesystem::path(work ? work : ".") / ("home-scale-" + std::to_string(scale)), false};
+    start.scale = scale;
+    NativeProgram program(person, start);
+    EXPECT_NE(program.main_window, 0u) << "at scale " << scale;
+    if (!program.main_window) return {};
+    person.move_to(person.screen_width() - 5, person.screen_height() - 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    MainWindowLook look = look_at(person, program.main_window, scale);
+    person.close_request(program.main_window);
+    EXPECT_EQ(program.exit_code(), 0);
+    return look;
+}
+
+// Twice the scale-1 length, give or take the pixel that anti-aliased edges
+// of two drawings may add or take at each end.
+::testing::AssertionResult twice(int at_two, int at_one, int slack = 0) {
+    if (std::abs(at_two - 2 * at_one) <= slack) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << at_two << " is not twice " << at_one;
+}
+
+TEST(HighDensityScenario, AtScaleTwoAllIsTwiceAsLargeAndTheIconsAreDrawnAtThatSize) {
+    XPerson person;
+    ASSERT_TRUE(person.open());
+    image_decoder_png_register();
+    const MainWindowLook one = started_at(person, 1);
+    const MainWindowLook two = started_at(person, 2);
+    ASSERT_EQ(one.buttons.size(), 15u);
+    ASSERT_EQ(two.buttons.size(), 15u);
+
+    EXPECT_EQ(one.window.width, 830);
+    EXPECT_EQ(one.window.height, 620);
+    EXPECT_TRUE(twice(two.window.width, one.window.width));
+    EXPECT_TRUE(twice(two.window.height, one.window.height));
+    EXPECT_EQ(one.list.x, LIST_X);
+    EXPECT_EQ(one.list.y, LIST_Y);
+    for (auto [at_two, at_one] : {std::pair{two.list.x, one.list.x}, std::pair{two.list.y, one.list.y},
+                                  std::pair{two.list.width, one.list.width},
+                                  std::pair{two.list.height, one.list.height}})
+        EXPECT_TRUE(twice(at_two, at_one)) << "the list";
+    EXPECT_TRUE(twice(two.toolbar_rows.from, one.toolbar_rows.from, 2)) << "the toolbar's top";
+    EXPECT_TRUE(twice(two.toolbar_rows.to + 1, one.toolbar_rows.to + 1, 2)) << "the toolbar's bottom";
+    for (std::size_t place = 0; place < 15; ++place) {
+        SCOPED_TRACE(place);
+        EXPECT_TRUE(twice(two.buttons[place].from, one.buttons[place].from, 2));
+        EXPECT_TRUE(twice(two.buttons[place].to + 1, one.buttons[place].to + 1, 2));
+    }
+
+    for (std::size_t place = 0; place < 15; ++place) {
+        SCOPED_TRACE(place);
+        const int n = IMAGE_AT_PLACE[place];
+        const Picture small = decoded(toolbar_icon_data(n), toolbar_icon_size(n));
+        const Picture sharp = decoded(toolbar_icon_32_data(n), toolbar_icon_32_size(n));
+        ASSERT_EQ(small.size, 16);
+        ASSERT_EQ(sharp.size, 32);
+        const std::vector<unsigned long>& at_one = one.button_pixels[place];
+        const std::vector<unsigned long>& at_two = two.button_pixels[place];
+        const int one_height = static_cast<int>(at_one.size()) / one.button_widths[place];
+        const int two_height = static_cast<int>(at_two.size()) / two.button_widths[place];
+        // Scale 1 shows the 16-pixel icon pixel for pixel, scale 2 the
+        // 32-pixel one; an enlarged 16-pixel icon is far from what it shows.
+        EXPECT_LE(best_fit(at_one, one.button_widths[place], one_height, small), 2);
+        EXPECT_LE(best_fit(at_two, two.button_widths[place], two_height, sharp), 2);
+        EXPECT_GE(best_fit(at_two, two.button_widths[place], two_height, enlarged(small)), 40);
+    }
 }
 
 }  // namespace

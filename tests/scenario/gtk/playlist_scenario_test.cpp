@@ -219,6 +219,64 @@ TEST_F(PlaylistScenario, DroppedFilesAreEditedSavedAsAndOpenedAgain) {
     EXPECT_EQ(session->program.exit_code(), 0);
 }
 
+TEST_F(PlaylistScenario, SaveNamesRowsThePlayerWillNotPlayAndFixesWhatItFindsElsewhere) {
+    // Written by another tool on another computer, with rows the player
+    // finds through its fallback, misses, or cannot play.
+    fs::create_directories(file("/Music/Artist"));
+    std::ofstream(file("/Music/Artist/b.mp3"), std::ios::binary) << "ID3 b";
+    fs::create_directories(file("/Music/Folder.mp3"));
+    fs::create_directories(file("/Pictures"));
+    std::ofstream(file("/Pictures/cover.jpg"), std::ios::binary) << "JFIF";
+    const std::string long_line = std::string(400, 'x') + ".mp3";
+    const std::string rest =
+        ALPHA + "\r\n/Music/gone.mp3\r\n/Music/Folder.mp3\r\n/Pictures/cover.jpg\r\n" + long_line + "\r\n";
+    const fs::path other = playlists() / "Other tool.m3u";
+    std::ofstream(other, std::ios::binary) << "C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.mp3\r\n" << rest;
+
+    std::unique_ptr<Session> session = start("home-check", {other.string()});
+    ASSERT_TRUE(session->ready());
+    ASSERT_TRUE(person_.wait_for_title(session->program.main_window, title_with("Other tool.m3u")));
+    ASSERT_TRUE(session->list.wait_rows(6)) << session->list.rows().size() << " rows";
+
+    // The rows as drawn: the fallback's row amber, the rows the player will
+    // not play red, the row it plays in the list's own near-white.
+    auto red = [](unsigned long c) { return (c >> 16 & 0xFF) > (c >> 8 & 0xFF) + 40 && (c >> 16 & 0xFF) > (c & 0xFF) + 40; };
+    auto amber = [](unsigned long c) {
+        return (c >> 16 & 0xFF) > (c & 0xFF) + 60 && (c >> 8 & 0xFF) > (c & 0xFF) + 30 &&
+               (c >> 16 & 0xFF) > (c >> 8 & 0xFF);
+    };
+    std::vector<unsigned long> colours;
+    for (int waited = 0; waited < 5000; waited += 100) {
+        colours.clear();
+        for (int row = 0; row < 6; ++row) colours.push_back(session->list.row_colour(row));
+        if (amber(colours[0]) && red(colours[2]) && red(colours[3]) && red(colours[4]) && red(colours[5])) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_TRUE(amber(colours[0])) << std::hex << colours[0];
+    EXPECT_FALSE(red(colours[1]) || amber(colours[1])) << std::hex << colours[1];
+    for (int row = 2; row < 6; ++row) EXPECT_TRUE(red(colours[row])) << row << ": " << std::hex << colours[row];
+    session->toolbar.press(TOOL_SAVE);
+    const unsigned long box = person_.wait_for("Check before saving", 10000);
+    ASSERT_NE(box, 0u) << "Save asked nothing about the rows";
+    const std::string said = person_.copied_text(box);
+    for (const char* expected : {"5 rows will not play on the player as written:",
+                                 "Row 1: C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.mp3",
+                                 "The player plays /Music/Artist/b.mp3 instead.", "Row 3: /Music/gone.mp3",
+                                 "The player finds no file here.", "This is a folder: the player plays files only.",
+                                 "The player cannot play this type of file.",
+                                 "The player stops the playlist here: the line is too long for it.",
+                                 "Yes: fix 1 row the player finds elsewhere"})
+        EXPECT_NE(said.find(expected), std::string::npos) << "missing: " << expected << "\nin: " << said;
+    ASSERT_TRUE(answer_box(person_, "Check before saving", XK_y));
+
+    // Fixed: the row names the path the player finds; the rest as written.
+    for (int waited = 0; waited < 5000 && file_bytes(other) != "/Music/Artist/b.mp3\r\n" + rest; waited += 50)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(file_bytes(other), "/Music/Artist/b.mp3\r\n" + rest);
+    person_.close_request(session->program.main_window);
+    EXPECT_EQ(session->program.exit_code(), 0);
+}
+
 TEST_F(PlaylistScenario, APlaylistGivenAtStartIsOpened) {
     const fs::path given = playlists() / "Given list.m3u";
     std::ofstream(given, std::ios::binary) << saved_playlist_bytes({CHARLIE, ALPHA});
@@ -409,6 +467,8 @@ TEST_F(PlaylistScenario, APlaylistWithAHugeLineOpensAsOneRow) {
 
     session->toolbar.press(TOOL_SAVE_AS);
     ASSERT_TRUE(choose_file(person_, "Save file as", (playlists() / "again.m3u").string()));
+    // Far too long for the player: Save says so first; the person saves it as it is.
+    ASSERT_TRUE(answer_box(person_, "Check before saving", XK_y));
     EXPECT_TRUE(person_.wait_for_title(main, title_with("again.m3u"), 20000));
     // Compared whole, not printed: half a megabyte would drown the report.
     EXPECT_TRUE(file_bytes(playlists() / "again.m3u") == saved_playlist_bytes({line})) << "the row saved back differs";

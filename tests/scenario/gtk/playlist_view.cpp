@@ -1,6 +1,8 @@
 #include "tests/scenario/gtk/playlist_view.h"
 
+#include <algorithm>
 #include <chrono>
+#include <map>
 #include <thread>
 
 namespace {
@@ -13,10 +15,13 @@ constexpr int ROW_TEXT_X = LIST_X + 30;
 constexpr int BEYOND_TEXT_X = LIST_X + 600;
 constexpr int LIST_HEIGHT_LOOKED_AT = 400;
 
-// The list's text is near white, on its back colour and on a chosen row's
-// highlight alike; a highlight alone is no text.
+// The list's text is light: near white, or a marked row's colour made light
+// on the dark list, on its back colour and on a chosen row's highlight
+// alike. A highlight alone, light in one channel at most, is no text.
 bool text_colour(unsigned long colour) {
-    return (colour >> 16 & 0xFF) > 0xC0 && (colour >> 8 & 0xFF) > 0xC0 && (colour & 0xFF) > 0xC0;
+    const unsigned long red = colour >> 16 & 0xFF, green = colour >> 8 & 0xFF, blue = colour & 0xFF;
+    const int light = (red > 0x90) + (green > 0x90) + (blue > 0x90);
+    return light >= 2 && std::max({red, green, blue}) > 0xC0;
 }
 
 }  // namespace
@@ -50,6 +55,19 @@ bool PlaylistView::wait_rows(std::size_t count, int timeout_ms) {
         pause_ms(50);
     }
     return false;
+}
+
+unsigned long PlaylistView::row_colour(int row) {
+    const std::vector<XPerson::Stretch> seen = rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= seen.size()) return 0;
+    const XPerson::Stretch& line = seen[static_cast<std::size_t>(row)];
+    const XPerson::Box area{LIST_X + 3, line.from, ROW_TEXT_X + 120 - LIST_X, line.to - line.from + 1};
+    std::map<unsigned long, int> counted;
+    for (unsigned long colour : person_.pixels(window_, area))
+        if (text_colour(colour)) ++counted[colour];
+    auto commonest = std::max_element(counted.begin(), counted.end(),
+                                      [](const auto& a, const auto& b) { return a.second < b.second; });
+    return commonest == counted.end() ? 0 : commonest->first;
 }
 
 void PlaylistView::click_row(int row) {

@@ -19,6 +19,9 @@ public:
     std::vector<XPerson::Stretch> rows();
     // Waits until the list shows that many rows; false after timeout_ms.
     bool wait_rows(std::size_t count, int timeout_ms = 5000);
+    // The colour a row's text is drawn in (0xRRGGBB): the commonest text
+    // colour in its first letters; 0 for no such row.
+    unsigned long row_colour(int row);
     void click_row(int row);
     // Whether the row is highlighted, waiting up to timeout_ms for it.
     bool selected(int row, int timeout_ms = 3000);

@@ -29,6 +29,7 @@ NativeProgram::NativeProgram(XPerson& person, const ProgramStart& start) {
         // which must not end the program.
         unsetenv("G_DEBUG");
         setenv("HOME", start.home.c_str(), 1);
+        setenv("GDK_SCALE", std::to_string(start.scale).c_str(), 1);
         // An explicit address where none listens also keeps the sound library from starting a server.
         if (!start.sound) setenv("PULSE_SERVER", "unix:/nonexistent", 1);
         // The sanitizers' leak report on GTK's memory at exit would change the exit code.

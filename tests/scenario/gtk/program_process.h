@@ -22,6 +22,7 @@ struct ProgramStart {
     std::string program;         // the program file; empty for this build's own
     std::vector<std::string> arguments;  // what it is started with, as from a file manager's "Open with"
     std::filesystem::path folder;        // the folder it starts in; empty for the test's own
+    int scale = 1;  // device pixels per unit of the screen it meets (GDK_SCALE), 2 on a high-density one
 };
 
 class NativeProgram {

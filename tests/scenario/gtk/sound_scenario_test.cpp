@@ -176,9 +176,14 @@ TEST_F(SoundScenario, TheVolumePopUpMakesThePlayingSongQuieter) {
 }
 
 TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
+    fs::create_directories(player_->at / "Music/Artist");
+    fs::copy_file(work_ / "second.wav", player_->at / "Music/Artist/b.wav");
     {
+        // The last line was written on another computer: the player finds
+        // its track through its fallback, /Music/Artist/b.wav.
         std::ofstream playlist(player_->at / "Playlists/list.m3u", std::ios::binary);
-        playlist << "#EXTM3U\r\n/Music/low song.wav\r\n..\\Music\\h\xC3\xB6her.wav\r\n";
+        playlist << "#EXTM3U\r\n/Music/low song.wav\r\n..\\Music\\h\xC3\xB6her.wav\r\n"
+                    "C:\\Users\\me\\Music\\iTunes\\Music\\Artist\\b.wav\r\n";
     }
     Session session(person_, {work_ / "home-open", true});
     ASSERT_TRUE(session.ready());
@@ -191,7 +196,7 @@ TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     ASSERT_TRUE(choose_file(person_, "Open M3U file", (player_->at / "Playlists/list.m3u").string()));
     ASSERT_TRUE(person_.wait_for_title(main, title_with("list.m3u")))
         << "the playlist was not opened; the title is " << person_.title_of(main);
-    ASSERT_TRUE(list.wait_rows(3)) << "the playlist's three lines as rows";
+    ASSERT_TRUE(list.wait_rows(4)) << "the playlist's four lines as rows";
 
     // The third line is relative to the playlist's folder: the high song.
     list.click_row(2);
@@ -207,6 +212,13 @@ TEST_F(SoundScenario, AnOpenedPlaylistPlaysTheTracksThePlayerWould) {
     toolbar.press(TOOL_PLAY);
     EXPECT_TRUE(hears_song_soon(LOW_HZ)) << "Play on /Music/low song.wav";
     toolbar.press(TOOL_STOP);
+
+    list.click_row(3);
+    ASSERT_TRUE(list.selected(3)) << "the click selected no row";
+    toolbar.press(TOOL_PLAY);
+    EXPECT_TRUE(hears_song_soon(HIGH_HZ)) << "Play on the line written on another computer";
+    toolbar.press(TOOL_STOP);
+    EXPECT_TRUE(hears_silence_soon()) << "Stop";
 
     // The header line names no track: nothing plays, nothing breaks.
     list.click_row(0);

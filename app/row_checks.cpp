@@ -1,0 +1,178 @@
+#include "app/row_checks.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/app_state.h"
+#include "app/playlist_file.h"
+#include "runtime/file/file.h"
+#include "runtime/gui/gadget.h"
+
+namespace {
+
+// A slice stops after this many rows or this long, whichever comes first:
+// a row that misses asks the disk once per folder of its path, and one on a
+// slow card or share may take a while.
+constexpr int SLICE_ROWS = 256;
+constexpr auto SLICE_TIME = std::chrono::milliseconds(10);
+
+struct CheckedRows {
+    std::u16string playlist_path;  // the file the rows were checked for
+    bool located = false;          // whether `playlist` was found for it
+    PlaylistOnPlayer playlist;
+    std::vector<RowCheck> checks;        // one per row, valid below `next`
+    std::vector<CheckProgress> reached;  // how far the player got after each row
+    int next = 0;                        // the first row not checked yet
+    bool marked = false;                 // whether any row got a mark since the list was last empty
+};
+
+CheckedRows checked;
+
+int RowCount() { return list_count(app.playlist_store.list); }
+
+// The file the rows will be saved to; without one the playlist is taken to
+// lie at the root of the first row's volume, where a player finds it, under
+// a name such as Save gives it.
+std::u16string PlaylistFileOrFirstRow() {
+    if (!app.playlist_path.empty()) return app.playlist_path.c_str();
+    auto* first = static_cast<PlaylistEntry*>(list_select(app.playlist_store.list, 0));
+    if (!first || !first->local_path || !*first->local_path) return u"";
+    Text root = Built([first] { file_volume_root(first->local_path, -1); });
+    return root.empty() ? u"" : std::u16string(root.c_str()) + u"x.m3u";
+}
+
+// Where the playlist at path is, or will be once written: a file not made
+// yet lies in its folder.
+PlaylistOnPlayer Locate(const std::u16string& path) {
+    LineStorage storage = SavedLineStorage(path.c_str());
+    PlaylistOnPlayer playlist = PlaylistOnPlayerAt(path.c_str(), storage);
+    std::size_t cut = path.find_last_of(u"/\\");
+    if (!playlist.volume_root.empty() || cut == std::u16string::npos) return playlist;
+    std::u16string folder = path.substr(0, cut + 1);
+    Text root = Built([&folder] { file_volume_root(folder.c_str(), -1); });
+    Text from_root = Built([&folder] { file_volume_path(folder.c_str(), -1); });
+    playlist.volume_root = root.c_str();
+    playlist.folder = from_root.c_str();
+    while (!playlist.folder.empty() && playlist.folder.back() == u'/') playlist.folder.pop_back();
+    return playlist;
+}
+
+// The volume of a dropped row's file when it is not the playlist's: a row
+// read from the playlist, or a file already known to be on the playlist's
+// volume, asks the disk nothing.
+std::u16string OtherVolumeOf(const PlaylistEntry& entry) {
+    std::u16string_view local = entry.local_path ? entry.local_path : u"";
+    const std::u16string& root = checked.playlist.volume_root;
+    if (local.empty() || local.substr(0, root.size()) == root) return u"";
+    Text volume = Built([&entry] { file_volume_root(entry.local_path, -1); });
+    return volume.c_str();
+}
+
+void StartOver() {
+    checked.playlist_path = app.playlist_path.c_str();
+    std::u16string located_at = PlaylistFileOrFirstRow();
+    checked.playlist = located_at.empty() ? PlaylistOnPlayer{} : Locate(located_at);
+    checked.located = !checked.playlist.volume_root.empty();
+}
+
+// A row the player will not play is marked as a problem; one it plays only
+// through its fallback, as worth a look; the tip says why.
+void ShowMark(int row, const RowCheck& check) {
+    int mark = GADGET_MARK_NONE;
+    if (check.verdict == PlayerVerdict::plays_by_fallback)
+        mark = GADGET_MARK_NOTICE;
+    else if (!PlaysAsWritten(check))
+        mark = GADGET_MARK_PROBLEM;
+    if (mark == GADGET_MARK_NONE &&
+        (!checked.marked || gadget_item_mark_get(PLAYLIST_GADGET, row) == GADGET_MARK_NONE))
+        return;
+    checked.marked = true;
+    gadget_item_mark_set(PLAYLIST_GADGET, row, mark, CheckReason(check).c_str());
+}
+
+// Checks the row at checked.next, whose entry it is given.
+void CheckOne(const PlaylistEntry& entry) {
+    const int row = checked.next;
+    CheckProgress progress = row == 0 ? CheckProgress{} : checked.reached[row - 1];
+    RowCheck check;
+    if (checked.located) {
+        check = CheckRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry),
+                         progress);
+    }
+    ShowMark(row, check);
+    checked.checks[row] = std::move(check);
+    checked.reached[row] = progress;
+    ++checked.next;
+}
+
+}  // namespace
+
+void CheckRowsFrom(int row) {
+    checked.next = std::clamp(row, 0, checked.next);
+    // An emptied list holds no mark; its new rows need no look at theirs.
+    if (RowCount() == 0) checked.marked = false;
+}
+
+bool RowCheckPending() {
+    const int count = RowCount();
+    return checked.next < count || checked.checks.size() != static_cast<std::size_t>(count) ||
+           checked.playlist_path != app.playlist_path.c_str();
+}
+
+void CheckNextRows() {
+    // Another file is another place on the player: every row anew.
+    if (checked.playlist_path != app.playlist_path.c_str()) checked.next = 0;
+    const int count = RowCount();
+    if (checked.next == 0) StartOver();
+    checked.checks.resize(count);
+    checked.reached.resize(count);
+    if (checked.next >= count) return;
+    const auto start = std::chrono::steady_clock::now();
+    OrderedList* store = app.playlist_store.list;
+    auto* entry = static_cast<PlaylistEntry*>(list_select(store, checked.next));
+    for (int done = 1; entry; ++done) {
+        CheckOne(*entry);
+        // The clock is read every few rows: on some systems reading it costs
+        // as much as a row that is there.
+        if (done >= SLICE_ROWS || (done % 8 == 0 && std::chrono::steady_clock::now() - start >= SLICE_TIME)) break;
+        entry = static_cast<PlaylistEntry*>(list_next(store));
+    }
+}
+
+const std::vector<RowCheck>& CheckAllRows() {
+    while (RowCheckPending()) CheckNextRows();
+    return checked.checks;
+}
+
+const PlaylistOnPlayer& CheckedPlaylist() { return checked.playlist; }
+
+bool PlaysAsWritten(const RowCheck& check) {
+    return check.verdict == PlayerVerdict::no_entry || check.verdict == PlayerVerdict::plays;
+}
+
+std::u16string CheckReason(const RowCheck& check) {
+    switch (check.verdict) {
+    case PlayerVerdict::no_entry:
+    case PlayerVerdict::plays:
+        return u"";
+    case PlayerVerdict::plays_by_fallback:
+        return u"The player plays " + check.played + u" instead.";
+    case PlayerVerdict::not_found:
+        return u"The player finds no file here.";
+    case PlayerVerdict::folder:
+        return u"This is a folder: the player plays files only.";
+    case PlayerVerdict::too_long:
+        return u"The path is too long for the player.";
+    case PlayerVerdict::stops_playlist:
+        return u"The player stops the playlist here: the line is too long for it.";
+    case PlayerVerdict::after_stop:
+        return u"The player never gets here: it stopped the playlist at an earlier row.";
+    case PlayerVerdict::unplayed_type:
+        return u"The player cannot play this type of file.";
+    case PlayerVerdict::beyond_entry_limit:
+        return u"The player loads only the first 10000 tracks of a playlist.";
+    case PlayerVerdict::other_volume:
+        return u"This file is on another drive than the playlist.";
+    }
+    return u"";
+}

@@ -1,0 +1,35 @@
+#include "tests/support/gtk_file_drag.h"
+
+#include "runtime/gui/drop.h"
+#include "tests/support/file_source_process.h"
+#include "tests/support/gtk_desktop.h"
+
+namespace {
+
+// Where the source's window stands, clear of the windows under test.
+constexpr int SOURCE_X = 700;
+constexpr int SOURCE_Y = 100;
+
+}  // namespace
+
+bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int to_y,
+                   const std::vector<std::string>& files) {
+    FileSourceProcess source(source_program, SOURCE_X, SOURCE_Y, files);
+    if (!source.ready()) return false;
+    const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
+    desktop.pointer_to(from_x, from_y);
+    run_for(50);
+    desktop.press();
+    run_for(50);
+    for (int step = 1; step <= 10; ++step) {
+        desktop.pointer_to(from_x + (to_x - from_x) * step / 10, from_y + (to_y - from_y) * step / 10);
+        run_for(40);
+    }
+    run_for(100);
+    const int records = drop_record_live_count();
+    desktop.release();
+    // The data goes from the source to the target before the source ends; a
+    // target that refuses it makes no record.
+    run_until([&] { return drop_record_live_count() > records; }, 2000);
+    return true;
+}
