@@ -10,11 +10,31 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <thread>
 
 namespace {
 
 void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// How long the session's X server may take to hear of the seat's input.
+constexpr int SEAT_DELAY_MS = 3000;
+
+// Weston's output: the largest shown window of the display it draws into.
+XPerson::Box output_window(Display* seat) {
+    ::Window root = DefaultRootWindow(seat), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XPerson::Box largest{};
+    if (!XQueryTree(seat, root, &root, &parent, &children, &count)) return largest;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(seat, children[i], &attributes) || attributes.map_state != IsViewable) continue;
+        if (attributes.width * attributes.height > largest.width * largest.height)
+            largest = {attributes.x, attributes.y, attributes.width, attributes.height};
+    }
+    if (children) XFree(children);
+    return largest;
+}
 
 }  // namespace
 
@@ -22,9 +42,14 @@ void pause_ms(int milliseconds) { std::this_thread::sleep_for(std::chrono::milli
 // in between is no error of the test.
 XPerson::XPerson() : display_(XOpenDisplay(nullptr)) {
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    if (const char* seat = std::getenv("SEAT_DISPLAY")) {
+        seat_ = XOpenDisplay(seat);
+        if (seat_) output_ = output_window(seat_);
+    }
 }
 
 XPerson::~XPerson() {
+    if (seat_) XCloseDisplay(seat_);
     if (display_) XCloseDisplay(display_);
 }
 
@@ -332,39 +357,105 @@ void XPerson::press_return(unsigned long window) {
     key(XK_Return);
 }
 
-void XPerson::move_to(int x, int y) {
-    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
-    XSync(display_, False);
+// Weston's X11 back end moves its pointer by the difference between two
+// motions in its window, and puts it at the place only where the pointer
+// enters the window; so its pointer and the X server's part ways wherever
+// one was stopped at an edge. Each move therefore goes out of the window
+// (through the band with-wayland leaves around it), in one pixel beside the
+// place, and onto it: the last step is a motion the session's clients get.
+void XPerson::seat_pointer_to(int x, int y) {
+    const int beside = x > 0 ? x - 1 : x + 1;
+    XTestFakeMotionEvent(seat_, -1, DisplayWidth(seat_, DefaultScreen(seat_)) - 1,
+                         DisplayHeight(seat_, DefaultScreen(seat_)) - 1, CurrentTime);
+    XTestFakeMotionEvent(seat_, -1, output_.x + beside, output_.y + y, CurrentTime);
+    XTestFakeMotionEvent(seat_, -1, output_.x + x, output_.y + y, CurrentTime);
+    XSync(seat_, False);
 }
 
-void XPerson::click(int x, int y) {
-    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
-    XSync(display_, False);
+// The session's X server places its windows where its clients and window
+// manager say, weston shows them where its shell puts them: a place on the
+// X screen is not always the same place on weston's output. Where the
+// pointer lands on a window, the X server says where that is on its screen;
+// the difference is made good and kept for the next moves.
+bool XPerson::pointer_to(int x, int y) {
+    if (!seat_) {
+        XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+        XSync(display_, False);
+        return true;
+    }
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const Place before = pointer_place();
+        seat_pointer_to(x + shift_.x, y + shift_.y);
+        if (pointer_seen_at(x, y, attempt ? SEAT_DELAY_MS : 300)) return true;
+        const Place landed = pointer_place();
+        if (landed.x == before.x && landed.y == before.y) continue;  // on no window of the X server, or late
+        shift_ = {shift_.x + x - landed.x, shift_.y + y - landed.y, 0};
+    }
+    return false;
+}
+
+XPerson::Place XPerson::pointer_place() {
+    ::Window root = 0, child = 0;
+    Place place{-1, -1, 0};
+    int window_x = 0, window_y = 0;
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &place.x, &place.y, &window_x, &window_y,
+                  &place.buttons);
+    return place;
+}
+
+void XPerson::button(bool down) {
+    Display* to = seat_ ? seat_ : display_;
+    XTestFakeButtonEvent(to, 1, down, CurrentTime);
+    XSync(to, False);
+}
+
+bool XPerson::pointer_seen_at(int x, int y, int timeout_ms) {
+    for (int waited = 0;; waited += 20) {
+        const Place place = pointer_place();
+        if (place.x == x && place.y == y) return true;
+        if (waited >= timeout_ms) return false;
+        pause_ms(20);
+    }
+}
+
+bool XPerson::button_seen(bool down, int timeout_ms) {
+    for (int waited = 0;; waited += 20) {
+        if (((pointer_place().buttons & Button1Mask) != 0) == down) return true;
+        if (waited >= timeout_ms) return false;
+        pause_ms(20);
+    }
+}
+
+bool XPerson::move_to(int x, int y) { return pointer_to(x, y); }
+
+bool XPerson::click(int x, int y) {
+    if (!pointer_to(x, y)) return false;
     pause_ms(50);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-    XSync(display_, False);
+    button(true);
+    const bool pressed = !seat_ || button_seen(true, SEAT_DELAY_MS);
+    button(false);
+    return pressed && (!seat_ || button_seen(false, SEAT_DELAY_MS));
 }
 
 void XPerson::drag(int from_x, int from_y, int to_x, int to_y) {
-    XTestFakeMotionEvent(display_, -1, from_x, from_y, CurrentTime);
-    XSync(display_, False);
+    move_to(from_x, from_y);
     pause_ms(100);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XSync(display_, False);
+    button(true);
     pause_ms(100);
     // The source starts a drag only once the pointer has moved a little, and
-    // the target follows the pointer's way.
+    // the target follows the pointer's way. Held, the pointer moves by
+    // motions alone: the steps are small and stay inside the screen.
+    Display* to = seat_ ? seat_ : display_;
+    const int offset_x = seat_ ? output_.x + shift_.x : 0, offset_y = seat_ ? output_.y + shift_.y : 0;
     constexpr int steps = 12;
     for (int step = 1; step <= steps; ++step) {
-        XTestFakeMotionEvent(display_, -1, from_x + (to_x - from_x) * step / steps,
-                             from_y + (to_y - from_y) * step / steps, CurrentTime);
-        XSync(display_, False);
+        XTestFakeMotionEvent(to, -1, offset_x + from_x + (to_x - from_x) * step / steps,
+                             offset_y + from_y + (to_y - from_y) * step / steps, CurrentTime);
+        XSync(to, False);
         pause_ms(50);
     }
     pause_ms(200);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-    XSync(display_, False);
+    button(false);
 }
 
 void XPerson::close_request(unsigned long window) {

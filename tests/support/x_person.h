@@ -2,6 +2,11 @@
 // window manager would: finds them by title, clicks, types and presses keys
 // through XTest, and asks a window to close. Also waits for a program
 // started as a process of its own to end.
+//
+// In a Wayland session (cmake/with-wayland, which names the X server weston
+// draws into as SEAT_DISPLAY) the pointer is the compositor's: it is moved
+// and pressed there, so that weston's seat hands the input on to the session's
+// X server as it hands on a person's. Keys go to the session's X server.
 #pragma once
 
 #include <sys/types.h>
@@ -86,8 +91,16 @@ public:
     std::string copied_text(unsigned long window, int timeout_ms = 5000);
     void type(const char* text);     // ASCII, each character as its key (with Shift where needed)
     void press_return(unsigned long window);  // focus, then Return
-    void move_to(int x, int y);      // the pointer, on the screen
-    void click(int x, int y);        // on the screen, left button
+    // The pointer, on the screen. In a Wayland session it waits until the
+    // session's X server has it there (over no X window it never does): false
+    // when that did not come.
+    bool move_to(int x, int y);
+    // On the screen, left button; false when the pointer did not get there or
+    // the press and release did not arrive (Wayland session only: on X they
+    // cannot go astray).
+    bool click(int x, int y);
+    // Whether the pointer moves through a compositor's seat (SEAT_DISPLAY).
+    bool through_seat() const { return seat_ != nullptr; }
     // The left button pressed at one place, the pointer moved to the other in
     // steps, as a hand goes, and released there.
     void drag(int from_x, int from_y, int to_x, int to_y);
@@ -99,7 +112,24 @@ private:
     void key_with(unsigned long modifier, unsigned long keysym);
     // The window a window manager's frame holds (itself when it is one), or 0.
     unsigned long client_in(unsigned long frame);
+    // The pointer's motion and buttons, sent where they reach the windows.
+    bool pointer_to(int x, int y);
+    void seat_pointer_to(int x, int y);
+    void button(bool down);
+    struct Place {
+        int x;
+        int y;
+        unsigned buttons;  // the buttons held down, as X's state mask
+    };
+    Place pointer_place();  // on the screen of the session's X server
+    // Waits until the session's X server has the pointer at the place, or
+    // its left button down or up as said.
+    bool pointer_seen_at(int x, int y, int timeout_ms);
+    bool button_seen(bool down, int timeout_ms);
     struct _XDisplay* display_;
+    struct _XDisplay* seat_ = nullptr;
+    Box output_{};  // weston's output window in the seat's display
+    Place shift_{};  // from a place on the X screen to the same on weston's output
 };
 
 // The program's exit code once it ended; -1 after timeout_ms (it is then

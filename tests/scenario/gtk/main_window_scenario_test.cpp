@@ -106,7 +106,7 @@ TEST(MainWindowScenario, TheVolumePopUpClosesWhenThePointerLeavesIt) {
     for (const Away away : {Away{"the main window", window.x + window.width / 2, window.y + window.height / 2},
                             Away{"no window", person.screen_width() - 5, person.screen_height() - 5}}) {
         SCOPED_TRACE(away.onto);
-        session.toolbar.press(TOOL_VOLUME, false);
+        ASSERT_TRUE(session.toolbar.press(TOOL_VOLUME, false)) << "the click did not arrive";
         const unsigned long popup = volume_popup(person, 5000);
         ASSERT_NE(popup, 0u) << "no volume pop-up came";
         const XPerson::Box box = person.box(popup);

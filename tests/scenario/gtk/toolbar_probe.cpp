@@ -52,12 +52,13 @@ int Toolbar::click_x(int item) {
 
 int Toolbar::click_y() { return person_.box(window_).y + (LIST_Y - 1) / 2; }
 
-void Toolbar::press(int item, bool leave_pointer) {
-    if (click_x(item) < 0) return;
-    person_.click(click_x(item), click_y());
+bool Toolbar::press(int item, bool leave_pointer) {
+    if (click_x(item) < 0) return false;
+    const bool arrived = person_.click(click_x(item), click_y());
     const XPerson::Box window = person_.box(window_);
     if (leave_pointer) person_.move_to(window.x + window.width - 50, window.y + window.height - 50);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return arrived;
 }
 
 unsigned long volume_popup(XPerson& person, int timeout_ms) {

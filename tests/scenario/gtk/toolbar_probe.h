@@ -19,8 +19,9 @@ public:
     bool complete() const { return buttons_.size() == 15; }
     // A click on the item's button, after which the pointer goes away from
     // the toolbar, as a person's hand does, so that no tooltip covers a row;
-    // leave_pointer false keeps it on the button.
-    void press(int item, bool leave_pointer = true);
+    // leave_pointer false keeps it on the button. False when the click did
+    // not arrive (see XPerson::click).
+    bool press(int item, bool leave_pointer = true);
     // Whether the item's button looks pressed in: unlike its look when the
     // toolbar was first seen, with every button out. The pointer must be
     // away from the toolbar.
