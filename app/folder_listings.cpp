@@ -14,9 +14,13 @@ int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_vi
     if (++listing.asked < 2) return FILE_KIND_NONE;
     if (!listing.read) {
         listing.read = true;
+        listing.visit = visit_;
         file_list_folder(folder_.c_str(), entries_);
         for (FileFolderEntry& entry : entries_)
             if (entry.kind != FILE_KIND_NONE) listing.kinds.emplace(std::move(entry.name), entry.kind);
+    } else if (listing.visit != visit_) {
+        listing.visit = visit_;
+        if (file_kind(folder_.c_str()) != FILE_KIND_FOLDER) listing.kinds.clear();
     }
     name_.assign(player_path.substr(cut + 1));
     auto found = listing.kinds.find(name_);

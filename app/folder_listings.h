@@ -23,13 +23,20 @@ public:
     // Forgets every listing, so that files added or removed since are seen.
     void Forget() { folders_.clear(); }
 
+    // Between slices of a pass a card may be pulled out or a folder removed:
+    // before a listing answers again, its folder is asked once whether it is
+    // still there, and without it every name is asked of the system.
+    void Revisit() { ++visit_; }
+
 private:
     struct Listing {
         int asked = 0;
         bool read = false;
+        int visit = 0;  // the visit that last saw the folder there
         std::unordered_map<std::u16string, int> kinds;  // name as stored -> file or folder
     };
     std::unordered_map<std::u16string, Listing> folders_;  // by the folder's local path
+    int visit_ = 0;
     std::u16string folder_;                                // room reused for every question
     std::u16string name_;
     std::vector<FileFolderEntry> entries_;

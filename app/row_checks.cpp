@@ -132,6 +132,7 @@ void CheckNextRows() {
     checked.checks.resize(count);
     checked.reached.resize(count);
     if (checked.next >= count) return;
+    checked.listings.Revisit();
     const auto start = std::chrono::steady_clock::now();
     OrderedList* store = app.playlist_store.list;
     auto* entry = static_cast<PlaylistEntry*>(list_select(store, checked.next));
