@@ -26,7 +26,7 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
         int kind = listings ? listings->KnownKind(volume_root, candidate) : FILE_KIND_NONE;
         if (kind == FILE_KIND_NONE) kind = file_kind(local.c_str());
         if (kind == FILE_KIND_FILE) {
-            lookup.local = local;
+            lookup.local = std::move(local);
         } else if (kind == FILE_KIND_NONE) {
             const int mark = text_builder_mark();
             const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
