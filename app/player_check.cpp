@@ -13,7 +13,8 @@ PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage s
     return playlist;
 }
 
-PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path) {
+PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path,
+                            FolderListings* listings) {
     PlayerLookup lookup;
     std::u16string candidate(player_path);
     std::u16string local;
@@ -22,9 +23,10 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
         // A file there as written is taken as written: the system found it,
         // and asking for its stored spelling costs a look per folder of its
         // path (on Windows), for every row of a playlist.
-        int kind = file_kind(local.c_str());
+        int kind = listings ? listings->KnownKind(volume_root, candidate) : FILE_KIND_NONE;
+        if (kind == FILE_KIND_NONE) kind = file_kind(local.c_str());
         if (kind == FILE_KIND_FILE) {
-            lookup.local = local;
+            lookup.local = std::move(local);
         } else if (kind == FILE_KIND_NONE) {
             const int mark = text_builder_mark();
             const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
@@ -42,7 +44,7 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
 }
 
 RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
-                  CheckProgress& progress) {
+                  CheckProgress& progress, FolderListings* listings) {
     RowCheck check;
     std::u16string path;
     LineReading reading = PlayerTrackPath(line, playlist.folder, playlist.storage, path);
@@ -59,7 +61,7 @@ RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, st
     } else if (!row_volume_root.empty() && row_volume_root != playlist.volume_root) {
         check.verdict = PlayerVerdict::other_volume;
     } else {
-        PlayerLookup lookup = LookUpOnPlayer(playlist.volume_root, path);
+        PlayerLookup lookup = LookUpOnPlayer(playlist.volume_root, path, listings);
         check.played = std::move(lookup.played);
         if (check.played.empty())
             check.verdict = lookup.folder ? PlayerVerdict::folder : PlayerVerdict::not_found;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/folder_listings.h"
 #include "app/track_location.h"
 
 // Where the player reads the playlist, and how its lines are stored.
@@ -33,7 +34,9 @@ struct PlayerLookup {
 // Looks the path up on the volume as the player does: when no file is there,
 // its first folder is dropped and the rest looked for, until a file is found
 // or nothing is left; names match in any letter case, as on FAT and exFAT.
-PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path);
+// With listings, the folders looked in before answer from their listings.
+PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path,
+                            FolderListings* listings = nullptr);
 
 enum class PlayerVerdict {
     no_entry,            // a comment or empty line: nothing to play
@@ -62,6 +65,7 @@ struct CheckProgress {
 
 // What the player does with the row that follows the rows progress has seen;
 // progress then includes it. row_volume_root is the volume of a dropped row's
-// file; empty for a row read from the playlist file.
+// file; empty for a row read from the playlist file. listings, when given,
+// are those of the pass over the rows this row is part of.
 RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
-                  CheckProgress& progress);
+                  CheckProgress& progress, FolderListings* listings = nullptr);

@@ -24,6 +24,9 @@ struct CheckedRows {
     std::vector<CheckProgress> reached;  // how far the player got after each row
     int next = 0;                        // the first row not checked yet
     bool marked = false;                 // whether any row got a mark since the list was last empty
+    // The folders this pass looked in; forgotten when it ends or starts
+    // again, so that a file added or removed meanwhile is seen by the next.
+    FolderListings listings;
 };
 
 CheckedRows checked;
@@ -69,6 +72,7 @@ std::u16string OtherVolumeOf(const PlaylistEntry& entry) {
 }
 
 void StartOver() {
+    checked.listings.Forget();
     checked.playlist_path = app.playlist_path.c_str();
     std::u16string located_at = PlaylistFileOrFirstRow();
     checked.playlist = located_at.empty() ? PlaylistOnPlayer{} : Locate(located_at);
@@ -97,7 +101,7 @@ void CheckOne(const PlaylistEntry& entry) {
     RowCheck check;
     if (checked.located) {
         check = CheckRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry),
-                         progress);
+                         progress, &checked.listings);
     }
     ShowMark(row, check);
     checked.checks[row] = std::move(check);
@@ -109,6 +113,7 @@ void CheckOne(const PlaylistEntry& entry) {
 
 void CheckRowsFrom(int row) {
     checked.next = std::clamp(row, 0, checked.next);
+    checked.listings.Forget();
     // An emptied list holds no mark; its new rows need no look at theirs.
     if (RowCount() == 0) checked.marked = false;
 }
@@ -127,6 +132,7 @@ void CheckNextRows() {
     checked.checks.resize(count);
     checked.reached.resize(count);
     if (checked.next >= count) return;
+    checked.listings.Revisit();
     const auto start = std::chrono::steady_clock::now();
     OrderedList* store = app.playlist_store.list;
     auto* entry = static_cast<PlaylistEntry*>(list_select(store, checked.next));
@@ -137,6 +143,7 @@ void CheckNextRows() {
         if (done >= SLICE_ROWS || (done % 8 == 0 && std::chrono::steady_clock::now() - start >= SLICE_TIME)) break;
         entry = static_cast<PlaylistEntry*>(list_next(store));
     }
+    if (checked.next >= count) checked.listings.Forget();
 }
 
 const std::vector<RowCheck>& CheckAllRows() {

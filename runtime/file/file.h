@@ -21,6 +21,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "runtime/core/object_table.h"
 
@@ -146,3 +148,20 @@ int file_kind(const char16_t* path);
 // nothing is found. Windows ignores case itself. kind, when given, receives
 // what the path found names (file_kind's answer), asked in the same look.
 char16_t* file_find_ignoring_case(const char16_t* path, int position, int* kind = nullptr);
+
+// One name of a folder and what it names: file_kind's answer for the
+// folder's path joined with the name (a link counts as what it leads to),
+// where that path finds this very entry; FILE_KIND_NONE for the rest (on
+// Windows a name with a trailing dot or space, or one the system may take
+// for a device, such as NUL.mp3).
+struct FileFolderEntry {
+    std::u16string name;
+    int kind = FILE_KIND_NONE;
+};
+// The names in a folder, in the system's order, without "." and "..", read
+// in one look at the folder rather than one per name. 1 when the whole
+// folder was read; 0, leaving entries empty, when it cannot be (missing, no
+// folder, no permission, a read failing part of the way), and
+// file_error_text tells why. On Linux a name's bytes that are not UTF-8
+// travel as path_bytes.h says.
+int file_list_folder(const char16_t* folder, std::vector<FileFolderEntry>& entries);

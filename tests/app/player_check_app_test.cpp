@@ -118,6 +118,17 @@ TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
     EXPECT_EQ(marks(), (std::vector{GADGET_MARK_NONE, GADGET_MARK_NONE, GADGET_MARK_PROBLEM, GADGET_MARK_PROBLEM}));
 }
 
+TEST_F(PlayerCheckInProgram, AFileRemovedAfterACheckIsMissedWhenItsRowIsCheckedAgain) {
+    open("Music/a.mp3\r\nMusic/a.mp3\r\nMusic/a.mp3\r\nMusic/Artist/b.mp3\r\n");
+    EXPECT_EQ(verdicts(), (std::vector(4, PlayerVerdict::plays)));
+    ASSERT_TRUE(fs::remove(fs::path(path(L"Music\\a.mp3"))));
+    // Moving the last row up checks the last two rows again, not the first.
+    gadget_state_set(PLAYLIST_GADGET, 3);
+    MoveTrackUp();
+    EXPECT_EQ(verdicts(), (std::vector{PlayerVerdict::plays, PlayerVerdict::plays, PlayerVerdict::plays,
+                                       PlayerVerdict::not_found}));
+}
+
 TEST_F(PlayerCheckInProgram, DroppedRowsAreCheckedAndTheirMarksFollowAShuffle) {
     app.playlist_path = u16(path(L"list.m3u")).c_str();  // not written yet
     ASSERT_TRUE(drop_files({u16(path(L"Music/a.mp3")), u16(path(L"Pictures/cover.jpg"))}));

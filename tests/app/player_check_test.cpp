@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "app/folder_listings.h"
 #include "app/player_check.h"
 #include "app/track_finder.h"
 #include "runtime/file/file.h"
@@ -131,6 +133,50 @@ TEST_F(PlayerFiles, DroppedRowsFromAnotherVolumeAreMarked) {
     expect_checks({{u"/Music/a.mp3", PlayerVerdict::plays, u"/Music/a.mp3"}}, playlist_.volume_root);
     const std::u16string other = (player_ / "Music" / "").u16string();
     expect_checks({{u"/a.mp3", PlayerVerdict::other_volume, u""}}, other);
+}
+
+// A pass that reads its folders' listings answers every row as the system's
+// own look-ups do: in other letters, through the fallback, folders named as
+// songs, empty parts, names beyond ASCII. Each row comes twice, so that its
+// folder is listed.
+TEST_F(PlayerFiles, RowsCheckedFromListingsGetWhatTheSystemSays) {
+    fs::create_directories(player_ / "Music" / "Album.mp3");
+    put("Music/\xC3\x84rtist/\xE6\x97\xA5.mp3");  // "Ärtist/日.mp3"
+    const std::u16string lines[] = {
+        u"/Music/a.mp3", u"/music/A.MP3", u"/Music/Album.mp3", u"/Music/Artist/b.mp3", u"/MUSIC/ARTIST/B.mp3",
+        u"E:Music\\a.mp3", u"C:\\Users\\me\\Music\\Artist\\b.mp3", u"/Music//a.mp3", u"/Music/Artist/",
+        u"/Music/missing.mp3", u"/Music/\u00C4rtist/\u65E5.mp3", u"/Music/\u00E4rtist/\u65E5.mp3", u"c.mp3",
+        u"/Pictures/cover.jpg", u"/Music/a.mp3 ", u"/Music/.", u"/Music/.."};
+    FolderListings listings;
+    CheckProgress by_system;
+    CheckProgress by_listings;
+    for (const std::u16string& line : lines) {
+        for (int time = 0; time < 2; ++time) {
+            SCOPED_TRACE("row \"" + shown(line) + "\"");
+            RowCheck expected = CheckRow(playlist_, line, u"", by_system);
+            RowCheck check = CheckRow(playlist_, line, u"", by_listings, &listings);
+            EXPECT_EQ(check.verdict, expected.verdict);
+            EXPECT_EQ(check.played, expected.played);
+        }
+    }
+}
+
+// Listings are kept for one pass over the rows: the next pass sees the files
+// added and removed since.
+TEST_F(PlayerFiles, ThePassAfterAFileCameOrWentSeesIt) {
+    FolderListings listings;
+    auto pass = [&] {
+        CheckProgress progress;
+        std::vector<PlayerVerdict> verdicts;
+        for (const char16_t* line : {u"/Music/a.mp3", u"/Music/a.mp3", u"/Music/new.mp3"})
+            verdicts.push_back(CheckRow(playlist_, line, u"", progress, &listings).verdict);
+        listings.Forget();
+        return verdicts;
+    };
+    EXPECT_EQ(pass(), (std::vector{PlayerVerdict::plays, PlayerVerdict::plays, PlayerVerdict::not_found}));
+    put("Music/new.mp3");
+    fs::remove(player_ / "Music" / "a.mp3");
+    EXPECT_EQ(pass(), (std::vector{PlayerVerdict::not_found, PlayerVerdict::not_found, PlayerVerdict::plays}));
 }
 
 // The playlist on its real volume: a row names its file by the path from

@@ -1,14 +1,19 @@
 // Look-ups of a player's files on Linux, where a folder standing for a player
-// may be case-sensitive: a missing name is matched part by part in any case.
+// may be case-sensitive: a missing name is matched part by part in any case;
+// and folders' listings.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <string>
 #include <unordered_map>
 
 #include "runtime/file/file.h"
+#include "runtime/file/file_folder.h"
 #include "runtime/file/path_bytes.h"
 #include "runtime/text/case_fold.h"
 #include "runtime/text/text.h"
@@ -108,7 +113,51 @@ int kind_of(const struct stat& status) {
     return S_ISDIR(status.st_mode) ? FILE_KIND_FOLDER : FILE_KIND_NONE;
 }
 
+// The kind of a folder's entry, from the listing where it says, else (a
+// link, a file system that does not say) from the entry itself.
+int kind_of(int folder, const dirent& entry) {
+    switch (entry.d_type) {
+    case DT_REG: return FILE_KIND_FILE;
+    case DT_DIR: return FILE_KIND_FOLDER;
+    case DT_LNK:
+    case DT_UNKNOWN: {
+        struct stat status;
+        return ::fstatat(folder, entry.d_name, &status, 0) == 0 ? kind_of(status) : FILE_KIND_NONE;
+    }
+    default: return FILE_KIND_NONE;
+    }
+}
+
+bool dot_or_dot_dot(const char* name) { return name[0] == '.' && (!name[1] || (name[1] == '.' && !name[2])); }
+
 }  // namespace
+
+int file_folder_read(const char16_t* folder, std::vector<FileFolderEntry>& entries) {
+    const int descriptor = ::open(path_bytes_of(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return errno;
+    // A folder that may be read but not searched gives names whose files
+    // cannot be reached: file_kind would find none of them.
+    struct stat status;
+    DIR* listing = ::fstatat(descriptor, ".", &status, 0) == 0 ? ::fdopendir(descriptor) : nullptr;
+    if (!listing) {
+        const int error = errno;
+        ::close(descriptor);
+        return error;
+    }
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(listing);
+        if (!entry) {
+            error = errno;
+            break;
+        }
+        if (dot_or_dot_dot(entry->d_name)) continue;
+        entries.push_back({path_text_of(entry->d_name, std::strlen(entry->d_name)), kind_of(descriptor, *entry)});
+    }
+    ::closedir(listing);
+    return error;
+}
 
 int file_kind(const char16_t* path) {
     struct stat status;

@@ -1,9 +1,12 @@
-// Look-ups of a player's files on Windows, which ignores letter case itself.
+// Look-ups of a player's files on Windows, which ignores letter case itself;
+// and folders' listings.
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "runtime/file/file.h"
+#include "runtime/file/file_folder.h"
 #include "runtime/text/text.h"
 
 namespace {
@@ -29,7 +32,55 @@ std::u16string stored_path(const char16_t* path) {
     return stored;
 }
 
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// Whether a look-up of the folder's path joined with the name would find
+// this entry. The system drops a trailing dot or space from the last name of
+// a path, and takes CON, NUL, COM1 and the like, with any extension, for
+// devices; such names (rare, and only ever made around the system) are left
+// for a look-up of their own.
+bool found_by_its_name(std::u16string_view name) {
+    if (name.back() == u'.' || name.back() == u' ') return false;
+    const std::u16string_view stem = name.substr(0, name.find(u'.'));
+    if (stem.size() < 3 || stem.size() > 7) return true;
+    std::u16string start(stem.substr(0, 3));
+    for (char16_t& c : start)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+    for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL", u"COM", u"LPT"})
+        if (start == device) return false;
+    return true;
+}
+
+bool dot_or_dot_dot(std::u16string_view name) { return name == u"." || name == u".."; }
+
 }  // namespace
+
+int file_folder_read(const char16_t* folder, std::vector<FileFolderEntry>& entries) {
+    std::u16string pattern(folder);
+    if (pattern.empty()) return ERROR_PATH_NOT_FOUND;
+    if (pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
+    pattern += u'*';
+    // The basic information leaves out the short names, which the system
+    // would make up for every name; the large fetch takes many names a call.
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW(wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // A drive's root has no "." or "..": nothing matches when it is empty.
+        if (error == ERROR_FILE_NOT_FOUND && kind_of(attributes_of(folder)) == FILE_KIND_FOLDER) return 0;
+        return static_cast<int>(error);
+    }
+    do {
+        const std::u16string_view name(reinterpret_cast<const char16_t*>(found.cFileName));
+        if (dot_or_dot_dot(name)) continue;
+        entries.push_back({std::u16string(name),
+                           found_by_its_name(name) ? kind_of(found.dwFileAttributes) : FILE_KIND_NONE});
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
+}
 
 int file_kind(const char16_t* path) { return kind_of(attributes_of(path)); }
 

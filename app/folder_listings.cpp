@@ -1,0 +1,28 @@
+#include "app/folder_listings.h"
+
+#include "app/track_location.h"
+
+int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_view player_path) {
+    const std::size_t cut = player_path.find_last_of(u'/');
+    // An empty part ("//") is left to the system, which reads it its own way.
+    if (cut == std::u16string_view::npos || cut + 1 == player_path.size() ||
+        player_path.find(u"//") != std::u16string_view::npos)
+        return FILE_KIND_NONE;
+    LocalPathOf(player_path.substr(0, cut), volume_root, folder_);
+    Listing& listing = folders_[folder_];
+    // A folder of one row costs that row's look, not a listing of it.
+    if (++listing.asked < 2) return FILE_KIND_NONE;
+    if (!listing.read) {
+        listing.read = true;
+        listing.visit = visit_;
+        file_list_folder(folder_.c_str(), entries_);
+        for (FileFolderEntry& entry : entries_)
+            if (entry.kind != FILE_KIND_NONE) listing.kinds.emplace(std::move(entry.name), entry.kind);
+    } else if (listing.visit != visit_) {
+        listing.visit = visit_;
+        if (file_kind(folder_.c_str()) != FILE_KIND_FOLDER) listing.kinds.clear();
+    }
+    name_.assign(player_path.substr(cut + 1));
+    auto found = listing.kinds.find(name_);
+    return found == listing.kinds.end() ? FILE_KIND_NONE : found->second;
+}
