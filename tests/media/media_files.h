@@ -11,6 +11,7 @@ std::u16string media_test_folder();
 // A file in that folder.
 std::u16string media_file(const char16_t* name);
 
-// The wrapper runs the program twice: once without an audio server ("none"),
-// once with the private server and its null sink ("null-sink").
+// The wrapper runs the program three times: without an audio server
+// ("none"), with the private server and its null sink ("null-sink"), and with
+// a server it stops when the program asks ("server-gone").
 bool audio_phase_is(const char* phase);

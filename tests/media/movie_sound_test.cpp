@@ -1,10 +1,17 @@
 // What the movies sound like, the same on every back end: the private audio
 // server's null sink is recorded while a 440 Hz tone plays, pauses, resumes,
-// stops, and changes volume and balance.
+// stops, and changes volume and balance; and a server that goes away while
+// a tone plays hangs nothing.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <future>
 #include <string>
+#include <thread>
 
 #include "runtime/media/media.h"
 #include "tests/media/media_files.h"
@@ -109,6 +116,41 @@ TEST_F(MovieSound, NothingPlaysAfterLoadingAnotherFileUnderTheNumber) {
     std::u16string other = media_file(u"tone.ogg");
     ASSERT_NE(movie_load(0, other.c_str()), 0);  // loaded, not started
     EXPECT_LT(hear_settled().peak.overall, SILENCE_DB);
+}
+
+// The sound server going away while a movie plays (a headset unplugged, the
+// server restarted): the wrapper stops it when asked through a file in the
+// media folder. Every operation still returns; a watchdog ends the program
+// if one hangs, since a hung call could not be undone.
+TEST(SoundServerGoesAway, EveryOperationStillReturns) {
+    ASSERT_TRUE(audio_phase_is("server-gone")) << "needs the wrapper's last phase (run_media_tests.sh)";
+    const std::filesystem::path folder(media_test_folder());
+    ASSERT_NE(movie_init(), 0);
+    ASSERT_NE(movie_load(0, media_file(u"tone.wav").c_str()), 0);
+    ASSERT_EQ(movie_play(0, 0), 1);
+    std::ofstream{folder / "stop-audio-server"};
+    for (int waited = 0; waited < 30000 && !std::filesystem::exists(folder / "audio-server-stopped"); waited += 50)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(std::filesystem::exists(folder / "audio-server-stopped")) << "the wrapper did not stop the server";
+
+    std::promise<void> finished;
+    std::thread watchdog([done = finished.get_future()] {
+        if (done.wait_for(std::chrono::seconds(30)) == std::future_status::ready) return;
+        std::fprintf(stderr, "an operation hung after the sound server went away\n");
+        std::_Exit(1);
+    });
+    movie_state(0);
+    movie_pause(0);
+    movie_resume(0);
+    movie_volume_set(0, 50, 0);
+    movie_stop(0);
+    movie_play(0, 0);
+    movie_free(0);
+    movie_load(0, media_file(u"tone.ogg").c_str());
+    movie_play(0, 0);
+    movie_end();
+    finished.set_value();
+    watchdog.join();
 }
 
 }  // namespace

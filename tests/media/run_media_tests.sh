@@ -11,7 +11,11 @@
 #    (tests/support/level_probe.sh), and runs every other test. The program
 #    asks the recorder for stretches of the null sink's monitor through files in
 #    WORK_DIR/probe, so each level belongs exactly to the phase it checks.
-# 4. Stops the recorder and the server, whatever happened.
+# 4. Starts a second server and runs the SoundServerGoesAway tests against it;
+#    the program asks for that server to be stopped while it plays, by
+#    writing WORK_DIR/stop-audio-server, and is told by
+#    WORK_DIR/audio-server-stopped.
+# 5. Stops the recorder and the servers, whatever happened.
 # Fails when a run fails, skips a test or runs none.
 set -u
 emulator=$1
@@ -33,6 +37,7 @@ cleanup() {
     touch "$work/probe/stop"
     [ -n "$recorder" ] && wait "$recorder"
     "$root/scripts/audio-server" stop "$work/audio-server"
+    "$root/scripts/audio-server" stop "$work/gone-server"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
@@ -57,5 +62,16 @@ address=$("$root/scripts/audio-server" start "$work/audio-server") || exit 1
 export PULSE_SERVER="$address"
 sh "$here/../support/level_probe.sh" "$work/probe" &
 recorder=$!
-run_phase null-sink '-SoundWithoutAudioServer.*'
+run_phase null-sink '-SoundWithoutAudioServer.*:SoundServerGoesAway.*'
+
+gone=$("$root/scripts/audio-server" start "$work/gone-server") || exit 1
+(
+    while [ ! -e "$work/stop-audio-server" ]; do sleep 0.05; done
+    "$root/scripts/audio-server" stop "$work/gone-server"
+    touch "$work/audio-server-stopped"
+) &
+stopper=$!
+PULSE_SERVER="$gone" run_phase server-gone 'SoundServerGoesAway.*'
+touch "$work/stop-audio-server"
+wait "$stopper"
 exit $status
