@@ -121,7 +121,7 @@ TEST_F(PlayerCheckInProgram, RowsThePlayerWillNotPlayAreMarked) {
 TEST_F(PlayerCheckInProgram, AFileRemovedAfterACheckIsMissedWhenItsRowIsCheckedAgain) {
     open("Music/a.mp3\r\nMusic/a.mp3\r\nMusic/a.mp3\r\nMusic/Artist/b.mp3\r\n");
     EXPECT_EQ(verdicts(), (std::vector(4, PlayerVerdict::plays)));
-    ASSERT_TRUE(fs::remove(fs::path(path(L"Music\\a.mp3"))));
+    ASSERT_TRUE(fs::remove(fs::path(path(L"Music/a.mp3"))));
     // Moving the last row up checks the last two rows again, not the first.
     gadget_state_set(PLAYLIST_GADGET, 3);
     MoveTrackUp();
