@@ -105,12 +105,9 @@ std::vector<unsigned long> XPerson::windows() {
     if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return shown;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable)
-            continue;
-        // Tooltips and drag icons pass the window manager by, as pop-ups do;
-        // they are no windows a person deals with.
-        if (attributes.override_redirect &&
-            (typed(children[i], "_NET_WM_WINDOW_TYPE_TOOLTIP") || typed(children[i], "_NET_WM_WINDOW_TYPE_DND")))
+        // Tooltips and drag icons pass the window manager by; they are no windows a person deals with.
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
+            attributes.override_redirect)
             continue;
         const unsigned long client = client_in(children[i]);
         shown.push_back(client ? client : children[i]);
@@ -119,32 +116,43 @@ std::vector<unsigned long> XPerson::windows() {
     return shown;
 }
 
-bool XPerson::typed(unsigned long window, const char* type_name) {
-    const Atom window_type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
-    const Atom wanted = XInternAtom(display_, type_name, False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool found = false;
-    if (XGetWindowProperty(display_, window, window_type, 0, 16, False, XA_ATOM, &type, &format, &items, &after,
-                           &data) == Success &&
-        data && format == 32)
-        for (unsigned long k = 0; k < items; ++k)
-            if (reinterpret_cast<const unsigned long*>(data)[k] == wanted) found = true;
-    if (data) XFree(data);
-    return found;
+std::vector<unsigned long> XPerson::popups() {
+    ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::vector<unsigned long> shown;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return shown;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
+            attributes.override_redirect)
+            shown.push_back(children[i]);
+    }
+    if (children) XFree(children);
+    return shown;
 }
 
 bool XPerson::tooltip_shown() {
     ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
     unsigned count = 0;
     if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return false;
+    const Atom window_type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
+    const Atom tooltip = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
     bool shown = false;
     for (unsigned i = 0; i < count && !shown; ++i) {
         XWindowAttributes attributes{};
-        shown = XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
-                attributes.override_redirect && typed(children[i], "_NET_WM_WINDOW_TYPE_TOOLTIP");
+        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
+            !attributes.override_redirect)
+            continue;
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display_, children[i], window_type, 0, 16, False, XA_ATOM, &type, &format, &items,
+                               &after, &data) == Success &&
+            data && format == 32)
+            for (unsigned long k = 0; k < items; ++k)
+                if (reinterpret_cast<const unsigned long*>(data)[k] == tooltip) shown = true;
+        if (data) XFree(data);
     }
     if (children) XFree(children);
     return shown;
