@@ -103,12 +103,16 @@ WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inne
 
 // No window manager hands the keyboard to a window it does not manage, so a
 // pop-up takes it whenever it is shown, as an owned pop-up is activated on
-// the reference platform; the grab ends when it is hidden or closed.
+// the reference platform, and gives it back when it is hidden or closed.
 gboolean keyboard_take(GtkWidget* popup, GdkEvent*, gpointer) {
     GdkWindow* native = gtk_widget_get_window(popup);
     gdk_seat_grab(gdk_display_get_default_seat(gdk_window_get_display(native)), native, GDK_SEAT_CAPABILITY_KEYBOARD,
                   FALSE, nullptr, nullptr, nullptr, nullptr);
     return FALSE;
+}
+
+void keyboard_give_back(GtkWidget* popup, gpointer) {
+    gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(popup)));
 }
 
 }  // namespace
@@ -183,7 +187,10 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     record->x = record->y = IGNORE_VALUE;
     g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     window_signals_connect(widget, id);
-    if (popup) g_signal_connect(widget, "map-event", G_CALLBACK(keyboard_take), nullptr);
+    if (popup) {
+        g_signal_connect(widget, "map-event", G_CALLBACK(keyboard_take), nullptr);
+        g_signal_connect(widget, "unmap", G_CALLBACK(keyboard_give_back), nullptr);
+    }
     if (!(flags & WINDOW_TOOL)) {
         if (style & STYLE_MAXIMIZE) gtk_window_maximize(window);
         else if (style & STYLE_MINIMIZE) gtk_window_iconify(window);
