@@ -98,23 +98,32 @@ unsigned long XPerson::client_in(unsigned long frame) {
     return client;
 }
 
-std::vector<unsigned long> XPerson::windows() {
+std::vector<unsigned long> XPerson::root_children(bool passing_manager) {
     ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
     unsigned count = 0;
     std::vector<unsigned long> shown;
     if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return shown;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
-        // Tooltips and drag icons pass the window manager by; they are no windows a person deals with.
-        if (!XGetWindowAttributes(display_, children[i], &attributes) || attributes.map_state != IsViewable ||
-            attributes.override_redirect)
-            continue;
-        const unsigned long client = client_in(children[i]);
-        shown.push_back(client ? client : children[i]);
+        if (XGetWindowAttributes(display_, children[i], &attributes) && attributes.map_state == IsViewable &&
+            static_cast<bool>(attributes.override_redirect) == passing_manager)
+            shown.push_back(children[i]);
     }
     if (children) XFree(children);
     return shown;
 }
+
+std::vector<unsigned long> XPerson::windows() {
+    std::vector<unsigned long> shown;
+    // Tooltips, drag icons and pop-ups pass the window manager by; they are no windows a person deals with.
+    for (unsigned long frame : root_children(false)) {
+        const unsigned long client = client_in(frame);
+        shown.push_back(client ? client : frame);
+    }
+    return shown;
+}
+
+std::vector<unsigned long> XPerson::popups() { return root_children(true); }
 
 bool XPerson::tooltip_shown() {
     ::Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;

@@ -29,9 +29,12 @@ public:
     // The titles of all shown top-level windows (as windows() lists them).
     std::vector<std::string> titles();
     // All shown top-level windows, titled or not, inside the window
-    // manager's frames when there is one; tooltips and drag icons, which no
-    // window manager handles, are none.
+    // manager's frames when there is one; windows that no window manager
+    // handles (tooltips, drag icons, pop-ups) are none.
     std::vector<unsigned long> windows();
+    // The shown windows that pass the window manager by: pop-ups, tooltips,
+    // drag icons.
+    std::vector<unsigned long> popups();
     std::string title_of(unsigned long window);
     // Whether a tooltip is up; waits until one is (shown) or none is, false
     // when that did not come within timeout_ms.
@@ -112,6 +115,8 @@ private:
     void key_with(unsigned long modifier, unsigned long keysym);
     // The window a window manager's frame holds (itself when it is one), or 0.
     unsigned long client_in(unsigned long frame);
+    // The root's shown children that pass the window manager by, or those that do not.
+    std::vector<unsigned long> root_children(bool passing_manager);
     // The pointer's motion and buttons, sent where they reach the windows.
     bool pointer_to(int x, int y);
     void seat_pointer_to(int x, int y);

@@ -39,6 +39,9 @@ void apply_limits(const WindowRecord& record) {
 }
 
 // The pointer relative to the window's inner area; false when outside it.
+// Under XWayland a pointer that left for a place of the compositor's without
+// X windows keeps its last place, inside the window it left, but no longer
+// over it: only a pointer over one of the window's own parts counts.
 bool pointer_inside(GtkWidget* window, int* x, int* y) {
     GdkWindow* native = window ? gtk_widget_get_window(window) : nullptr;
     if (!native || !gtk_widget_get_visible(window)) return false;
@@ -46,7 +49,9 @@ bool pointer_inside(GtkWidget* window, int* x, int* y) {
     GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
     if (!pointer) return false;
     gdk_window_get_device_position(native, pointer, x, y, nullptr);
-    return *x >= 0 && *y >= 0 && *x < gdk_window_get_width(native) && *y < gdk_window_get_height(native);
+    GdkWindow* under = gdk_device_get_window_at_position(pointer, nullptr, nullptr);
+    return under && gdk_window_get_toplevel(under) == native && *x >= 0 && *y >= 0 &&
+           *x < gdk_window_get_width(native) && *y < gdk_window_get_height(native);
 }
 
 int desktop_pointer(bool want_x) {

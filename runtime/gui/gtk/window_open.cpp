@@ -101,6 +101,20 @@ WindowPlacement place(GtkWindow* window, int x, int y, int inner_width, int inne
     return placement;
 }
 
+// No window manager hands the keyboard to a window it does not manage, so a
+// pop-up takes it whenever it is shown, as an owned pop-up is activated on
+// the reference platform, and gives it back when it is hidden or closed.
+gboolean keyboard_take(GtkWidget* popup, GdkEvent*, gpointer) {
+    GdkWindow* native = gtk_widget_get_window(popup);
+    gdk_seat_grab(gdk_display_get_default_seat(gdk_window_get_display(native)), native, GDK_SEAT_CAPABILITY_KEYBOARD,
+                  FALSE, nullptr, nullptr, nullptr, nullptr);
+    return FALSE;
+}
+
+void keyboard_give_back(GtkWidget* popup, gpointer) {
+    gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(popup)));
+}
+
 }  // namespace
 
 ObjectTable<WindowRecord>& window_table() {
@@ -136,11 +150,15 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
         return 0;
     }
 
-    GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    auto* window = GTK_WINDOW(widget);
     const std::uint32_t style = flags & ~RUNTIME_FLAG_BITS;
     // Nothing but placement flags, or a tool window: an ordinary window with a title bar.
     const bool caption = style == 0 || (flags & WINDOW_TOOL) || (style & STYLE_CAPTION) == STYLE_CAPTION;
+    // A window without a caption that belongs to another (the volume pop-up)
+    // is a pop-up that no window manager places or frames: one that does
+    // (weston's for XWayland) would put it elsewhere than under the pointer.
+    const bool popup = parent_widget && !caption;
+    GtkWidget* widget = gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    auto* window = GTK_WINDOW(widget);
     gtk_window_set_decorated(window, caption);
     gtk_window_set_title(window, utf8_of(title).c_str());
     if (flags & WINDOW_TOOL) gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_UTILITY);
@@ -169,6 +187,10 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     record->x = record->y = IGNORE_VALUE;
     g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     window_signals_connect(widget, id);
+    if (popup) {
+        g_signal_connect(widget, "map-event", G_CALLBACK(keyboard_take), nullptr);
+        g_signal_connect(widget, "unmap", G_CALLBACK(keyboard_give_back), nullptr);
+    }
     if (!(flags & WINDOW_TOOL)) {
         if (style & STYLE_MAXIMIZE) gtk_window_maximize(window);
         else if (style & STYLE_MINIMIZE) gtk_window_iconify(window);

@@ -98,6 +98,19 @@ TEST_F(WindowTest, FlagsChooseFrameSizingAndVisibility) {
     EXPECT_FALSE(gtk_window_get_decorated(GTK_WINDOW(popup)));
     EXPECT_EQ(desktop.box(popup).width, 120);
     EXPECT_EQ(desktop.box(popup).height, 90);
+    EXPECT_EQ(gtk_window_get_window_type(GTK_WINDOW(popup)), GTK_WINDOW_TOPLEVEL);
+    // One that belongs to another is a pop-up that no window manager places,
+    // and it has the keyboard while shown.
+    GtkWidget* owned = open(6, POPUP, 30, 40, 200, 50, reinterpret_cast<std::intptr_t>(popup));
+    EXPECT_EQ(gtk_window_get_window_type(GTK_WINDOW(owned)), GTK_WINDOW_POPUP);
+    EXPECT_EQ(desktop.box(owned).x, 30);
+    EXPECT_EQ(desktop.box(owned).y, 40);
+    GdkDisplay* display = gtk_widget_get_display(owned);
+    GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(display));
+    EXPECT_TRUE(gdk_display_device_is_grabbed(display, keyboard));
+    window_close(6);
+    drain();
+    EXPECT_FALSE(gdk_display_device_is_grabbed(display, keyboard));
 
     GtkWidget* tool = open(3, WINDOW_TOOL | POPUP);
     EXPECT_TRUE(gtk_window_get_decorated(GTK_WINDOW(tool)));

@@ -110,8 +110,12 @@ TEST(MainWindowScenario, TheVolumePopUpClosesWhenThePointerLeavesIt) {
         const unsigned long popup = volume_popup(person, 5000);
         ASSERT_NE(popup, 0u) << "no volume pop-up came";
         const XPerson::Box box = person.box(popup);
-        EXPECT_EQ(box.x, session.toolbar.click_x(TOOL_VOLUME) - 10) << "the pointer 10 pixels into the pop-up";
-        EXPECT_EQ(box.y, session.toolbar.click_y() - 10);
+        // Through weston's seat XWayland's pointer moves by fractions of a
+        // pixel, and the program (through XInput 2) may read the pixel
+        // beside the one the person (through the core protocol) is told of.
+        const int slack = person.through_seat() ? 1 : 0;
+        EXPECT_NEAR(box.x, session.toolbar.click_x(TOOL_VOLUME) - 10, slack) << "the pointer 10 pixels into the pop-up";
+        EXPECT_NEAR(box.y, session.toolbar.click_y() - 10, slack);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         EXPECT_NE(volume_popup(person, 0), 0u) << "the pop-up closed with the pointer in it";
         person.move_to(away.x, away.y);

@@ -63,7 +63,7 @@ bool Toolbar::press(int item, bool leave_pointer) {
 
 unsigned long volume_popup(XPerson& person, int timeout_ms) {
     for (int waited = 0;; waited += 50) {
-        for (unsigned long window : person.windows()) {
+        for (unsigned long window : person.popups()) {
             const XPerson::Box box = person.box(window);
             if (box.width == 200 && box.height == 50) return window;
         }

@@ -39,5 +39,5 @@ private:
 };
 
 // The volume pop-up the Volume button opens under the pointer: the shown
-// window of its size, or 0 when none is there within timeout_ms.
+// pop-up of its size, or 0 when none is there within timeout_ms.
 unsigned long volume_popup(XPerson& person, int timeout_ms);
