@@ -8,8 +8,14 @@ int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_vi
     if (cut == std::u16string_view::npos || cut + 1 == player_path.size() ||
         player_path.find(u"//") != std::u16string_view::npos)
         return FILE_KIND_NONE;
-    LocalPathOf(player_path.substr(0, cut), volume_root, folder_);
-    Listing& listing = folders_[folder_];
+    const std::u16string_view folder = player_path.substr(0, cut);
+    if (!last_ || folder != last_folder_ || volume_root != last_root_) {
+        LocalPathOf(folder, volume_root, folder_);
+        last_ = &folders_[folder_];
+        last_folder_.assign(folder);
+        last_root_.assign(volume_root);
+    }
+    Listing& listing = *last_;
     // A folder of one row costs that row's look, not a listing of it.
     if (++listing.asked < 2) return FILE_KIND_NONE;
     if (!listing.read) {
