@@ -54,10 +54,7 @@ PlayerLookup LookUp(std::u16string_view volume_root, std::u16string_view player_
             lookup.by_fallback = !first;
             return lookup;
         }
-        // The player's fallback (DropFirstFolder) on the view.
-        const std::size_t folder_end = candidate.find(u'/', 1);
-        if (folder_end == std::u16string_view::npos) return lookup;
-        candidate.remove_prefix(folder_end);
+        if (!DropFirstFolder(candidate)) return lookup;
     }
 }
 

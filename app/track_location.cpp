@@ -145,10 +145,17 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
     return LineReading::path;
 }
 
-bool DropFirstFolder(std::u16string& path) {
+bool DropFirstFolder(std::u16string_view& path) {
     std::size_t folder_end = path.find(u'/', 1);
-    if (folder_end == std::u16string::npos) return false;
-    path.erase(0, folder_end);
+    if (folder_end == std::u16string_view::npos) return false;
+    path.remove_prefix(folder_end);
+    return true;
+}
+
+bool DropFirstFolder(std::u16string& path) {
+    std::u16string_view rest = path;
+    if (!DropFirstFolder(rest)) return false;
+    path.erase(0, path.size() - rest.size());
     return true;
 }
 
