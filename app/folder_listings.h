@@ -21,7 +21,10 @@ public:
     int KnownKind(std::u16string_view volume_root, std::u16string_view player_path);
 
     // Forgets every listing, so that files added or removed since are seen.
-    void Forget() { folders_.clear(); }
+    void Forget() {
+        folders_.clear();
+        last_ = nullptr;
+    }
 
     // Between slices of a pass a card may be pulled out or a folder removed:
     // before a listing answers again, its folder is asked once whether it is
@@ -37,7 +40,12 @@ private:
     };
     std::unordered_map<std::u16string, Listing> folders_;  // by the folder's local path
     int visit_ = 0;
-    std::u16string folder_;                                // room reused for every question
+    // The folder last asked about, which the next row most often shares:
+    // its player path, volume and listing; folder_ is its local path.
+    Listing* last_ = nullptr;
+    std::u16string last_folder_;
+    std::u16string last_root_;
+    std::u16string folder_;
     std::u16string name_;
     std::vector<FileFolderEntry> entries_;
 };

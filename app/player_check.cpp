@@ -13,29 +13,44 @@ PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage s
     return playlist;
 }
 
-PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path,
-                            FolderListings* listings) {
+namespace {
+
+// LookUpOnPlayer's work; the local path of a file found as written is only
+// made when asked for, as the check of a row has no use for it.
+PlayerLookup LookUp(std::u16string_view volume_root, std::u16string_view player_path, FolderListings* listings,
+                    bool with_local) {
     PlayerLookup lookup;
-    std::u16string candidate(player_path);
+    // The path looked for is always a tail of player_path: the fallback only
+    // drops folders from its front, so no copy of it is made.
+    std::u16string_view candidate = player_path;
     std::u16string local;
     for (bool first = true;; first = false) {
-        LocalPathOf(candidate, volume_root, local);
         // A file there as written is taken as written: the system found it,
         // and asking for its stored spelling costs a look per folder of its
         // path (on Windows), for every row of a playlist.
         int kind = listings ? listings->KnownKind(volume_root, candidate) : FILE_KIND_NONE;
-        if (kind == FILE_KIND_NONE) kind = file_kind(local.c_str());
-        if (kind == FILE_KIND_FILE) {
-            lookup.local = std::move(local);
-        } else if (kind == FILE_KIND_NONE) {
-            const int mark = text_builder_mark();
-            const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
-            if (kind == FILE_KIND_FILE) lookup.local = found;
-            text_builder_rewind(mark);
+        if (kind == FILE_KIND_NONE) {
+            LocalPathOf(candidate, volume_root, local);
+            kind = file_kind(local.c_str());
+            if (kind == FILE_KIND_NONE) {
+                const int mark = text_builder_mark();
+                const char16_t* found = file_find_ignoring_case(local.c_str(), -1, &kind);
+                if (kind == FILE_KIND_FILE) {
+                    lookup.local = found;
+                    lookup.played = PlayerPathOf(lookup.local, volume_root);
+                }
+                text_builder_rewind(mark);
+            }
         }
         if (first) lookup.folder = kind == FILE_KIND_FOLDER;
         if (kind == FILE_KIND_FILE) {
-            lookup.played = PlayerPathOf(lookup.local, volume_root);
+            if (lookup.played.empty()) {
+                // Found as written: its player path is the candidate itself,
+                // with the separators PlayerPathOf would give it.
+                lookup.played.assign(candidate);
+                std::replace(lookup.played.begin(), lookup.played.end(), u'\\', u'/');
+                if (with_local) LocalPathOf(candidate, volume_root, lookup.local);
+            }
             lookup.by_fallback = !first;
             return lookup;
         }
@@ -43,10 +58,18 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
     }
 }
 
+}  // namespace
+
+PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view player_path,
+                            FolderListings* listings) {
+    return LookUp(volume_root, player_path, listings, true);
+}
+
 RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
                   CheckProgress& progress, FolderListings* listings) {
     RowCheck check;
-    std::u16string path;
+    // Room reused by every row: a row then allocates only what it keeps.
+    thread_local std::u16string path;
     LineReading reading = PlayerTrackPath(line, playlist.folder, playlist.storage, path);
     if (reading == LineReading::no_entry) return check;
     if (++progress.entries > PLAYER_ENTRY_LIMIT) {
@@ -61,7 +84,7 @@ RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, st
     } else if (!row_volume_root.empty() && row_volume_root != playlist.volume_root) {
         check.verdict = PlayerVerdict::other_volume;
     } else {
-        PlayerLookup lookup = LookUpOnPlayer(playlist.volume_root, path, listings);
+        PlayerLookup lookup = LookUp(playlist.volume_root, path, listings, false);
         check.played = std::move(lookup.played);
         if (check.played.empty())
             check.verdict = lookup.folder ? PlayerVerdict::folder : PlayerVerdict::not_found;

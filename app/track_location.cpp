@@ -105,6 +105,11 @@ constexpr std::u16string_view PLAYED_EXTENSIONS[] = {
     u"hes", u"sgc", u"vgm",  u"vgz",  u"kss", u"cmc",  u"cm3", u"cmr", u"cms", u"dmc", u"dlt", u"mpt",
     u"mpd", u"rmt", u"tmc",  u"tm8",  u"tm2"};
 
+constexpr std::size_t LONGEST_PLAYED_EXTENSION =
+    std::max_element(std::begin(PLAYED_EXTENSIONS), std::end(PLAYED_EXTENSIONS),
+                     [](std::u16string_view a, std::u16string_view b) { return a.size() < b.size(); })
+        ->size();
+
 }  // namespace
 
 LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playlist_folder, LineStorage storage,
@@ -131,7 +136,8 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
         path.clear();
         return LineReading::stops_playlist;
     }
-    RemoveDotParts(path, line_start, before);
+    // Most lines have no "." or ".." part, and the path is then as it stays.
+    if (path.find(u"/.", line_start) != std::u16string::npos) RemoveDotParts(path, line_start, before);
     if (Utf8LongerThan(path, PLAYER_PATH_BYTES - 1)) {
         path.clear();
         return LineReading::too_long;
@@ -139,10 +145,17 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
     return LineReading::path;
 }
 
-bool DropFirstFolder(std::u16string& path) {
+bool DropFirstFolder(std::u16string_view& path) {
     std::size_t folder_end = path.find(u'/', 1);
-    if (folder_end == std::u16string::npos) return false;
-    path.erase(0, folder_end);
+    if (folder_end == std::u16string_view::npos) return false;
+    path.remove_prefix(folder_end);
+    return true;
+}
+
+bool DropFirstFolder(std::u16string& path) {
+    std::u16string_view rest = path;
+    if (!DropFirstFolder(rest)) return false;
+    path.erase(0, path.size() - rest.size());
     return true;
 }
 
@@ -150,9 +163,12 @@ bool PlayerPlaysType(std::u16string_view path) {
     std::size_t name_start = path.find_last_of(u'/') + 1;
     std::size_t dot = path.find_last_of(u'.');
     if (dot == std::u16string_view::npos || dot < name_start) return false;
-    std::u16string extension(path.substr(dot + 1));
-    for (char16_t& c : extension)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    const std::u16string_view written = path.substr(dot + 1);
+    if (written.size() > LONGEST_PLAYED_EXTENSION) return false;
+    char16_t lower[LONGEST_PLAYED_EXTENSION];
+    std::transform(written.begin(), written.end(), lower,
+                   [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; });
+    const std::u16string_view extension(lower, written.size());
     return std::find(std::begin(PLAYED_EXTENSIONS), std::end(PLAYED_EXTENSIONS), extension) != std::end(PLAYED_EXTENSIONS);
 }
 

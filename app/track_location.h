@@ -47,6 +47,8 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
 // first folder of a path from the root ("/a/b/c.mp3" becomes "/b/c.mp3").
 // False, leaving path as it was, when no folder is left to drop.
 bool DropFirstFolder(std::u16string& path);
+// The same on a view, which then shows the rest of the path.
+bool DropFirstFolder(std::u16string_view& path);
 
 // Whether the player has a codec for the path's extension.
 bool PlayerPlaysType(std::u16string_view path);
