@@ -27,10 +27,10 @@ std::optional<ObjectTable<ToolbarRecord>> toolbars;
 
 // The toolbar's image list; one is made when the toolbar has none, so that
 // buttons always have a list to add their images to.
-void prepare_image_list(ToolbarRecord* record, HWND parent) {
+void prepare_image_list(ToolbarRecord* record) {
     auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(record->toolbar, TB_GETIMAGELIST, 0, 0));
     if (!list) {
-        list = toolbar_image_list_create(parent);
+        list = toolbar_image_list_create(record->dpi);
         record->own_image_list = list;
     }
     if (list) ImageList_ReplaceIcon(list, -1, LoadIconW(nullptr, IDI_APPLICATION));
@@ -131,8 +131,8 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     // CreateToolbarEx takes the identifier as UINT, which a 64-bit build widens
     // without sign; stored sign-extended, GWLP_ID reads -10000 as GetDlgCtrlID does.
     SetWindowLongPtrW(toolbar, GWLP_ID, static_cast<LONG_PTR>(TOOLBAR_CONTROL_ID));
-    ToolbarRecord made{toolbar, create_tooltip(toolbar), nullptr, nullptr};
-    prepare_image_list(&made, parent);
+    ToolbarRecord made{toolbar, create_tooltip(toolbar), nullptr, nullptr, layout_dpi(parent)};
+    prepare_image_list(&made);
     {
         std::lock_guard guard(toolbars->lock());
         *toolbars->fulfil(id) = made;
@@ -151,6 +151,7 @@ int toolbar_native_image_button(ToolbarRecord& record, int button_id, std::intpt
     int index = toolbar_picture_add(record, list, image);
     // The toolbar measures its buttons from the list it was handed last.
     SendMessageW(record.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    if (record.dpi != UNIT_DPI) toolbar_padding_set(record.toolbar, record.dpi);
     return add_button(record.toolbar, index, button_id, toggle ? BTNS_CHECK : BTNS_BUTTON);
 }
 
@@ -178,7 +179,7 @@ void toolbar_native_check(ToolbarRecord& record, int button_id, bool checked) {
 int toolbar_native_height(ToolbarRecord& record) {
     RECT rect{};
     if (!GetWindowRect(record.toolbar, &rect)) return 0;
-    return scale_to_units(rect.bottom - rect.top, layout_dpi(record.toolbar));
+    return scale_to_units(rect.bottom - rect.top, record.dpi);
 }
 
 std::intptr_t toolbar_native_handle(ToolbarRecord& record) { return reinterpret_cast<std::intptr_t>(record.toolbar); }

@@ -1,7 +1,8 @@
 // The pictures of a toolbar's buttons at its window's density: the 16-pixel
 // images below 1.5 times the unit density, their 32-pixel double pictures
-// (image_catch_double) from there on, and a new image list of the other size
-// when the window moves to a screen of another density.
+// (image_catch_double) from there on, the room around them scaled, and a new
+// image list of the other size when the window moves to a screen of another
+// density.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,7 +12,6 @@
 
 #include "runtime/gui/window_scale.h"
 #include "runtime/gui/win32/toolbar_win32.h"
-#include "runtime/gui/win32/window_dpi.h"
 #include "runtime/image/image.h"
 
 // The program's picture behind each image of the list, by index; 0 for the
@@ -23,6 +23,10 @@ struct ToolbarPictures {
 namespace {
 
 constexpr int IMAGE_LIST_STEP = 16;  // room made at a time
+// The room the toolbar leaves around a button's picture at the unit density,
+// its default.
+constexpr int BUTTON_PADDING_X = 7;
+constexpr int BUTTON_PADDING_Y = 6;
 
 // A bitmap without a double picture, enlarged to side: the button shows it
 // blurred rather than not at all.
@@ -97,8 +101,8 @@ HIMAGELIST remade(HIMAGELIST old, const ToolbarPictures* pictures, int side) {
 
 }  // namespace
 
-HIMAGELIST toolbar_image_list_create(HWND parent) {
-    const int side = toolbar_picture_side(layout_dpi(parent));
+HIMAGELIST toolbar_image_list_create(int dpi) {
+    const int side = toolbar_picture_side(dpi);
     return ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, IMAGE_LIST_STEP, IMAGE_LIST_STEP);
 }
 
@@ -113,20 +117,36 @@ int toolbar_picture_add(ToolbarRecord& record, HIMAGELIST list, std::intptr_t im
 
 void toolbar_pictures_free(ToolbarPictures* pictures) { delete pictures; }
 
+void toolbar_padding_set(HWND toolbar, int dpi) {
+    const int side = toolbar_picture_side(dpi);
+    const int x = scale_to_pixels(BUTTON_PADDING_X, dpi);
+    const int y = scale_to_pixels(BUTTON_PADDING_Y, dpi);
+    SendMessageW(toolbar, TB_SETPADDING, 0, MAKELPARAM(x, y));
+    // The padding alone does not make the control measure its buttons again.
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side + x, side + y));
+}
+
 void toolbar_dpi_changed(HWND parent, int dpi) {
     ObjectTable<ToolbarRecord>* table = toolbar_table();
     if (!table) return;
     std::lock_guard guard(table->lock());
     ToolbarRecord* record = table->find(reinterpret_cast<ObjectNumber>(GetPropW(parent, TOOLBAR_ID_PROPERTY)));
-    // A list handed over by someone else is theirs to change.
-    if (!record || GetParent(record->toolbar) != parent || !record->own_image_list) return;
+    if (!record || GetParent(record->toolbar) != parent) return;
+    // A list handed over by someone else is theirs to change, and stays.
     const int side = toolbar_picture_side(dpi);
-    if (side == side_of(record->own_image_list)) return;
-    HIMAGELIST list = remade(record->own_image_list, record->pictures, side);
-    if (!list) return;
+    HIMAGELIST list = reinterpret_cast<HIMAGELIST>(SendMessageW(record->toolbar, TB_GETIMAGELIST, 0, 0));
+    HIMAGELIST old = nullptr;
+    if (list && list == record->own_image_list && side != side_of(list)) {
+        if (HIMAGELIST made = remade(list, record->pictures, side)) {
+            old = list;
+            list = record->own_image_list = made;
+        }
+    }
+    // The toolbar measures its buttons again from the list it is handed.
     SendMessageW(record->toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
-    ImageList_Destroy(record->own_image_list);
-    record->own_image_list = list;
+    if (old) ImageList_Destroy(old);
+    toolbar_padding_set(record->toolbar, dpi);
+    record->dpi = dpi;
     SendMessageW(record->toolbar, TB_AUTOSIZE, 0, 0);
     // The tooltips' places follow their buttons.
     TOOLINFOW tool{};
