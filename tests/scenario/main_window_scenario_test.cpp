@@ -1,10 +1,16 @@
 // The main window's size and the list that fills it, through resizing,
-// maximizing and minimizing, and the close button.
+// maximizing and minimizing, and the close button. On a screen of 192 DPI
+// (tests/scenario/with-dpi) all of it twice as large, with the 32-pixel icons.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "runtime/image/image.h"
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/playlist_view.h"
 #include "tests/scenario/toolbar_probe.h"
+#include "tests/support/toolbar_icon_fit.h"
 
 namespace {
 
@@ -86,6 +92,93 @@ TEST(MainWindowScenario, ListFollowsResizeMaximizeAndMinimizeAndCloseButtonEndsW
 
     // The close button's request: nothing is unsaved, so no box, and the
     // program ends.
+    PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(15000), 0);
+}
+
+// The density the test's own windows and questions use: the screen's, so that
+// the program's windows are measured in the screen's pixels, as a person sees
+// them. (Per-monitor awareness; Windows before 10 have no such call.)
+void measure_in_screen_pixels() {
+    using SetContext = void*(WINAPI*)(void*);
+    auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    if (set) set(reinterpret_cast<void*>(-3));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
+}
+
+UINT window_dpi(HWND window) {
+    using ForWindow = UINT(WINAPI*)(HWND);
+    auto for_window = reinterpret_cast<ForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return for_window ? for_window(window) : 0;
+}
+
+// Run by tests/scenario/with-dpi 192 on a screen large enough for the window.
+TEST(HighDensityScenario, At192DpiAllIsTwiceAsLargeAndTheToolbarShowsThe32PixelIcons) {
+    const char* dpi = std::getenv("TUNELATHE_TEST_DPI");
+    ASSERT_TRUE(dpi && std::string(dpi) == "192") << "run through tests/scenario/with-dpi 192";
+    measure_in_screen_pixels();
+    RunningProgram program;
+    ASSERT_NE(program.main_window, nullptr) << "the main window never appeared";
+    HWND main_window = program.main_window;
+    EXPECT_EQ(window_dpi(main_window), 192u);
+
+    const SIZE inner = client_size(main_window);
+    EXPECT_EQ(inner.cx, 1660);
+    EXPECT_EQ(inner.cy, 1240);
+    HWND toolbar = find_toolbar(main_window);
+    ASSERT_NE(toolbar, nullptr);
+    RECT bar{};
+    GetWindowRect(toolbar, &bar);
+    const int toolbar_units = (bar.bottom - bar.top + 1) / 2;
+    EXPECT_GE(toolbar_units, 24) << "buttons twice as large as at 96 DPI, 22 high there";
+    HWND list = find_list(main_window);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(wait_until([&] {
+        const RECT at = rect_in_parent(list);
+        return at.left == 10 && at.top == 60 && at.right - at.left == 1640 &&
+               at.bottom - at.top == 2 * (620 - toolbar_units - 10);
+    }, 5000)) << "the list at (5, 30) and filling the window, in units of 96 DPI";
+
+    // Each button shows its icon of the 32-pixel set pixel for pixel, far
+    // from the 16-pixel icon enlarged.
+    image_decoder_png_register();
+    mouse_move({bar.right - 5, bar.bottom + 400});  // no button lit up
+    Sleep(300);
+    std::vector<ToolbarPlace> buttons;
+    for (const ToolbarPlace& place : read_toolbar(program.process.handle(), toolbar))
+        if (!place.separator) buttons.push_back(place);
+    ASSERT_EQ(buttons.size(), 15u);
+    for (std::size_t place = 0; place < buttons.size(); ++place) {
+        SCOPED_TRACE(place);
+        RECT area = buttons[place].rect;
+        MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        ASSERT_GE(width, 32);
+        ASSERT_GE(height, 32);
+        const std::vector<unsigned long> shown = screen_pixels(area);
+        const int n = IMAGE_AT_PLACE[place];
+        EXPECT_LE(best_fit(shown, width, height, toolbar_icon(n, 32)), 2);
+        EXPECT_GE(best_fit(shown, width, height, enlarged(toolbar_icon(n, 16))), 40);
+    }
+
+    // The volume pop-up: twice as large, the pointer 10 units (20 pixels)
+    // inside its corner; it closes when the pointer leaves it.
+    click_toolbar_button(program.process, main_window, 13);
+    HWND popup = program.process.wait_for_window(L"WindowClass_1", 5000);
+    ASSERT_NE(popup, nullptr);
+    const SIZE popup_inner = client_size(popup);
+    EXPECT_EQ(popup_inner.cx, 400);
+    EXPECT_EQ(popup_inner.cy, 100);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    POINT corner{0, 0};
+    ClientToScreen(popup, &corner);
+    EXPECT_NEAR(pointer.x - corner.x, 20, 1);
+    EXPECT_NEAR(pointer.y - corner.y, 20, 1);
+    mouse_move({corner.x + 200, corner.y + 400});
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(popup); }, 5000)) << "the pop-up stayed";
+
     PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.process.wait_for_exit(15000), 0);
 }
