@@ -51,4 +51,27 @@ TEST(AppResources, TheManifestAsksForCommonControls6) {
     FreeLibrary(comctl);
 }
 
+TEST(AppResources, TheManifestAsksForPerMonitorDpiAwareness) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(resource, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    const std::string manifest(bytes, SizeofResource(module, resource));
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+
+    // And the loader honoured it: the program's thread is per-monitor aware
+    // (2), not unaware (0) or aware of the system's density alone (1).
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    using GetContext = void*(WINAPI*)();
+    using AwarenessOf = int(WINAPI*)(void*);
+    auto context = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_NE(context, nullptr);
+    ASSERT_NE(awareness, nullptr);
+    EXPECT_EQ(awareness(context()), 2);
+}
+
 }  // namespace
