@@ -9,6 +9,15 @@
 
 namespace {
 
+// The manifest's text (RT_MANIFEST 24, id 1).
+std::string manifest_text() {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    if (!resource) return {};
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    return std::string(bytes, SizeofResource(module, resource));
+}
+
 TEST(AppResources, IconOneHas16_32And48Pixel32BitImages) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
@@ -30,11 +39,8 @@ TEST(AppResources, IconOneHas16_32And48Pixel32BitImages) {
 }
 
 TEST(AppResources, TheManifestAsksForCommonControls6) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
-    ASSERT_NE(resource, nullptr);
-    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
-    const std::string manifest(bytes, SizeofResource(module, resource));
+    const std::string manifest = manifest_text();
+    ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
 
     // And the loader honoured it: comctl32 comes from the side-by-side
@@ -52,11 +58,8 @@ TEST(AppResources, TheManifestAsksForCommonControls6) {
 }
 
 TEST(AppResources, TheManifestAsksForPerMonitorDpiAwareness) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
-    ASSERT_NE(resource, nullptr);
-    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
-    const std::string manifest(bytes, SizeofResource(module, resource));
+    const std::string manifest = manifest_text();
+    ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
     EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
 
