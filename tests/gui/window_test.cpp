@@ -246,27 +246,28 @@ TEST_F(WindowTest, ImmediateEventsCarryTheirObjectWindowAndSubtype) {
     EXPECT_EQ(current(kind), (Event{EVENT_TIMER, 42, 2, -1}));
     drain();
 
-    // Clicks on the window itself keep the previous event's object.
+    // Clicks on the window itself keep the previous event's object; commands
+    // come from menus and shortcuts (code 0 or 1) and from the toolbar.
+    const auto toolbar = reinterpret_cast<LPARAM>(child(hwnd, L"STATIC", TOOLBAR_CONTROL_ID, 0));
+    drain();
     event_post(EVENT_GADGET, 77, 2, 0);
     EXPECT_EQ(event_wait_timeout(0), EVENT_GADGET);
-    PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_LEFT_CLICK, 77, 2, -1}));
-    PostMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_RIGHT_CLICK, 77, 2, -1}));
-    PostMessageW(hwnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_LEFT_DOUBLE_CLICK, 77, 2, -1}));
-    drain();
-
-    // Commands: menus and shortcuts, the toolbar, other controls.
-    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(7, 0), 0);
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_MENU, 7, 2, -1}));
-    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(9, 1), 0);
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_MENU, 9, 2, -1}));
-    HWND toolbar = child(hwnd, L"STATIC", TOOLBAR_CONTROL_ID, 0);
-    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(5, 0), reinterpret_cast<LPARAM>(toolbar));
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_MENU, 5, 2, 0}));
-    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(11, 3), reinterpret_cast<LPARAM>(toolbar));
-    EXPECT_EQ(current(event_wait_timeout(0)), (Event{EVENT_MENU, 11, 2, 3}));
+    const struct {
+        UINT message;
+        WPARAM wparam;
+        LPARAM lparam;
+        Event event;
+    } messages[] = {{WM_LBUTTONUP, 0, MAKELPARAM(5, 5), {EVENT_LEFT_CLICK, 77, 2, -1}},
+                    {WM_RBUTTONUP, 0, MAKELPARAM(5, 5), {EVENT_RIGHT_CLICK, 77, 2, -1}},
+                    {WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5), {EVENT_LEFT_DOUBLE_CLICK, 77, 2, -1}},
+                    {WM_COMMAND, MAKEWPARAM(7, 0), 0, {EVENT_MENU, 7, 2, -1}},
+                    {WM_COMMAND, MAKEWPARAM(9, 1), 0, {EVENT_MENU, 9, 2, -1}},
+                    {WM_COMMAND, MAKEWPARAM(5, 0), toolbar, {EVENT_MENU, 5, 2, 0}},
+                    {WM_COMMAND, MAKEWPARAM(11, 3), toolbar, {EVENT_MENU, 11, 2, 3}}};
+    for (const auto& m : messages) {
+        PostMessageW(hwnd, m.message, m.wparam, m.lparam);
+        EXPECT_EQ(current(event_wait_timeout(0)), m.event) << std::hex << m.message;
+    }
     HWND button = child(hwnd, L"BUTTON", 31, WS_TABSTOP, 50);
     drain();
     PostMessageW(button, BM_CLICK, 0, 0);  // the button itself tells its parent
