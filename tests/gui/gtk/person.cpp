@@ -172,9 +172,22 @@ bool window_shown(ObjectNumber window) {
     return desktop().mapped(widget);
 }
 
-void activate_window(ObjectNumber window) { desktop().focus(window_of(window)); }
+// Each waits until the toolkit has heard of it, however slow the X server.
+void activate_window(ObjectNumber window) {
+    auto* widget = GTK_WINDOW(window_of(window));
+    desktop().focus(GTK_WIDGET(widget));
+    run_until([&] { return gtk_window_is_active(widget); }, 2000);
+}
 
-void move_window(ObjectNumber window, int x, int y) { desktop().move(window_of(window), x, y); }
+void move_window(ObjectNumber window, int x, int y) {
+    auto* widget = GTK_WINDOW(window_of(window));
+    desktop().move(GTK_WIDGET(widget), x, y);
+    run_until([&] {
+        int now_x = 0, now_y = 0;
+        gtk_window_get_position(widget, &now_x, &now_y);
+        return now_x == x && now_y == y;
+    }, 2000);
+}
 
 void right_click_toolbar_item(ObjectNumber toolbar, int index) {
     auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
