@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "resources/toolbar_icons.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/win32/toolbar_win32.h"
 #include "runtime/gui/window.h"
+#include "runtime/image/image.h"
 #include "tests/gui/person.h"
 #include "tests/support/deadlock_watch.h"
+#include "tests/support/toolbar_icon_fit.h"
 
 namespace {
 
@@ -198,8 +201,8 @@ HIMAGELIST image_list(HWND toolbar) {
 
 // The colours at these points of a list's picture drawn over a blue square;
 // none when it cannot be drawn.
-std::vector<COLORREF> drawn_over_blue(HIMAGELIST list, int index, const std::vector<POINT>& points) {
-    Bitmap canvas(dib_section(16, 16, 32, [](int, int) { return 0xFF0000FFu; }));
+std::vector<COLORREF> drawn_over_blue(HIMAGELIST list, int index, const std::vector<POINT>& points, int side = 16) {
+    Bitmap canvas(dib_section(side, side, 32, [](int, int) { return 0xFF0000FFu; }));
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, canvas.get());
     std::vector<COLORREF> colours;
@@ -451,6 +454,76 @@ TEST_F(ToolbarTest, FreeingAllDestroysEveryToolbar) {
     for (HWND toolbar : toolbars) EXPECT_FALSE(IsWindow(toolbar));
     EXPECT_EQ(toolbar_handle(dynamic), 0);
     EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
+}
+
+// A list's picture drawn over blue, 0x00RRGGBB row after row.
+std::vector<unsigned long> picture_over_blue(HIMAGELIST list, int index, int side) {
+    std::vector<POINT> points;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) points.push_back({x, y});
+    std::vector<unsigned long> shown;
+    for (COLORREF colour : drawn_over_blue(list, index, points, side))
+        shown.push_back(static_cast<unsigned long>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+    return shown;
+}
+
+// A window moved to a screen of another density gets WM_DPICHANGED from the
+// system. One X display has one density, so the test sends the message as
+// the system would: the density, and the window's rectangle there.
+void move_to_density(HWND window, int dpi) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+}
+
+TEST_F(ToolbarTest, OnAScreenOfTwiceTheDensityButtonsShowTheirDoublePicturesOrTheirOwnEnlarged) {
+    constexpr ObjectNumber WINDOW = 25, SHARP = 40;
+    ASSERT_NE(window_open(WINDOW, 40, 40, 400, 100, u"dense", WINDOW_HIDDEN), 0);
+    HWND window = reinterpret_cast<HWND>(window_handle(WINDOW));
+    HWND toolbar = nullptr;
+    ASSERT_NE(toolbar_create(0, window_handle(WINDOW)), 0);
+    toolbar = toolbar_of(0);
+    const std::intptr_t play = image_catch(SHARP, toolbar_icon_data(10), toolbar_icon_size(10));
+    ASSERT_NE(image_catch_double(SHARP, toolbar_icon_32_data(10), toolbar_icon_32_size(10)), 0);
+    ASSERT_NE(toolbar_image_button(1, play), 0);
+    ASSERT_NE(toolbar_image_button(2, image_.handle()), 0);  // red, without a double picture
+    ASSERT_EQ(toolbar_tooltip(0, 2, u"red"), 1);
+    const TBBUTTON sharp = button_at(toolbar, 0), red = button_at(toolbar, 1);
+    const int height = toolbar_height(0);
+
+    move_to_density(window, 192);
+    int width = 0, tall = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(image_list(toolbar), &width, &tall));
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(tall, 32);
+    EXPECT_EQ(button_at(toolbar, 0).iBitmap, sharp.iBitmap);
+    EXPECT_EQ(button_at(toolbar, 1).iBitmap, red.iBitmap);
+    std::vector<unsigned long> shown = picture_over_blue(image_list(toolbar), sharp.iBitmap, 32);
+    EXPECT_LE(best_fit(shown, 32, 32, toolbar_icon(10, 32)), 2);
+    EXPECT_GE(best_fit(shown, 32, 32, enlarged(toolbar_icon(10, 16))), 40);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), red.iBitmap, {{1, 1}, {30, 30}}, 32),
+              (std::vector<COLORREF>{RGB(0xC0, 0, 0), RGB(0xC0, 0, 0)}));
+    EXPECT_NEAR(toolbar_height(0), height, 3) << "in units, its buttons twice as large";
+    // The tooltip stays on its button.
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = toolbar;
+    tool.uId = 1;  // the button's place
+    ASSERT_TRUE(SendMessageW(own_tooltip(0), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT place{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&place));
+    EXPECT_TRUE(EqualRect(&tool.rect, &place));
+
+    // Back at the unit density, the 16-pixel pictures and the toolbar as it was made.
+    move_to_density(window, 96);
+    ASSERT_TRUE(ImageList_GetIconSize(image_list(toolbar), &width, &tall));
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(toolbar_height(0), height);
+    shown = picture_over_blue(image_list(toolbar), sharp.iBitmap, 16);
+    EXPECT_LE(best_fit(shown, 16, 16, toolbar_icon(10, 16)), 2);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), red.iBitmap, {{8, 8}}), (std::vector<COLORREF>{RGB(0xC0, 0, 0)}));
+    image_free(SHARP);
+    window_close(WINDOW);
 }
 
 // Creating and freeing a toolbar sends messages to its window, whose handlers
