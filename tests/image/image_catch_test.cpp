@@ -1,6 +1,7 @@
 // image_catch on every back end: PNG data through the decoders into real
-// native images with the pixels libpng reads, and the image table's
-// bookkeeping of numbers, replacing, failures and freeing.
+// native images with the pixels libpng reads, with alpha exactly where the
+// PNG has transparency, and the image table's bookkeeping of numbers,
+// replacing, failures and freeing.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,6 +28,7 @@ TEST_F(ImageTable, EveryPngSuiteImageBecomesTheImageLibpngReads) {
     for (const std::string& name : pngsuite_names()) {
         SCOPED_TRACE(name);
         const Bytes png = read_file(pngsuite_path(name));
+        ASSERT_FALSE(png.empty());
         const std::intptr_t handle = image_catch(20, png.data(), png.size());
         if (name[0] == 'x') {  // the suite's deliberately corrupt files
             EXPECT_EQ(handle, 0);
@@ -39,6 +41,7 @@ TEST_F(ImageTable, EveryPngSuiteImageBecomesTheImageLibpngReads) {
         const PngHeader header = png_header(png);
         const bool has_alpha = header.transparency || header.colour_type == 4 || header.colour_type == 6;
         EXPECT_EQ(record.depth, has_alpha ? 32 : 24);
+        ASSERT_EQ(native_depth(handle), record.depth);
         EXPECT_EQ(record.width, header.width);
         EXPECT_EQ(record.height, header.height);
         Pixels expected;
@@ -46,6 +49,7 @@ TEST_F(ImageTable, EveryPngSuiteImageBecomesTheImageLibpngReads) {
         EXPECT_TRUE(same_pixels(native_pixels(handle), expected));
         ++compared;
     }
+    // The tarball's suite: basic, transparent and interlaced images.
     EXPECT_GE(compared, 60);
 }
 
@@ -59,6 +63,7 @@ TEST_F(ImageTable, TheFifteenEmbeddedIconsBecome16By16ImagesWithAlpha) {
         EXPECT_EQ(record.width, 16);
         EXPECT_EQ(record.height, 16);
         EXPECT_EQ(record.depth, 32);
+        ASSERT_EQ(native_depth(handle), 32);
         EXPECT_EQ(record.tag, IMAGE_TAG_PNG);
         EXPECT_EQ(record.source_depth, n == 9 ? 8 : 32);  // the stop sign is grey with alpha
         const Bytes png(toolbar_icon_data(n), toolbar_icon_data(n) + toolbar_icon_size(n));

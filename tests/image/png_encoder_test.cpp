@@ -24,17 +24,6 @@ Dib make_dib(int width, int height, int depth) {
     return dib;
 }
 
-Pixels decoded(const Bytes& png, int& depth) {
-    DecodeContext& context = decode_context();
-    if (!decode_start(context, png.data(), png.size())) return {};
-    depth = context.depth;
-    const std::size_t pitch = image_row_pitch(context.width, context.depth);
-    Bytes rows(pitch * static_cast<std::size_t>(context.height));
-    const bool read = context.decoder->read(context, rows.data(), pitch, DECODE_BOTTOM_UP);
-    context.decoder->close(context);
-    return read ? pixels_from_rows(rows.data(), pitch, context.width, context.height, context.depth, true) : Pixels{};
-}
-
 class PngEncoder : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -56,10 +45,10 @@ TEST_F(PngEncoder, DibRowsSurviveEncodingAndDecoding) {
         EXPECT_EQ(header.colour_type, depth == 24 ? 2 : 6);
         EXPECT_EQ(header.width, 13);
         EXPECT_EQ(header.height, 7);
-        int decoded_depth = 0;
-        const Pixels pixels = decoded(png, decoded_depth);
-        EXPECT_EQ(decoded_depth, depth);
-        EXPECT_TRUE(same_pixels(pixels, pixels_from_rows(dib.rows.data(), dib.pitch, 13, 7, depth, true)));
+        const Decoded decoded = decode(png);
+        ASSERT_TRUE(decoded.read);
+        EXPECT_EQ(decoded.depth, depth);
+        EXPECT_TRUE(same_pixels(decoded.pixels, pixels_from_rows(dib.rows.data(), dib.pitch, 13, 7, depth, true)));
     }
 }
 

@@ -75,20 +75,16 @@ TEST(ToolbarIcons, EachDecodesToAPictureWithTransparentSurroundings) {
     image_decoder_png_register();
     for (int n = 0; n < 15; ++n) {
         SCOPED_TRACE(n);
-        const Bytes png = icon(n);
-        DecodeContext& context = decode_context();
-        ASSERT_TRUE(decode_start(context, png.data(), png.size()));
-        EXPECT_EQ(context.width, 16);
-        EXPECT_EQ(context.height, 16);
-        EXPECT_EQ(context.depth, 32);
-        Bytes rows(16 * 64);
-        ASSERT_TRUE(context.decoder->read(context, rows.data(), 64, DECODE_BOTTOM_UP));
-        context.decoder->close(context);
+        const Decoded decoded = decode(icon(n));
+        ASSERT_TRUE(decoded.read);
+        EXPECT_EQ(decoded.pixels.width, 16);
+        EXPECT_EQ(decoded.pixels.height, 16);
+        EXPECT_EQ(decoded.depth, 32);
         int transparent = 0;
         int opaque = 0;
-        for (std::size_t i = 3; i < rows.size(); i += 4) {
-            transparent += rows[i] == 0;
-            opaque += rows[i] == 255;
+        for (std::size_t i = 3; i < decoded.pixels.bgra.size(); i += 4) {
+            transparent += decoded.pixels.bgra[i] == 0;
+            opaque += decoded.pixels.bgra[i] == 255;
         }
         // A drawn picture, not an empty or a filled square.
         EXPECT_GE(opaque, 40);

@@ -16,6 +16,11 @@ std::vector<HGDIOBJ> watched;
 
 Pixels native_pixels(std::intptr_t handle) { return section_pixels(reinterpret_cast<HBITMAP>(handle)); }
 
+int native_depth(std::intptr_t handle) {
+    DIBSECTION dib{};
+    return GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof dib, &dib) == sizeof dib ? dib.dsBm.bmBitsPixel : -1;
+}
+
 void native_watch(std::intptr_t handle) { watched.push_back(reinterpret_cast<HGDIOBJ>(handle)); }
 
 int native_alive() {

@@ -5,7 +5,8 @@
 #include "runtime/media/dshow/movie_record.h"
 #include "runtime/media/media.h"
 #include "tests/media/dshow/avi_file.h"
-#include "tests/media/dshow/media_test_support.h"
+#include "tests/media/media_files.h"
+#include "tests/media/movie_probe.h"
 
 namespace {
 
@@ -18,10 +19,10 @@ void pump_messages() {
     }
 }
 
-bool play_until(IMediaSeeking* seeking, double seconds) {
+bool play_until(ObjectNumber number, double seconds) {
     for (int i = 0; i < 1500; ++i) {
         pump_messages();
-        if (position_seconds(seeking) >= seconds) return true;
+        if (native_position(number) >= seconds) return true;
         Sleep(20);
     }
     return false;
@@ -90,8 +91,8 @@ TEST_F(MovieVideo, PlaysAsAChildOfTheOwnerWindow) {
     ASSERT_NE(child, nullptr);
     EXPECT_TRUE(IsWindowVisible(child));
 
-    EXPECT_EQ(graph_state(m->control), State_Running);
-    EXPECT_TRUE(play_until(m->seeking, 1.0)) << "the video did not advance";
+    EXPECT_EQ(native_state(0), NATIVE_PLAYING);
+    EXPECT_TRUE(play_until(0, 1.0)) << "the video did not advance";
     movie_free(0);  // before the owner window goes
     EXPECT_EQ(FindWindowExW(owner, nullptr, nullptr, nullptr), nullptr);
 }
@@ -107,7 +108,7 @@ TEST_F(MovieVideo, WithoutOwnerTheVideoHasAWindowOfItsOwn) {
     long visible = OAFALSE;
     ASSERT_EQ(m->video_window->get_Visible(&visible), S_OK);
     EXPECT_EQ(visible, OATRUE);
-    EXPECT_TRUE(play_until(m->seeking, 1.0)) << "the video did not advance";
+    EXPECT_TRUE(play_until(0, 1.0)) << "the video did not advance";
 }
 
 }  // namespace

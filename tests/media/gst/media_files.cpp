@@ -4,7 +4,6 @@
 #include <glib.h>
 
 #include <cstdlib>
-#include <cstring>
 
 std::u16string media_test_folder() {
     const char* folder = std::getenv("MEDIA_TEST_DIR");
@@ -15,8 +14,3 @@ std::u16string media_test_folder() {
 }
 
 std::u16string media_file(const char16_t* name) { return media_test_folder() + u"/" + name; }
-
-bool audio_phase_is(const char* phase) {
-    const char* current = std::getenv("TUNELATHE_AUDIO");
-    return current && std::strcmp(current, phase) == 0;
-}
