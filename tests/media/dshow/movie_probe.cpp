@@ -1,12 +1,23 @@
 // The movies' native side under Windows: filter graphs, counted by their
-// references.
+// references. The runtime's texts, which the graphs' paths need, are started
+// for the whole run.
 #include "tests/media/movie_probe.h"
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
 #include "runtime/media/dshow/movie_record.h"
+#include "runtime/text/text.h"
 
 namespace {
+
+class TextEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(text_init()); }
+    void TearDown() override { text_end(); }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new TextEnvironment);
 
 std::vector<IGraphBuilder*> watched;
 
