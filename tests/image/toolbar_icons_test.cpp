@@ -30,21 +30,20 @@ int premultiplied(const Pixels& pixels, int x, int y, int channel) {
     return channel == 3 ? p[3] : p[channel] * p[3] / 255;
 }
 
-TEST(ToolbarIcons, FifteenStreamsLieBackToBack) {
-    ASSERT_EQ(toolbar_icon_count(), 15);
-    for (int n = 0; n + 1 < 15; ++n) EXPECT_EQ(toolbar_icon_data(n) + toolbar_icon_size(n), toolbar_icon_data(n + 1));
-    EXPECT_EQ(toolbar_icon_data(15), nullptr);
-    EXPECT_EQ(toolbar_icon_data(-1), nullptr);
-    EXPECT_EQ(toolbar_icon_size(15), 0u);
-}
-
-TEST(ToolbarIcons, The32PixelSetHoldsFifteenStreamsBackToBackToo) {
-    ASSERT_EQ(toolbar_icon_32_count(), 15);
-    for (int n = 0; n + 1 < 15; ++n)
-        EXPECT_EQ(toolbar_icon_32_data(n) + toolbar_icon_32_size(n), toolbar_icon_32_data(n + 1));
-    EXPECT_EQ(toolbar_icon_32_data(15), nullptr);
-    EXPECT_EQ(toolbar_icon_32_data(-1), nullptr);
-    EXPECT_EQ(toolbar_icon_32_size(15), 0u);
+TEST(ToolbarIcons, EachSetHoldsFifteenStreamsBackToBack) {
+    const struct {
+        int (*count)();
+        const unsigned char* (*data)(int);
+        std::size_t (*size)(int);
+    } sets[] = {{toolbar_icon_count, toolbar_icon_data, toolbar_icon_size},
+                {toolbar_icon_32_count, toolbar_icon_32_data, toolbar_icon_32_size}};
+    for (const auto& set : sets) {
+        ASSERT_EQ(set.count(), 15);
+        for (int n = 0; n + 1 < 15; ++n) EXPECT_EQ(set.data(n) + set.size(n), set.data(n + 1));
+        EXPECT_EQ(set.data(15), nullptr);
+        EXPECT_EQ(set.data(-1), nullptr);
+        EXPECT_EQ(set.size(15), 0u);
+    }
 }
 
 TEST(ToolbarIcons, EachStreamHoldsExactlyTheExpectedChunks) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "runtime/media/media.h"
+#include "tests/media/avi_file.h"
 #include "tests/media/media_files.h"
 #include "tests/media/movie_probe.h"
 
@@ -60,6 +61,14 @@ TEST_F(MovieService, ALoadedSoundIsStoppedAtItsStartAndHasNoVideo) {
     const auto dynamic = static_cast<ObjectNumber>(movie_load(DYNAMIC_ID, tone.c_str()));
     ASSERT_NE(native_movie(dynamic), 0);
     EXPECT_NE(dynamic, native_movie(dynamic));  // the number, not the graph or pipeline
+}
+
+TEST_F(MovieService, AVideoHasItsNativeSize) {
+    const std::u16string video = media_file(u"video.avi");
+    ASSERT_TRUE(write_avi(video, 160, 120, 30));
+    ASSERT_NE(movie_load(0, video.c_str()), 0);
+    EXPECT_EQ(movie_video_width(0), 160);
+    EXPECT_EQ(movie_video_height(0), 120);
 }
 
 TEST_F(MovieService, FilesThatCannotBeLoadedLeaveTheNumberFree) {

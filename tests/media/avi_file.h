@@ -1,5 +1,5 @@
 // A small uncompressed AVI video written by the tests: the one kind of video
-// file the platform's splitter reads without any codec.
+// file every back end's splitter reads without any codec.
 #pragma once
 
 #include <string>
