@@ -16,7 +16,7 @@ extern const int NATIVE_STOPPED, NATIVE_PAUSED, NATIVE_PLAYING;
 int native_state(ObjectNumber number);
 
 // Its position in seconds, -1 when it tells none; and a wait until the
-// position reaches the seconds, false after a timeout.
+// position reaches the seconds (movie_probe.cpp), false after a timeout.
 double native_position(ObjectNumber number);
 bool wait_for_position(ObjectNumber number, double seconds);
 

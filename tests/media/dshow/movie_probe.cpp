@@ -49,14 +49,6 @@ double native_position(ObjectNumber number) {
     return static_cast<double>(position) / 1e7;
 }
 
-bool wait_for_position(ObjectNumber number, double seconds) {
-    for (int i = 0; i < 600; ++i) {
-        if (native_position(number) >= seconds) return true;
-        Sleep(50);
-    }
-    return false;
-}
-
 void native_watch(ObjectNumber number) {
     IGraphBuilder* graph = movie_find(number)->graph;
     graph->AddRef();

@@ -39,14 +39,6 @@ double native_position(ObjectNumber number) {
     return static_cast<double>(position) / GST_SECOND;
 }
 
-bool wait_for_position(ObjectNumber number, double seconds) {
-    for (int i = 0; i < 600; ++i) {
-        if (native_position(number) >= seconds) return true;
-        g_usleep(50000);
-    }
-    return false;
-}
-
 void native_watch(ObjectNumber number) { watched.push_back(GST_ELEMENT(gst_object_ref(pipeline_of(number)))); }
 
 int native_alive() {

@@ -27,10 +27,9 @@ protected:
 };
 
 TEST_F(Movie, AFileNamedInBytesThatAreNotUtf8LoadsByThatName) {
-    const std::string folder = std::getenv("MEDIA_TEST_DIR");
-    std::filesystem::copy_file(folder + "/tone.wav", folder + "/tone \xE9.wav",
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_NE(movie_load(1, path_text_of(folder + "/tone \xE9.wav").c_str()), 0);
+    const std::string named = std::getenv("MEDIA_TEST_DIR") + std::string("/tone \xE9.wav");
+    std::filesystem::copy_file(media_file(u"tone.wav"), named, std::filesystem::copy_options::overwrite_existing);
+    EXPECT_NE(movie_load(1, path_text_of(named).c_str()), 0);
 }
 
 // The pipeline's volume once it is near the expected one, or after a second:
