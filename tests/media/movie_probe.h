@@ -19,6 +19,9 @@ int native_state(ObjectNumber number);
 // position reaches the seconds (movie_probe.cpp), false after a timeout.
 double native_position(ObjectNumber number);
 bool wait_for_position(ObjectNumber number, double seconds);
+// Lets ms pass, handling what the thread's windows were sent meanwhile: a
+// video's window may belong to the thread that plays it.
+void native_idle(int ms);
 
 // From now on the test holds the number's graph or pipeline too, and
 // native_alive counts those it holds that the service holds as well; the

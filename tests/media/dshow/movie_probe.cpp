@@ -49,6 +49,15 @@ double native_position(ObjectNumber number) {
     return static_cast<double>(position) / 1e7;
 }
 
+void native_idle(int ms) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    Sleep(static_cast<DWORD>(ms));
+}
+
 void native_watch(ObjectNumber number) {
     IGraphBuilder* graph = movie_find(number)->graph;
     graph->AddRef();

@@ -11,24 +11,6 @@
 
 namespace {
 
-// The renderer's window may belong to this thread: keep its messages moving.
-void pump_messages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-bool play_until(ObjectNumber number, double seconds) {
-    for (int i = 0; i < 1500; ++i) {
-        pump_messages();
-        if (native_position(number) >= seconds) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
 class MovieVideo : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +24,7 @@ protected:
     void TearDown() override {
         movie_end();
         if (owner) DestroyWindow(owner);
-        pump_messages();
+        native_idle(0);
     }
 
     HWND open_owner() {
@@ -53,7 +35,7 @@ protected:
         RegisterClassW(&wc);  // fails harmlessly when already registered
         owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320,
                                 240, nullptr, nullptr, wc.hInstance, nullptr);
-        pump_messages();
+        native_idle(0);
         return owner;
     }
 
@@ -61,14 +43,14 @@ protected:
     // as it then is, once the video visibly advances.
     OAHWND play_in(HWND in) {
         EXPECT_EQ(movie_play(0, reinterpret_cast<std::intptr_t>(in)), 1);
-        pump_messages();
+        native_idle(0);
         OAHWND current = 1;
         EXPECT_EQ(window->get_Owner(&current), S_OK);
         long visible = OAFALSE;
         EXPECT_EQ(window->get_Visible(&visible), S_OK);
         EXPECT_EQ(visible, OATRUE);
         EXPECT_EQ(native_state(0), NATIVE_PLAYING);
-        EXPECT_TRUE(play_until(0, 1.0)) << "the video did not advance";
+        EXPECT_TRUE(wait_for_position(0, 1.0)) << "the video did not advance";
         return current;
     }
 

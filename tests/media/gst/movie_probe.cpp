@@ -39,6 +39,9 @@ double native_position(ObjectNumber number) {
     return static_cast<double>(position) / GST_SECOND;
 }
 
+// No window of GStreamer's waits for this thread.
+void native_idle(int ms) { g_usleep(static_cast<gulong>(ms) * 1000); }
+
 void native_watch(ObjectNumber number) { watched.push_back(GST_ELEMENT(gst_object_ref(pipeline_of(number)))); }
 
 int native_alive() {
