@@ -192,11 +192,4 @@ TEST_F(PngDecoder, RowsTooNarrowForTheImageAreRefused) {
     context.decoder->close(context);
 }
 
-TEST_F(PngDecoder, RegisteringTwiceAddsOneDecoder) {
-    const int before = image_decoder_count();
-    image_decoder_png_register();
-    EXPECT_EQ(image_decoder_count(), before);
-    EXPECT_GE(before, 1);
-}
-
 }  // namespace

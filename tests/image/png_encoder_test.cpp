@@ -62,10 +62,14 @@ TEST_F(PngEncoder, RefusesRowsShorterThanTheImage) {
     EXPECT_FALSE(encoder->write24(dib.rows.data(), dib.pitch, 0, 2, png));
 }
 
-TEST_F(PngEncoder, RegisteringTwiceKeepsOneEntry) {
+TEST_F(PngEncoder, RegisteringTwiceKeepsOneEncoderAndOneDecoder) {
     const ImageEncoder* first = image_encoder_find(IMAGE_TAG_PNG);
+    const int decoders = image_decoder_count();
     image_encoder_png_register();
+    image_decoder_png_register();
     EXPECT_EQ(image_encoder_find(IMAGE_TAG_PNG), first);
+    EXPECT_EQ(image_decoder_count(), decoders);
+    EXPECT_GE(decoders, 1);
 }
 
 }  // namespace

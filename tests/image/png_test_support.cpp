@@ -47,13 +47,13 @@ bool simplified_decode(const Bytes& png, Pixels& out) {
 
 // 16-bit files: the simplified API treats 16-bit samples as linear light and
 // converts them to 8-bit sRGB (and rounds rather than cuts), which is not
-// what the runtime does; so libpng's own transforms read them here: tRNS
-// matched on the full 16-bit value, then the high byte of each sample, grey
-// copied to blue, green and red.
-struct ReadState {
+// what the runtime does; so the samples are read raw (only de-interlaced)
+// and turned into pixels here: high byte of each sample, grey copied to
+// blue, green and red, tRNS matched on the full 16-bit value.
+struct RawRead {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    ~ReadState() { png_destroy_read_struct(&png, &info, nullptr); }
+    ~RawRead() { png_destroy_read_struct(&png, &info, nullptr); }
 };
 
 struct MemorySource {
@@ -69,32 +69,53 @@ void read_memory(png_structp png, png_bytep out, png_size_t length) {
 }
 
 // Everything that can make libpng jump; no locals that need destroying.
-void read_bgra(png_structp png, png_infop info, MemorySource& source, Pixels& out) {
+void read_raw(png_structp png, png_infop info, MemorySource& source, std::vector<Bytes>& rows) {
     png_set_read_fn(png, &source, read_memory);
     png_read_info(png, info);
-    png_set_tRNS_to_alpha(png);
-    png_set_strip_16(png);
-    png_set_gray_to_rgb(png);
-    png_set_bgr(png);
-    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    out.width = static_cast<int>(png_get_image_width(png, info));
-    out.height = static_cast<int>(png_get_image_height(png, info));
-    const std::size_t pitch = png_get_rowbytes(png, info);
-    out.bgra.assign(pitch * static_cast<std::size_t>(out.height), 0);
+    rows.assign(png_get_image_height(png, info), Bytes(png_get_rowbytes(png, info)));
     for (int pass = 0; pass < passes; ++pass)
-        for (std::size_t at = 0; at < out.bgra.size(); at += pitch) png_read_row(png, &out.bgra[at], nullptr);
+        for (Bytes& row : rows) png_read_row(png, row.data(), nullptr);
 }
 
-bool sixteen_bit_decode(const Bytes& png, Pixels& out) {
-    ReadState read;
+bool raw_rows(const Bytes& png, std::vector<Bytes>& rows) {
+    RawRead read;
     MemorySource source{&png, 0};
     read.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!read.png) return false;
     read.info = png_create_info_struct(read.png);
     if (!read.info || setjmp(png_jmpbuf(read.png))) return false;
-    read_bgra(read.png, read.info, source, out);
+    read_raw(read.png, read.info, source, rows);
+    return true;
+}
+
+bool sixteen_bit_decode(const Bytes& png, Pixels& out) {
+    const PngHeader header = png_header(png);
+    std::vector<Bytes> rows;
+    if (!raw_rows(png, rows)) return false;
+    Bytes trns;
+    for (const PngChunk& chunk : png_chunks(png))
+        if (chunk.type == "tRNS") trns = chunk.data;
+    const int channels = header.colour_type == 0 ? 1 : header.colour_type == 2 ? 3 : header.colour_type == 4 ? 2 : 4;
+    out.width = header.width;
+    out.height = header.height;
+    out.bgra.clear();
+    for (const Bytes& row : rows) {
+        for (int x = 0; x < header.width; ++x) {
+            const unsigned char* p = row.data() + static_cast<std::size_t>(x * channels * 2);
+            const bool grey = header.colour_type == 0 || header.colour_type == 4;
+            const unsigned char r = p[0];
+            const unsigned char g = grey ? p[0] : p[2];
+            const unsigned char b = grey ? p[0] : p[4];
+            unsigned char a = 255;
+            if (header.colour_type == 4) a = p[2];
+            if (header.colour_type == 6) a = p[6];
+            const std::size_t sample_bytes = grey ? 2 : 6;
+            if (trns.size() == sample_bytes && std::equal(trns.begin(), trns.end(), p)) a = 0;
+            out.bgra.insert(out.bgra.end(), {b, g, r, a});
+        }
+    }
     return true;
 }
 

@@ -13,15 +13,8 @@
 
 namespace {
 
-Bytes icon(int n) {
-    const unsigned char* data = toolbar_icon_data(n);
-    return Bytes(data, data + toolbar_icon_size(n));
-}
-
-Bytes icon_32(int n) {
-    const unsigned char* data = toolbar_icon_32_data(n);
-    return Bytes(data, data + toolbar_icon_32_size(n));
-}
+Bytes icon(int n) { return Bytes(toolbar_icon_data(n), toolbar_icon_data(n) + toolbar_icon_size(n)); }
+Bytes icon_32(int n) { return Bytes(toolbar_icon_32_data(n), toolbar_icon_32_data(n) + toolbar_icon_32_size(n)); }
 
 // Straight-alpha pixels as premultiplied values, so that what transparent
 // pixels hold (any colour) never counts.

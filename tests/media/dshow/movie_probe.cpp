@@ -1,23 +1,12 @@
 // The movies' native side under Windows: filter graphs, counted by their
-// references. The runtime's texts, which the graphs' paths need, are started
-// for the whole run.
+// references.
 #include "tests/media/movie_probe.h"
-
-#include <gtest/gtest.h>
 
 #include <vector>
 
 #include "runtime/media/dshow/movie_record.h"
-#include "runtime/text/text.h"
 
 namespace {
-
-class TextEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(text_init()); }
-    void TearDown() override { text_end(); }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new TextEnvironment);
 
 std::vector<IGraphBuilder*> watched;
 

@@ -12,13 +12,13 @@
 #include <string>
 
 #include "runtime/file/path_bytes.h"
-#include "runtime/media/gst/movie_record.h"
 #include "runtime/media/media.h"
 #include "tests/media/media_files.h"
+#include "tests/media/movie_probe.h"
 
 namespace {
 
-GstElement* pipeline_of(ObjectNumber number) { return movie_table()->find(number)->playbin; }
+GObject* pipeline_of(ObjectNumber number) { return reinterpret_cast<GObject*>(native_movie(number)); }
 
 class Movie : public ::testing::Test {
 protected:
