@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "runtime/image/image.h"
 #include "test_images.h"
 #include "tests/image/native_image_probe.h"
@@ -68,31 +71,26 @@ TEST_F(BitmapFile, EveryDepthBecomesASectionOfTheFilesPixels) {
 
 TEST_F(BitmapFile, FilesThatClaimMoreThanTheyHoldAreRefused) {
     const Bytes good = bmp_file(3, 2, 32, {}, bgra_rows);
-    // The pixels end beyond the given size.
-    EXPECT_EQ(image_catch(0, good.data(), good.size() - 1), 0);
-    // More rows than the data holds.
-    Bytes tall = good;
-    tall[22] = 200;
-    EXPECT_EQ(image_catch(0, tall.data(), tall.size()), 0);
-    // Pixel data said to start beyond the end.
-    Bytes beyond = good;
-    beyond[10] = 0xFF;
-    beyond[11] = 0xFF;
-    EXPECT_EQ(image_catch(0, beyond.data(), beyond.size()), 0);
-    // A palette of more colours than the file holds.
-    Bytes colours = bmp_file(3, 2, 8, {0x112233}, Bytes(8, 0));
-    colours[46] = 0xFF;
-    EXPECT_EQ(image_catch(0, colours.data(), colours.size()), 0);
-    // No width; an old-style 12-byte header.
-    Bytes narrow = good;
-    narrow[18] = 0;
-    EXPECT_EQ(image_catch(0, narrow.data(), narrow.size()), 0);
-    Bytes core = good;
-    core[14] = 12;
-    EXPECT_EQ(image_catch(0, core.data(), core.size()), 0);
-    EXPECT_EQ(image_record(0).handle, 0);
-    // The untouched file works.
-    EXPECT_NE(image_catch(0, good.data(), good.size()), 0);
+    const auto forged = [](Bytes file, std::initializer_list<std::pair<std::size_t, unsigned char>> changes) {
+        for (const auto& [at, value] : changes) file[at] = value;
+        return file;
+    };
+    const struct {
+        const char* what;
+        Bytes file;
+    } refused[] = {
+        {"the pixels end beyond the given size", Bytes(good.begin(), good.end() - 1)},
+        {"more rows than the data holds", forged(good, {{22, 200}})},
+        {"pixel data said to start beyond the end", forged(good, {{10, 0xFF}, {11, 0xFF}})},
+        {"a palette of more colours than the file holds", forged(bmp_file(3, 2, 8, {0x112233}, Bytes(8, 0)), {{46, 0xFF}})},
+        {"no width", forged(good, {{18, 0}})},
+        {"an old-style 12-byte header", forged(good, {{14, 12}})},
+    };
+    for (const auto& forgery : refused) {
+        EXPECT_EQ(image_catch(0, forgery.file.data(), forgery.file.size()), 0) << forgery.what;
+        EXPECT_EQ(image_record(0).handle, 0) << forgery.what;
+    }
+    EXPECT_NE(image_catch(0, good.data(), good.size()), 0);  // the untouched file works
 }
 
 }  // namespace
