@@ -1,4 +1,4 @@
-#include "tests/media/avi_file.h"
+#include "tests/media/media_files.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "runtime/media/media.h"
-#include "tests/media/avi_file.h"
 #include "tests/media/media_files.h"
 #include "tests/media/movie_probe.h"
 

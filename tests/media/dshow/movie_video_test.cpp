@@ -5,7 +5,6 @@
 
 #include "runtime/media/dshow/movie_record.h"
 #include "runtime/media/media.h"
-#include "tests/media/avi_file.h"
 #include "tests/media/media_files.h"
 #include "tests/media/movie_probe.h"
 
@@ -25,18 +24,6 @@ protected:
         movie_end();
         if (owner) DestroyWindow(owner);
         native_idle(0);
-    }
-
-    HWND open_owner() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MediaTestOwner";
-        RegisterClassW(&wc);  // fails harmlessly when already registered
-        owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320,
-                                240, nullptr, nullptr, wc.hInstance, nullptr);
-        native_idle(0);
-        return owner;
     }
 
     // Plays in the owner's window (0: one of its own); the video window's owner
@@ -68,7 +55,15 @@ TEST_F(MovieVideo, TheWindowIsPlacedAtTheNativeSize) {
 }
 
 TEST_F(MovieVideo, PlaysAsAChildOfTheOwnerWindow) {
-    ASSERT_NE(open_owner(), nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MediaTestOwner";
+    RegisterClassW(&wc);
+    owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320, 240,
+                            nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    native_idle(0);
     EXPECT_EQ(play_in(owner), reinterpret_cast<OAHWND>(owner));
     long style = 0;
     ASSERT_EQ(window->get_WindowStyle(&style), S_OK);
