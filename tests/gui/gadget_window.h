@@ -3,7 +3,7 @@
 #pragma once
 
 #ifdef _WIN32
-#include "tests/gui/gadget_support.h"
+#include "tests/gui/win32/gadget_support.h"
 #else
 #include "tests/gui/gtk/gadget_support.h"
 #endif

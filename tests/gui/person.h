@@ -68,3 +68,10 @@ void ask_to_close(ObjectNumber window);
 void resize_window(ObjectNumber window, int width, int height);
 // The colour the screen shows at a point of the window's inner area, 0x00BBGGRR.
 int shown_colour(ObjectNumber window, int x, int y);
+// How far across and down the pointer may move from a press before it drags,
+// as the platform sets it.
+struct Distance {
+    int x;
+    int y;
+};
+Distance drag_threshold();

@@ -14,8 +14,6 @@
 #include "tests/support/gtk_desktop.h"
 #include "tests/support/gtk_list_rows.h"
 
-std::vector<int> subtypes_of(const std::vector<SeenEvent>& events);
-
 // The texts the runtime returns, to compare.
 std::u16string text(const char16_t* runtime_text);
 

@@ -143,3 +143,9 @@ int shown_colour(ObjectNumber window, int x, int y) {
     const unsigned long rgb = desktop().pixel(window_of(window), x, y);
     return static_cast<int>((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
 }
+
+Distance drag_threshold() {
+    int threshold = 0;
+    g_object_get(gtk_settings_get_default(), "gtk-dnd-drag-threshold", &threshold, nullptr);
+    return {threshold, threshold};
+}

@@ -23,7 +23,7 @@
 #include "tests/gui/drop_blocks.h"
 #include "tests/gui/drop_events.h"
 #include "tests/gui/test_data_object.h"
-#include "tests/gui/gadget_support.h"
+#include "tests/gui/win32/gadget_support.h"
 
 namespace {
 

@@ -234,3 +234,5 @@ int shown_colour(ObjectNumber window, int x, int y) {
     ReleaseDC(hwnd, dc);
     return static_cast<int>(colour);
 }
+
+Distance drag_threshold() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }

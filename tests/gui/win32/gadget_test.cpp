@@ -11,7 +11,7 @@
 #include "runtime/gui/win32/brush_cache.h"
 #include "runtime/gui/win32/gui_win32.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/gadget_support.h"
+#include "tests/gui/win32/gadget_support.h"
 #include "tests/support/deadlock_watch.h"
 
 namespace {
