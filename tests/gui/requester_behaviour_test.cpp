@@ -184,13 +184,15 @@ TEST_F(Requesters, SavingOverAnExistingFileAsksNothing) {
 }
 
 TEST_F(Requesters, InvalidDefaultNamesAreDropped) {
-    for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
-        SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)));
-        RequesterAnswer person(Press::Cancel);
-        requester_save_file(u"Save file", name, PLAYLIST_PATTERN, 0);
-        ASSERT_TRUE(person.answered());
-        EXPECT_EQ(person.seen().name, u"");
-    }
+    for (bool save : {false, true})
+        for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
+            SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)) +
+                         (save ? ", save" : ", open"));
+            RequesterAnswer person(Press::Cancel);
+            ask_file(save, u"Save file", name);
+            ASSERT_TRUE(person.answered());
+            EXPECT_EQ(person.seen().name, u"");
+        }
 }
 
 }  // namespace

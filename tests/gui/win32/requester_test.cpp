@@ -177,22 +177,14 @@ TEST_F(Win32Requesters, EachThreadRestoresOnlyItsOwnWindows) {
 }
 
 // Unlike the GTK chooser's, the open dialog has a name field: it shows the
-// default file's name, which OK then chooses; an invalid name is not shown.
+// default file's name, which OK then chooses.
 TEST_F(Win32Requesters, TheOpenDialogShowsTheDefaultName) {
-    {
-        RequesterAnswer person(Press::Ok);
-        const char16_t* chosen =
-            requester_open_file(u"Open M3U file", default_file(u"list.m3u").c_str(), u"Playlist (*.m3u)|*.m3u", 0);
-        EXPECT_EQ(std::u16string(chosen), default_file(u"list.m3u"));
-        EXPECT_EQ(person.seen().name, u"list.m3u");
-        EXPECT_EQ(person.requesters_shown(), 1);
-    }
-    for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
-        RequesterAnswer person(Press::Cancel);
-        requester_open_file(u"Open M3U file", name, u"Playlist (*.m3u)|*.m3u", 0);
-        ASSERT_TRUE(person.answered());
-        EXPECT_EQ(person.seen().name, u"");
-    }
+    RequesterAnswer person(Press::Ok);
+    const char16_t* chosen =
+        requester_open_file(u"Open M3U file", default_file(u"list.m3u").c_str(), u"Playlist (*.m3u)|*.m3u", 0);
+    EXPECT_EQ(std::u16string(chosen), default_file(u"list.m3u"));
+    EXPECT_EQ(person.seen().name, u"list.m3u");
+    EXPECT_EQ(person.requesters_shown(), 1);
 }
 
 }  // namespace
