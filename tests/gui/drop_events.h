@@ -44,3 +44,13 @@ inline std::vector<SeenDrop> drop_events() {
     }
     return seen;
 }
+
+// The kind of the next drop event, waiting up to that many tenths of a
+// second; 0 if none came.
+inline int next_drop(int tenths) {
+    for (int i = 0; i < tenths; ++i) {
+        const int kind = event_wait_timeout(100);
+        if (kind == EVENT_GADGET_DROP || kind == EVENT_WINDOW_DROP) return kind;
+    }
+    return 0;
+}

@@ -42,21 +42,8 @@ constexpr DWORD OFFER_ALL = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
 constexpr DWORD KEY_ALT = 0x20;  // MK_ALT in a drag's key state
 
 // Another program's drop target, registered on a window before the runtime's.
-class ForeignTarget final : public IDropTarget {
+class ForeignTarget final : public StackObject<IDropTarget, IID_IDropTarget> {
 public:
-    ULONG reference_count() const { return references_; }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_INVALIDARG;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-            *object = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
         *effect = 0;
         return S_OK;
@@ -70,9 +57,6 @@ public:
         *effect = 0;
         return S_OK;
     }
-
-private:
-    ULONG references_ = 1;
 };
 
 IDropTarget* registered_target(HWND hwnd) { return static_cast<IDropTarget*>(GetPropW(hwnd, L"QX_DropAccept")); }
