@@ -389,6 +389,22 @@ TEST_F(SliderBehaviourTest, ABurstOfKeysUnreadCostsOneEventAndEachReadKeyOne) {
     EXPECT_EQ(gadget_state_get(SLIDER), 52);
 }
 
+using GadgetTipTest = GadgetWindowTest;
+
+TEST_F(GadgetTipTest, AToolTipShowsItsLatestTextWhileThePointerRestsOnItsGadget) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 50, 50, 190, 40, 0, 100), 0);
+    ASSERT_NE(gadget_list_view(LIST, 50, 150, 190, 100), 0);
+    gadget_tooltip(SLIDER, u"Volume: 75 \u266a");
+    gadget_tooltip(SLIDER, u"Volume: 80 \u266a");  // replaces the text
+    gadget_tooltip(LIST, u"tracks");
+    gadget_tooltip(77, u"nobody");  // no such gadget: nothing happens
+    EXPECT_EQ(rest_pointer_on_gadget(SLIDER, 20, 10), "Volume: 80 \xe2\x99\xaa");
+    EXPECT_EQ(rest_pointer_on_gadget(LIST, 20, 50), "tracks");
+    // The tip goes with its gadget: the slider made again under its number has none.
+    ASSERT_NE(gadget_track_bar(SLIDER, 50, 50, 190, 40, 0, 100), 0);
+    EXPECT_EQ(rest_pointer_on_gadget(SLIDER, 20, 10), "");
+}
+
 using GadgetSizeTest = GadgetWindowTest;
 
 TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {

@@ -20,6 +20,8 @@ void click_row(ObjectNumber list, int row, int count = 1);
 // left resting there, as long as a tool tip takes to show and more. Result:
 // the text (UTF-8) of the tool tip the screen then shows, "" when none.
 std::string rest_pointer_on_row(ObjectNumber list, int row);
+// The same at a point of a gadget, relative to its top-left corner.
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y);
 // A place on the screen, in its window's inner coordinates.
 struct ShownBox {
     int x;

@@ -1,6 +1,6 @@
 // GTK gadgets, beside the behaviour every back end shares: the widgets they
 // are and their place in the window, the cleanup when a widget goes, the
-// slider's jump to a click, tool tips.
+// slider's jump to a click.
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -56,20 +56,6 @@ TEST_F(GadgetTest, ASliderIsAScaleThatJumpsToAClick) {
     EXPECT_TRUE(run_until([] { return gadget_state_get(1) > 60; })) << gadget_state_get(1);
     gadget_track_bar(2, 300, 50, 40, 200, 0, 100, 2);
     EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(widget_of(2))), GTK_ORIENTATION_VERTICAL);
-}
-
-TEST_F(GadgetTest, ToolTipShowsWhenThePointerRestsOnTheGadget) {
-    gadget_track_bar(1, 50, 50, 190, 40, 0, 100);
-    gadget_tooltip(1, u"Volume: 75 \u266a");
-    gadget_tooltip(1, u"Volume: 80 \u266a");  // replaces the text
-    ASSERT_TRUE(wait_drawn(window_));
-    const ScreenBox box = screen_box(widget_of(1));
-    desktop.pointer_to(box.x + 20, box.y + 10);
-    run_for(50);
-    desktop.pointer_to(box.x + 25, box.y + 12);
-    EXPECT_TRUE(run_until([] { return shown_tooltip() == "Volume: 80 \xe2\x99\xaa"; })) << shown_tooltip();
-    desktop.pointer_to(box.x + 400, box.y + 300);
-    EXPECT_TRUE(run_until([] { return shown_tooltip().empty(); }));
 }
 
 }  // namespace

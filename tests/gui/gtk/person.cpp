@@ -46,7 +46,14 @@ void click_row(ObjectNumber list, int row, int count) {
 std::string rest_pointer_on_row(ObjectNumber list, int row) {
     EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
     const ScreenPoint point = row_point(list, row);
-    desktop().pointer_to(point.x, point.y);
+    const ScreenBox box = screen_box(widget_of(list));
+    return rest_pointer_on_gadget(list, point.x - box.x, point.y - box.y);
+}
+
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget_of(gadget))));
+    const ScreenBox box = screen_box(widget_of(gadget));
+    desktop().pointer_to(box.x + x, box.y + y);
     run_for(200);  // a tip left from before goes
     // Resting: the toolkit's hover time, then the tip's own way to the screen.
     run_until([] { return !shown_tooltip().empty(); }, 2000);

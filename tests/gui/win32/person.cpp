@@ -114,10 +114,13 @@ void click_row(ObjectNumber list, int row, int count) {
 }
 
 std::string rest_pointer_on_row(ObjectNumber list, int row) {
-    HWND control = control_of(list);
-    const RECT rect = row_rect(control, row);
-    POINT point{rect.left + 20, (rect.top + rect.bottom) / 2};
-    ClientToScreen(control, &point);
+    const RECT rect = row_rect(control_of(list), row);
+    return rest_pointer_on_gadget(list, rect.left + 20, (rect.top + rect.bottom) / 2);
+}
+
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(control_of(gadget), &point);
     pointer_to(point);
     settle();  // a tip left from before goes
     // Resting: the system's hover time, then the tip's own way to the screen.
