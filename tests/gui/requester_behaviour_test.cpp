@@ -2,7 +2,7 @@
 // on every back end: what a requester returns for the button pressed or the
 // path typed, what it shows (title, text, buttons, the default file's folder
 // and name, the file types), and that the program's other windows take no
-// input while it is open.
+// input while it is open, suspended and restored in nested pairs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -109,6 +109,27 @@ TEST_F(Requesters, OtherWindowsTakeNoInputWhileARequesterIsOpen) {
         EXPECT_TRUE(window_takes_input(HIDDEN));
         EXPECT_FALSE(window_takes_input(DISABLED)) << "disabled before the requester, so disabled after it";
     }
+}
+
+TEST_F(Requesters, SuspendAndRestoreNest) {
+    constexpr ObjectNumber OTHER = 1, CLOSED_MEANWHILE = 2;
+    ASSERT_NE(window_open(OTHER, 450, 0, 200, 100, u"Other", 0xCF0000), 0);
+    ASSERT_NE(window_open(CLOSED_MEANWHILE, 450, 150, 200, 100, u"Closed meanwhile", 0xCF0000), 0);
+    bring_to_front(MAIN);
+
+    windows_suspend();
+    EXPECT_TRUE(window_takes_input(MAIN)) << "the foreground window owns the requester";
+    EXPECT_FALSE(window_takes_input(OTHER));
+    windows_suspend();
+    window_close(CLOSED_MEANWHILE);
+    windows_restore();
+    EXPECT_FALSE(window_takes_input(OTHER)) << "the outer requester is still open";
+    windows_restore();
+    EXPECT_TRUE(window_takes_input(OTHER));
+
+    windows_restore();  // no suspend left: nothing changes
+    EXPECT_TRUE(window_takes_input(OTHER));
+    EXPECT_TRUE(window_takes_input(MAIN));
 }
 
 TEST_F(Requesters, FileDialogsStartInTheDefaultFilesFolder) {

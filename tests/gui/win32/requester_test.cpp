@@ -1,7 +1,7 @@
 // Requesters under Windows, beside the behaviour every back end shares: the
 // owner when the foreground is another program's, topmost windows losing
-// that status while a requester is open, suspension nesting and staying
-// with its thread, and the open dialog's name field.
+// that status while a requester is open, suspension staying with its thread,
+// and the open dialog's name field.
 #include "runtime/gui/requester.h"
 
 #include <windows.h>
@@ -116,26 +116,6 @@ TEST_F(Win32Requesters, ATopmostWindowIsNoLongerTopmostWhileARequesterIsOpen) {
         EXPECT_TRUE(IsWindowEnabled(topmost));
         EXPECT_TRUE(is_topmost(topmost));
     }
-}
-
-TEST_F(Win32Requesters, SuspendAndRestoreNest) {
-    HWND other = window(L"other");
-    HWND closed_meanwhile = window(L"closed meanwhile");
-    HWND main = main_window();
-
-    windows_suspend();
-    EXPECT_TRUE(IsWindowEnabled(main)) << "the foreground window owns the requester";
-    EXPECT_FALSE(IsWindowEnabled(other));
-    windows_suspend();
-    DestroyWindow(closed_meanwhile);
-    windows_restore();
-    EXPECT_FALSE(IsWindowEnabled(other)) << "the outer requester is still open";
-    windows_restore();
-    EXPECT_TRUE(IsWindowEnabled(other));
-
-    windows_restore();  // no suspend left: nothing changes
-    EXPECT_TRUE(IsWindowEnabled(other));
-    EXPECT_TRUE(IsWindowEnabled(main));
 }
 
 TEST_F(Win32Requesters, EachThreadRestoresOnlyItsOwnWindows) {
