@@ -1,9 +1,10 @@
 // What the program's calls leave in a list's items, texts, data and
-// selection and in a slider's range and state, and what numbers without a
-// gadget answer, the same on every back end.
+// selection and in a slider's range and state, what numbers without a gadget
+// answer, and what a number given again does, the same on every back end.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -302,6 +303,17 @@ TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing
     gadget_item_mark_set(SLIDER, 0, GADGET_MARK_NOTICE);
     EXPECT_EQ(gadget_item_mark_get(SLIDER, 0), GADGET_MARK_NONE);
     EXPECT_TRUE(drain_events().empty());
+}
+
+TEST_F(GadgetNumberTest, ReusingANumberDestroysTheOldControl) {
+    const std::intptr_t old_control = gadget_list_view(LIST, 0, 0, 100, 100);
+    gadget_item_add(LIST, -1, u"old");
+    ASSERT_TRUE(control_exists(old_control));
+    const std::intptr_t new_control = gadget_track_bar(LIST, 0, 0, 100, 30, 0, 10);
+    ASSERT_NE(new_control, 0);
+    EXPECT_FALSE(control_exists(old_control));
+    EXPECT_EQ(gadget_handle(LIST), new_control);
+    EXPECT_EQ(gadget_item_count(LIST), 0);  // a slider has no items
 }
 
 TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {

@@ -4,6 +4,7 @@
 // implements it; the test reads the events afterwards as the program would.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "runtime/core/object_table.h"
@@ -59,6 +60,8 @@ double slider_shown_position(ObjectNumber slider);
 ShownBox shown_box(ObjectNumber gadget);
 // The gadget's control destroyed by itself, as by a program that reaches past the runtime.
 void destroy_control(ObjectNumber gadget);
+// Whether a window holds the control with that handle (as gadget_handle gave it).
+bool control_exists(std::intptr_t handle);
 
 // The title bar's buttons: minimize, maximize, and restore from either.
 void minimize_window(ObjectNumber window);

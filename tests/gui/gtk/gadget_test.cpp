@@ -1,6 +1,5 @@
 // GTK gadgets, beside the behaviour every back end shares: the widgets they
-// are and their place in the window, the cleanup when a widget goes, the
-// slider's jump to a click.
+// are, in their window, and the slider's jump to a click.
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -34,15 +33,6 @@ TEST_F(GadgetTest, AListIsOneTextColumnWithoutHeaderAndSingleSelection) {
     EXPECT_EQ(gtk_tree_view_get_n_columns(view), 1);
     EXPECT_EQ(gtk_tree_selection_get_mode(gtk_tree_view_get_selection(view)), GTK_SELECTION_SINGLE);
     EXPECT_TRUE(GTK_IS_LIST_STORE(gtk_tree_view_get_model(view)));
-}
-
-TEST_F(GadgetTest, ReusingANumberDestroysTheOldWidget) {
-    GtkWidget* first = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 0, 0, 100, 100));
-    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
-    auto* second = reinterpret_cast<GtkWidget*>(gadget_track_bar(0, 0, 0, 100, 30, 0, 10));
-    EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(gadget_handle(0), reinterpret_cast<std::intptr_t>(second));
-    EXPECT_EQ(gadget_item_count(0), 0);  // a slider now: no items
 }
 
 // A click on the track jumps there, where the reference platform moves a page.

@@ -140,6 +140,21 @@ ShownBox shown_box(ObjectNumber gadget) {
 
 void destroy_control(ObjectNumber gadget) { gtk_widget_destroy(widget_of(gadget)); }
 
+// Gadgets stand in their window's layout; a destroyed one is no child of any.
+bool control_exists(std::intptr_t handle) {
+    bool found = false;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next) {
+        GtkWidget* content = gtk_bin_get_child(GTK_BIN(item->data));
+        if (!content || !GTK_IS_CONTAINER(content)) continue;
+        GList* children = gtk_container_get_children(GTK_CONTAINER(content));
+        found = found || g_list_find(children, reinterpret_cast<gpointer>(handle));
+        g_list_free(children);
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
 void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
 void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
 void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }

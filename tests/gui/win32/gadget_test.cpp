@@ -77,16 +77,6 @@ TEST_F(GadgetTest, NotificationsOfAForeignControlWithTheSameIdentifierAreNotTheG
     EXPECT_EQ(events[0].subtype, LBN_SELCHANGE);
 }
 
-TEST_F(GadgetTest, ReusingANumberDestroysTheOldControl) {
-    auto old_handle = reinterpret_cast<HWND>(gadget_list_view(0, 0, 0, 100, 100));
-    gadget_item_add(0, -1, u"old");
-    auto new_handle = reinterpret_cast<HWND>(gadget_track_bar(0, 0, 0, 100, 30, 0, 10));
-    ASSERT_NE(new_handle, nullptr);
-    EXPECT_FALSE(IsWindow(old_handle));
-    EXPECT_EQ(handle_of(0), new_handle);
-    EXPECT_EQ(gadget_item_count(0), 0);  // a slider has no items
-}
-
 TEST_F(GadgetTest, ClosingTheWindowGivesItsGadgetsBrushesBack) {
     gadget_list_view(0, 0, 0, 200, 100);
     gadget_color_set(0, GADGET_COLOR_BACK, 0x123456);
