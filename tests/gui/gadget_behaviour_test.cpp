@@ -19,16 +19,6 @@ namespace {
 constexpr ObjectNumber LIST = 0;
 constexpr ObjectNumber SLIDER = 1;
 
-std::vector<int> subtypes_from(ObjectNumber gadget, const std::vector<SeenEvent>& events) {
-    std::vector<int> subtypes;
-    for (const SeenEvent& event : events) {
-        EXPECT_EQ(event.object, gadget);
-        EXPECT_EQ(event.window, GadgetWindowTest::WINDOW);
-        subtypes.push_back(event.subtype);
-    }
-    return subtypes;
-}
-
 class ListBehaviourTest : public GadgetWindowTest {
 protected:
     void SetUp() override {

@@ -12,7 +12,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/text/text.h"
-#include "tests/gui/win32/gadget_support.h"
+#include "tests/gui/gadget_window.h"
 
 namespace {
 
@@ -88,16 +88,6 @@ LPARAM moved(LPARAM point, int dx, int dy) {
     return MAKELPARAM(GET_X_LPARAM(point) + dx, GET_Y_LPARAM(point) + dy);
 }
 
-std::vector<int> subtypes(const std::vector<SeenEvent>& events) {
-    std::vector<int> result;
-    for (const SeenEvent& event : events) {
-        EXPECT_EQ(event.object, LIST);
-        EXPECT_EQ(event.window, GadgetWindowTest::WINDOW);
-        result.push_back(event.subtype);
-    }
-    return result;
-}
-
 // The list box holds the mouse from the press until a drag starts, or until
 // another window takes the mouse, which ends the press.
 TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere) {
@@ -109,13 +99,13 @@ TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere)
     EXPECT_EQ(GetCapture(), list_);
     SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, moved(point, GetSystemMetrics(SM_CXDRAG) + 1, 0));
     EXPECT_NE(GetCapture(), list_);
-    EXPECT_EQ(subtypes(gadget_events()), std::vector<int>{GADGET_DRAG_START});
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{GADGET_DRAG_START});
 
     SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SetCapture(window_handle_);
     ReleaseCapture();
     SendMessageW(list_, WM_MOUSEMOVE, 0, moved(point, 40, 0));
-    for (int subtype : subtypes(gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
+    for (int subtype : subtypes_from(LIST, gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
 }
 
 TEST_F(ExtendedListTest, PressOnASelectedRowKeepsTheSelectionForTheDrag) {
@@ -127,7 +117,7 @@ TEST_F(ExtendedListTest, PressOnASelectedRowKeepsTheSelectionForTheDrag) {
     EXPECT_EQ(gadget_item_state_get(LIST, 0), 1);  // swallowed: the selection stays
     EXPECT_EQ(gadget_item_state_get(LIST, 2), 1);
     SendMessageW(list_, WM_MOUSEMOVE, MK_LBUTTON, moved(point, 0, GetSystemMetrics(SM_CYDRAG) + 1));
-    EXPECT_EQ(subtypes(gadget_events()), std::vector<int>{GADGET_DRAG_START});
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{GADGET_DRAG_START});
     SendMessageW(list_, WM_LBUTTONUP, 0, point);
     EXPECT_EQ(gadget_item_state_get(LIST, 0), 1);
     EXPECT_EQ(gadget_item_state_get(LIST, 2), 1);
@@ -142,7 +132,7 @@ TEST_F(ExtendedListTest, PressOnAnUnselectedRowSelectsItAsUsual) {
     SendMessageW(list_, WM_LBUTTONUP, 0, moved(point, 0, 60));
     EXPECT_EQ(gadget_item_state_get(LIST, 0), 0);
     EXPECT_EQ(gadget_item_state_get(LIST, 1), 1);
-    for (int subtype : subtypes(gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
+    for (int subtype : subtypes_from(LIST, gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);
 }
 
 }  // namespace
