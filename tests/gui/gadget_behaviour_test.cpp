@@ -24,19 +24,11 @@ protected:
     void SetUp() override {
         GadgetWindowTest::SetUp();
         ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
-        for (const char16_t* row : {u"a", u"b", u"c", u"d"}) gadget_item_add(LIST, -1, row);
+        add_rows(LIST, {u"a", u"b", u"c", u"d"});
         // Gaining the focus is reported on some platforms: not by the clicks checked here.
         focus_gadget(LIST);
         settle();
         gadget_events();
-    }
-    std::vector<std::u16string> rows() {
-        std::vector<std::u16string> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) {
-            const char16_t* row = gadget_item_text_get(LIST, i);
-            texts.emplace_back(row ? row : u"");
-        }
-        return texts;
     }
     // What the program's Delete does: the selected row goes.
     void remove_selected() { gadget_item_remove(LIST, gadget_state_get(LIST)); }
@@ -50,12 +42,12 @@ TEST_F(ListBehaviourTest, RemovingTheClickedRowLeavesNothingSelected) {
 
     remove_selected();
     settle();
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"c", u"d"}));
     EXPECT_EQ(gadget_state_get(LIST), -1);
     for (int row = 0; row < 3; ++row) EXPECT_EQ(gadget_item_state_get(LIST, row), 0) << row;
 
     remove_selected();  // nothing is selected: nothing goes
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"c", u"d"}));
     EXPECT_TRUE(gadget_events().empty());
 }
 
@@ -72,7 +64,7 @@ TEST_F(ListBehaviourTest, RemovingAnotherRowKeepsTheSelectedOne) {
     // Removing the last row, then one that does not exist.
     gadget_item_remove(LIST, gadget_item_count(LIST) - 1);
     gadget_item_remove(LIST, 5);
-    EXPECT_EQ(rows(), std::vector<std::u16string>{u"b"});
+    EXPECT_EQ(rows_of(LIST), std::vector<std::u16string>{u"b"});
     EXPECT_EQ(gadget_state_get(LIST), 0);
     settle();
     EXPECT_TRUE(gadget_events().empty());

@@ -14,8 +14,6 @@ std::vector<SeenEvent> drain_events() {
     return events;
 }
 
-std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
-
 void GadgetWindowTest::SetUpTestSuite() {
     ASSERT_TRUE(text_init());
     ASSERT_TRUE(event_init());

@@ -25,9 +25,6 @@ protected:
         list_ = reinterpret_cast<HWND>(gadget_list_view(LIST, 10, 10, 300, 200, flags_));
         ASSERT_NE(list_, nullptr);
     }
-    void add_rows(std::initializer_list<const char16_t*> rows) {
-        for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
-    }
     int flags_ = 0;
     HWND list_ = nullptr;
 };
@@ -69,7 +66,7 @@ TEST_F(ListGadgetTest, StatesOfAMultipleSelectionWithoutExtendedKeys) {
 // Its own colours are the program's (checked alike on every back end);
 // without them a list box shows the system's.
 TEST_F(ListGadgetTest, WithoutColoursTheListShowsTheSystemWindowColour) {
-    add_rows({u"WWWW MMMM WWWW"});
+    add_rows(LIST, {u"WWWW MMMM WWWW"});
     RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASENOW);
     drain_events();
     RECT client{};
@@ -91,7 +88,7 @@ LPARAM moved(LPARAM point, int dx, int dy) {
 // The list box holds the mouse from the press until a drag starts, or until
 // another window takes the mouse, which ends the press.
 TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     SetFocus(list_);
     LPARAM point = centre_of_row(list_, 0);
     SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
@@ -109,7 +106,7 @@ TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere)
 }
 
 TEST_F(ExtendedListTest, PressOnASelectedRowKeepsTheSelectionForTheDrag) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     gadget_item_state_set(LIST, 0, 1);
     gadget_item_state_set(LIST, 2, 1);
     LPARAM point = centre_of_row(list_, 2);
@@ -124,7 +121,7 @@ TEST_F(ExtendedListTest, PressOnASelectedRowKeepsTheSelectionForTheDrag) {
 }
 
 TEST_F(ExtendedListTest, PressOnAnUnselectedRowSelectsItAsUsual) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     gadget_item_state_set(LIST, 0, 1);
     LPARAM point = centre_of_row(list_, 1);
     SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
