@@ -24,6 +24,7 @@
 #include "tests/gui/drop_events.h"
 #include "tests/gui/test_data_object.h"
 #include "tests/gui/win32/gadget_support.h"
+#include "tests/support/win32_dialogs.h"
 
 namespace {
 
@@ -172,17 +173,10 @@ TEST_F(DropTest, TheTargetHoldsASourceOnlyUntilTheWaitAfterItsEventOrItsWindowsC
     EXPECT_EQ(source.reference_count(), 1u) << "the medium went with the undelivered record";
 }
 
-BOOL CALLBACK confirm_if_message_box(HWND hwnd, LPARAM) {
-    wchar_t name[16] = L"";
-    GetClassNameW(hwnd, name, 16);
-    if (lstrcmpW(name, L"#32770") == 0) PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-    return TRUE;
-}
-
 // Closes the thread's message box once what was waiting before it is handled.
 void CALLBACK close_message_box(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    EnumThreadWindows(GetCurrentThreadId(), confirm_if_message_box, 0);
+    for (HWND box : dialogs_of(GetCurrentThreadId())) PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 // What is waiting is dispatched by a message box's modal loop, not by event_wait.

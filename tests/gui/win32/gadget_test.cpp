@@ -14,16 +14,11 @@
 #include "runtime/gui/window.h"
 #include "tests/gui/win32/gadget_support.h"
 #include "tests/support/deadlock_watch.h"
+#include "tests/support/win32_dialogs.h"
 
 namespace {
 
 using GadgetTest = GadgetWindowTest;
-
-std::wstring class_of(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
 
 TEST_F(GadgetTest, RegistrationPutsTheControlIntoTheWindowUnderItsNumber) {
     auto handle = reinterpret_cast<HWND>(gadget_list_view(3, 5, 30, 200, 150));

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/gui/requester_suite.h"
+#include "tests/support/win32_dialogs.h"
 
 namespace {
 
@@ -26,14 +27,6 @@ HWND open_window(const wchar_t* title, DWORD ex_style = 0, bool visible = true) 
 }
 
 bool is_topmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-void pump_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 class Win32Requesters : public RequesterSuite {
 protected:
