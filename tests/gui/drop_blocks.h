@@ -44,3 +44,37 @@ inline Bytes narrow_file_list(const std::vector<std::string>& names) {
     bytes.push_back(0);
     return bytes;
 }
+
+// A file list broken in one way, and what the way is.
+struct BrokenBlock {
+    std::string what;
+    Bytes bytes;
+};
+
+// File lists broken in every way a block can be, none of them empty: each
+// must be refused as a whole.
+inline std::vector<BrokenBlock> broken_file_lists() {
+    const Bytes valid = wide_file_list({u"C:\\Music\\a.mp3", u"E:\\b c.ogg"});
+    std::vector<BrokenBlock> blocks{{"shorter than the header", Bytes(7, 0)},
+                                    {"a byte short of the header", Bytes(19, 0)},
+                                    {"header only", drop_header(20, true)}};
+    const auto size = static_cast<std::uint32_t>(valid.size());
+    for (std::uint32_t offset : {0u, 4u, 8u, 19u, size, size + 100, 1000u, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
+        blocks.push_back({"names at " + std::to_string(offset), valid});
+        put_u32(blocks.back().bytes, 0, offset);
+    }
+    blocks.push_back({"no closing null", Bytes(valid.begin(), valid.end() - 2)});
+    // A wide terminator needs both its bytes.
+    blocks.push_back({"half a closing null", Bytes(valid.begin(), valid.end() - 1)});
+    blocks.push_back({"name without terminator", drop_header(20, true)});
+    put_wide(blocks.back().bytes, u"C:\\runs\\to\\the\\end");
+    blocks.push_back({"no closing null after names", drop_header(20, true)});
+    put_wide(blocks.back().bytes, std::u16string(u"a\0b\0", 4));
+    blocks.push_back({"narrow, no closing null", drop_header(20, false)});
+    for (const char c : std::string("a\0b\0", 4)) blocks.back().bytes.push_back(static_cast<unsigned char>(c));
+    // Thousands of tiny names that never end: the count must not run on.
+    blocks.push_back({"thousands of names, no end", drop_header(20, true)});
+    for (int i = 0; i < 5000; ++i) put_wide(blocks.back().bytes, std::u16string(u"n\0", 2));
+    blocks.back().bytes.resize(blocks.back().bytes.size() - 2);
+    return blocks;
+}

@@ -23,6 +23,12 @@ struct SeenDrop {
     int live_records;  // while the event was the current one
 };
 
+// The current event's files as the program reads them, "" when none.
+inline std::u16string dropped_files() {
+    const char16_t* files = event_drop_files();
+    return files ? files : u"";
+}
+
 // Every event until none came for a moment; the drop events among them.
 inline std::vector<SeenDrop> drop_events() {
     std::vector<SeenDrop> seen;
@@ -37,10 +43,19 @@ inline std::vector<SeenDrop> drop_events() {
             if (data) drop.bytes.assign(data, data + record->size);
         }
         const int mark = text_builder_mark();
-        const char16_t* files = event_drop_files();
-        drop.files = files ? files : u"";
+        drop.files = dropped_files();
         text_builder_rewind(mark);
         seen.push_back(drop);
     }
     return seen;
+}
+
+// The kind of the next drop event, waiting up to that many tenths of a
+// second; 0 if none came.
+inline int next_drop(int tenths) {
+    for (int i = 0; i < tenths; ++i) {
+        const int kind = event_wait_timeout(100);
+        if (kind == EVENT_GADGET_DROP || kind == EVENT_WINDOW_DROP) return kind;
+    }
+    return 0;
 }

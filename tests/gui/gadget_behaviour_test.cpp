@@ -19,34 +19,16 @@ namespace {
 constexpr ObjectNumber LIST = 0;
 constexpr ObjectNumber SLIDER = 1;
 
-std::vector<int> subtypes_from(ObjectNumber gadget, const std::vector<SeenEvent>& events) {
-    std::vector<int> subtypes;
-    for (const SeenEvent& event : events) {
-        EXPECT_EQ(event.object, gadget);
-        EXPECT_EQ(event.window, GadgetWindowTest::WINDOW);
-        subtypes.push_back(event.subtype);
-    }
-    return subtypes;
-}
-
 class ListBehaviourTest : public GadgetWindowTest {
 protected:
     void SetUp() override {
         GadgetWindowTest::SetUp();
         ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
-        for (const char16_t* row : {u"a", u"b", u"c", u"d"}) gadget_item_add(LIST, -1, row);
+        add_rows(LIST, {u"a", u"b", u"c", u"d"});
         // Gaining the focus is reported on some platforms: not by the clicks checked here.
         focus_gadget(LIST);
         settle();
         gadget_events();
-    }
-    std::vector<std::u16string> rows() {
-        std::vector<std::u16string> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) {
-            const char16_t* row = gadget_item_text_get(LIST, i);
-            texts.emplace_back(row ? row : u"");
-        }
-        return texts;
     }
     // What the program's Delete does: the selected row goes.
     void remove_selected() { gadget_item_remove(LIST, gadget_state_get(LIST)); }
@@ -60,12 +42,12 @@ TEST_F(ListBehaviourTest, RemovingTheClickedRowLeavesNothingSelected) {
 
     remove_selected();
     settle();
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"c", u"d"}));
     EXPECT_EQ(gadget_state_get(LIST), -1);
     for (int row = 0; row < 3; ++row) EXPECT_EQ(gadget_item_state_get(LIST, row), 0) << row;
 
     remove_selected();  // nothing is selected: nothing goes
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"c", u"d"}));
     EXPECT_TRUE(gadget_events().empty());
 }
 
@@ -82,7 +64,7 @@ TEST_F(ListBehaviourTest, RemovingAnotherRowKeepsTheSelectedOne) {
     // Removing the last row, then one that does not exist.
     gadget_item_remove(LIST, gadget_item_count(LIST) - 1);
     gadget_item_remove(LIST, 5);
-    EXPECT_EQ(rows(), std::vector<std::u16string>{u"b"});
+    EXPECT_EQ(rows_of(LIST), std::vector<std::u16string>{u"b"});
     EXPECT_EQ(gadget_state_get(LIST), 0);
     settle();
     EXPECT_TRUE(gadget_events().empty());
@@ -95,17 +77,120 @@ TEST_F(ListBehaviourTest, ADoubleClickIsASelectionThenADoubleClick) {
     EXPECT_EQ(gadget_state_get(LIST), 2);
 }
 
-// A list as the program shows its playlist (light text on dark grey), of
-// rows wide enough in glyphs to find their colour on the screen.
-class ListMarkTest : public GadgetWindowTest {
+TEST_F(ListBehaviourTest, AnArrowKeyMovesTheSelectionAndIsAnEvent) {
+    gadget_state_set(LIST, 0);
+    press_key(Key::Down);
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+TEST_F(ListBehaviourTest, ChangesTheProgramMakesRaiseNoEvents) {
+    gadget_state_set(LIST, 1);
+    gadget_text_set(LIST, u"c");
+    gadget_item_remove(LIST, 2);
+    gadget_item_add(LIST, 0, u"z");
+    gadget_item_text_set(LIST, 0, u"y");
+    gadget_clear(LIST);
+    settle();
+    EXPECT_TRUE(gadget_events().empty());
+}
+
+TEST_F(ListBehaviourTest, PressAndReleaseOnARowIsOneClick) {
+    press_row(LIST, 1);
+    move_pointer_by(1, 1);
+    release_pointer();
+    settle();
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    // The selection's change and the release: one event, as nothing was read between.
+    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
+}
+
+TEST_F(ListBehaviourTest, AClickOnTheSelectedRowReportsItsReleaseAfterWhatCameBetween) {
+    gadget_state_set(LIST, 1);
+    press_row(LIST, 1);
+    settle();
+    gadget_events();
+    // The row is selected already, so no selection change reports the click:
+    // the release alone does, and an event queued meanwhile must not hide it.
+    constexpr ObjectNumber OTHER = 7;
+    event_post(EVENT_GADGET, OTHER, WINDOW, 0);
+    release_pointer();
+    settle();
+    const std::vector<SeenEvent> seen = gadget_events();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].object, OTHER);
+    EXPECT_EQ(seen[1].object, LIST);
+    EXPECT_EQ(seen[1].window, WINDOW);
+    EXPECT_EQ(seen[1].subtype, 0);
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+}
+
+int drag_starts(const std::vector<int>& subtypes) {
+    return static_cast<int>(std::count(subtypes.begin(), subtypes.end(), GADGET_DRAG_START));
+}
+
+bool has_drag_start(const std::vector<int>& subtypes) { return drag_starts(subtypes) > 0; }
+
+// The press's selection event comes at once on some platforms, when the press
+// ends on others: only the drag start is counted.
+TEST_F(ListBehaviourTest, PressAndDragBeyondTheThresholdStartsADragOnce) {
+    press_row(LIST, 2);
+    const Distance threshold = drag_threshold();
+    move_pointer_by(threshold.x, -threshold.y);  // at the threshold, not beyond it
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    move_pointer_by(threshold.x + 1, 0);
+    settle();
+    EXPECT_EQ(drag_starts(subtypes_from(LIST, gadget_events())), 1);
+    // The press is over: neither further moves nor the release start another.
+    move_pointer_by(60, 2);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    EXPECT_EQ(gadget_state_get(LIST), 2);
+}
+
+TEST_F(ListBehaviourTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
+    press_row(LIST, 0, true);
+    move_pointer_by(30, 30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+    press_row(LIST, -1);
+    move_pointer_by(30, -30);
+    release_pointer();
+    settle();
+    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
+}
+
+// Whether the screen shows the whole row inside its list.
+bool row_in_view(ObjectNumber list, int row) {
+    const ShownBox view = shown_box(list);
+    const ShownBox box = shown_row(list, row);
+    return box.y >= view.y && box.y + box.height <= view.y + view.height;
+}
+
+TEST_F(ListBehaviourTest, TheSelectedRowIsScrolledIntoView) {
+    gadget_redraw(LIST, 0);
+    for (int i = 0; i < 500; ++i) gadget_item_add(LIST, -1, u"row");
+    gadget_redraw(LIST, 1);
+    settle();
+    EXPECT_FALSE(row_in_view(LIST, 400));
+    gadget_state_set(LIST, 400);
+    settle();
+    EXPECT_TRUE(row_in_view(LIST, 400));
+    gadget_state_set(LIST, 3);
+    settle();
+    EXPECT_TRUE(row_in_view(LIST, 3));
+}
+
+// A list of rows wide enough in glyphs to find their colour on the screen.
+class ListLookTest : public GadgetWindowTest {
 protected:
-    static constexpr int BACK = 0x454545;
-    static constexpr int FRONT = 0xF0FAFF;
     void SetUp() override {
         GadgetWindowTest::SetUp();
         ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
-        gadget_color_set(LIST, GADGET_COLOR_BACK, BACK);
-        gadget_color_set(LIST, GADGET_COLOR_FRONT, FRONT);
         for (int row = 0; row < 4; ++row) gadget_item_add(LIST, -1, u"WWWW MMMM WWWW");
         settle();
         gadget_events();
@@ -128,6 +213,45 @@ protected:
     static int row_background(int row) {
         const ShownBox box = shown_row(LIST, row);
         return shown_colour(WINDOW, box.x + box.width - 30, box.y + box.height / 2);
+    }
+    // The list's colour below its rows.
+    static int below_rows() {
+        const ShownBox box = shown_box(LIST);
+        return shown_colour(WINDOW, box.x + box.width / 2, box.y + box.height - 10);
+    }
+};
+
+TEST_F(ListLookTest, FrontAndBackColoursPaintTheList) {
+    const int theme = below_rows();
+    EXPECT_NE(theme, 0x454545);
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_BACK), -1);
+    gadget_color_set(LIST, GADGET_COLOR_BACK, 0x454545);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0xF0FAFF);
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_BACK), 0x454545);
+    EXPECT_EQ(gadget_color_get(LIST, GADGET_COLOR_FRONT), 0xF0FAFF);
+    EXPECT_EQ(gadget_color_get(LIST, 3), -1);
+    settle();
+    EXPECT_EQ(below_rows(), 0x454545);
+    EXPECT_TRUE(row_shows(0, 0xF0FAFF));
+
+    // Alone, the front colour paints on the default background.
+    gadget_color_set(LIST, GADGET_COLOR_BACK, -1);
+    gadget_color_set(LIST, GADGET_COLOR_FRONT, 0x0000FF);
+    settle();
+    EXPECT_EQ(below_rows(), theme);
+    EXPECT_TRUE(row_shows(0, 0x0000FF));
+}
+
+// As the program shows its playlist: light text on dark grey.
+class ListMarkTest : public ListLookTest {
+protected:
+    static constexpr int BACK = 0x454545;
+    static constexpr int FRONT = 0xF0FAFF;
+    void SetUp() override {
+        ListLookTest::SetUp();
+        gadget_color_set(LIST, GADGET_COLOR_BACK, BACK);
+        gadget_color_set(LIST, GADGET_COLOR_FRONT, FRONT);
+        settle();
     }
 };
 
@@ -201,72 +325,6 @@ TEST_F(ListMarkTest, AMarkedRowsTipShowsWhileThePointerRestsOnIt) {
     EXPECT_EQ(rest_pointer_on_row(LIST, 2), "Not on the player");
 }
 
-TEST_F(ListBehaviourTest, AnArrowKeyMovesTheSelectionAndIsAnEvent) {
-    gadget_state_set(LIST, 0);
-    press_key(Key::Down);
-    settle();
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
-}
-
-TEST_F(ListBehaviourTest, ChangesTheProgramMakesRaiseNoEvents) {
-    gadget_state_set(LIST, 1);
-    gadget_text_set(LIST, u"c");
-    gadget_item_remove(LIST, 2);
-    gadget_item_add(LIST, 0, u"z");
-    gadget_item_text_set(LIST, 0, u"y");
-    gadget_clear(LIST);
-    settle();
-    EXPECT_TRUE(gadget_events().empty());
-}
-
-TEST_F(ListBehaviourTest, PressAndReleaseOnARowIsOneClick) {
-    press_row(LIST, 1);
-    move_pointer_by(1, 1);
-    release_pointer();
-    settle();
-    EXPECT_EQ(gadget_state_get(LIST), 1);
-    // The selection's change and the release: one event, as nothing was read between.
-    EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{0});
-}
-
-int drag_starts(const std::vector<int>& subtypes) {
-    return static_cast<int>(std::count(subtypes.begin(), subtypes.end(), GADGET_DRAG_START));
-}
-
-bool has_drag_start(const std::vector<int>& subtypes) { return drag_starts(subtypes) > 0; }
-
-// The press's selection event comes at once on some platforms, when the press
-// ends on others: only the drag start is counted.
-TEST_F(ListBehaviourTest, PressAndDragBeyondTheThresholdStartsADragOnce) {
-    press_row(LIST, 2);
-    move_pointer_by(1, 1);  // within the threshold
-    settle();
-    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
-    move_pointer_by(30, 2);
-    settle();
-    EXPECT_EQ(drag_starts(subtypes_from(LIST, gadget_events())), 1);
-    // The press is over: neither further moves nor the release start another.
-    move_pointer_by(60, 2);
-    release_pointer();
-    settle();
-    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-}
-
-TEST_F(ListBehaviourTest, PressWithShiftOrBelowTheRowsIsNoDrag) {
-    press_row(LIST, 0, true);
-    move_pointer_by(30, 30);
-    release_pointer();
-    settle();
-    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
-    press_row(LIST, -1);
-    move_pointer_by(30, -30);
-    release_pointer();
-    settle();
-    EXPECT_FALSE(has_drag_start(subtypes_from(LIST, gadget_events())));
-}
-
 using SliderBehaviourTest = GadgetWindowTest;
 
 TEST_F(SliderBehaviourTest, AClickLeavesTheSliderAtAWholePosition) {
@@ -313,6 +371,22 @@ TEST_F(SliderBehaviourTest, ABurstOfKeysUnreadCostsOneEventAndEachReadKeyOne) {
     EXPECT_EQ(gadget_state_get(SLIDER), 52);
 }
 
+using GadgetTipTest = GadgetWindowTest;
+
+TEST_F(GadgetTipTest, AToolTipShowsItsLatestTextWhileThePointerRestsOnItsGadget) {
+    ASSERT_NE(gadget_track_bar(SLIDER, 50, 50, 190, 40, 0, 100), 0);
+    ASSERT_NE(gadget_list_view(LIST, 50, 150, 190, 100), 0);
+    gadget_tooltip(SLIDER, u"Volume: 75 \u266a");
+    gadget_tooltip(SLIDER, u"Volume: 80 \u266a");  // replaces the text
+    gadget_tooltip(LIST, u"tracks");
+    gadget_tooltip(77, u"nobody");  // no such gadget: nothing happens
+    EXPECT_EQ(rest_pointer_on_gadget(SLIDER, 20, 10), "Volume: 80 \xe2\x99\xaa");
+    EXPECT_EQ(rest_pointer_on_gadget(LIST, 20, 50), "tracks");
+    // The tip goes with its gadget: the slider made again under its number has none.
+    ASSERT_NE(gadget_track_bar(SLIDER, 50, 50, 190, 40, 0, 100), 0);
+    EXPECT_EQ(rest_pointer_on_gadget(SLIDER, 20, 10), "");
+}
+
 using GadgetSizeTest = GadgetWindowTest;
 
 TEST_F(GadgetSizeTest, NegativeSizesMakeEmptyGadgets) {
@@ -343,8 +417,14 @@ TEST_F(GadgetSizeTest, HugeSizesAndFarPlacesMakeWorkingGadgets) {
     EXPECT_EQ(box.width, 200);
 }
 
-TEST_F(GadgetSizeTest, ResizeKeepsWhatIsIgnored) {
+TEST_F(GadgetSizeTest, GadgetsStandWhereTheyAreMadeAndResizeKeepsWhatIsIgnored) {
     ASSERT_NE(gadget_list_view(LIST, 5, 30, 200, 150), 0);
+    ASSERT_NE(gadget_track_bar(SLIDER, 5, 250, 190, 40, 0, 100), 0);
+    settle();
+    const ShownBox slider = shown_box(SLIDER);
+    EXPECT_EQ(slider.x, 5);
+    EXPECT_EQ(slider.y, 250);
+    EXPECT_EQ(slider.width, 190);
     const auto expect_box = [](int x, int y, int width, int height) {
         settle();
         const ShownBox box = shown_box(LIST);

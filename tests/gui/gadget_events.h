@@ -1,10 +1,11 @@
-// The events the gadget tests of every back end read: what event_wait gives,
+// The events the gadget tests of every back end read: drain_events is
 // implemented by each back end's gadget_support.cpp.
 #pragma once
 
 #include <vector>
 
 #include "runtime/core/object_table.h"
+#include "runtime/gui/event.h"
 
 struct SeenEvent {
     int kind;
@@ -19,4 +20,9 @@ struct SeenEvent {
 // are not listed.
 std::vector<SeenEvent> drain_events();
 // Only the EVENT_GADGET ones.
-std::vector<SeenEvent> gadget_events();
+inline std::vector<SeenEvent> gadget_events() {
+    std::vector<SeenEvent> gadget;
+    for (const SeenEvent& event : drain_events())
+        if (event.kind == EVENT_GADGET) gadget.push_back(event);
+    return gadget;
+}

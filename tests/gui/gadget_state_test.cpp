@@ -1,9 +1,10 @@
 // What the program's calls leave in a list's items, texts, data and
-// selection and in a slider's range and state, and what numbers without a
-// gadget answer, the same on every back end.
+// selection and in a slider's range and state, what numbers without a gadget
+// answer, and what a number given again does, the same on every back end.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,27 +20,17 @@ namespace {
 constexpr ObjectNumber LIST = 0;
 constexpr ObjectNumber SLIDER = 1;
 
-std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
-
 class ListStateTest : public GadgetWindowTest {
 protected:
     void SetUp() override {
         GadgetWindowTest::SetUp();
         ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
     }
-    void add_rows(std::initializer_list<const char16_t*> rows) {
-        for (const char16_t* row : rows) gadget_item_add(LIST, -1, row);
-    }
-    std::vector<std::u16string> rows() {
-        std::vector<std::u16string> texts;
-        for (int i = 0; i < gadget_item_count(LIST); ++i) texts.push_back(text(gadget_item_text_get(LIST, i)));
-        return texts;
-    }
 };
 
 TEST_F(ListStateTest, StateIsMinusOneWithoutSelectionAndAfterClear) {
     EXPECT_EQ(gadget_state_get(LIST), -1);
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     EXPECT_EQ(gadget_state_get(LIST), -1);
     gadget_state_set(LIST, 2);
     EXPECT_EQ(gadget_state_get(LIST), 2);
@@ -55,12 +46,12 @@ TEST_F(ListStateTest, ItemsGoWhereTheyAreAsked) {
     gadget_item_add(LIST, 2, u"between");
     gadget_item_add(LIST, -1, nullptr);
     gadget_item_add(LIST, -1, u"\u00e9t\u00e9 \u266b \U0001F3B5");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"between", u"third", u"",
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"first", u"second", u"between", u"third", u"",
                                                     u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
     gadget_item_remove(LIST, 2);
     gadget_item_remove(LIST, 17);
     gadget_item_remove(LIST, -1);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"second", u"third", u"",
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"first", u"second", u"third", u"",
                                                     u"\u00e9t\u00e9 \u266b \U0001F3B5"}));
     // Beyond the last item, or before the first: an empty text.
     EXPECT_EQ(text(gadget_item_text_get(LIST, 5)), u"");
@@ -69,7 +60,7 @@ TEST_F(ListStateTest, ItemsGoWhereTheyAreAsked) {
 
 TEST_F(ListStateTest, ItemTextIsBuiltAtTheBuildersPosition) {
     std::u16string long_row(300, u'x');  // more than the builder holds at first
-    add_rows({u"row", long_row.c_str()});
+    add_rows(LIST, {u"row", long_row.c_str()});
     char16_t* variable = nullptr;
     int mark = text_builder_mark();
     text_builder_append(u"[");
@@ -85,21 +76,21 @@ TEST_F(ListStateTest, ItemTextIsBuiltAtTheBuildersPosition) {
 }
 
 TEST_F(ListStateTest, SettingAnItemsTextKeepsItsDataAndPlace) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     gadget_item_data_set(LIST, 1, 4242);
     gadget_item_data_set(LIST, 2, -7);
     gadget_item_text_set(LIST, 1, u"B");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"B", u"c"}));
     EXPECT_EQ(gadget_item_data_get(LIST, 1), 4242);
     EXPECT_EQ(gadget_item_data_get(LIST, 2), -7);
     gadget_item_text_set(LIST, 3, u"beyond");
     gadget_item_text_set(LIST, -1, u"before");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"B", u"c"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"B", u"c"}));
     EXPECT_EQ(gadget_item_data_get(LIST, 3), 0);
 }
 
 TEST_F(ListStateTest, SingleSelectionFollowsStateAndItemState) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     gadget_state_set(LIST, 1);
     EXPECT_EQ(gadget_item_state_get(LIST, 1), 1);
     EXPECT_EQ(gadget_item_state_get(LIST, 0), 0);
@@ -121,7 +112,7 @@ TEST_F(ListStateTest, SingleSelectionFollowsStateAndItemState) {
 }
 
 TEST_F(ListStateTest, TextSelectsTheItemWithExactlyThatText) {
-    add_rows({u"Alpha", u"Beta", u"beta"});
+    add_rows(LIST, {u"Alpha", u"Beta", u"beta"});
     gadget_text_set(LIST, u"beta");
     EXPECT_EQ(gadget_state_get(LIST), 2);
     EXPECT_EQ(text(gadget_text_get(LIST)), u"beta");
@@ -134,7 +125,7 @@ TEST_F(ListStateTest, TextSelectsTheItemWithExactlyThatText) {
 }
 
 TEST_F(ListStateTest, MarksMoveWithTheirRowsAndGoWithThem) {
-    add_rows({u"a", u"b", u"c", u"d"});
+    add_rows(LIST, {u"a", u"b", u"c", u"d"});
     auto marks = [] {
         std::vector<int> seen;
         for (int i = 0; i < gadget_item_count(LIST); ++i) seen.push_back(gadget_item_mark_get(LIST, i));
@@ -147,13 +138,13 @@ TEST_F(ListStateTest, MarksMoveWithTheirRowsAndGoWithThem) {
     gadget_item_add(LIST, 0, u"first");
     gadget_item_add(LIST, 3, u"between");
     gadget_item_add(LIST, -1, u"last");
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"first", u"a", u"b", u"between", u"c", u"d", u"last"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"first", u"a", u"b", u"between", u"c", u"d", u"last"}));
     EXPECT_EQ(marks(), (std::vector<int>{0, 0, 1, 0, 0, 2, 0}));
 
     gadget_item_remove(LIST, 0);
     EXPECT_EQ(marks(), (std::vector<int>{0, 1, 0, 0, 2, 0}));
     gadget_item_remove(LIST, 1);  // the marked "b" goes, and its mark with it
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"between", u"c", u"d", u"last"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"between", u"c", u"d", u"last"}));
     EXPECT_EQ(marks(), (std::vector<int>{0, 0, 0, 2, 0}));
 
     // A new text keeps the row's mark; a mark of none takes it away.
@@ -164,17 +155,17 @@ TEST_F(ListStateTest, MarksMoveWithTheirRowsAndGoWithThem) {
     EXPECT_EQ(marks(), (std::vector<int>{2, 0, 0, 0, 0}));
 
     gadget_clear(LIST);
-    add_rows({u"a", u"b"});
+    add_rows(LIST, {u"a", u"b"});
     EXPECT_EQ(marks(), (std::vector<int>{0, 0}));
 }
 
 TEST_F(ListStateTest, MarksOfRowsThatDoNotExistReadNone) {
-    add_rows({u"a", u"b"});
+    add_rows(LIST, {u"a", u"b"});
     gadget_item_mark_set(LIST, 2, GADGET_MARK_PROBLEM);  // no such row yet
     gadget_item_mark_set(LIST, -1, GADGET_MARK_PROBLEM);
     gadget_item_mark_set(LIST, 0, 3);  // no such mark
     gadget_item_mark_set(LIST, 1, -1);
-    add_rows({u"c"});
+    add_rows(LIST, {u"c"});
     for (int row : {-1, 0, 1, 2, 3, 1000})
         EXPECT_EQ(gadget_item_mark_get(LIST, row), GADGET_MARK_NONE) << row;
 }
@@ -182,7 +173,7 @@ TEST_F(ListStateTest, MarksOfRowsThatDoNotExistReadNone) {
 // Row numbers far out of range answer as any row that does not exist, and a
 // position without a row before it adds nothing.
 TEST_F(ListStateTest, RowsFarOutOfRangeAnswerNothingAndChangeNothing) {
-    add_rows({u"a", u"b", u"c"});
+    add_rows(LIST, {u"a", u"b", u"c"});
     gadget_state_set(LIST, 1);
     gadget_item_data_set(LIST, 1, 77);
     for (const int row : {-100000, -2, 3, INT_MAX, INT_MIN}) {
@@ -197,7 +188,7 @@ TEST_F(ListStateTest, RowsFarOutOfRangeAnswerNothingAndChangeNothing) {
         EXPECT_EQ(gadget_item_state_get(LIST, row), 0);
         EXPECT_EQ(gadget_item_data_get(LIST, row), 0);
     }
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"b", u"c"}));
     EXPECT_EQ(gadget_state_get(LIST), 1);
     EXPECT_EQ(gadget_item_data_get(LIST, 1), 77);
     // The last row goes, then every row one by one; then nothing is left to remove.
@@ -208,7 +199,7 @@ TEST_F(ListStateTest, RowsFarOutOfRangeAnswerNothingAndChangeNothing) {
     EXPECT_EQ(gadget_item_count(LIST), 0);
     EXPECT_EQ(gadget_state_get(LIST), -1);
     gadget_item_add(LIST, 0, u"again");  // position 0 of an empty list is its end
-    EXPECT_EQ(rows(), std::vector<std::u16string>{u"again"});
+    EXPECT_EQ(rows_of(LIST), std::vector<std::u16string>{u"again"});
 }
 
 using SliderStateTest = GadgetWindowTest;
@@ -302,6 +293,17 @@ TEST_F(GadgetNumberTest, UnknownNumbersAndMissingEntriesReadZeroAndChangeNothing
     gadget_item_mark_set(SLIDER, 0, GADGET_MARK_NOTICE);
     EXPECT_EQ(gadget_item_mark_get(SLIDER, 0), GADGET_MARK_NONE);
     EXPECT_TRUE(drain_events().empty());
+}
+
+TEST_F(GadgetNumberTest, ReusingANumberDestroysTheOldControl) {
+    const std::intptr_t old_control = gadget_list_view(LIST, 0, 0, 100, 100);
+    gadget_item_add(LIST, -1, u"old");
+    ASSERT_TRUE(control_exists(old_control));
+    const std::intptr_t new_control = gadget_track_bar(LIST, 0, 0, 100, 30, 0, 10);
+    ASSERT_NE(new_control, 0);
+    EXPECT_FALSE(control_exists(old_control));
+    EXPECT_EQ(gadget_handle(LIST), new_control);
+    EXPECT_EQ(gadget_item_count(LIST), 0);  // a slider has no items
 }
 
 TEST_F(GadgetNumberTest, ClosingTheWindowReleasesItsGadgets) {

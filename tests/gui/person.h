@@ -4,6 +4,7 @@
 // implements it; the test reads the events afterwards as the program would.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "runtime/core/object_table.h"
@@ -20,6 +21,8 @@ void click_row(ObjectNumber list, int row, int count = 1);
 // left resting there, as long as a tool tip takes to show and more. Result:
 // the text (UTF-8) of the tool tip the screen then shows, "" when none.
 std::string rest_pointer_on_row(ObjectNumber list, int row);
+// The same at a point of a gadget, relative to its top-left corner.
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y);
 // A place on the screen, in its window's inner coordinates.
 struct ShownBox {
     int x;
@@ -57,6 +60,8 @@ double slider_shown_position(ObjectNumber slider);
 ShownBox shown_box(ObjectNumber gadget);
 // The gadget's control destroyed by itself, as by a program that reaches past the runtime.
 void destroy_control(ObjectNumber gadget);
+// Whether a window holds the control with that handle (as gadget_handle gave it).
+bool control_exists(std::intptr_t handle);
 
 // The title bar's buttons: minimize, maximize, and restore from either.
 void minimize_window(ObjectNumber window);
@@ -82,3 +87,10 @@ void activate_window(ObjectNumber window);
 void move_window(ObjectNumber window, int x, int y);
 // A right click in the middle of a toolbar's item.
 void right_click_toolbar_item(ObjectNumber toolbar, int index);
+// How far across and down the pointer may move from a press before it drags,
+// as the platform sets it.
+struct Distance {
+    int x;
+    int y;
+};
+Distance drag_threshold();

@@ -2,7 +2,7 @@
 // on every back end: what a requester returns for the button pressed or the
 // path typed, what it shows (title, text, buttons, the default file's folder
 // and name, the file types), and that the program's other windows take no
-// input while it is open.
+// input while it is open, suspended and restored in nested pairs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -111,15 +111,39 @@ TEST_F(Requesters, OtherWindowsTakeNoInputWhileARequesterIsOpen) {
     }
 }
 
-TEST_F(Requesters, FileDialogsStartInTheDefaultFilesFolder) {
+TEST_F(Requesters, SuspendAndRestoreNest) {
+    constexpr ObjectNumber OTHER = 1, CLOSED_MEANWHILE = 2;
+    ASSERT_NE(window_open(OTHER, 450, 0, 200, 100, u"Other", 0xCF0000), 0);
+    ASSERT_NE(window_open(CLOSED_MEANWHILE, 450, 150, 200, 100, u"Closed meanwhile", 0xCF0000), 0);
+    bring_to_front(MAIN);
+
+    windows_suspend();
+    EXPECT_TRUE(window_takes_input(MAIN)) << "the foreground window owns the requester";
+    EXPECT_FALSE(window_takes_input(OTHER));
+    windows_suspend();
+    window_close(CLOSED_MEANWHILE);
+    windows_restore();
+    EXPECT_FALSE(window_takes_input(OTHER)) << "the outer requester is still open";
+    windows_restore();
+    EXPECT_TRUE(window_takes_input(OTHER));
+
+    windows_restore();  // no suspend left: nothing changes
+    EXPECT_TRUE(window_takes_input(OTHER));
+    EXPECT_TRUE(window_takes_input(MAIN));
+}
+
+TEST_F(Requesters, FileDialogsStartInTheDefaultFilesFolderAndCancelGivesTheEmptyText) {
     for (bool save : {false, true}) {
         SCOPED_TRACE(save ? "save" : "open");
         bring_to_front(MAIN);
         text_builder_rewind(mark_);
         RequesterAnswer person(Press::Cancel);
-        ask_file(save, save ? u"Save file" : u"Open M3U file", default_file(u"list.m3u"),
-                 u"Playlist (*.m3u) | *.m3u");
+        char16_t* chosen = ask_file(save, save ? u"Save file" : u"Open M3U file", default_file(u"list.m3u"),
+                                    u"Playlist (*.m3u) | *.m3u");
         ASSERT_TRUE(person.answered());
+        ASSERT_NE(chosen, nullptr);
+        EXPECT_EQ(text(chosen), u"");
+        EXPECT_EQ(chosen, text_builder_address(mark_));
         EXPECT_EQ(person.requesters_shown(), 1);
         EXPECT_EQ(person.seen().title, save ? u"Save file" : u"Open M3U file");
         EXPECT_EQ(person.seen().owner, MAIN);
@@ -151,20 +175,6 @@ TEST_F(Requesters, ATypedPathComesBackWithTheFileTypesAsGiven) {
     }
 }
 
-TEST_F(Requesters, CancelGivesTheEmptyText) {
-    for (bool save : {false, true}) {
-        SCOPED_TRACE(save ? "save" : "open");
-        bring_to_front(MAIN);
-        text_builder_rewind(mark_);
-        RequesterAnswer person(Press::Cancel);
-        char16_t* chosen = ask_file(save, u"Cancel me", u"Playlist.m3u");
-        ASSERT_TRUE(person.answered());
-        ASSERT_NE(chosen, nullptr);
-        EXPECT_EQ(text(chosen), u"");
-        EXPECT_EQ(chosen, text_builder_address(mark_));
-    }
-}
-
 TEST_F(Requesters, SaveProposesThePlainDefaultName) {
     RequesterAnswer person(Press::Ok);
     const std::u16string chosen = text(requester_save_file(u"Save file", u"Playlist.m3u", PLAYLIST_PATTERN, 0));
@@ -184,13 +194,15 @@ TEST_F(Requesters, SavingOverAnExistingFileAsksNothing) {
 }
 
 TEST_F(Requesters, InvalidDefaultNamesAreDropped) {
-    for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
-        SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)));
-        RequesterAnswer person(Press::Cancel);
-        requester_save_file(u"Save file", name, PLAYLIST_PATTERN, 0);
-        ASSERT_TRUE(person.answered());
-        EXPECT_EQ(person.seen().name, u"");
-    }
+    for (bool save : {false, true})
+        for (const char16_t* name : {u"*.m3u", u"\\list.m3u"}) {
+            SCOPED_TRACE(std::string(name, name + std::char_traits<char16_t>::length(name)) +
+                         (save ? ", save" : ", open"));
+            RequesterAnswer person(Press::Cancel);
+            ask_file(save, u"Save file", name);
+            ASSERT_TRUE(person.answered());
+            EXPECT_EQ(person.seen().name, u"");
+        }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -86,74 +87,49 @@ Split split(const char16_t* default_file) {
     return {start.folder ? std::u16string(start.folder.get()) : u"", start.folder != nullptr, name};
 }
 
-TEST(RequesterDefaultSplit, FolderAndNameAtLastBackslash) {
-    const Split music = split(u"C:\\Music\\list.m3u");
-    EXPECT_TRUE(music.has_folder);
-    EXPECT_EQ(music.folder, u"C:\\Music");
-    EXPECT_EQ(music.name, u"list.m3u");
+struct SplitCase {
+    const char16_t* default_file;
+    Split split;
+};
 
-    const Split deep = split(u"E:\\Player\\Lists\\road trip.m3u");
-    EXPECT_EQ(deep.folder, u"E:\\Player\\Lists");
-    EXPECT_EQ(deep.name, u"road trip.m3u");
+void PrintTo(const SplitCase& c, std::ostream* out) {
+    const std::u16string file = c.default_file ? c.default_file : u"(none)";
+    *out << std::string(file.begin(), file.end());
 }
 
-TEST(RequesterDefaultSplit, PlainNameHasNoFolder) {
-    const Split plain = split(u"Playlist.m3u");
-    EXPECT_FALSE(plain.has_folder);
-    EXPECT_EQ(plain.name, u"Playlist.m3u");
+class RequesterDefaultSplit : public testing::TestWithParam<SplitCase> {};
+
+// The folder and name at the last backslash; a name that no file could have
+// is dropped and its folder kept.
+TEST_P(RequesterDefaultSplit, GivesTheFolderAndTheUsableName) {
+    const Split got = split(GetParam().default_file);
+    EXPECT_EQ(got.has_folder, GetParam().split.has_folder);
+    EXPECT_EQ(got.folder, GetParam().split.folder);
+    EXPECT_EQ(got.name, GetParam().split.name);
 }
 
-TEST(RequesterDefaultSplit, LeadingBackslashOnlyIsTakenWholeThenDropped) {
-    const Split leading = split(u"\\list.m3u");
-    EXPECT_FALSE(leading.has_folder);
-    EXPECT_EQ(leading.name, u"");
-}
+const std::u16string LONG_NAME(300, u'a');
+const std::u16string LONG_IN_FOLDER = u"C:\\Music\\" + LONG_NAME;
+const std::u16string LONG_CUT = LONG_NAME.substr(0, REQUESTER_PATH_CHARS - 1);
 
-TEST(RequesterDefaultSplit, InvalidNamesAreDropped) {
-    for (const char16_t* invalid :
-         {u"*.m3u", u"a?b", u"list<1>.m3u", u"x|y", u"say \"hi\"", u"C:list.m3u", u"a/b.m3u", u"tab\there"}) {
-        const Split dropped = split(invalid);
-        EXPECT_EQ(dropped.name, u"") << std::string(dropped.name.begin(), dropped.name.end());
-    }
-    // The folder survives when only its name is unusable.
-    const Split folder_kept = split(u"C:\\Music\\*.m3u");
-    EXPECT_EQ(folder_kept.folder, u"C:\\Music");
-    EXPECT_EQ(folder_kept.name, u"");
-}
-
-TEST(RequesterDefaultSplit, FolderPathWithoutNameGivesEmptyName) {
-    const Split trailing = split(u"C:\\Music\\");
-    EXPECT_EQ(trailing.folder, u"C:\\Music");
-    EXPECT_EQ(trailing.name, u"");
-}
-
-TEST(RequesterDefaultSplit, DriveRootKeepsItsBackslash) {
-    // "E:" alone would mean the drive's current folder, not its root.
-    const Split root = split(u"E:\\Playlist.m3u");
-    EXPECT_EQ(root.folder, u"E:\\");
-    EXPECT_EQ(root.name, u"Playlist.m3u");
-}
-
-TEST(RequesterDefaultSplit, LongNamesAreCutToTheBuffer) {
-    const std::u16string long_name(300, u'a');
-    const Split whole = split(long_name.c_str());
-    EXPECT_FALSE(whole.has_folder);
-    EXPECT_EQ(whole.name, long_name.substr(0, REQUESTER_PATH_CHARS - 1));
-
-    const std::u16string in_folder = u"C:\\Music\\" + long_name;
-    const Split cut = split(in_folder.c_str());
-    EXPECT_EQ(cut.folder, u"C:\\Music");
-    EXPECT_EQ(cut.name, long_name.substr(0, REQUESTER_PATH_CHARS - 1));
-}
-
-TEST(RequesterDefaultSplit, NoDefaultGivesNothing) {
-    const Split none = split(nullptr);
-    EXPECT_FALSE(none.has_folder);
-    EXPECT_EQ(none.name, u"");
-
-    const Split empty = split(u"");
-    EXPECT_FALSE(empty.has_folder);
-    EXPECT_EQ(empty.name, u"");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, RequesterDefaultSplit,
+    testing::Values(SplitCase{u"C:\\Music\\list.m3u", {u"C:\\Music", true, u"list.m3u"}},
+                    SplitCase{u"E:\\Player\\Lists\\road trip.m3u", {u"E:\\Player\\Lists", true, u"road trip.m3u"}},
+                    SplitCase{u"Playlist.m3u", {u"", false, u"Playlist.m3u"}},
+                    // A leading backslash only: taken whole as the name, then dropped.
+                    SplitCase{u"\\list.m3u", {u"", false, u""}},
+                    SplitCase{u"*.m3u", {u"", false, u""}}, SplitCase{u"a?b", {u"", false, u""}},
+                    SplitCase{u"list<1>.m3u", {u"", false, u""}}, SplitCase{u"x|y", {u"", false, u""}},
+                    SplitCase{u"say \"hi\"", {u"", false, u""}}, SplitCase{u"C:list.m3u", {u"", false, u""}},
+                    SplitCase{u"a/b.m3u", {u"", false, u""}}, SplitCase{u"tab\there", {u"", false, u""}},
+                    SplitCase{u"C:\\Music\\*.m3u", {u"C:\\Music", true, u""}},
+                    SplitCase{u"C:\\Music\\", {u"C:\\Music", true, u""}},
+                    // "E:" alone would mean the drive's current folder, not its root.
+                    SplitCase{u"E:\\Playlist.m3u", {u"E:\\", true, u"Playlist.m3u"}},
+                    // Long names are cut to the buffer.
+                    SplitCase{LONG_NAME.c_str(), {u"", false, LONG_CUT}},
+                    SplitCase{LONG_IN_FOLDER.c_str(), {u"C:\\Music", true, LONG_CUT}},
+                    SplitCase{nullptr, {u"", false, u""}}, SplitCase{u"", {u"", false, u""}}));
 
 }  // namespace

@@ -10,11 +10,35 @@
 
 #include "tests/gui/drop_blocks.h"
 
-class TestDataObject final : public IDataObject {
+// A COM object on the test's stack: it answers for IUnknown and its one
+// interface, and counts references without ever deleting itself.
+template <class Interface, const IID& INTERFACE_ID>
+class StackObject : public Interface {
 public:
-    TestDataObject() = default;
-    TestDataObject(const TestDataObject&) = delete;
-    TestDataObject& operator=(const TestDataObject&) = delete;
+    StackObject() = default;
+    StackObject(const StackObject&) = delete;
+    StackObject& operator=(const StackObject&) = delete;
+    ULONG reference_count() const { return references_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_INVALIDARG;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, INTERFACE_ID)) {
+            *object = static_cast<Interface*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
+private:
+    ULONG references_ = 1;
+};
+
+class TestDataObject final : public StackObject<IDataObject, IID_IDataObject> {
+public:
     ~TestDataObject() {
         for (HGLOBAL handle : kept_) GlobalFree(handle);
     }
@@ -25,21 +49,6 @@ public:
     // for each medium until the receiver releases it.
     bool source_keeps_data = false;
     int get_data_calls = 0;
-    ULONG reference_count() const { return references_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_INVALIDARG;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    // Lives on the test's stack: counts, never deletes.
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         ++get_data_calls;
@@ -89,6 +98,5 @@ private:
     }
     std::vector<Entry> formats_;
     std::vector<HGLOBAL> kept_;
-    ULONG references_ = 1;
 };
 

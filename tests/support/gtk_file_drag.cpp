@@ -1,7 +1,6 @@
 #include "tests/support/gtk_file_drag.h"
 
 #include "runtime/gui/drop.h"
-#include "tests/support/file_source_process.h"
 #include "tests/support/gtk_desktop.h"
 
 namespace {
@@ -12,11 +11,11 @@ constexpr int SOURCE_Y = 100;
 
 }  // namespace
 
-bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int to_y,
-                   const std::vector<std::string>& files, const std::vector<unsigned long>& held_keys) {
-    FileSourceProcess source(source_program, SOURCE_X, SOURCE_Y, files);
-    if (!source.ready()) return false;
-    for (unsigned long key : held_keys) desktop.key_down(key);
+HeldFiles::HeldFiles(Desktop& desktop, const char* source_program, int to_x, int to_y,
+                     const std::vector<std::string>& files, const std::vector<unsigned long>& held_keys)
+    : desktop_(desktop), source_(source_program, SOURCE_X, SOURCE_Y, files), keys_(held_keys) {
+    if (!source_.ready()) return;
+    for (unsigned long key : keys_) desktop.key_down(key);
     const int from_x = SOURCE_X + 60, from_y = SOURCE_Y + 30;
     desktop.pointer_to(from_x, from_y);
     run_for(50);
@@ -27,11 +26,21 @@ bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int t
         run_for(40);
     }
     run_for(100);
+}
+
+void HeldFiles::let_go() {
     const int records = drop_record_live_count();
-    desktop.release();
+    desktop_.release();
     // The data goes from the source to the target before the source ends; a
     // target that refuses it makes no record.
     run_until([&] { return drop_record_live_count() > records; }, 2000);
-    for (auto key = held_keys.rbegin(); key != held_keys.rend(); ++key) desktop.key_up(*key);
+    for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) desktop_.key_up(*key);
+}
+
+bool drag_files_to(Desktop& desktop, const char* source_program, int to_x, int to_y,
+                   const std::vector<std::string>& files, const std::vector<unsigned long>& held_keys) {
+    HeldFiles held(desktop, source_program, to_x, to_y, files, held_keys);
+    if (!held.ready()) return false;
+    held.let_go();
     return true;
 }

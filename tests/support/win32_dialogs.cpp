@@ -56,6 +56,14 @@ BOOL CALLBACK collect_dialog(HWND hwnd, LPARAM found) {
 
 }  // namespace
 
+void pump_messages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 std::vector<HWND> dialogs_of(DWORD thread_id) {
     std::vector<HWND> found;
     EnumThreadWindows(thread_id, collect_dialog, reinterpret_cast<LPARAM>(&found));

@@ -20,6 +20,8 @@ bool eventually(const std::function<bool()>& check,
 void press_button(HWND dialog, int id);
 // What a person reads in a message box: the text beside the buttons.
 std::wstring message_text(HWND box);
+// Dispatches every message waiting for the calling thread.
+void pump_messages();
 // The visible dialogs of a thread.
 std::vector<HWND> dialogs_of(DWORD thread_id);
 // A file dialog's name field: a combo box (cmb13) or an edit (edt1),

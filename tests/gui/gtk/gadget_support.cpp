@@ -14,21 +14,6 @@ std::vector<SeenEvent> drain_events() {
     return events;
 }
 
-std::vector<SeenEvent> gadget_events() {
-    std::vector<SeenEvent> gadget;
-    for (const SeenEvent& event : drain_events())
-        if (event.kind == EVENT_GADGET) gadget.push_back(event);
-    return gadget;
-}
-
-std::vector<int> subtypes_of(const std::vector<SeenEvent>& events) {
-    std::vector<int> subtypes;
-    for (const SeenEvent& event : events) subtypes.push_back(event.subtype);
-    return subtypes;
-}
-
-std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }
-
 void GadgetWindowTest::SetUpTestSuite() {
     ASSERT_TRUE(text_init());
     ASSERT_TRUE(event_init());

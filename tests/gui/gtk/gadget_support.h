@@ -6,18 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "runtime/core/object_table.h"
 #include "tests/gui/gadget_events.h"
 #include "tests/support/gtk_desktop.h"
 #include "tests/support/gtk_list_rows.h"
-
-std::vector<int> subtypes_of(const std::vector<SeenEvent>& events);
-
-// The texts the runtime returns, to compare.
-std::u16string text(const char16_t* runtime_text);
 
 // Window 0 is open (shown at the screen's corner, 500 x 400 inner size, with
 // the keyboard focus) and is the gadget parent; everything left queued or

@@ -1,6 +1,5 @@
-// What every GTK gadget shares: its place in its window's layout, numbers
-// (fixed and dynamic), the cleanup when its widget goes, moving, tool tips,
-// and the silence of operations on numbers that hold nothing.
+// GTK gadgets, beside the behaviour every back end shares: the widgets they
+// are, in their window, and the slider's jump to a click.
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -17,7 +16,7 @@ using GadgetTest = GadgetWindowTest;
 
 GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
 
-TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindowAtItsPlace) {
+TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindow) {
     auto* list = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 10, 20, 300, 200));
     auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 5, 250, 190, 40, 0, 100));
     ASSERT_TRUE(list && slider);
@@ -25,26 +24,15 @@ TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindowAtItsPlace) {
     EXPECT_EQ(gtk_widget_get_toplevel(list), window_);
     EXPECT_EQ(window_number_of(slider), WINDOW);
     EXPECT_EQ(g_object_get_data(G_OBJECT(slider), "QX_ID"), reinterpret_cast<gpointer>(2));
-    ASSERT_TRUE(wait_drawn(window_));
-    const ScreenBox window_box = desktop.box(window_);
-    const ScreenBox list_box = screen_box(list);
-    EXPECT_EQ(list_box.x - window_box.x, 10);
-    EXPECT_EQ(list_box.y - window_box.y, 20);
-    EXPECT_EQ(list_box.width, 300);
-    EXPECT_EQ(list_box.height, 200);
-    const ScreenBox slider_box = screen_box(slider);
-    EXPECT_EQ(slider_box.x - window_box.x, 5);
-    EXPECT_EQ(slider_box.y - window_box.y, 250);
-    EXPECT_EQ(slider_box.width, 190);
 }
 
-TEST_F(GadgetTest, ReusingANumberDestroysTheOldWidget) {
-    GtkWidget* first = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 0, 0, 100, 100));
-    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
-    auto* second = reinterpret_cast<GtkWidget*>(gadget_track_bar(0, 0, 0, 100, 30, 0, 10));
-    EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(gadget_handle(0), reinterpret_cast<std::intptr_t>(second));
-    EXPECT_EQ(gadget_item_count(0), 0);  // a slider now: no items
+TEST_F(GadgetTest, AListIsOneTextColumnWithoutHeaderAndSingleSelection) {
+    gadget_list_view(0, 10, 10, 300, 200);
+    GtkTreeView* view = tree_view_of(0);
+    EXPECT_FALSE(gtk_tree_view_get_headers_visible(view));
+    EXPECT_EQ(gtk_tree_view_get_n_columns(view), 1);
+    EXPECT_EQ(gtk_tree_selection_get_mode(gtk_tree_view_get_selection(view)), GTK_SELECTION_SINGLE);
+    EXPECT_TRUE(GTK_IS_LIST_STORE(gtk_tree_view_get_model(view)));
 }
 
 // A click on the track jumps there, where the reference platform moves a page.
@@ -58,20 +46,6 @@ TEST_F(GadgetTest, ASliderIsAScaleThatJumpsToAClick) {
     EXPECT_TRUE(run_until([] { return gadget_state_get(1) > 60; })) << gadget_state_get(1);
     gadget_track_bar(2, 300, 50, 40, 200, 0, 100, 2);
     EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(widget_of(2))), GTK_ORIENTATION_VERTICAL);
-}
-
-TEST_F(GadgetTest, ToolTipShowsWhenThePointerRestsOnTheGadget) {
-    gadget_track_bar(1, 50, 50, 190, 40, 0, 100);
-    gadget_tooltip(1, u"Volume: 75 \u266a");
-    gadget_tooltip(1, u"Volume: 80 \u266a");  // replaces the text
-    ASSERT_TRUE(wait_drawn(window_));
-    const ScreenBox box = screen_box(widget_of(1));
-    desktop.pointer_to(box.x + 20, box.y + 10);
-    run_for(50);
-    desktop.pointer_to(box.x + 25, box.y + 12);
-    EXPECT_TRUE(run_until([] { return shown_tooltip() == "Volume: 80 \xe2\x99\xaa"; })) << shown_tooltip();
-    desktop.pointer_to(box.x + 400, box.y + 300);
-    EXPECT_TRUE(run_until([] { return shown_tooltip().empty(); }));
 }
 
 }  // namespace

@@ -46,7 +46,14 @@ void click_row(ObjectNumber list, int row, int count) {
 std::string rest_pointer_on_row(ObjectNumber list, int row) {
     EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
     const ScreenPoint point = row_point(list, row);
-    desktop().pointer_to(point.x, point.y);
+    const ScreenBox box = screen_box(widget_of(list));
+    return rest_pointer_on_gadget(list, point.x - box.x, point.y - box.y);
+}
+
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget_of(gadget))));
+    const ScreenBox box = screen_box(widget_of(gadget));
+    desktop().pointer_to(box.x + x, box.y + y);
     run_for(200);  // a tip left from before goes
     // Resting: the toolkit's hover time, then the tip's own way to the screen.
     run_until([] { return !shown_tooltip().empty(); }, 2000);
@@ -133,6 +140,21 @@ ShownBox shown_box(ObjectNumber gadget) {
 
 void destroy_control(ObjectNumber gadget) { gtk_widget_destroy(widget_of(gadget)); }
 
+// Gadgets stand in their window's layout; a destroyed one is no child of any.
+bool control_exists(std::intptr_t handle) {
+    bool found = false;
+    GList* toplevels = gtk_window_list_toplevels();
+    for (GList* item = toplevels; item; item = item->next) {
+        GtkWidget* content = gtk_bin_get_child(GTK_BIN(item->data));
+        if (!content || !GTK_IS_CONTAINER(content)) continue;
+        GList* children = gtk_container_get_children(GTK_CONTAINER(content));
+        found = found || g_list_find(children, reinterpret_cast<gpointer>(handle));
+        g_list_free(children);
+    }
+    g_list_free(toplevels);
+    return found;
+}
+
 void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
 void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
 void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }
@@ -196,4 +218,10 @@ void right_click_toolbar_item(ObjectNumber toolbar, int index) {
     desktop().pointer_to(box.x + box.width / 2, box.y + box.height / 2);
     desktop().press(3);
     desktop().release(3);
+}
+
+Distance drag_threshold() {
+    int threshold = 0;
+    g_object_get(gtk_settings_get_default(), "gtk-dnd-drag-threshold", &threshold, nullptr);
+    return {threshold, threshold};
 }

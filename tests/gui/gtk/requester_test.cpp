@@ -1,6 +1,6 @@
 // GTK requesters, beside the behaviour every back end shares: files chosen
-// in the open dialog's list by a double click (a name that is not UTF-8, a
-// playlist named in capitals).
+// in the open dialog's list by a double click (a playlist named in capitals,
+// a name that is not UTF-8).
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -47,17 +47,21 @@ protected:
     std::string filter_;
 };
 
+// Playlists named in any case (as a FAT player holds them) are listed by the
+// playlists' filter, which hides other files; a double click chooses one.
 TEST_F(RequesterTest, AFileDoubleClickedInTheOpenDialogIsChosen) {
-    const std::filesystem::path file = folder_ / "songs.m3u";
-    std::ofstream(file) << "/Music/a.mp3\r\n";
-    std::ofstream(folder_ / "notes.txt") << "not a playlist\n";  // hidden by the first filter
-    const std::u16string start = default_file(u"Playlist");
-    {
+    for (const std::string name : {"songs.m3u", "LIST.M3U"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path shelf = folder_ / ("shelf of " + name);
+        std::filesystem::create_directory(shelf);
+        std::ofstream(shelf / name) << "/Music/a.mp3\r\n";
+        std::ofstream(shelf / "notes.txt") << "not a playlist\n";
+        const std::u16string start = shelf.u16string() + u"\\Playlist";
         DialogAnswer answer(double_click_first_file());
         EXPECT_EQ(text(requester_open_file(u"Open M3U file", start.c_str(), PLAYLIST_PATTERN, 0)),
-                  file.u16string());
+                  (shelf / name).u16string());
+        EXPECT_EQ(filter_, "Playlist (*.m3u)");
     }
-    EXPECT_EQ(filter_, "Playlist (*.m3u)");
     // A name from an old card that is not UTF-8 comes back as the file it is
     // (among all files: the chooser's shown name of it does not end in .m3u).
     const std::filesystem::path card = folder_ / "card";
@@ -65,24 +69,10 @@ TEST_F(RequesterTest, AFileDoubleClickedInTheOpenDialogIsChosen) {
     const std::string latin1 = (card / "caf\xE9.m3u").string();
     std::ofstream(latin1) << "/Music/a.mp3\r\n";
     const std::u16string in_card = card.u16string() + u"\\Playlist";
-    {
-        DialogAnswer answer(double_click_first_file());
-        const std::u16string chosen = text(requester_open_file(u"Open M3U file", in_card.c_str(), PLAYLIST_PATTERN, 1));
-        EXPECT_EQ(chosen, path_text_of(latin1));
-        EXPECT_EQ(path_bytes_of(chosen.c_str()), latin1);
-    }
-}
-
-TEST_F(RequesterTest, PlaylistsAreListedWhateverTheCaseOfTheirNames) {
-    // As a FAT player holds them; the filter is the playlists' one.
-    const std::filesystem::path upper = folder_ / "LIST.M3U";
-    std::ofstream(upper) << "/MUSIC/A.MP3\r\n";
-    std::ofstream(folder_ / "notes.txt") << "not a playlist\n";
-    const std::u16string start = default_file(u"Playlist");
     DialogAnswer answer(double_click_first_file());
-    EXPECT_EQ(text(requester_open_file(u"Open M3U file", start.c_str(), PLAYLIST_PATTERN, 0)),
-              upper.u16string());
-    EXPECT_EQ(filter_, "Playlist (*.m3u)");
+    const std::u16string chosen = text(requester_open_file(u"Open M3U file", in_card.c_str(), PLAYLIST_PATTERN, 1));
+    EXPECT_EQ(chosen, path_text_of(latin1));
+    EXPECT_EQ(path_bytes_of(chosen.c_str()), latin1);
 }
 
 }  // namespace

@@ -114,10 +114,13 @@ void click_row(ObjectNumber list, int row, int count) {
 }
 
 std::string rest_pointer_on_row(ObjectNumber list, int row) {
-    HWND control = control_of(list);
-    const RECT rect = row_rect(control, row);
-    POINT point{rect.left + 20, (rect.top + rect.bottom) / 2};
-    ClientToScreen(control, &point);
+    const RECT rect = row_rect(control_of(list), row);
+    return rest_pointer_on_gadget(list, rect.left + 20, (rect.top + rect.bottom) / 2);
+}
+
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(control_of(gadget), &point);
     pointer_to(point);
     settle();  // a tip left from before goes
     // Resting: the system's hover time, then the tip's own way to the screen.
@@ -216,6 +219,8 @@ ShownBox shown_box(ObjectNumber gadget) {
 
 void destroy_control(ObjectNumber gadget) { DestroyWindow(control_of(gadget)); }
 
+bool control_exists(std::intptr_t handle) { return IsWindow(reinterpret_cast<HWND>(handle)) != FALSE; }
+
 void minimize_window(ObjectNumber window) { system_command(window, SC_MINIMIZE); }
 void maximize_window(ObjectNumber window) { system_command(window, SC_MAXIMIZE); }
 void restore_window(ObjectNumber window) { system_command(window, SC_RESTORE); }
@@ -284,3 +289,5 @@ void right_click_toolbar_item(ObjectNumber toolbar, int index) {
     button(MOUSEEVENTF_RIGHTDOWN);
     button(MOUSEEVENTF_RIGHTUP);
 }
+
+Distance drag_threshold() { return {GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG)}; }

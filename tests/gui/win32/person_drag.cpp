@@ -14,6 +14,7 @@
 #include "runtime/gui/window.h"
 #include "tests/gui/drop_blocks.h"
 #include "tests/gui/test_data_object.h"
+#include "tests/support/win32_dialogs.h"
 
 struct DragDuringRequester::Watch {
     ObjectNumber list;
@@ -27,28 +28,15 @@ namespace {
 
 DragDuringRequester::Watch* watching = nullptr;
 
-BOOL CALLBACK find_dialog(HWND hwnd, LPARAM found) {
-    wchar_t name[8] = {};
-    if (GetClassNameW(hwnd, name, 8) > 0 && lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK on_timer(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!watching || !dialog) return;
+    const std::vector<HWND> dialogs = dialogs_of(GetCurrentThreadId());
+    if (!watching || dialogs.empty()) return;
+    HWND dialog = dialogs.front();
     KillTimer(nullptr, watching->timer);
     drag_files_onto_row(watching->list, watching->row, watching->files);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     watching->done = true;
 }
-
-}  // namespace
-
-namespace {
 
 // The drag loop's calls on the control's registered target, at a point of its
 // client area. Result: that point.

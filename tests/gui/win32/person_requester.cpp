@@ -210,11 +210,7 @@ void bring_to_front(ObjectNumber window) {
     HWND hwnd = reinterpret_cast<HWND>(window_handle(window));
     eventually([hwnd] {
         SetForegroundWindow(hwnd);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        pump_messages();
         return GetForegroundWindow() == hwnd;
     });
 }

@@ -1,6 +1,4 @@
-#include "tests/gui/gadget_support.h"
-
-#include <cstdlib>
+#include "tests/gui/win32/gadget_support.h"
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
@@ -47,19 +45,6 @@ std::vector<SeenEvent> drain_events() {
     return seen;
 }
 
-std::vector<SeenEvent> gadget_events() {
-    std::vector<SeenEvent> gadget;
-    for (const SeenEvent& event : drain_events())
-        if (event.kind == EVENT_GADGET) gadget.push_back(event);
-    return gadget;
-}
-
-std::wstring wide(const char16_t* text) {
-    std::wstring result;
-    for (; text && *text; ++text) result += static_cast<wchar_t>(*text);
-    return result;
-}
-
 HWND handle_of(ObjectNumber gadget) { return reinterpret_cast<HWND>(gadget_handle(gadget)); }
 
 RECT rect_in_parent(HWND control) {
@@ -74,24 +59,6 @@ COLORREF pixel_at(HWND control, int x, int y) {
     COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(control, dc);
     return colour;
-}
-
-bool colour_near(COLORREF a, COLORREF b, int tolerance) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (std::abs(difference) > tolerance) return false;
-    }
-    return true;
-}
-
-void mouse_button_at(HWND control, POINT client, DWORD button_flags) {
-    POINT screen = client;
-    ClientToScreen(control, &screen);
-    SetCursorPos(screen.x, screen.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = button_flags;
-    SendInput(1, &input, sizeof input);
 }
 
 // The window stays open from test to test: under Xvfb without a window

@@ -6,23 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "runtime/core/object_table.h"
 #include "tests/gui/gadget_events.h"
 
-
-std::wstring wide(const char16_t* text);
 HWND handle_of(ObjectNumber gadget);
 RECT rect_in_parent(HWND control);
 // The colour shown at a point of a control's client area.
 COLORREF pixel_at(HWND control, int x, int y);
-bool colour_near(COLORREF a, COLORREF b, int tolerance);
-// Real mouse input through the system's input queue: the pointer goes to the
-// point (client coordinates of the control), then the button does what the
-// MOUSEEVENTF_ flags say. Nothing is dispatched here.
-void mouse_button_at(HWND control, POINT client, DWORD button_flags);
 
 // Window 0 is open (shown, 500 x 400 inner size) and is the gadget parent;
 // everything left queued or open is gone afterwards.
