@@ -492,4 +492,17 @@ TEST_F(ListReorderTest, MovingARowTakesItsDataMarkAndSelection) {
     EXPECT_EQ(rest_pointer_on_row(LIST, 3), "Not on the player");
 }
 
+TEST_F(ListBehaviourTest, ADoubleClickIsReportedOnARowOnly) {
+    click_row(LIST, 1, 2);
+    settle();
+    const std::vector<int> on_row = subtypes_from(LIST, gadget_events());
+    EXPECT_EQ(std::count(on_row.begin(), on_row.end(), GADGET_DOUBLE_CLICK), 1);
+    const ShownBox list = shown_box(LIST);
+    click_gadget(LIST, 20, list.height - 20);  // below the last row, twice quickly
+    click_gadget(LIST, 20, list.height - 20);
+    settle();
+    const std::vector<int> below = subtypes_from(LIST, gadget_events());
+    EXPECT_EQ(std::count(below.begin(), below.end(), GADGET_DOUBLE_CLICK), 0);
+}
+
 }  // namespace

@@ -131,6 +131,10 @@ void drag_over(HWND hwnd, bool released, POINT at) {
 // a drag start and a release into a plain click.
 LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     list_marks_mouse(hwnd, message, lparam);
+    // The list box reports a double click below its last row too, where no
+    // row was clicked twice: there it is a second press.
+    if (message == WM_LBUTTONDBLCLK && HIWORD(SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lparam)) != 0)
+        message = WM_LBUTTONDOWN;
     POINT pressed{};
     if (row_lifted(hwnd)) {
         const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
@@ -215,7 +219,7 @@ bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wp
     if (message == WM_COMMAND) {
         int code = HIWORD(wparam);
         if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return false;
-        post_list_event(list.handle, window, code == LBN_DBLCLK ? 2 : 0);
+        post_list_event(list.handle, window, code == LBN_DBLCLK ? GADGET_DOUBLE_CLICK : 0);
         *result = 0;
         return true;
     }
