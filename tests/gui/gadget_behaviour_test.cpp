@@ -470,6 +470,29 @@ TEST_F(ListReorderTest, APressBelowTheRowsOrInAListThatDoesNotLetRowsMoveMovesNo
     EXPECT_TRUE(moves_read().empty());
 }
 
+// The screen across the boundary above a row, in the middle of the list,
+// where no text is drawn.
+std::vector<int> shown_above(int row) {
+    const ShownBox shown = shown_row(LIST, row);
+    std::vector<int> colours;
+    for (int y = shown.y - 2; y <= shown.y + 2; ++y)
+        colours.push_back(shown_colour(GadgetWindowTest::WINDOW, shown.x + shown.width / 2, y));
+    return colours;
+}
+
+TEST_F(ListReorderTest, AMarkBetweenRowsShowsWhereTheRowWouldGo) {
+    const std::vector<int> plain = shown_above(2);
+    press_row(LIST, 0);
+    move_pointer_by(2, to_row(0, 2, 1));
+    settle();
+    EXPECT_NE(shown_above(2), plain) << "the mark above row 2";
+    press_key(Key::Escape);
+    settle();
+    EXPECT_EQ(shown_above(2), plain) << "gone with the drag";
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+}
+
 TEST_F(ListReorderTest, MovingARowTakesItsDataMarkAndSelection) {
     gadget_item_data_set(LIST, 3, 42);
     gadget_item_mark_set(LIST, 3, GADGET_MARK_PROBLEM, u"Not on the player");
