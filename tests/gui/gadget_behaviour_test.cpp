@@ -456,6 +456,13 @@ TEST_F(ListReorderTest, RowsTheProgramChangesDuringTheDragEndIt) {
     gadget_item_remove(LIST, 0);
     release_pointer();
     EXPECT_TRUE(moves_read().empty());
+    // The list holds the mouse no more: a click below it reaches a slider there.
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 230, 200, 40, 0, 27), 0);
+    settle();
+    gadget_events();
+    click_gadget(SLIDER, 143, 20);
+    settle();
+    EXPECT_GT(gadget_state_get(SLIDER), 0);
 }
 
 TEST_F(ListReorderTest, APressBelowTheRowsOrInAListThatDoesNotLetRowsMoveMovesNothing) {

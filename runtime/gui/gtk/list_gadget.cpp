@@ -21,8 +21,6 @@ namespace {
 
 enum Column { TEXT_COLUMN, DATA_COLUMN, MARK_COLUMN, TIP_COLUMN };
 
-constexpr int DOUBLE_CLICK = 2;
-
 GtkTreeView* view_of(const GadgetRecord& list) { return GTK_TREE_VIEW(list.control); }
 GtkTreeModel* model_of(const GadgetRecord& list) { return GTK_TREE_MODEL(list.store); }
 
@@ -371,7 +369,7 @@ gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
     // its release is no click of its own.
     if (event->type == GDK_2BUTTON_PRESS) {
         list->pressed = false;
-        gadget_post(*list, DOUBLE_CLICK);
+        gadget_post(*list, GADGET_DOUBLE_CLICK);
         return FALSE;
     }
     if (event->type != GDK_BUTTON_PRESS || (event->state & (GDK_SHIFT_MASK | GDK_CONTROL_MASK))) return FALSE;

@@ -201,6 +201,9 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
             press_forget(hwnd);
             post_list_event(hwnd, window_number_of(GetParent(hwnd)), 0);
         }
+        // A drag the program's own change of the rows ended still held the
+        // mouse: the button is up, so no capture of the list lasts.
+        if (GetCapture() == hwnd) ReleaseCapture();
         return result;
     }
     case WM_CAPTURECHANGED:
