@@ -422,12 +422,11 @@ void list_native_move(GadgetRecord& list, int from, int to) {
     else if (selected >= to && selected < from) list_native_select(list, selected + 1);
 }
 
-namespace {
-
 // An owner-drawn list box takes its rows' height from its owner once, when
 // it is made; a plain one takes its font's. Rows as high as the font's keep
 // the list as it was.
-void fit_rows_to_font(HWND list) {
+void list_fit_rows_to_font(HWND list) {
+    if (!(GetWindowLongPtrW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED)) return;
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
@@ -436,8 +435,6 @@ void fit_rows_to_font(HWND list) {
     ReleaseDC(list, dc);
     SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
 }
-
-}  // namespace
 
 std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int flags) {
     std::call_once(drag_threshold_read, [] {
@@ -449,6 +446,6 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     if (!list) return 0;
     list->drag = {false, -1, -1, 0};
     SetWindowLongPtrW(list->handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_mouse_procedure));
-    fit_rows_to_font(list->handle);
+    list_fit_rows_to_font(list->handle);
     return gadget_creation_result(number, *list);
 }
