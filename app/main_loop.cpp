@@ -1,6 +1,7 @@
 // The main loop: one event at a time, each handled to completion before the
 // next is awaited.
 #include "app/app_state.h"
+#include "app/list_events.h"
 #include "app/main_window.h"
 #include "app/playback.h"
 #include "app/playlist.h"
@@ -79,7 +80,7 @@ void RunMainLoop() {
             HandleFileDrop();
             break;
         case EVENT_GADGET:
-            event_gadget();  // clicks on the list do nothing
+            HandleListEvent();
             break;
         case EVENT_MENU:
             RunToolbarCommand(event_menu_item());

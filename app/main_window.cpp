@@ -87,6 +87,7 @@ void OpenMainWindow() {
     gadget_color_set(PLAYLIST_GADGET, GADGET_COLOR_BACK, 0x454545);
     gadget_color_set(PLAYLIST_GADGET, GADGET_COLOR_FRONT, 0xF0FAFF);
     gadget_drop_enable(PLAYLIST_GADGET, DROP_FORMAT_FILES, 5);
+    gadget_reorder_enable(PLAYLIST_GADGET, 1);
     window_hide(MAIN_WINDOW, 0);
 }
 

@@ -45,6 +45,16 @@ void PlaySelectedSong() {
     PlayEntry(app.current_index);
 }
 
+void PlayClickedSong() {
+    // The row may have gone before its double click was read: nothing to play.
+    if (gadget_state_get(PLAYLIST_GADGET) == -1) return;
+    if ((app.is_playing == 1 || app.is_paused == 1) && media_available) ReleaseSong();
+    app.is_playing = 0;
+    app.is_paused = 0;
+    toolbar_button_state_set(MAIN_TOOLBAR, ToolPause, 0);
+    PlaySelectedSong();
+}
+
 void TogglePause() {
     if (app.is_paused == 0) {
         toolbar_button_state_set(MAIN_TOOLBAR, ToolPause, 1);

@@ -4,6 +4,8 @@
 
 void PlayFile(const char16_t* path);
 void PlaySelectedSong();
+// A double click on a row: Play for that row, in place of a song playing or paused.
+void PlayClickedSong();
 void TogglePause();
 void StopSong();
 void NextSong();

@@ -26,19 +26,6 @@ PlaylistEntry* SelectEntry(int index) {
     return static_cast<PlaylistEntry*>(list_select(app.playlist_store.list, index));
 }
 
-void SwapRows(int a, int b) {
-    if (PlaylistEntry* first = SelectEntry(a)) {
-        if (PlaylistEntry* second = SelectEntry(b)) list_swap(app.playlist_store.list, first, second);
-    }
-    Text text_a = Built([a] { gadget_item_text_get(PLAYLIST_GADGET, a); });
-    Text text_b = Built([b] { gadget_item_text_get(PLAYLIST_GADGET, b); });
-    gadget_item_text_set(PLAYLIST_GADGET, b, text_a.c_str());
-    gadget_item_text_set(PLAYLIST_GADGET, a, text_b.c_str());
-    gadget_state_set(PLAYLIST_GADGET, b);
-    CheckRowsFrom(std::min(a, b));
-    app.is_saved = 0;
-}
-
 }  // namespace
 
 void AppendTrack(const char16_t* player_path, const char16_t* local_path) {
@@ -120,17 +107,32 @@ void DeleteTrack() {
     app.is_saved = 0;
 }
 
+void MoveTrack(int from, int to) {
+    const int count = gadget_item_count(PLAYLIST_GADGET);
+    if (from < 0 || to < 0 || from >= count || to >= count || from == to) return;
+    if (PlaylistEntry* moved = SelectEntry(from)) {
+        // Before the entry now at the place, or after the one there when the
+        // entry goes down; the end when there is none.
+        PlaylistEntry* before = SelectEntry(to < from ? to : to + 1);
+        list_move(app.playlist_store.list, moved, before);
+    }
+    gadget_item_move(PLAYLIST_GADGET, from, to);
+    gadget_state_set(PLAYLIST_GADGET, to);
+    CheckRowsFrom(std::min(from, to));
+    app.is_saved = 0;
+}
+
 void MoveTrackDown() {
     int row = gadget_state_get(PLAYLIST_GADGET);
     int count = gadget_item_count(PLAYLIST_GADGET);
     if (row == -1 || row >= count - 1) return;
-    SwapRows(row, row + 1);
+    MoveTrack(row, row + 1);
 }
 
 void MoveTrackUp() {
     int row = gadget_state_get(PLAYLIST_GADGET);
     if (row == -1 || row <= 0) return;
-    SwapRows(row, row - 1);
+    MoveTrack(row, row - 1);
 }
 
 void ShuffleTracks() {

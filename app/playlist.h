@@ -8,6 +8,9 @@ void ClearPlaylist();
 void DeleteTrack();
 void MoveTrackUp();
 void MoveTrackDown();
+// Moves a row and its entry to stand at index to, selected, as Move up and
+// Move down do by one; rows that do not exist change nothing.
+void MoveTrack(int from, int to);
 void ShuffleTracks();
 void ShuffleAndRefill();
 

@@ -2,7 +2,7 @@
 // an object number, a window number and a subtype. The program reads them one
 // at a time with event_wait. Queued events (EventQueue) always come before new
 // platform messages; identical consecutive queued events collapse into one,
-// except drops.
+// except drops and moved rows.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +36,11 @@ inline constexpr int EVENT_POINTER_MOVE = 512;
 inline constexpr int EVENT_POINTER_LEAVE = 675;
 
 // Gadget event subtypes shared by kinds.
+inline constexpr int GADGET_DOUBLE_CLICK = 2;
 inline constexpr int GADGET_DRAG_START = 14002;
+// A list row dragged to another place (gadget_reorder_enable); the list's
+// rows are as they were until the program moves them (event_item_from, _to).
+inline constexpr int GADGET_ITEM_MOVED = 14003;
 
 // Releases the data attached to a queued event, at the next wait.
 using EventDataRelease = void (*)(void* data);
@@ -54,8 +58,13 @@ int event_subtype();  // the current event's subtype (-1 for most immediate even
 // none; valid until the next wait.
 void* event_data();
 
+// The current GADGET_ITEM_MOVED event's row, and the place it goes (its index
+// once moved); -1 for any other event.
+int event_item_from();
+int event_item_to();
+
 // Queue an event (any thread); dropped when identical to the last queued one,
-// unless it is a drop.
+// unless it is a drop or a moved row.
 void event_post(int kind, ObjectNumber object, ObjectNumber window, int subtype,
                 void* data = nullptr, EventDataRelease release = nullptr);
 void event_purge_window(ObjectNumber window);

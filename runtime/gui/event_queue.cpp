@@ -46,9 +46,10 @@ void dispose(EventQueue& queue, EventNode* list) {
 
 bool matches(long long wanted, long long value) { return wanted == -1 || wanted == value; }
 
-// A drop's data is its own: two drops are never one event.
-bool may_collapse(int kind) {
-    return kind <= EVENT_COALESCE_LIMIT && kind != EVENT_WINDOW_DROP && kind != EVENT_GADGET_DROP;
+// A drop's data is its own, as is a moved row's: two are never one event.
+bool may_collapse(const QueuedEvent& event) {
+    return event.kind <= EVENT_COALESCE_LIMIT && event.kind != EVENT_WINDOW_DROP &&
+           event.kind != EVENT_GADGET_DROP && !(event.kind == EVENT_GADGET && event.subtype == GADGET_ITEM_MOVED);
 }
 
 std::atomic<void (*)()> waker{nullptr};
@@ -61,7 +62,7 @@ bool event_queue_post(EventQueue& queue, const QueuedEvent& event) {
     {
         std::lock_guard guard(queue.lock);
         const EventNode* last = queue.last;
-        bool duplicate = last && may_collapse(event.kind) && last->event.kind == event.kind &&
+        bool duplicate = last && may_collapse(event) && last->event.kind == event.kind &&
                          last->event.object == event.object && last->event.window == event.window &&
                          last->event.subtype == event.subtype;
         EventNode* node = duplicate ? nullptr : take_node(queue);

@@ -55,6 +55,16 @@ void gadget_item_state_set(ObjectNumber number, int item, int state);
 // GADGET_MARK_NONE.
 void gadget_item_mark_set(ObjectNumber number, int item, int mark, const char16_t* tip = nullptr);
 int gadget_item_mark_get(ObjectNumber number, int item);
+// Moves a list row, with its item data and mark, to stand at index to; the
+// selection stays with the rows. Rows that do not exist change nothing.
+void gadget_item_move(ObjectNumber number, int from, int to);
+// Lets the person reorder a list's rows (1) or not (0, as made): a row pressed
+// and dragged past the drag threshold is lifted, a mark between rows follows
+// the pointer, the rows scroll while it rests near the list's top or bottom
+// edge, and the release over the list queues EVENT_GADGET GADGET_ITEM_MOVED.
+// Escape, a release outside the list or the program changing the rows
+// meanwhile cancels it. The drag start is reported as before.
+void gadget_reorder_enable(ObjectNumber number, int enabled);
 std::intptr_t gadget_item_data_get(ObjectNumber number, int item);
 void gadget_item_data_set(ObjectNumber number, int item, std::intptr_t value);
 int gadget_attribute_get(ObjectNumber number, int attribute);

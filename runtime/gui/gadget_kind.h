@@ -47,6 +47,8 @@ struct GadgetKind {
     std::intptr_t (*item_data_get)(GadgetRecord& gadget, int item) = nullptr;
     void (*item_mark_set)(GadgetRecord& gadget, int item, int mark, const char16_t* tip) = nullptr;
     int (*item_mark_get)(GadgetRecord& gadget, int item) = nullptr;
+    void (*item_move)(GadgetRecord& gadget, int from, int to) = nullptr;
+    void (*reorder_enable)(GadgetRecord& gadget, int enabled) = nullptr;
 };
 
 // An empty text at the text builder position, for texts that do not exist.

@@ -136,6 +136,20 @@ int gadget_item_mark_get(ObjectNumber number, int item) {
     return kind && kind->item_mark_get ? kind->item_mark_get(*gadget, item) : GADGET_MARK_NONE;
 }
 
+void gadget_item_move(ObjectNumber number, int from, int to) {
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* gadget = nullptr;
+    const GadgetKind* kind = gadget_lookup(number, &gadget);
+    if (kind && kind->item_move) kind->item_move(*gadget, from, to);
+}
+
+void gadget_reorder_enable(ObjectNumber number, int enabled) {
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* gadget = nullptr;
+    const GadgetKind* kind = gadget_lookup(number, &gadget);
+    if (kind && kind->reorder_enable) kind->reorder_enable(*gadget, enabled);
+}
+
 int gadget_attribute_get(ObjectNumber number, int attribute) {
     std::lock_guard guard(gadget_table_lock());
     GadgetRecord* gadget = nullptr;

@@ -8,6 +8,9 @@ namespace {
 
 bool has_row(GadgetRecord& list, int row) { return row >= 0 && row < list_native_count(list); }
 
+// A lifted row is named by its index: any change of the rows ends the drag.
+void rows_change(GadgetRecord& list) { list_drag_cancel(list, list_native_drag(list)); }
+
 bool is_colour_type(int colour_type) { return colour_type == GADGET_COLOR_FRONT || colour_type == GADGET_COLOR_BACK; }
 
 int list_state_get(GadgetRecord& list) { return list_native_selected(list); }
@@ -44,11 +47,33 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
     const int count = list_native_count(list);
     if (position == -1) position = count;
-    if (position >= 0 && position <= count) list_native_insert(list, position, text ? text : u"");
+    if (position < 0 || position > count) return;
+    rows_change(list);
+    list_native_insert(list, position, text ? text : u"");
 }
 
 void list_item_remove(GadgetRecord& list, int item) {
-    if (has_row(list, item)) list_native_remove(list, item);
+    if (!has_row(list, item)) return;
+    rows_change(list);
+    list_native_remove(list, item);
+}
+
+void list_clear(GadgetRecord& list) {
+    rows_change(list);
+    list_native_clear(list);
+}
+
+void list_item_move(GadgetRecord& list, int from, int to) {
+    if (from == to || !has_row(list, from) || !has_row(list, to)) return;
+    rows_change(list);
+    list_native_move(list, from, to);
+}
+
+// Turning it off lets go of a lifted row.
+void list_reorder_enable(GadgetRecord& list, int enabled) {
+    ListDrag& drag = list_native_drag(list);
+    if (!enabled) list_drag_cancel(list, drag);
+    drag.enabled = enabled != 0;
 }
 
 int list_item_state_get(GadgetRecord& list, int item) {
@@ -94,7 +119,7 @@ const GadgetKind list_kind = {
     .text_set = list_text_set,
     .item_add = list_item_add,
     .item_remove = list_item_remove,
-    .clear = list_native_clear,
+    .clear = list_clear,
     .item_count = list_native_count,
     .item_state_get = list_item_state_get,
     .item_state_set = list_item_state_set,
@@ -106,4 +131,6 @@ const GadgetKind list_kind = {
     .item_data_get = list_item_data_get,
     .item_mark_set = list_item_mark_set,
     .item_mark_get = list_item_mark_get,
+    .item_move = list_item_move,
+    .reorder_enable = list_reorder_enable,
 };

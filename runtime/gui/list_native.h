@@ -6,7 +6,9 @@
 
 #include <cstdint>
 
+#include "runtime/gui/event.h"
 #include "runtime/gui/gadget_kind.h"
+#include "runtime/gui/list_drag.h"
 
 // The list's kind, for the back end's gadget_list_view.
 extern const GadgetKind list_kind;
@@ -38,3 +40,23 @@ std::intptr_t list_native_data(GadgetRecord& list, int row);
 // The row's mark (GADGET_MARK_*, already checked) and its tip, kept with the row.
 void list_native_mark_set(GadgetRecord& list, int row, int mark, const char16_t* tip);
 int list_native_mark(GadgetRecord& list, int row);
+
+// Reordering by drag (list_drag.h).
+ListDrag& list_native_drag(GadgetRecord& list);
+// The shown area, in pixels: where its top lies from the top of the first
+// row, its height, and a row's height (rows are of one height).
+struct ListShown {
+    int top;
+    int height;
+    int row_height;
+};
+ListShown list_native_shown(GadgetRecord& list);
+// Scrolls by whole rows (negative: up), as far as the rows go.
+void list_native_scroll(GadgetRecord& list, int rows);
+// Draws the insertion mark: a line before row gap (the count: after the last),
+// -1 none; old_gap is the one drawn until now.
+void list_native_gap_show(GadgetRecord& list, int old_gap, int gap);
+// Queues EVENT_GADGET with data for the list, from its window.
+void list_native_post(GadgetRecord& list, int subtype, void* data, EventDataRelease release);
+// Moves the row (from, to exist and differ) with its text, data and mark.
+void list_native_move(GadgetRecord& list, int from, int to);

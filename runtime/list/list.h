@@ -51,6 +51,9 @@ int list_copy(OrderedList* source, OrderedList* destination, int clear_first);
 // is current afterwards; either way the current index is no longer known).
 void* list_append(OrderedList* list);
 void list_remove(OrderedList* list, void* element);
+// Moves an element of the list to stand just before another (nullptr: after
+// the last); the current element stays current, its index no longer known.
+void list_move(OrderedList* list, void* element, void* before);
 
 // Read-only state, for callers and tests.
 int list_count(const OrderedList* list);

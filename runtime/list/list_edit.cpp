@@ -1,4 +1,4 @@
-// Adding, appending, removing, clearing and swapping elements.
+// Adding, appending, removing, clearing, moving and swapping elements.
 #include <cstdint>
 
 #include "runtime/list/list.h"
@@ -62,6 +62,20 @@ void list_remove(OrderedList* list, void* element) {
     // a walk, so the index is no longer trusted either way.
     list->index_stale = 1;
     list_discard_node(list, node);
+}
+
+void list_move(OrderedList* list, void* element, void* before) {
+    if (!list || !element || element == before) return;
+    ListNode* node = node_of(element);
+    ListNode* next = before ? node_of(before) : nullptr;
+    if (node->next == next) return;  // already there
+    if (node->prev) node->prev->next = node->next; else list->first = node->next;
+    if (node->next) node->next->prev = node->prev; else list->last = node->prev;
+    node->next = next;
+    node->prev = next ? next->prev : list->last;
+    if (node->prev) node->prev->next = node; else list->first = node;
+    if (next) next->prev = node; else list->last = node;
+    list->index_stale = 1;
 }
 
 void list_clear(OrderedList* list) {

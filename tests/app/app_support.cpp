@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/app_state.h"
+#include "app/list_events.h"
 #include "app/main_window.h"
 #include "app/playlist.h"
 #include "app/playlist_file.h"
@@ -15,6 +16,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
+#include "tests/gui/person.h"
 
 namespace {
 
@@ -154,4 +156,28 @@ void remove_made_on_player() {
     std::error_code ignored;
     for (const std::filesystem::path& made : made_on_player()) std::filesystem::remove_all(made, ignored);
     made_on_player().clear();
+}
+
+int offset_to_row(int from, int onto, int quarters) {
+    const ShownBox pressed = shown_row(PLAYLIST_GADGET, from);
+    const ShownBox target = shown_row(PLAYLIST_GADGET, onto);
+    return target.y + target.height * quarters / 4 - (pressed.y + pressed.height / 2);
+}
+
+void drag_row(int row, int onto, int quarters) {
+    const int dy = offset_to_row(row, onto, quarters);
+    press_row(PLAYLIST_GADGET, row);
+    move_pointer_by(2, dy);
+    release_pointer();
+}
+
+int handle_list_events() {
+    settle();
+    int moved = 0;
+    for (int kind; (kind = event_wait_timeout(0)) != EVENT_NONE;) {
+        if (kind != EVENT_GADGET) continue;
+        if (event_subtype() == GADGET_ITEM_MOVED) ++moved;
+        HandleListEvent();
+    }
+    return moved;
 }

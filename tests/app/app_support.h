@@ -182,3 +182,15 @@ protected:
 
 // UTF-8 of a UTF-16 text, for expected file contents.
 std::string utf8(const std::u16string& text);
+
+// ---------------------------------------------------------------------------
+// The person's mouse on the list (tests/gui/person.h), and what the main loop
+// does with the list's events
+
+// From the middle of a row to a quarter (1) or three quarters (3) down another.
+int offset_to_row(int from, int onto, int quarters);
+// Presses the row, drags it to that place of the other row and lets go.
+void drag_row(int row, int onto, int quarters);
+// Hands the list's events waiting to HandleListEvent, as the main loop does.
+// Result: how many of them moved a row.
+int handle_list_events();

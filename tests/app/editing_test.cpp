@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "app/playlist_file.h"
 #include "runtime/gui/gadget.h"
 #include "tests/app/app_support.h"
+#include "tests/gui/person.h"
 
 namespace {
 
@@ -240,6 +242,87 @@ TEST_F(NewPlaylistTest, YesWithACancelledSaveKeepsTheRows) {
     expect_in_step({u"/a.mp3"});
     EXPECT_EQ(app.is_saved, 0);
     EXPECT_TRUE(names_in(folder_).empty());
+}
+
+// Rows dragged to another place by the person's mouse, as the main loop hands
+// the list's events to the program.
+Rows numbered_rows(int count) {
+    Rows made;
+    for (int i = 1; i <= count; ++i) made.push_back(u"/" + std::u16string(1, u'0' + i) + u".mp3");
+    return made;
+}
+
+TEST_F(Editing, DraggingRow5Of8AboveRow1SavesTheNewOrder) {
+    make_list(numbered_rows(8));
+    drag_row(4, 0, 1);
+    EXPECT_EQ(handle_list_events(), 1);
+    expect_in_step({u"/5.mp3", u"/1.mp3", u"/2.mp3", u"/3.mp3", u"/4.mp3", u"/6.mp3", u"/7.mp3", u"/8.mp3"});
+    EXPECT_EQ(selected_row(), 0) << "the moved row stays selected";
+    EXPECT_EQ(app.is_saved, 0);
+    Person person({choose_file(path(L"moved.m3u"))});
+    SavePlaylistAs();
+    EXPECT_EQ(person.done().size(), 1u);
+    EXPECT_EQ(read_file_bytes(path(L"moved.m3u")),
+              std::string("/5.mp3\r\n/1.mp3\r\n/2.mp3\r\n/3.mp3\r\n/4.mp3\r\n/6.mp3\r\n/7.mp3\r\n/8.mp3\r\n"));
+}
+
+TEST_F(Editing, DraggingRow1BelowTheLastRowMakesItLast) {
+    make_list(numbered_rows(8));
+    drag_row(0, 7, 3);
+    EXPECT_EQ(handle_list_events(), 1);
+    expect_in_step({u"/2.mp3", u"/3.mp3", u"/4.mp3", u"/5.mp3", u"/6.mp3", u"/7.mp3", u"/8.mp3", u"/1.mp3"});
+    EXPECT_EQ(selected_row(), 7);
+    EXPECT_EQ(app.is_saved, 0);
+}
+
+TEST_F(Editing, ADragCancelledWithEscapeOrReleasedOutsideTheListChangesNothing) {
+    make_list(numbered_rows(8));
+    press_row(PLAYLIST_GADGET, 4);
+    move_pointer_by(2, offset_to_row(4, 0, 1));
+    press_key(Key::Escape);
+    settle();
+    release_pointer();
+    EXPECT_EQ(handle_list_events(), 0);
+
+    const ShownBox list = shown_box(PLAYLIST_GADGET);
+    press_row(PLAYLIST_GADGET, 4);
+    move_pointer_by(2, offset_to_row(4, 0, 1));
+    move_pointer_by(list.width, offset_to_row(4, 0, 1));  // right of the list, level with row 1
+    release_pointer();
+    EXPECT_EQ(handle_list_events(), 0);
+    expect_in_step(numbered_rows(8));
+    EXPECT_EQ(app.is_saved, 1);
+}
+
+TEST_F(Editing, DraggingPastTheTopScrollsALongListToItsFirstRow) {
+    // Rows of the program's own, without their files: nothing here plays or saves them.
+    Rows made;
+    for (int i = 0; i < 500; ++i) {
+        made.push_back(u"/Music/" + std::u16string(1, u'a' + i % 26) + u"/" + std::u16string(1, u'a' + i / 26) + u".mp3");
+        AppendTrack(made.back().c_str(), made.back().c_str());
+    }
+    app.is_saved = 1;
+    gadget_state_set(PLAYLIST_GADGET, 480);  // shown, as after a click there
+    settle();
+    const ShownBox list = shown_box(PLAYLIST_GADGET);
+    const ShownBox pressed = shown_row(PLAYLIST_GADGET, 480);
+    const int to_above_list = list.y - 100 - (pressed.y + pressed.height / 2);
+    press_row(PLAYLIST_GADGET, 480);
+    move_pointer_by(2, to_above_list);
+    const auto started = std::chrono::steady_clock::now();
+    while (shown_row(PLAYLIST_GADGET, 0).y < list.y && std::chrono::steady_clock::now() - started < std::chrono::seconds(5))
+        settle();
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::seconds(5)) << "row 1 shown within a few seconds";
+    move_pointer_by(2, shown_row(PLAYLIST_GADGET, 0).y + shown_row(PLAYLIST_GADGET, 0).height / 4 -
+                           (pressed.y + pressed.height / 2));
+    release_pointer();
+    EXPECT_EQ(handle_list_events(), 1);
+    std::rotate(made.begin(), made.begin() + 480, made.begin() + 481);
+    EXPECT_EQ(rows(), made);
+    EXPECT_EQ(entries().front(), (Entry{made.front(), made.front()}));
+    EXPECT_EQ(entries().size(), 500u);
+    EXPECT_EQ(selected_row(), 0);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "tests/app/playback_test.h"
 #include "tests/app/playback_probe.h"
 #include "tests/app/volume_popup.h"
+#include "tests/gui/person.h"
 #include "tests/support/monitor_probe.h"
 #include "tests/support/volume_step.h"
 
@@ -342,6 +343,48 @@ TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {
     expect_playing(first);
     EXPECT_EQ(song_level(), volume_level(100));
     EXPECT_NEAR(hear_settled().rms_peak.overall - at_75, volume_step_db(75, 100), 1.0) << "the next song plays louder";
+}
+
+TEST_F(Playback, ADoubleClickOnARowPlaysItsSong) {
+    drop_songs();
+    click_row(PLAYLIST_GADGET, 1, 2);
+    handle_list_events();
+    expect_playing(second);
+    EXPECT_TRUE(pressed(ToolPlay));
+    EXPECT_TRUE(hears_song_soon(550));
+
+    // Another row's, while a song plays: that row's song instead.
+    click_row(PLAYLIST_GADGET, 2, 2);
+    handle_list_events();
+    expect_playing(third);
+    EXPECT_EQ(selected_row(), 2);
+    EXPECT_TRUE(hears_song_soon(660));
+}
+
+TEST_F(Playback, ADoubleClickReadAfterItsRowWentPlaysNothing) {
+    drop_songs();
+    click_row(PLAYLIST_GADGET, 1, 2);
+    settle();
+    DeleteTrack();  // Delete, handled before the double click is read
+    handle_list_events();
+    expect_nothing_loaded();
+    EXPECT_EQ(rows().size(), 2u);
+    EXPECT_EQ(entries().size(), 2u);
+}
+
+TEST_F(Playback, ARowDraggedWhileItsSongPlaysKeepsPlayingAndNextGoesOnFromItsNewPlace) {
+    drop_songs();
+    gadget_state_set(PLAYLIST_GADGET, 0);
+    PlaySelectedSong();
+    const void* playing = song_record();
+    drag_row(0, 1, 3);
+    EXPECT_EQ(handle_list_events(), 1);
+    EXPECT_EQ(selected_row(), 1);
+    EXPECT_EQ(song_record(), playing) << "the playing song goes on";
+    expect_playing(first);
+    NextSong();
+    expect_playing(third);
+    EXPECT_EQ(selected_row(), 2);
 }
 
 }  // namespace

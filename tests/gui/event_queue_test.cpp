@@ -88,6 +88,17 @@ TEST_F(EventQueueTest, DropsAreNeverCollapsedEachKeepsItsOwnData) {
     }
 }
 
+TEST_F(EventQueueTest, MovedRowsAreNeverCollapsedEachKeepsItsOwnData) {
+    EXPECT_TRUE(event_queue_post(queue, make(EVENT_GADGET, 0, 3, GADGET_ITEM_MOVED, new int(1))));
+    EXPECT_TRUE(event_queue_post(queue, make(EVENT_GADGET, 0, 3, GADGET_ITEM_MOVED, new int(2))));
+    auto events = drain(queue);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(*static_cast<int*>(events[1].data), 2);
+    EXPECT_TRUE(released.empty());
+    for (const QueuedEvent& event : events) release_payload(event.data);
+    released.clear();
+}
+
 TEST_F(EventQueueTest, PurgeByWindowRemovesOnlyThatWindowAndReleasesItsData) {
     event_queue_post(queue, make(EVENT_SIZE_WINDOW, 0, 1, 0, new int(10)));
     event_queue_post(queue, make(EVENT_GADGET, 4, 2, 0));

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -440,6 +442,177 @@ TEST_F(GadgetSizeTest, GadgetsStandWhereTheyAreMadeAndResizeKeepsWhatIsIgnored) 
     expect_box(20, 30, 300, 100);
     gadget_resize(LIST, 1, 2, 130, 60);
     expect_box(1, 2, 130, 60);
+}
+
+// A list whose rows the person may reorder: what a row dragged to another
+// place reports, and what leaves it where it was.
+class ListReorderTest : public ListBehaviourTest {
+protected:
+    void SetUp() override {
+        ListBehaviourTest::SetUp();
+        gadget_reorder_enable(LIST, 1);
+    }
+};
+
+struct ItemMove {
+    int from;
+    int to;
+    friend bool operator==(const ItemMove&, const ItemMove&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ItemMove& move) { return out << move.from << "->" << move.to; }
+
+// The moves among the events waiting, read while each is the current event;
+// the drag starts among them counted too.
+std::vector<ItemMove> moves_read(int* drag_starts_seen = nullptr) {
+    settle();
+    std::vector<ItemMove> moves;
+    for (int kind; (kind = event_wait_timeout(0)) != EVENT_NONE;) {
+        if (kind != EVENT_GADGET) continue;
+        if (event_subtype() == GADGET_ITEM_MOVED) moves.push_back({event_item_from(), event_item_to()});
+        else EXPECT_EQ(event_item_from(), -1) << "only a move has rows";
+        if (drag_starts_seen && event_subtype() == GADGET_DRAG_START) ++*drag_starts_seen;
+    }
+    return moves;
+}
+
+// From the middle of the pressed row to a place within another row: a
+// quarter down it (above its middle), or three quarters (below).
+int to_row(int pressed, int row, int quarters) {
+    const ShownBox from = shown_row(LIST, pressed);
+    const ShownBox to = shown_row(LIST, row);
+    return to.y + to.height * quarters / 4 - (from.y + from.height / 2);
+}
+
+TEST_F(ListReorderTest, ARowDroppedAboveAnotherIsReportedAsAMoveThatTheProgramMakes) {
+    const int dy = to_row(3, 0, 1);
+    press_row(LIST, 3);
+    move_pointer_by(2, dy);
+    release_pointer();
+    int starts = 0;
+    EXPECT_EQ(moves_read(&starts), (std::vector<ItemMove>{{3, 0}}));
+    EXPECT_EQ(starts, 1) << "the drag start comes as before";
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"})) << "the program moves the row";
+    EXPECT_EQ(gadget_state_get(LIST), 3);
+}
+
+TEST_F(ListReorderTest, ARowDroppedBelowTheLastGoesLast) {
+    const int dy = to_row(0, 3, 3) + shown_row(LIST, 3).height;
+    press_row(LIST, 0);
+    move_pointer_by(2, dy);
+    release_pointer();
+    EXPECT_EQ(moves_read(), (std::vector<ItemMove>{{0, 3}}));
+}
+
+TEST_F(ListReorderTest, ARowDroppedWhereItWasIsNoMove) {
+    const int dy = to_row(1, 2, 1);  // just below itself: the same place
+    press_row(LIST, 1);
+    move_pointer_by(30, dy);
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+}
+
+TEST_F(ListReorderTest, EscapeOrAReleaseOutsideTheListLeavesTheRowWhereItWas) {
+    press_row(LIST, 1);
+    move_pointer_by(2, to_row(1, 3, 3));
+    press_key(Key::Escape);
+    settle();
+    move_pointer_by(4, to_row(1, 0, 1));
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+
+    press_row(LIST, 1);
+    move_pointer_by(2, to_row(1, 3, 3));
+    move_pointer_by(400, to_row(1, 3, 3));  // right of the list, level with a row
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+}
+
+TEST_F(ListReorderTest, RowsTheProgramChangesDuringTheDragEndIt) {
+    press_row(LIST, 2);
+    move_pointer_by(2, to_row(2, 0, 1));
+    settle();  // the row is lifted
+    gadget_item_remove(LIST, 0);
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+    // The list holds the mouse no more: a click below it reaches a slider there.
+    ASSERT_NE(gadget_track_bar(SLIDER, 20, 230, 200, 40, 0, 27), 0);
+    settle();
+    gadget_events();
+    click_gadget(SLIDER, 143, 20);
+    settle();
+    EXPECT_GT(gadget_state_get(SLIDER), 0);
+}
+
+TEST_F(ListReorderTest, APressBelowTheRowsOrInAListThatDoesNotLetRowsMoveMovesNothing) {
+    press_row(LIST, -1);
+    move_pointer_by(2, -120);
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+    gadget_reorder_enable(LIST, 0);
+    press_row(LIST, 3);
+    move_pointer_by(2, to_row(3, 0, 1));
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+}
+
+// The screen across the boundary above a row, in the middle of the list,
+// where no text is drawn.
+std::vector<int> shown_above(int row) {
+    const ShownBox shown = shown_row(LIST, row);
+    std::vector<int> colours;
+    for (int y = shown.y - 2; y <= shown.y + 2; ++y)
+        colours.push_back(shown_colour(GadgetWindowTest::WINDOW, shown.x + shown.width / 2, y));
+    return colours;
+}
+
+TEST_F(ListReorderTest, AMarkBetweenRowsShowsWhereTheRowWouldGo) {
+    const std::vector<int> plain = shown_above(2);
+    press_row(LIST, 0);
+    move_pointer_by(2, to_row(0, 2, 1));
+    settle();
+    EXPECT_NE(shown_above(2), plain) << "the mark above row 2";
+    press_key(Key::Escape);
+    settle();
+    EXPECT_EQ(shown_above(2), plain) << "gone with the drag";
+    release_pointer();
+    EXPECT_TRUE(moves_read().empty());
+}
+
+TEST_F(ListReorderTest, MovingARowTakesItsDataMarkAndSelection) {
+    gadget_item_data_set(LIST, 3, 42);
+    gadget_item_mark_set(LIST, 3, GADGET_MARK_PROBLEM, u"Not on the player");
+    gadget_state_set(LIST, 3);
+    gadget_item_move(LIST, 3, 0);
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"d", u"a", u"b", u"c"}));
+    EXPECT_EQ(gadget_item_data_get(LIST, 0), 42);
+    EXPECT_EQ(gadget_item_mark_get(LIST, 0), GADGET_MARK_PROBLEM);
+    EXPECT_EQ(gadget_item_mark_get(LIST, 3), GADGET_MARK_NONE);
+    EXPECT_EQ(gadget_state_get(LIST), 0);
+    gadget_state_set(LIST, 2);
+    gadget_item_move(LIST, 0, 3);
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(gadget_item_mark_get(LIST, 3), GADGET_MARK_PROBLEM);
+    EXPECT_EQ(gadget_state_get(LIST), 1) << "the selection stays with its row";
+    for (auto [from, to] : {std::pair{-1, 0}, {0, 4}, {4, 0}, {2, 2}, {INT_MAX, 1}}) gadget_item_move(LIST, from, to);
+    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    settle();
+    EXPECT_TRUE(gadget_events().empty());
+    EXPECT_EQ(rest_pointer_on_row(LIST, 3), "Not on the player");
+}
+
+TEST_F(ListBehaviourTest, ADoubleClickIsReportedOnARowOnly) {
+    click_row(LIST, 1, 2);
+    settle();
+    const std::vector<int> on_row = subtypes_from(LIST, gadget_events());
+    EXPECT_EQ(std::count(on_row.begin(), on_row.end(), GADGET_DOUBLE_CLICK), 1);
+    const ShownBox list = shown_box(LIST);
+    click_gadget(LIST, 20, list.height - 20);  // below the last row, twice quickly
+    click_gadget(LIST, 20, list.height - 20);
+    settle();
+    const std::vector<int> below = subtypes_from(LIST, gadget_events());
+    EXPECT_EQ(std::count(below.begin(), below.end(), GADGET_DOUBLE_CLICK), 0);
 }
 
 }  // namespace

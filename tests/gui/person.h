@@ -35,7 +35,7 @@ ShownBox shown_row(ObjectNumber list, int row);
 // A left click at a point of a gadget, relative to its top-left corner.
 void click_gadget(ObjectNumber gadget, int x, int y);
 // A key pressed and released, into the control with the keyboard focus.
-enum class Key { Left, Right, Down };
+enum class Key { Left, Right, Down, Escape };
 void press_key(Key key);
 // A left press on a list row, or with row -1 below the last row (Shift held
 // when asked, until the release); the pointer then moves by (dx, dy) from

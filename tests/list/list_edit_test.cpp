@@ -53,6 +53,43 @@ TEST(ListSwap, MissingArgumentsChangeNothing) {
     list_free(list);
 }
 
+TEST(ListMove, EveryElementToEveryPlaceKeepsTheCurrentNode) {
+    // Every element before every other and to the end, on short lists.
+    for (int count : {1, 2, 3, 5}) {
+        for (int from = 0; from < count; ++from) {
+            for (int before = 0; before <= count; ++before) {
+                OrderedList* list = numbered_list(count);
+                std::vector<void*> elements = elements_of(list);
+                void* current = list_select(list, count / 2);
+                list_move(list, elements[static_cast<std::size_t>(from)],
+                          before == count ? nullptr : elements[static_cast<std::size_t>(before)]);
+                std::vector<int> expected = in_order(count);
+                if (before != from) {  // before itself: stays
+                    expected.erase(expected.begin() + from);
+                    const auto at =
+                        before == count ? expected.end() : std::find(expected.begin(), expected.end(), before);
+                    expected.insert(at, from);
+                }
+                SCOPED_TRACE(testing::Message() << "count " << count << ", " << from << " before " << before);
+                EXPECT_EQ(list_current(list), current);
+                expect_consistent(list, expected);
+                list_free(list);
+            }
+        }
+    }
+}
+
+TEST(ListMove, MissingArgumentsChangeNothing) {
+    OrderedList* list = numbered_list(3);
+    void* current = list_select(list, 1);
+    list_move(list, nullptr, current);
+    list_move(nullptr, current, nullptr);
+    list_move(list, current, current);
+    EXPECT_EQ(list_current_index(list), 1);
+    expect_consistent(list, {0, 1, 2});
+    list_free(list);
+}
+
 TEST(ListAppend, AddsAfterTheLastWhereverTheCurrentIs) {
     ListOwnerPair owner{};
     OrderedList* list = numbered_list(3, &owner);

@@ -8,6 +8,7 @@
 
 #include "runtime/core/object_table.h"
 #include "runtime/gui/gadget_kind.h"
+#include "runtime/gui/list_drag.h"
 
 struct GadgetRecord {
     GtkWidget* handle;  // the widget placed in the window; null = entry free
@@ -22,6 +23,9 @@ struct GadgetRecord {
     bool pressed;
     double press_x;
     double press_y;
+    // A list row being dragged to another place, and its auto-scroll timer (0: none).
+    ListDrag drag;
+    guint drag_scroll;
     // The list row read last (-1: none since the rows last moved) and where it is.
     int read_row;
     GtkTreeIter read_iter;

@@ -1,8 +1,9 @@
 // The list gadget (kind 6) on a GtkTreeView over a GtkListStore: one text
 // column without a header, single selection, item data, colours through CSS,
 // row marks (store columns the text's colour and the row's tool tip are read
-// from), and a press detector that turns a press on a row into a click or,
-// moved past the drag threshold, a drag start.
+// from), a press detector that turns a press on a row into a click or,
+// moved past the drag threshold, a drag start, and the native side of
+// reordering rows by drag (the view's own drop line as the insertion mark).
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -19,8 +20,6 @@
 namespace {
 
 enum Column { TEXT_COLUMN, DATA_COLUMN, MARK_COLUMN, TIP_COLUMN };
-
-constexpr int DOUBLE_CLICK = 2;
 
 GtkTreeView* view_of(const GadgetRecord& list) { return GTK_TREE_VIEW(list.control); }
 GtkTreeModel* model_of(const GadgetRecord& list) { return GTK_TREE_MODEL(list.store); }
@@ -89,6 +88,7 @@ void apply_colours(GadgetRecord& list) {
 
 // The store and the colours' style go with the list.
 void list_release(GadgetRecord& list) {
+    if (list.drag_scroll) g_source_remove(list.drag_scroll);
     if (list.store) g_object_unref(list.store);
     if (list.colours) g_object_unref(list.colours);
 }
@@ -234,6 +234,56 @@ int list_native_mark(GadgetRecord& list, int row) {
     return mark;
 }
 
+ListDrag& list_native_drag(GadgetRecord& list) { return list.drag; }
+
+ListShown list_native_shown(GadgetRecord& list) {
+    GtkTreeView* view = view_of(list);
+    int x = 0;
+    int top = 0;
+    gtk_tree_view_convert_widget_to_tree_coords(view, 0, 0, &x, &top);
+    GdkRectangle row{};
+    if (list_native_count(list) > 0) {
+        GtkTreePath* first = gtk_tree_path_new_first();
+        gtk_tree_view_get_background_area(view, first, gtk_tree_view_get_column(view, 0), &row);
+        gtk_tree_path_free(first);
+    }
+    return {top, gtk_widget_get_allocated_height(list.control), row.height};
+}
+
+void list_native_scroll(GadgetRecord& list, int rows) {
+    GtkAdjustment* rows_shown = gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(list.control));
+    const double step = list_native_shown(list).row_height;
+    gtk_adjustment_set_value(rows_shown, gtk_adjustment_get_value(rows_shown) + rows * step);
+}
+
+// The line the view draws for a drop between rows.
+void list_native_gap_show(GadgetRecord& list, int, int gap) {
+    const int count = list_native_count(list);
+    if (gap < 0 || count == 0) {
+        gtk_tree_view_set_drag_dest_row(view_of(list), nullptr, GTK_TREE_VIEW_DROP_BEFORE);
+        return;
+    }
+    GtkTreePath* path = gtk_tree_path_new_from_indices(gap < count ? gap : count - 1, -1);
+    gtk_tree_view_set_drag_dest_row(view_of(list), path, gap < count ? GTK_TREE_VIEW_DROP_BEFORE : GTK_TREE_VIEW_DROP_AFTER);
+    gtk_tree_path_free(path);
+}
+
+void list_native_post(GadgetRecord& list, int subtype, void* data, EventDataRelease release) {
+    event_post(EVENT_GADGET, gadget_number_of(list), window_number_of(list.handle), subtype, data, release);
+}
+
+// The store moves the row with all its columns; the view keeps the selection
+// with its row.
+void list_native_move(GadgetRecord& list, int from, int to) {
+    Busy busy(list);
+    GtkTreeIter moved;
+    GtkTreeIter place;
+    if (!row_iter(list, from, &moved) || !row_iter(list, to, &place)) return;
+    forget_read_row(list);
+    if (to < from) gtk_list_store_move_before(list.store, &moved, &place);
+    else gtk_list_store_move_after(list.store, &moved, &place);
+}
+
 namespace {
 
 // The colours of marked rows for the background the view draws on now,
@@ -319,7 +369,7 @@ gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
     // its release is no click of its own.
     if (event->type == GDK_2BUTTON_PRESS) {
         list->pressed = false;
-        gadget_post(*list, DOUBLE_CLICK);
+        gadget_post(*list, GADGET_DOUBLE_CLICK);
         return FALSE;
     }
     if (event->type != GDK_BUTTON_PRESS || (event->state & (GDK_SHIFT_MASK | GDK_CONTROL_MASK))) return FALSE;
@@ -329,30 +379,84 @@ gboolean on_press(GtkWidget* view, GdkEventButton* event, gpointer) {
     return FALSE;
 }
 
+// A point of an event on the view, in the view's own coordinates: the rows'
+// window (outside the view too, while the press holds the pointer) or the view's.
+GdkPoint in_view(GtkWidget* view, GdkWindow* window, double x, double y) {
+    GdkPoint point{static_cast<int>(x), static_cast<int>(y)};
+    if (window == gtk_tree_view_get_bin_window(GTK_TREE_VIEW(view)))
+        gtk_tree_view_convert_bin_window_to_widget_coords(GTK_TREE_VIEW(view), point.x, point.y, &point.x, &point.y);
+    return point;
+}
+
+gboolean on_scroll_step(gpointer view) {
+    GadgetRecord* list = record_of(static_cast<GtkWidget*>(view));
+    if (list && list_drag_scroll(*list, list->drag)) return G_SOURCE_CONTINUE;
+    if (list) list->drag_scroll = 0;
+    return G_SOURCE_REMOVE;
+}
+
+// The press's row is lifted where the list lets its rows be reordered.
+void lift_pressed_row(GtkWidget* view, GadgetRecord& list, int y) {
+    GtkTreePath* path = nullptr;
+    if (!gtk_tree_view_get_path_at_pos(GTK_TREE_VIEW(view), static_cast<int>(list.press_x),
+                                       static_cast<int>(list.press_y), &path, nullptr, nullptr, nullptr))
+        return;
+    const int row = gtk_tree_path_get_indices(path)[0];
+    gtk_tree_path_free(path);
+    if (!list_drag_lift(list, list.drag, row)) return;
+    if (!list.drag_scroll) list.drag_scroll = g_timeout_add(LIST_DRAG_SCROLL_MILLISECONDS, on_scroll_step, view);
+    list_drag_follow(list, list.drag, y);
+}
+
 gboolean on_motion(GtkWidget* view, GdkEventMotion* event, gpointer) {
     GadgetRecord* list = record_of(view);
-    if (!list || !list->pressed) return FALSE;
+    if (!list) return FALSE;
+    const GdkPoint at = in_view(view, event->window, event->x, event->y);
+    if (list_drag_lifted(list->drag)) {
+        list_drag_follow(*list, list->drag, at.y);
+        return TRUE;
+    }
+    if (!list->pressed) return FALSE;
     int threshold = 8;
     g_object_get(gtk_widget_get_settings(view), "gtk-dnd-drag-threshold", &threshold, nullptr);
     if (std::fabs(event->x - list->press_x) > threshold || std::fabs(event->y - list->press_y) > threshold) {
         list->pressed = false;
         gadget_post(*list, GADGET_DRAG_START);
+        lift_pressed_row(view, *list, at.y);
     }
     return FALSE;
 }
 
 gboolean on_release(GtkWidget* view, GdkEventButton* event, gpointer) {
     GadgetRecord* list = record_of(view);
-    if (!list || !list->pressed || event->button != GDK_BUTTON_PRIMARY) return FALSE;
+    if (!list || event->button != GDK_BUTTON_PRIMARY) return FALSE;
+    if (list_drag_lifted(list->drag)) {
+        const GdkPoint at = in_view(view, event->window, event->x, event->y);
+        const bool over_list = at.x >= 0 && at.y >= 0 && at.x < gtk_widget_get_allocated_width(view) &&
+                               at.y < gtk_widget_get_allocated_height(view);
+        list_drag_follow(*list, list->drag, at.y);
+        list_drag_release(*list, list->drag, over_list);
+        return FALSE;
+    }
+    if (!list->pressed) return FALSE;
     list->pressed = false;
     gadget_post(*list, 0);
     return FALSE;
 }
 
-// Another grab (a dialog, a menu) ends the press.
+gboolean on_key(GtkWidget* view, GdkEventKey* event, gpointer) {
+    GadgetRecord* list = record_of(view);
+    if (!list || !list_drag_lifted(list->drag) || event->keyval != GDK_KEY_Escape) return FALSE;
+    list_drag_cancel(*list, list->drag);
+    return TRUE;
+}
+
+// Another grab (a dialog, a menu) ends the press, and a drag with it.
 void on_grab_notify(GtkWidget* view, gboolean was_grabbed, gpointer) {
     GadgetRecord* list = record_of(view);
-    if (list && !was_grabbed) list->pressed = false;
+    if (!list || was_grabbed) return;
+    list->pressed = false;
+    list_drag_cancel(*list, list->drag);
 }
 
 }  // namespace
@@ -389,11 +493,13 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     }
     list->store = store;
     list->read_row = -1;
+    list->drag = {false, -1, -1, 0};
     g_signal_connect(gtk_tree_view_get_selection(tree), "changed", G_CALLBACK(on_selection_changed), nullptr);
     g_signal_connect(view, "button-press-event", G_CALLBACK(on_press), nullptr);
     g_signal_connect(view, "motion-notify-event", G_CALLBACK(on_motion), nullptr);
     g_signal_connect(view, "button-release-event", G_CALLBACK(on_release), nullptr);
     g_signal_connect(view, "grab-notify", G_CALLBACK(on_grab_notify), nullptr);
+    g_signal_connect(view, "key-press-event", G_CALLBACK(on_key), nullptr);
     gtk_widget_set_has_tooltip(view, TRUE);
     g_signal_connect(view, "query-tooltip", G_CALLBACK(on_query_tooltip), nullptr);
     return gadget_creation_result(number, *list);

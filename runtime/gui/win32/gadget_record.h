@@ -9,6 +9,7 @@
 
 #include "runtime/core/object_table.h"
 #include "runtime/gui/gadget_kind.h"
+#include "runtime/gui/list_drag.h"
 
 struct ListMarks;
 
@@ -20,6 +21,7 @@ struct GadgetRecord {
     int front_colour;       // -1 = default
     HBRUSH back_brush;      // from the brush cache; none for the default colour
     ListMarks* marks;       // a list's row marks, from the first one set (list_marks.h)
+    ListDrag drag;          // a list row being dragged to another place
 };
 
 // The entries of a kind that only this back end calls.

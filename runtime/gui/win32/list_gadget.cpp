@@ -1,11 +1,14 @@
 // The list gadget (kind 6) on an owner-drawn "ListBox" control: items,
-// selection, item data, colours, row marks (list_marks.h), and a
-// press-and-drag detector that lets the program start a drag from a row.
+// selection, item data, colours, row marks (list_marks.h), a press-and-drag
+// detector that lets the program start a drag from a row, and the native side
+// of reordering rows by drag (list_drag.h: capture, timer, Escape).
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -23,6 +26,7 @@ namespace {
 // no integral height; its rows drawn by the runtime, in rows of one height.
 constexpr DWORD LIST_STYLE = 0x50330141 | LBS_OWNERDRAWFIXED;
 constexpr wchar_t MOUSE_DOWN_PROPERTY[] = L"QX_MouseDown";
+constexpr UINT_PTR DRAG_SCROLL_TIMER = 0x5158;  // the list's own timer for auto-scroll
 
 int drag_width = 0;  // the system drag threshold, read at the first creation
 int drag_height = 0;
@@ -74,12 +78,93 @@ void press_forget(HWND handle) {
     if (GetCapture() == handle) ReleaseCapture();
 }
 
+// Runs the step on the list's record, under the gadget table's lock; false
+// when the control is no live list gadget.
+template <typename Step>
+bool with_list(HWND hwnd, Step step) {
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* list = nullptr;
+    if (!gadget_lookup(static_cast<ObjectNumber>(GetWindowLongPtrW(hwnd, GWLP_ID)), &list) || list->handle != hwnd)
+        return false;
+    step(*list);
+    return true;
+}
+
+bool row_lifted(HWND hwnd) {
+    bool lifted = false;
+    with_list(hwnd, [&lifted](GadgetRecord& list) { lifted = list_drag_lifted(list.drag); });
+    return lifted;
+}
+
+// The drag start of a press on a row of a list that lets its rows be
+// reordered lifts the row: the list keeps the mouse until the release.
+void lift_pressed_row(HWND hwnd, POINT pressed, int y) {
+    const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(pressed.x, pressed.y));
+    if (HIWORD(hit) != 0) return;
+    with_list(hwnd, [&](GadgetRecord& list) {
+        if (!list_drag_lift(list, list.drag, LOWORD(hit))) return;
+        SetCapture(hwnd);
+        SetTimer(hwnd, DRAG_SCROLL_TIMER, LIST_DRAG_SCROLL_MILLISECONDS, nullptr);
+        list_drag_follow(list, list.drag, y);
+    });
+}
+
+// The lifted row's drag is over, released or cancelled: the mouse and the
+// timer go back.
+void drag_over(HWND hwnd, bool released, POINT at) {
+    with_list(hwnd, [&](GadgetRecord& list) {
+        if (released) {
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            list_drag_follow(list, list.drag, at.y);
+            list_drag_release(list, list.drag, PtInRect(&client, at) != FALSE);
+        } else {
+            list_drag_cancel(list, list.drag);
+        }
+    });
+    KillTimer(hwnd, DRAG_SCROLL_TIMER);
+    if (GetCapture() == hwnd) ReleaseCapture();
+}
+
 // A left press (no Shift or Ctrl) on an item, in an extended-selection list
 // only on a selected one, becomes a pending press that a later move turns into
 // a drag start and a release into a plain click.
 LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     list_marks_mouse(hwnd, message, lparam);
+    // The list box reports a double click below its last row too, where no
+    // row was clicked twice: there it is a second press.
+    if (message == WM_LBUTTONDBLCLK && HIWORD(SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lparam)) != 0)
+        message = WM_LBUTTONDOWN;
     POINT pressed{};
+    if (row_lifted(hwnd)) {
+        const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        switch (message) {
+        case WM_MOUSEMOVE:
+            with_list(hwnd, [&at](GadgetRecord& list) { list_drag_follow(list, list.drag, at.y); });
+            return 0;
+        case WM_LBUTTONUP:
+            drag_over(hwnd, true, at);
+            return 0;
+        case WM_KEYDOWN:
+            if (wparam == VK_ESCAPE) {
+                drag_over(hwnd, false, at);
+                return 0;
+            }
+            break;
+        case WM_TIMER:
+            if (wparam == DRAG_SCROLL_TIMER) {
+                with_list(hwnd, [](GadgetRecord& list) { list_drag_scroll(list, list.drag); });
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lparam) != hwnd) drag_over(hwnd, false, at);
+            break;
+        }
+    } else if (message == WM_TIMER && wparam == DRAG_SCROLL_TIMER) {
+        KillTimer(hwnd, DRAG_SCROLL_TIMER);  // the drag ended without the list (its rows changed)
+        return 0;
+    }
     switch (message) {
     case WM_LBUTTONDOWN: {
         if (wparam & (MK_SHIFT | MK_CONTROL)) break;
@@ -103,6 +188,8 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
              std::abs(GET_Y_LPARAM(lparam) - pressed.y) > drag_height)) {
             press_forget(hwnd);
             post_list_event(hwnd, window_number_of(GetParent(hwnd)), GADGET_DRAG_START);
+            lift_pressed_row(hwnd, pressed, GET_Y_LPARAM(lparam));
+            if (row_lifted(hwnd)) return 0;
         }
         break;
     case WM_LBUTTONUP: {
@@ -114,6 +201,9 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
             press_forget(hwnd);
             post_list_event(hwnd, window_number_of(GetParent(hwnd)), 0);
         }
+        // A drag the program's own change of the rows ended still held the
+        // mouse: the button is up, so no capture of the list lasts.
+        if (GetCapture() == hwnd) ReleaseCapture();
         return result;
     }
     case WM_CAPTURECHANGED:
@@ -132,7 +222,7 @@ bool list_event(GadgetRecord& list, ObjectNumber window, UINT message, WPARAM wp
     if (message == WM_COMMAND) {
         int code = HIWORD(wparam);
         if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return false;
-        post_list_event(list.handle, window, code == LBN_DBLCLK ? 2 : 0);
+        post_list_event(list.handle, window, code == LBN_DBLCLK ? GADGET_DOUBLE_CLICK : 0);
         *result = 0;
         return true;
     }
@@ -276,6 +366,62 @@ void list_native_mark_set(GadgetRecord& list, int row, int mark, const char16_t*
 
 int list_native_mark(GadgetRecord& list, int row) { return list_marks_get(list, row); }
 
+ListDrag& list_native_drag(GadgetRecord& list) { return list.drag; }
+
+ListShown list_native_shown(GadgetRecord& list) {
+    RECT client{};
+    GetClientRect(list.handle, &client);
+    const int row_height = static_cast<int>(send(list, LB_GETITEMHEIGHT));
+    return {static_cast<int>(send(list, LB_GETTOPINDEX)) * row_height, static_cast<int>(client.bottom), row_height};
+}
+
+// As far as the rows go: the last row at the bottom of the list.
+void list_native_scroll(GadgetRecord& list, int rows) {
+    const ListShown shown = list_native_shown(list);
+    if (shown.row_height <= 0) return;
+    const int last_top = std::max(0, list_native_count(list) - shown.height / shown.row_height);
+    const int top = std::clamp(static_cast<int>(send(list, LB_GETTOPINDEX)) + rows, 0, last_top);
+    send(list, LB_SETTOPINDEX, static_cast<WPARAM>(top));
+}
+
+// The mark is drawn with the rows (list_row_draw): the rows beside the old
+// and the new place are drawn again.
+void list_native_gap_show(GadgetRecord& list, int old_gap, int gap) {
+    const int count = list_native_count(list);
+    for (int place : {old_gap, gap}) {
+        if (place < 0 || count == 0) continue;
+        for (int row : {place - 1, place}) {
+            RECT rect{};
+            if (row >= 0 && row < count && send(list, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                                  reinterpret_cast<LPARAM>(&rect)) != LB_ERR)
+                InvalidateRect(list.handle, &rect, FALSE);
+        }
+    }
+}
+
+void list_native_post(GadgetRecord& list, int subtype, void* data, EventDataRelease release) {
+    event_post(EVENT_GADGET, gadget_number_of(list), window_number_of(GetParent(list.handle)), subtype, data, release);
+}
+
+// The list box has no move: the row goes and comes back with its text and
+// data, and the selection follows the rows.
+void list_native_move(GadgetRecord& list, int from, int to) {
+    const int selected = list_native_selected(list);
+    const LRESULT length = send(list, LB_GETTEXTLEN, static_cast<WPARAM>(from));
+    if (length == LB_ERR) return;
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    send(list, LB_GETTEXT, static_cast<WPARAM>(from), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT data = send(list, LB_GETITEMDATA, static_cast<WPARAM>(from));
+    if (send(list, LB_DELETESTRING, static_cast<WPARAM>(from)) == LB_ERR) return;
+    const LRESULT index = send(list, LB_INSERTSTRING, static_cast<WPARAM>(to), reinterpret_cast<LPARAM>(text.c_str()));
+    if (index < 0) return;
+    send(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    list_marks_row_moved(list, from, to);
+    if (selected == from) list_native_select(list, to);
+    else if (selected > from && selected <= to) list_native_select(list, selected - 1);
+    else if (selected >= to && selected < from) list_native_select(list, selected + 1);
+}
+
 // An owner-drawn list box takes its rows' height from its owner once, when
 // it is made; a plain one takes its font's. Rows as high as the font's keep
 // the list as it was.
@@ -298,6 +444,7 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
     GadgetRecord* list = gadget_create(number, list_kind, L"ListBox", WS_EX_CLIENTEDGE,
                                        static_cast<DWORD>(flags) | LIST_STYLE, x, y, width, height);
     if (!list) return 0;
+    list->drag = {false, -1, -1, 0};
     SetWindowLongPtrW(list->handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_mouse_procedure));
     list_fit_rows_to_font(list->handle);
     return gadget_creation_result(number, *list);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -90,6 +91,25 @@ COLORREF mark_colour(ListMarks& marks, int mark, COLORREF background) {
     return marks.colours[mark];
 }
 
+// The insertion mark of a row being dragged: a line in the text's colour
+// across the top of the row it would go before, or the bottom of the last.
+void draw_gap(const GadgetRecord& list, const DRAWITEMSTRUCT& item, int row, COLORREF colour) {
+    const int gap = list.drag.gap;
+    if (gap < 0 || (gap != row && gap != row + 1)) return;
+    const LRESULT count = CallWindowProcW(list.previous_proc, list.handle, LB_GETCOUNT, 0, 0);
+    RECT line = item.rcItem;
+    if (gap == row) {
+        line.bottom = line.top + 2;
+    } else if (gap == count) {
+        line.top = line.bottom - 2;
+    } else {
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(item.hDC, &line, brush);
+    DeleteObject(brush);
+}
+
 }  // namespace
 
 void list_marks_row_added(GadgetRecord& list, int row) {
@@ -108,6 +128,18 @@ void list_marks_cleared(GadgetRecord& list) {
     if (!list.marks) return;
     hide_tip(list.handle, *list.marks);
     list.marks->rows.clear();
+}
+
+void list_marks_row_moved(GadgetRecord& list, int from, int to) {
+    if (!list.marks || from < 0 || to < 0) return;
+    std::vector<ListMarks::Row>& rows = list.marks->rows;
+    // Rows past the last marked one are unmarked: moving among them changes nothing.
+    if (static_cast<std::size_t>(from) >= rows.size() && static_cast<std::size_t>(to) >= rows.size()) return;
+    hide_tip(list.handle, *list.marks);
+    rows.resize(std::max(rows.size(), static_cast<std::size_t>(std::max(from, to)) + 1));
+    ListMarks::Row moved = std::move(rows[static_cast<std::size_t>(from)]);
+    rows.erase(rows.begin() + from);
+    rows.insert(rows.begin() + to, std::move(moved));
 }
 
 void list_marks_set(GadgetRecord& list, int row, int mark, const char16_t* tip) {
@@ -167,6 +199,7 @@ void list_row_draw(const GadgetRecord& list, const DRAWITEMSTRUCT& item) {
     ExtTextOutW(dc, item.rcItem.left + 1, item.rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &item.rcItem, shown.c_str(),
                 static_cast<UINT>(wcslen(shown.c_str())), nullptr);
     if (focus_shown) DrawFocusRect(dc, &item.rcItem);
+    draw_gap(list, item, row, text);
 }
 
 void list_marks_mouse(HWND list, UINT message, LPARAM lparam) {

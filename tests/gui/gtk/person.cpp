@@ -73,7 +73,9 @@ ShownBox shown_row(ObjectNumber list, int row) {
     return {in_window_x, in_window_y, area.width, area.height};
 }
 
-void press_key(Key key) { desktop().key(key == Key::Left ? XK_Left : key == Key::Right ? XK_Right : XK_Down); }
+void press_key(Key key) {
+    desktop().key(key == Key::Left ? XK_Left : key == Key::Right ? XK_Right : key == Key::Escape ? XK_Escape : XK_Down);
+}
 
 void press_row(ObjectNumber list, int row, bool shift) {
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));

@@ -140,7 +140,7 @@ ShownBox shown_row(ObjectNumber list, int row) {
 }
 
 void press_key(Key key) {
-    const WORD code = key == Key::Left ? VK_LEFT : key == Key::Right ? VK_RIGHT : VK_DOWN;
+    const WORD code = key == Key::Left ? VK_LEFT : key == Key::Right ? VK_RIGHT : key == Key::Escape ? VK_ESCAPE : VK_DOWN;
     key_input(code, 0);
     key_input(code, KEYEVENTF_KEYUP);
 }
