@@ -492,7 +492,7 @@ TEST_F(ListReorderTest, ARowDroppedAboveAnotherIsReportedAsAMoveThatTheProgramMa
     int starts = 0;
     EXPECT_EQ(moves_read(&starts), (std::vector<ItemMove>{{3, 0}}));
     EXPECT_EQ(starts, 1) << "the drag start comes as before";
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"})) << "the program moves the row";
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"})) << "the program moves the row";
     EXPECT_EQ(gadget_state_get(LIST), 3);
 }
 
@@ -526,7 +526,7 @@ TEST_F(ListReorderTest, EscapeOrAReleaseOutsideTheListLeavesTheRowWhereItWas) {
     move_pointer_by(400, to_row(1, 3, 3));  // right of the list, level with a row
     release_pointer();
     EXPECT_TRUE(moves_read().empty());
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
 }
 
 TEST_F(ListReorderTest, RowsTheProgramChangesDuringTheDragEndIt) {
@@ -585,18 +585,18 @@ TEST_F(ListReorderTest, MovingARowTakesItsDataMarkAndSelection) {
     gadget_item_mark_set(LIST, 3, GADGET_MARK_PROBLEM, u"Not on the player");
     gadget_state_set(LIST, 3);
     gadget_item_move(LIST, 3, 0);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"d", u"a", u"b", u"c"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"d", u"a", u"b", u"c"}));
     EXPECT_EQ(gadget_item_data_get(LIST, 0), 42);
     EXPECT_EQ(gadget_item_mark_get(LIST, 0), GADGET_MARK_PROBLEM);
     EXPECT_EQ(gadget_item_mark_get(LIST, 3), GADGET_MARK_NONE);
     EXPECT_EQ(gadget_state_get(LIST), 0);
     gadget_state_set(LIST, 2);
     gadget_item_move(LIST, 0, 3);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
     EXPECT_EQ(gadget_item_mark_get(LIST, 3), GADGET_MARK_PROBLEM);
     EXPECT_EQ(gadget_state_get(LIST), 1) << "the selection stays with its row";
     for (auto [from, to] : {std::pair{-1, 0}, {0, 4}, {4, 0}, {2, 2}, {INT_MAX, 1}}) gadget_item_move(LIST, from, to);
-    EXPECT_EQ(rows(), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
     settle();
     EXPECT_TRUE(gadget_events().empty());
     EXPECT_EQ(rest_pointer_on_row(LIST, 3), "Not on the player");
