@@ -2,7 +2,7 @@
 // an object number, a window number and a subtype. The program reads them one
 // at a time with event_wait. Queued events (EventQueue) always come before new
 // platform messages; identical consecutive queued events collapse into one,
-// except drops.
+// except drops and menu events.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +55,7 @@ int event_subtype();  // the current event's subtype (-1 for most immediate even
 void* event_data();
 
 // Queue an event (any thread); dropped when identical to the last queued one,
-// unless it is a drop.
+// unless it is a drop or a menu event.
 void event_post(int kind, ObjectNumber object, ObjectNumber window, int subtype,
                 void* data = nullptr, EventDataRelease release = nullptr);
 void event_purge_window(ObjectNumber window);

@@ -46,9 +46,12 @@ void dispose(EventQueue& queue, EventNode* list) {
 
 bool matches(long long wanted, long long value) { return wanted == -1 || wanted == value; }
 
-// A drop's data is its own: two drops are never one event.
+// A drop's data is its own: two drops are never one event. A menu event is a
+// command the person gave (a button, a key, each repeat of a key held down):
+// two are two commands.
 bool may_collapse(int kind) {
-    return kind <= EVENT_COALESCE_LIMIT && kind != EVENT_WINDOW_DROP && kind != EVENT_GADGET_DROP;
+    return kind <= EVENT_COALESCE_LIMIT && kind != EVENT_WINDOW_DROP && kind != EVENT_GADGET_DROP &&
+           kind != EVENT_MENU;
 }
 
 std::atomic<void (*)()> waker{nullptr};

@@ -15,6 +15,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
+#include "tests/support/key_input.h"
 
 namespace {
 
@@ -154,4 +155,16 @@ void remove_made_on_player() {
     std::error_code ignored;
     for (const std::filesystem::path& made : made_on_player()) std::filesystem::remove_all(made, ignored);
     made_on_player().clear();
+}
+
+void press_in_main_window(int key, int modifiers, int times) {
+    bring_main_window_to_front();
+    press_runtime_key(key, modifiers, times);
+    using Clock = std::chrono::steady_clock;
+    auto last = Clock::now();
+    while (Clock::now() - last < std::chrono::milliseconds(500)) {
+        if (event_wait_timeout(10) != EVENT_MENU) continue;
+        RunToolbarCommand(event_menu_item());
+        last = Clock::now();
+    }
 }

@@ -182,3 +182,14 @@ protected:
 
 // UTF-8 of a UTF-16 text, for expected file contents.
 std::string utf8(const std::u16string& text);
+
+// ---------------------------------------------------------------------------
+// Keys
+
+// The main window in front, then the key pressed there with the modifiers
+// held (KEY_ numbers of runtime/gui/window.h), `times` times as when held
+// down; each menu event it made is handed to what the main loop runs for it
+// (RunToolbarCommand), until none came for a moment.
+void press_in_main_window(int key, int modifiers = 0, int times = 1);
+// The keyboard focus in the playlist, as a person's Tab or click puts it there.
+void focus_playlist();

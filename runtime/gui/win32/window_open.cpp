@@ -166,7 +166,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
         return 0;
     }
 
-    const HACCEL accelerators = focus_keys_create();
+    const HACCEL accelerators = focus_keys_create(ShortcutTable{});
     {
         std::lock_guard guard(table.lock());
         WindowRecord* record = table.fulfil(id);

@@ -78,3 +78,5 @@ bool close_request() {
     desktop().close_request(main_window());
     return wait_for_event(EVENT_CLOSE_WINDOW);
 }
+
+void focus_playlist() { gtk_widget_grab_focus(GTK_WIDGET(tree_view_of(PLAYLIST_GADGET))); }

@@ -66,3 +66,5 @@ bool close_request() {
     PostMessageW(main_window(), WM_CLOSE, 0, 0);
     return wait_for_event(EVENT_CLOSE_WINDOW);
 }
+
+void focus_playlist() { SetFocus(reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET))); }
