@@ -160,11 +160,15 @@ void remove_made_on_player() {
 void press_in_main_window(int key, int modifiers, int times) {
     bring_main_window_to_front();
     press_runtime_key(key, modifiers, times);
+    // Until nothing came for a moment: the keys of the list itself make no
+    // menu events, but messages (or selection events) until each is handled.
     using Clock = std::chrono::steady_clock;
-    auto last = Clock::now();
-    while (Clock::now() - last < std::chrono::milliseconds(500)) {
-        if (event_wait_timeout(10) != EVENT_MENU) continue;
-        RunToolbarCommand(event_menu_item());
+    const auto start = Clock::now();
+    auto last = start;
+    while (Clock::now() - last < std::chrono::milliseconds(500) && Clock::now() - start < std::chrono::seconds(60)) {
+        const int kind = event_wait_timeout(10);
+        if (kind == EVENT_NONE) continue;
+        if (kind == EVENT_MENU) RunToolbarCommand(event_menu_item());
         last = Clock::now();
     }
 }

@@ -259,7 +259,7 @@ protected:
         ASSERT_NE(gadget_list_view(LIST, 5, 5, 200, 150), 0);
         for (const char16_t* row : {u"a", u"b", u"c"}) gadget_item_add(LIST, -1, row);
         ASSERT_NE(gadget_track_bar(SLIDER, 5, 160, 200, 30, 0, 10), 0);
-        bring_to_front(window_handle(0));
+        give_keyboard_focus(window_handle(0));
         settle();
         events_of(-1, {});
     }
@@ -295,6 +295,13 @@ TEST_F(ShortcutBehaviourTest, AKeyIsItsCommandWhicheverControlHasTheFocus) {
     press_runtime_key('S', KEY_CONTROL | KEY_SHIFT);
     press_runtime_key(KEY_F1);
     EXPECT_EQ(key_events(), (std::vector<Event>{menu(2), menu(3), menu(14)}));
+    // Any command, also 0 and one that is a system menu's command elsewhere (close).
+    ASSERT_EQ(window_shortcut_add(0, 'N', KEY_CONTROL, 0), 1);
+    ASSERT_EQ(window_shortcut_add(0, 'Q', KEY_CONTROL, 0xF060), 1);
+    press_runtime_key('N', KEY_CONTROL);
+    press_runtime_key('Q', KEY_CONTROL);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(0), menu(0xF060)}));
+    EXPECT_NE(window_handle(0), 0);
     // The list never sees a shortcut's key: Space and Alt+Down leave its selection.
     press_runtime_key(KEY_SPACE);
     press_runtime_key(KEY_DOWN, KEY_ALT);

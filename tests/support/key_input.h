@@ -6,7 +6,7 @@
 
 // The window (its native handle) in front with the keyboard focus, as after
 // a click on its title bar.
-void bring_to_front(std::intptr_t window);
+void give_keyboard_focus(std::intptr_t window);
 // The key of a runtime key number (KEY_ of window.h, 'A' to 'Z', '0' to '9',
 // and Tab as 0x09, its virtual key)
 // pressed with the modifiers held (KEY_SHIFT, KEY_CONTROL, KEY_ALT), `times`

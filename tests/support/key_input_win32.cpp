@@ -23,7 +23,7 @@ constexpr struct {
 
 }  // namespace
 
-void bring_to_front(std::intptr_t window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
+void give_keyboard_focus(std::intptr_t window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
 
 // The runtime's key numbers are the virtual keys.
 void press_runtime_key(int key, int modifiers, int times) {

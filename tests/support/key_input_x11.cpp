@@ -42,7 +42,7 @@ unsigned long keysym_of(int key) {
 
 }  // namespace
 
-void bring_to_front(std::intptr_t window) {
+void give_keyboard_focus(std::intptr_t window) {
     auto* widget = reinterpret_cast<GtkWidget*>(window);
     if (!wait_drawn(widget)) return;
     keyboard().focus(widget);

@@ -52,7 +52,7 @@ HACCEL focus_keys_create(const ShortcutTable& shortcuts) {
         if (shortcut.modifiers & KEY_SHIFT) flags |= FSHIFT;
         if (shortcut.modifiers & KEY_CONTROL) flags |= FCONTROL;
         if (shortcut.modifiers & KEY_ALT) flags |= FALT;
-        keys.push_back({flags, shortcut.key, shortcut.command});
+        keys.push_back({flags, shortcut.key, static_cast<WORD>(FIRST_SHORTCUT_COMMAND + i)});
     }
     return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
@@ -110,4 +110,12 @@ bool focus_keys_translate(MSG& message) {
     if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && modifier_down())
         SendMessageW(active, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     return TranslateAcceleratorW(active, table, &message) != 0;
+}
+
+int shortcut_command_of(HWND window, WORD id) {
+    std::lock_guard guard(window_table().lock());
+    const WindowRecord* record = window_record_of(window);
+    const int place = id - FIRST_SHORTCUT_COMMAND;
+    if (!record || place < 0 || place >= record->shortcuts.count) return -1;
+    return record->shortcuts.entries[place].command;
 }

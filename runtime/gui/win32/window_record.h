@@ -39,6 +39,13 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
 // ask for.
 inline constexpr WORD FOCUS_NEXT_COMMAND = 64001;
 inline constexpr WORD FOCUS_PREVIOUS_COMMAND = 64002;
+// A shortcut's accelerator carries its place in the window's table from
+// here on, not its command: the platform looks a command up in the window's
+// system menu first, where 0 (a separator) and the system commands would
+// never reach the window as commands.
+inline constexpr WORD FIRST_SHORTCUT_COMMAND = 64003;
+// The command of the shortcut whose accelerator sent this id, or -1.
+int shortcut_command_of(HWND window, WORD id);
 HACCEL focus_keys_create(const ShortcutTable& shortcuts);
 void focus_move(HWND window, bool forward);
 // Translates a keyboard message through the active runtime window's focus
