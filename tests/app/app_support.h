@@ -193,3 +193,5 @@ std::string utf8(const std::u16string& text);
 void press_in_main_window(int key, int modifiers = 0, int times = 1);
 // The keyboard focus in the playlist, as a person's Tab or click puts it there.
 void focus_playlist();
+// The keyboard focus on the toolbar's first button.
+void focus_toolbar();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/playback.h"
 #include "app/playlist.h"
 #include "app/playlist_file.h"
 #include "app/startup.h"
@@ -147,6 +148,29 @@ TEST_F(Keys, DeleteMoveAndShuffleKeysDoWhatTheirButtonsDo) {
         left = expect_as_button(c.key, c.modifiers, c.button, [&] { make_list(c.count, c.selected); });
         EXPECT_EQ(left.rows.size(), static_cast<std::size_t>(c.count));
         EXPECT_EQ(left.is_saved, 1);
+    }
+}
+
+// The window hears its keys first, whichever control has the focus.
+TEST_F(Keys, KeysWorkWhicheverControlHasTheFocus) {
+    for (const auto focus : {focus_playlist, focus_toolbar}) {
+        make_list(3, 1);
+        bring_main_window_to_front();
+        focus();
+        Person person({});  // a key the control took instead could open a box
+        press_in_main_window(KEY_DELETE);
+        EXPECT_EQ(rows(), (Rows{track(0), track(2)}));
+        // Space on a focused button would press it; here it is the program's
+        // (which plays nothing without media, as the Play button).
+        press_in_main_window(KEY_SPACE);
+        press_in_main_window(KEY_UP, KEY_ALT);
+        EXPECT_EQ(rows(), (Rows{track(0), track(2)})) << "nothing selected: nothing moves";
+        gadget_state_set(PLAYLIST_GADGET, 1);
+        press_in_main_window(KEY_UP, KEY_ALT);
+        EXPECT_EQ(rows(), (Rows{track(2), track(0)}));
+        EXPECT_EQ(selected_row(), 0);
+        EXPECT_EQ(person.done().size(), 0u);
+        StopSong();
     }
 }
 

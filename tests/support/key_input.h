@@ -12,3 +12,6 @@ void give_keyboard_focus(std::intptr_t window);
 // pressed with the modifiers held (KEY_SHIFT, KEY_CONTROL, KEY_ALT), `times`
 // times as when held down (the platform's auto-repeat), then let go.
 void press_runtime_key(int key, int modifiers = 0, int times = 1);
+// The modifiers' keys (KEY_SHIFT, KEY_CONTROL, KEY_ALT) pressed down and
+// held, or let go.
+void hold_modifiers(int modifiers, bool down);

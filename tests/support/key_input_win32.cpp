@@ -25,12 +25,15 @@ constexpr struct {
 
 void give_keyboard_focus(std::intptr_t window) { SetForegroundWindow(reinterpret_cast<HWND>(window)); }
 
+void hold_modifiers(int modifiers, bool down) {
+    for (const auto& held : modifier_keys)
+        if (modifiers & held.modifier) key_input(held.key, down ? 0 : KEYEVENTF_KEYUP);
+}
+
 // The runtime's key numbers are the virtual keys.
 void press_runtime_key(int key, int modifiers, int times) {
-    for (const auto& held : modifier_keys)
-        if (modifiers & held.modifier) key_input(held.key, 0);
+    hold_modifiers(modifiers, true);
     for (int i = 0; i < times; ++i) key_input(static_cast<WORD>(key), 0);
     key_input(static_cast<WORD>(key), KEYEVENTF_KEYUP);
-    for (const auto& held : modifier_keys)
-        if (modifiers & held.modifier) key_input(held.key, KEYEVENTF_KEYUP);
+    hold_modifiers(modifiers, false);
 }

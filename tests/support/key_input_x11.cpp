@@ -4,8 +4,6 @@
 
 #include <X11/keysym.h>
 
-#include <iterator>
-
 #include "runtime/gui/window.h"
 #include "tests/support/gtk_desktop.h"
 
@@ -49,10 +47,16 @@ void give_keyboard_focus(std::intptr_t window) {
     run_until([widget] { return gtk_window_is_active(GTK_WINDOW(widget)); });
 }
 
+void hold_modifiers(int modifiers, bool down) {
+    for (const auto& held : modifier_keys) {
+        if (!(modifiers & held.modifier)) continue;
+        if (down) keyboard().key_down(held.keysym);
+        else keyboard().key_up(held.keysym);
+    }
+}
+
 void press_runtime_key(int key, int modifiers, int times) {
-    for (const auto& held : modifier_keys)
-        if (modifiers & held.modifier) keyboard().key_down(held.keysym);
+    hold_modifiers(modifiers, true);
     for (int i = 0; i < times; ++i) keyboard().key(keysym_of(key));
-    for (auto held = std::rbegin(modifier_keys); held != std::rend(modifier_keys); ++held)
-        if (modifiers & held->modifier) keyboard().key_up(held->keysym);
+    hold_modifiers(modifiers, false);
 }

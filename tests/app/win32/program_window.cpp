@@ -12,6 +12,7 @@
 #include "app/playlist.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/drop_blocks.h"
 #include "tests/gui/test_data_object.h"
@@ -68,3 +69,9 @@ bool close_request() {
 }
 
 void focus_playlist() { SetFocus(reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET))); }
+
+void focus_toolbar() {
+    HWND toolbar = reinterpret_cast<HWND>(toolbar_handle(MAIN_TOOLBAR));
+    SetFocus(toolbar);
+    ASSERT_EQ(GetFocus(), toolbar);
+}
