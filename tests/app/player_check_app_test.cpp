@@ -4,6 +4,7 @@
 // read back from disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -235,6 +236,60 @@ TEST_F(PlayerCheckInProgram, FilesVanishingDuringTheCheckAskNothing) {
     // that is not there.
     EXPECT_EQ(found.back(), PlayerVerdict::not_found);
     EXPECT_EQ(found[999], PlayerVerdict::not_found);
+}
+
+TEST_F(PlayerCheckInProgram, AHundredThousandRowsThatAllMissAreCheckedASliceAtATimeWithoutABox) {
+    std::string lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += (i % 2 ? "Music/gone" : "Nowhere/gone") + std::to_string(i) + ".mp3\r\n";
+    open(lines);
+    Person person({});
+    int slices = 0;
+    for (; RowCheckPending(); ++slices) CheckNextRows();
+    EXPECT_GE(slices, 100000 / 256);
+    const std::vector<PlayerVerdict> found = verdicts();
+    EXPECT_TRUE(person.done().empty());
+    ASSERT_EQ(found.size(), 100000u);
+    EXPECT_EQ(std::count(found.begin(), found.begin() + 10000, PlayerVerdict::not_found), 10000);
+    EXPECT_EQ(std::count(found.begin() + 10000, found.end(), PlayerVerdict::beyond_entry_limit), 90000);
+}
+
+// Names a FAT card cannot hold are found nowhere, and none is taken as a
+// pattern: `ab.mp3` is there, and no row names it.
+TEST_F(PlayerCheckInProgram, NamesACardRefusesAreFoundNowhere) {
+    put(L"Music/ab.mp3");
+    open("Music/a?.mp3\r\nMusic/a*.mp3\r\nMusic/a<b>.mp3\r\nMusic/a|b.mp3\r\nMusic/a\"b.mp3\r\nMusic/a:b.mp3\r\n");
+    Person person({});
+    EXPECT_EQ(verdicts(), std::vector(6, PlayerVerdict::not_found));
+    EXPECT_TRUE(person.done().empty());
+}
+
+// A playlist saved to a share that is gone: the check asks nothing that
+// hangs and shows no box; Save shows only its own. Windows names a share's
+// root from the path alone, so the rows are seen on another volume; Linux
+// finds no mount for a path that is not there, and says nothing of them.
+TEST_F(PlayerCheckInProgram, APlaylistOnAShareThatIsGoneIsCheckedWithoutABox) {
+    open(TROUBLED);
+#ifdef _WIN32
+    app.playlist_path = u"\\\\nowhere.invalid\\share\\Lists\\list.m3u";
+    const PlayerVerdict verdict = PlayerVerdict::other_volume;
+    const int mark = GADGET_MARK_PROBLEM;
+    std::vector<Answer> answers{press(ANSWER_YES), press(ANSWER_OK)};
+#else
+    app.playlist_path = u"/net/nowhere.invalid/share/Lists/list.m3u";
+    const PlayerVerdict verdict = PlayerVerdict::no_entry;
+    const int mark = GADGET_MARK_NONE;
+    std::vector<Answer> answers{press(ANSWER_OK)};
+#endif
+    Person person({});
+    EXPECT_EQ(verdicts(), std::vector(4, verdict));
+    EXPECT_EQ(marks(), std::vector(4, mark));
+    EXPECT_TRUE(person.done().empty());
+    const std::size_t boxes = answers.size();
+    std::vector<SeenDialog> seen = save(std::move(answers));
+    ASSERT_EQ(seen.size(), boxes);
+    EXPECT_EQ(seen.back().title, L"Not saved!");
+    EXPECT_EQ(app.is_saved, 0);
 }
 
 }  // namespace

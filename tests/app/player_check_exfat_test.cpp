@@ -70,6 +70,11 @@ TEST_F(ExfatPlayer, RowsAreCheckedOnTheCardInAnyLetterCase) {
         {u"./C.mp3", PlayerVerdict::plays, "Playlists/c.mp3"},
         {u"/MUSIC", PlayerVerdict::folder, nullptr},
         {u"/Music/missing.mp3", PlayerVerdict::not_found, nullptr},
+        // Names the card cannot hold, none taken as a pattern for a.mp3.
+        {u"/Music/?.mp3", PlayerVerdict::not_found, nullptr},
+        {u"/Music/*.mp3", PlayerVerdict::not_found, nullptr},
+        {u"/Music/a:b.mp3", PlayerVerdict::not_found, nullptr},
+        {u"/Music/a<|>\"b.mp3", PlayerVerdict::not_found, nullptr},
     };
     CheckProgress progress;
     for (const RowCase& row : rows) {

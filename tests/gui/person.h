@@ -68,3 +68,17 @@ void ask_to_close(ObjectNumber window);
 void resize_window(ObjectNumber window, int width, int height);
 // The colour the screen shows at a point of the window's inner area, 0x00BBGGRR.
 int shown_colour(ObjectNumber window, int x, int y);
+// Where the window stands on the screen, frame included, and where its inner
+// area does; the screen's size (at 0, 0).
+ShownBox shown_frame(ObjectNumber window);
+ShownBox shown_inner_area(ObjectNumber window);
+ShownBox shown_screen();
+// The title the window's frame shows, UTF-8; whether the window is on the screen.
+std::string shown_title(ObjectNumber window);
+bool window_shown(ObjectNumber window);
+// The window brought to the front with the keyboard focus, as a click on it does.
+void activate_window(ObjectNumber window);
+// The title bar dragged until the frame's top-left corner is there.
+void move_window(ObjectNumber window, int x, int y);
+// A right click in the middle of a toolbar's item.
+void right_click_toolbar_item(ObjectNumber toolbar, int index);

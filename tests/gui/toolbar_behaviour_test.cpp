@@ -1,5 +1,5 @@
 // Toolbars as a person and the program meet them, the same on every back end:
-// clicks and checked states, tooltips, the width that follows the window,
+// calls before any toolbar exists, left and right clicks and checked states, tooltips, the width that follows the window,
 // dynamic, failed and freed toolbars, and a button made from a handle that is
 // no live image.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
-#include "tests/gui/toolbar_suite.h"
+#include "runtime/text/text.h"
 #include "tests/gui/person.h"
 
 namespace {
@@ -30,14 +30,55 @@ std::vector<int> menu_items() {
     return items;
 }
 
+// What the toolbar calls do before any toolbar exists; taken once the runtime
+// has started, ahead of every test, so that test order cannot change it.
+struct BeforeAnyToolbar {
+    int image_button = -1;
+    int tooltip = -1;
+    int height = -1;
+    std::intptr_t handle = -1;
+} before_any_toolbar;
+
+// The event queue, the window library, the image table with the PNG decoder
+// and the toolbar table, started once for every toolbar test of the program.
+class ToolbarEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_TRUE(text_init());
+        ASSERT_TRUE(event_init());
+        ASSERT_TRUE(window_init());
+        ASSERT_TRUE(image_init());
+        image_decoder_png_register();
+        ASSERT_TRUE(toolbar_init());
+        before_any_toolbar.image_button = toolbar_image_button(1, 0);
+        toolbar_separator();
+        before_any_toolbar.tooltip = toolbar_tooltip(0, 1, u"none");
+        before_any_toolbar.height = toolbar_height(0);
+        before_any_toolbar.handle = toolbar_handle(0);
+    }
+    void TearDown() override {
+        toolbar_free(-1);
+        window_end();
+        image_free_all();
+        event_end();
+        text_end();
+    }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ToolbarEnvironment);
+
+TEST(ToolbarBeforeCreate, CallsWithoutAnyToolbarDoNothing) {
+    EXPECT_EQ(before_any_toolbar.image_button, 0);
+    EXPECT_EQ(before_any_toolbar.tooltip, 0);
+    EXPECT_EQ(before_any_toolbar.height, 0);
+    EXPECT_EQ(before_any_toolbar.handle, 0);
+}
+
 // One window for the suite: under Wine without a window manager, closing a
 // window that was once active costs two seconds.
-class ToolbarBehaviourTest : public ToolbarSuite {
+class ToolbarBehaviourTest : public ::testing::Test {
 protected:
-    static void TearDownTestSuite() {
-        window_close(-1);
-        ToolbarSuite::TearDownTestSuite();
-    }
+    static void TearDownTestSuite() { window_close(-1); }
     void SetUp() override {
         if (!window_handle(WINDOW)) ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
         ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
@@ -68,6 +109,14 @@ TEST_F(ToolbarBehaviourTest, AClickOnAButtonIsAMenuEventWithItsIdAndOnASeparator
     EXPECT_TRUE(menu_items().empty());
     click_toolbar_item(TOOLBAR, 3);
     EXPECT_EQ(menu_items(), std::vector<int>{102});
+}
+
+TEST_F(ToolbarBehaviourTest, ARightClickIsNoMenuEventAndTogglesNothing) {
+    build();
+    right_click_toolbar_item(TOOLBAR, 4);
+    right_click_toolbar_item(TOOLBAR, 0);
+    EXPECT_TRUE(menu_items().empty());
+    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 4));
 }
 
 TEST_F(ToolbarBehaviourTest, ToggleButtonsChangeWithEveryClickPlainOnesKeepTheProgramsState) {

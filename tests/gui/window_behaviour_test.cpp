@@ -1,5 +1,7 @@
 // Real windows as a person, the window manager and the program meet them:
-// minimizing, maximizing, restoring, resizing and closing, background colours
+// opening with a title, size and place (centred on the screen or a parent),
+// hiding and showing, focus, moving, minimizing, maximizing, restoring,
+// resizing and closing, the mouse position, background colours
 // and the repaints they cause, numbers fixed, dynamic and unknown, parents that
 // are no open window, sizes and places out of all reason, the queue and the
 // wait, and the pointer going over windows; the same on every back end.
@@ -8,8 +10,9 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <thread>
 #include <cstdint>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -22,16 +25,22 @@
 namespace {
 
 // The queued window events of these kinds that the platform delivered
-// meanwhile, in order. Native messages that share a number with a window
-// event come back with subtype -1 and are not listed.
-std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds) {
+// meanwhile, of every window, in order. Native messages that share a number
+// with a window event come back with subtype -1 and are not listed.
+std::vector<Event> queued(const std::vector<int>& kinds) {
     settle();
     std::vector<Event> events;
     while (const int kind = event_wait_timeout(0)) {
-        if (event_window() == window && event_subtype() == 0 &&
-            std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
+        if (event_subtype() == 0 && std::find(kinds.begin(), kinds.end(), kind) != kinds.end())
             events.push_back(current(kind));
     }
+    return events;
+}
+
+// The same, of one window only.
+std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds) {
+    std::vector<Event> events = queued(kinds);
+    std::erase_if(events, [window](const Event& e) { return e.window != window; });
     return events;
 }
 
@@ -48,9 +57,117 @@ class WindowBehaviourTest : public WindowSuite {
 protected:
     void TearDown() override {
         window_close(-1);
-        events_of(-1, {});
+        queued({});
     }
 };
+
+TEST_F(WindowBehaviourTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
+    const std::intptr_t handle = window_open(0, 100, 100, 300, 200, u"Test", 0);
+    ASSERT_NE(handle, 0);
+    EXPECT_TRUE(window_shown(0));
+    EXPECT_EQ(window_handle(0), handle);
+
+    EXPECT_EQ(shown_title(0), "Test");
+    window_title_set(0, nullptr);  // ignored
+    EXPECT_EQ(shown_title(0), "Test");
+    window_title_set(0, u"Liste \u00e9t\u00e9 \u266b");
+    EXPECT_EQ(shown_title(0), "Liste \xc3\xa9t\xc3\xa9 \xe2\x99\xab");
+
+    EXPECT_EQ(window_width(0), 300);
+    EXPECT_EQ(window_height(0), 200);
+    const ShownBox frame = shown_frame(0);
+    EXPECT_EQ(frame.x, 100);
+    EXPECT_EQ(frame.y, 100);
+    EXPECT_EQ(frame.width, window_width(0, 0));
+    EXPECT_EQ(frame.height, window_height(0, 0));
+}
+
+TEST_F(WindowBehaviourTest, PositionsCentredOnScreenAndOnParent) {
+    const ShownBox screen = shown_screen();
+    ASSERT_NE(window_open(0, -1, -1, 400, 300, u"Test", MAIN_FLAGS), 0);
+    ShownBox box = shown_frame(0);
+    EXPECT_EQ(box.x, (screen.width - box.width) / 2);
+    EXPECT_EQ(box.y, (screen.height - box.height) / 2);
+
+    // Larger than the screen: limited to it, so it starts at the corner.
+    ASSERT_NE(window_open(1, 0, 0, screen.width + 500, screen.height + 400, u"Test", WINDOW_CENTERED | POPUP), 0);
+    box = shown_frame(1);
+    EXPECT_EQ(box.x, 0);
+    EXPECT_EQ(box.y, 0);
+    EXPECT_EQ(box.width, screen.width);
+    window_close(1);
+
+    const std::intptr_t parent = window_open(2, 200, 150, 600, 500, u"Test", POPUP);
+    ASSERT_NE(window_open(3, 0, 0, 200, 100, u"Test", WINDOW_CENTERED_ON_PARENT | POPUP, parent), 0);
+    box = shown_frame(3);
+    EXPECT_EQ(box.x, 200 + (600 - 200) / 2);
+    EXPECT_EQ(box.y, 150 + (500 - 100) / 2);
+
+    // -1 is a real coordinate.
+    ASSERT_NE(window_open(4, -1, -1, 50, 50, u"Test", POPUP), 0);
+    EXPECT_EQ(shown_frame(4).x, -1);
+    EXPECT_EQ(shown_frame(4).y, -1);
+}
+
+TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivation) {
+    ASSERT_NE(window_open(4, 10, 10, 120, 90, u"Test", WINDOW_HIDDEN | POPUP), 0);
+    EXPECT_FALSE(window_shown(4));
+    window_hide(4, 0);
+    EXPECT_TRUE(window_shown(4));
+    window_hide(4, 1);
+    EXPECT_FALSE(window_shown(4));
+    window_hide(4, 0, WINDOW_SHOW_NO_ACTIVATE);
+    EXPECT_TRUE(window_shown(4));
+}
+
+TEST_F(WindowBehaviourTest, APersonsResizeAndMoveAreEachOneEvent) {
+    ASSERT_NE(window_open(2, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    const int frame_width = window_width(2, 0) - window_width(2);
+    const int frame_height = window_height(2, 0) - window_height(2);
+    const std::vector<int> kinds{EVENT_SIZE_WINDOW, EVENT_MOVE_WINDOW};
+    queued({});
+    resize_window(2, 420, 260);
+    EXPECT_EQ(events_of(2, kinds), window_events(2, {EVENT_SIZE_WINDOW}));  // once, not for every redraw
+    EXPECT_EQ(window_width(2, 0), 420);
+    EXPECT_EQ(window_height(2, 0), 260);
+    EXPECT_EQ(window_width(2), 420 - frame_width);
+    EXPECT_EQ(window_height(2), 260 - frame_height);
+
+    move_window(2, 150, 170);
+    EXPECT_EQ(events_of(2, kinds), (std::vector<Event>{{EVENT_MOVE_WINDOW, 2, 2, 0}}));
+    EXPECT_EQ(shown_frame(2).x, 150);
+    EXPECT_EQ(shown_frame(2).y, 170);
+}
+
+TEST_F(WindowBehaviourTest, FocusChangesBecomeDeactivateThenActivateEvents) {
+    ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    ASSERT_NE(window_open(1, 500, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    const std::vector<int> kinds{EVENT_ACTIVATE_WINDOW, EVENT_DEACTIVATE_WINDOW};
+    activate_window(0);
+    queued({});
+    activate_window(1);
+    EXPECT_EQ(queued(kinds), (std::vector<Event>{{EVENT_DEACTIVATE_WINDOW, 0, 0, 0}, {EVENT_ACTIVATE_WINDOW, 0, 1, 0}}));
+    activate_window(0);
+    EXPECT_EQ(queued(kinds), (std::vector<Event>{{EVENT_DEACTIVATE_WINDOW, 0, 1, 0}, {EVENT_ACTIVATE_WINDOW, 0, 0, 0}}));
+}
+
+TEST_F(WindowBehaviourTest, MousePositionIsInsideTheInnerAreaOnly) {
+    ASSERT_NE(window_open(0, 300, 200, 300, 200, u"Test", MAIN_FLAGS), 0);
+    const ShownBox inner = shown_inner_area(0);
+    const auto pointer_at = [](int x, int y) {
+        point_at(0, x, y);
+        settle();
+        return std::pair{window_mouse_x(0), window_mouse_y(0)};
+    };
+    EXPECT_EQ(pointer_at(25, 40), std::pair(25, 40));
+    EXPECT_EQ(desktop_mouse_x(), inner.x + 25);
+    EXPECT_EQ(desktop_mouse_y(), inner.y + 40);
+    EXPECT_EQ(pointer_at(25, -5), std::pair(-1, -1));  // on the title bar, where there is one
+    EXPECT_EQ(pointer_at(-1, 25), std::pair(-1, -1));
+    EXPECT_EQ(pointer_at(300, 10), std::pair(-1, -1));  // just right of the inner area
+    EXPECT_EQ(pointer_at(299, 199), std::pair(299, 199));
+    EXPECT_EQ(pointer_at(300, 200), std::pair(-1, -1));  // just past the bottom-right corner
+}
 
 TEST_F(WindowBehaviourTest, MinimizeMaximizeAndRestoreComeInOrder) {
     ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
@@ -129,6 +246,7 @@ TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {
     EXPECT_NE(window_handle(id), 0);
     EXPECT_NE(window_handle(id), id);
     EXPECT_EQ(window_width(id), 100);
+    EXPECT_EQ(shown_title(id), "");
     window_close(id);
     EXPECT_EQ(window_handle(id), 0);
 
@@ -185,19 +303,23 @@ TEST_F(WindowBehaviourTest, HugeSizesAndFarPlacesOpenWorkingWindows) {
 }
 
 TEST_F(WindowBehaviourTest, ClosingAWindowDropsOnlyItsQueuedEvents) {
-    ASSERT_NE(window_open(0, 0, 0, 100, 100, u"a", POPUP), 0);
-    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"b", POPUP), 0);
-    events_of(-1, {});
+    ASSERT_NE(window_open(0, 0, 0, 100, 100, u"a", MAIN_FLAGS), 0);
+    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"b", MAIN_FLAGS), 0);
+    queued({});
+    ask_to_close(0);
+    ask_to_close(1);
+    settle();
     event_post(EVENT_GADGET, 4, 0, 0);
     event_post(EVENT_GADGET, 5, 1, 0);
     event_post(EVENT_GADGET, 6, 0, 0);
     window_close(0);
-    EXPECT_EQ(events_of(1, {EVENT_GADGET}), (std::vector<Event>{{EVENT_GADGET, 5, 1, 0}}));
+    EXPECT_EQ(queued({EVENT_GADGET, EVENT_CLOSE_WINDOW}),
+              (std::vector<Event>{{EVENT_CLOSE_WINDOW, 1, 1, 0}, {EVENT_GADGET, 5, 1, 0}}));
 }
 
 TEST_F(WindowBehaviourTest, TheWaitTimesOutAndWakesForAnEventFromAnotherThread) {
     ASSERT_NE(window_open(0, 0, 0, 100, 100, u"a", POPUP), 0);
-    events_of(-1, {});
+    queued({});
     EXPECT_EQ(event_wait_timeout(0), 0);
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(event_wait_timeout(150), 0);
@@ -221,7 +343,7 @@ TEST_F(WindowBehaviourTest, ThePointersMotionIsReportedForTheWindowUnderIt) {
     ASSERT_NE(window_open(0, 100, 100, 200, 100, u"Below", POPUP), 0);
     ASSERT_NE(window_open(1, 400, 100, 200, 50, u"Pop-up", POPUP), 0);
     point_at(1, 20, 20);
-    events_of(-1, {});
+    queued({});
     point_at(1, 30, 25);
     bool moved = false;
     for (int turn = 0; turn < 200 && !moved; ++turn)

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "runtime/core/object_table.h"
 #include "runtime/gui/window.h"
+#include "runtime/gui/window_scale.h"
 
 namespace {
 
@@ -52,6 +55,48 @@ TEST(WindowPlacement, CentringOnAParentClampsAtZero) {
     EXPECT_EQ(place.x, 7);
     EXPECT_EQ(place.y, 8);
     EXPECT_TRUE(window_place(IGNORE_VALUE, 8, 30, 20, WINDOW_CENTERED_ON_PARENT, 1280, 1024, nullptr).default_position);
+}
+
+TEST(WindowScale, AtTheUnitDensityEveryLengthStaysAsItIs) {
+    for (int length : {-32768, -1, 0, 1, 5, 30, 830, 32767}) {
+        EXPECT_EQ(scale_to_pixels(length, 96), length);
+        EXPECT_EQ(scale_to_units(length, 96), length);
+    }
+}
+
+TEST(WindowScale, LengthsGrowWithTheDensityToTheNearestPixelAndComeBack) {
+    EXPECT_EQ(scale_to_pixels(830, 192), 1660);
+    EXPECT_EQ(scale_to_pixels(620, 144), 930);
+    EXPECT_EQ(scale_to_pixels(5, 144), 8);    // 7.5, the half away from zero
+    EXPECT_EQ(scale_to_pixels(-5, 144), -8);
+    EXPECT_EQ(scale_to_pixels(1, 120), 1);    // 1.25
+    EXPECT_EQ(scale_to_units(44, 192), 22);
+    EXPECT_EQ(scale_to_units(45, 192), 23);
+    EXPECT_EQ(scale_to_units(-3, 144), -2);
+    // A density at least the unit's spreads units over whole pixels, so a
+    // length taken to pixels and back is the same.
+    for (int dpi : {96, 120, 144, 168, 192, 288})
+        for (int length = -300; length <= 300; ++length)
+            EXPECT_EQ(scale_to_units(scale_to_pixels(length, dpi), dpi), length) << length << " at " << dpi;
+}
+
+TEST(WindowScale, IgnoredValuesUnknownDensitiesAndHugeLengths) {
+    EXPECT_EQ(scale_to_pixels(IGNORE_VALUE, 192), IGNORE_VALUE);
+    EXPECT_EQ(scale_to_units(IGNORE_VALUE, 192), IGNORE_VALUE);
+    EXPECT_EQ(scale_to_pixels(40, 0), 40);
+    EXPECT_EQ(scale_to_units(40, -96), 40);
+    EXPECT_EQ(scale_to_pixels(INT_MAX, 192), INT_MAX);
+    EXPECT_EQ(scale_to_pixels(INT_MIN, 192), INT_MIN);
+    EXPECT_EQ(scale_to_units(INT_MAX, 48), INT_MAX);
+}
+
+TEST(WindowScale, TheToolbarTakesThe32PixelPicturesFromOneAndAHalfTimesTheUnitDensity) {
+    EXPECT_EQ(toolbar_picture_side(96), 16);
+    EXPECT_EQ(toolbar_picture_side(120), 16);
+    EXPECT_EQ(toolbar_picture_side(143), 16);
+    EXPECT_EQ(toolbar_picture_side(144), 32);
+    EXPECT_EQ(toolbar_picture_side(192), 32);
+    EXPECT_EQ(toolbar_picture_side(0), 16);
 }
 
 }  // namespace

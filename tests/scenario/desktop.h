@@ -55,6 +55,8 @@ void click_at(POINT screen);
 SIZE client_size(HWND hwnd);
 RECT rect_in_parent(HWND child);  // the child's outer rectangle in its parent's client area
 POINT centre_on_screen(HWND hwnd, RECT client_rect);
+// What the screen shows in the area, 0x00RRGGBB row after row.
+std::vector<unsigned long> screen_pixels(RECT area);
 
 // A block of memory inside another process, for messages that take a pointer.
 class RemoteBuffer {

@@ -1,10 +1,17 @@
 // The main window's size and the list that fills it, through resizing,
-// maximizing and minimizing, and the close button.
+// maximizing and minimizing, and the close button. On a screen of 144 or 192
+// DPI (tests/scenario/with-dpi) all of it 1.5 or 2 times as large, with the
+// 32-pixel icons.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "runtime/image/image.h"
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/playlist_view.h"
 #include "tests/scenario/toolbar_probe.h"
+#include "tests/support/toolbar_icon_fit.h"
 
 namespace {
 
@@ -86,6 +93,112 @@ TEST(MainWindowScenario, ListFollowsResizeMaximizeAndMinimizeAndCloseButtonEndsW
 
     // The close button's request: nothing is unsaved, so no box, and the
     // program ends.
+    PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.process.wait_for_exit(15000), 0);
+}
+
+// The density the test's own windows and questions use: the screen's, so that
+// the program's windows are measured in the screen's pixels, as a person sees
+// them. (Per-monitor awareness; Windows before 10 have no such call.)
+void measure_in_screen_pixels() {
+    using SetContext = void*(WINAPI*)(void*);
+    auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    if (set) set(reinterpret_cast<void*>(-3));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
+}
+
+UINT window_dpi(HWND window) {
+    using ForWindow = UINT(WINAPI*)(HWND);
+    auto for_window = reinterpret_cast<ForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return for_window ? for_window(window) : 0;
+}
+
+// What the program shows at a density, in the screen's pixels.
+struct AtDensity {
+    int dpi;
+    SIZE inner;           // the main window's inner area: 830 x 620 units
+    POINT list_at;        // the list's place, (5, 30) units
+    int list_width;       // the inner width less 10 units
+    SIZE popup;           // the volume pop-up's inner area, 200 x 50 units
+    int pointer_inside;   // where the pointer lies in the pop-up, 10 units from its corner
+};
+constexpr AtDensity DENSITIES[] = {
+    {144, {1245, 930}, {8, 45}, 1230, {300, 75}, 15},
+    {192, {1660, 1240}, {10, 60}, 1640, {400, 100}, 20},
+};
+
+// Run by tests/scenario/with-dpi 144 or 192, on a screen large enough for the window.
+TEST(HighDensityScenario, At144Or192DpiAllIsLargerAndTheToolbarShowsThe32PixelIcons) {
+    const char* given = std::getenv("TUNELATHE_TEST_DPI");
+    const int dpi = given ? std::atoi(given) : 0;
+    const AtDensity* expected = nullptr;
+    for (const AtDensity& each : DENSITIES)
+        if (each.dpi == dpi) expected = &each;
+    ASSERT_NE(expected, nullptr) << "run through tests/scenario/with-dpi 144 or 192";
+    measure_in_screen_pixels();
+    RunningProgram program;
+    ASSERT_NE(program.main_window, nullptr) << "the main window never appeared";
+    HWND main_window = program.main_window;
+    EXPECT_EQ(window_dpi(main_window), static_cast<UINT>(dpi));
+
+    const SIZE inner = client_size(main_window);
+    EXPECT_EQ(inner.cx, expected->inner.cx);
+    EXPECT_EQ(inner.cy, expected->inner.cy);
+    HWND toolbar = find_toolbar(main_window);
+    ASSERT_NE(toolbar, nullptr);
+    RECT bar{};
+    GetWindowRect(toolbar, &bar);
+    const int toolbar_units = ((bar.bottom - bar.top) * 96 + dpi / 2) / dpi;
+    EXPECT_GE(toolbar_units, 24) << "buttons larger than at 96 DPI, 22 high there";
+    HWND list = find_list(main_window);
+    ASSERT_NE(list, nullptr);
+    const int list_height = ((620 - toolbar_units - 10) * dpi + 48) / 96;
+    EXPECT_TRUE(wait_until([&] {
+        const RECT at = rect_in_parent(list);
+        return at.left == expected->list_at.x && at.top == expected->list_at.y &&
+               at.right - at.left == expected->list_width && at.bottom - at.top == list_height;
+    }, 5000)) << "the list at (5, 30) and filling the window, in units of 96 DPI";
+
+    // Each button shows its icon of the 32-pixel set pixel for pixel, far
+    // from the 16-pixel icon enlarged.
+    image_decoder_png_register();
+    mouse_move({bar.right - 5, bar.bottom + 400});  // no button lit up
+    Sleep(300);
+    std::vector<ToolbarPlace> buttons;
+    for (const ToolbarPlace& place : read_toolbar(program.process.handle(), toolbar))
+        if (!place.separator) buttons.push_back(place);
+    ASSERT_EQ(buttons.size(), 15u);
+    for (std::size_t place = 0; place < buttons.size(); ++place) {
+        SCOPED_TRACE(place);
+        RECT area = buttons[place].rect;
+        MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&area), 2);
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        ASSERT_GE(width, 32);
+        ASSERT_GE(height, 32);
+        const std::vector<unsigned long> shown = screen_pixels(area);
+        const int n = IMAGE_AT_PLACE[place];
+        EXPECT_LE(best_fit(shown, width, height, toolbar_icon(n, 32)), 2);
+        EXPECT_GE(best_fit(shown, width, height, enlarged(toolbar_icon(n, 16))), 40);
+    }
+
+    // The volume pop-up: as much larger, the pointer 10 units inside its
+    // corner; it closes when the pointer leaves it.
+    click_toolbar_button(program.process, main_window, 13);
+    HWND popup = program.process.wait_for_window(L"WindowClass_1", 5000);
+    ASSERT_NE(popup, nullptr);
+    const SIZE popup_inner = client_size(popup);
+    EXPECT_EQ(popup_inner.cx, expected->popup.cx);
+    EXPECT_EQ(popup_inner.cy, expected->popup.cy);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    POINT corner{0, 0};
+    ClientToScreen(popup, &corner);
+    EXPECT_NEAR(pointer.x - corner.x, expected->pointer_inside, 1);
+    EXPECT_NEAR(pointer.y - corner.y, expected->pointer_inside, 1);
+    mouse_move({corner.x + 200, corner.y + 400});
+    EXPECT_TRUE(wait_until([&] { return !IsWindow(popup); }, 5000)) << "the pop-up stayed";
+
     PostMessageW(main_window, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.process.wait_for_exit(15000), 0);
 }

@@ -41,17 +41,11 @@ std::vector<COLORREF> row_text_colours(HWND list) {
     ClientToScreen(list, &origin);
     // The screen's pixels, copied once: the list is another program's window.
     const int width = inner.right, tall = inner.bottom;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -tall, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, width, tall, screen, origin.x, origin.y, SRCCOPY);
+    const std::vector<unsigned long> shown = screen_pixels({origin.x, origin.y, origin.x + width, origin.y + tall});
+    if (shown.empty()) return colours;
     auto pixel = [&](int x, int y) {
-        const DWORD bgr = static_cast<const DWORD*>(bits)[y * width + x];
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+        const unsigned long rgb = shown[static_cast<std::size_t>(y * width + x)];
+        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     };
     for (int row = 0; row < count && (row + 1) * height <= tall; ++row) {
         const COLORREF background = pixel(width - 2, row * height + height / 2);
@@ -63,10 +57,6 @@ std::vector<COLORREF> row_text_colours(HWND list) {
                                           [](const auto& a, const auto& b) { return a.second < b.second; });
         colours.push_back(commonest == seen.end() ? CLR_INVALID : commonest->first);
     }
-    SelectObject(memory, old);
-    DeleteObject(copy);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return colours;
 }
 

@@ -8,11 +8,15 @@
 
 #include <mutex>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/window_scale.h"
 #include "runtime/gui/win32/gadget_record.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/window_dpi.h"
 
 namespace {
 
@@ -21,7 +25,11 @@ namespace {
 constexpr DWORD COMMON_CONTROL_CLASSES = 0xB48 | ICC_BAR_CLASSES;
 
 ObjectTable<GadgetRecord> gadgets(50, nullptr);
-HFONT gadget_font = nullptr;
+HFONT gadget_font = nullptr;  // the system's, at its density
+// The same font made for other densities, one per density met. Controls use
+// them until they go, so they stay for the process, which frees them.
+std::mutex density_fonts_lock;
+std::vector<std::pair<int, HFONT>> density_fonts;
 
 // Drops what the runtime keeps for a control that is going away.
 void forget_gadget(ObjectNumber number, HWND handle) {
@@ -54,6 +62,33 @@ void destroy_gadget(ObjectNumber number, const GadgetRecord& old) {
 
 GadgetRecord* find_gadget(ObjectNumber number) { return gadgets.find(number); }
 
+// Text drawn by the system at the window's density: the system's font at its
+// own, the same font scaled for any other.
+HFONT gadget_font_for(int dpi) {
+    const int system = system_dpi();
+    if (dpi == system || !gadget_font) return gadget_font;
+    std::lock_guard guard(density_fonts_lock);
+    for (const auto& [density, font] : density_fonts)
+        if (density == dpi) return font;
+    LOGFONTW face{};
+    if (!GetObjectW(gadget_font, sizeof face, &face)) return gadget_font;
+    face.lfHeight = scale_to_pixels(scale_to_units(face.lfHeight, system), dpi);
+    face.lfWidth = 0;
+    HFONT font = CreateFontIndirectW(&face);
+    if (!font) return gadget_font;
+    density_fonts.emplace_back(dpi, font);
+    return font;
+}
+
+struct Pixels {
+    int x, y, width, height;
+};
+
+Pixels pixels_of(int x, int y, int width, int height, int dpi) {
+    return {scale_to_pixels(x, dpi), scale_to_pixels(y, dpi), scale_to_pixels(width, dpi),
+            scale_to_pixels(height, dpi)};
+}
+
 }  // namespace
 
 ObjectNumber gadget_number_of(const GadgetRecord& gadget) {
@@ -79,7 +114,10 @@ GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const w
         if (GadgetRecord* live = gadgets.find(id)) old = *live;
     }
     if (old.handle) destroy_gadget(id, old);
-    HWND handle = CreateWindowExW(ex_style, class_name, L"", style, x, y, width, height, gadget_parent(),
+    const HWND parent = gadget_parent();
+    const int dpi = layout_dpi(parent);
+    const Pixels at = pixels_of(x, y, width, height, dpi);
+    HWND handle = CreateWindowExW(ex_style, class_name, L"", style, at.x, at.y, at.width, at.height, parent,
                                   reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
     GadgetRecord* gadget;
     {
@@ -98,7 +136,7 @@ GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const w
         SetWindowLongPtrW(handle, GWLP_ID, id);
         SetPropW(handle, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(id));
     }
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font), TRUE);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_for(dpi)), TRUE);
     return gadget;
 }
 
@@ -152,10 +190,26 @@ const GadgetKind* gadget_lookup(ObjectNumber number, GadgetRecord** gadget) {
 GadgetPlace gadget_native_place(GadgetRecord& gadget) {
     RECT rect{};
     GetWindowRect(gadget.handle, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(gadget.handle), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    const HWND parent = GetParent(gadget.handle);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    const int dpi = layout_dpi(parent);
+    return {scale_to_units(rect.left, dpi), scale_to_units(rect.top, dpi), scale_to_units(rect.right - rect.left, dpi),
+            scale_to_units(rect.bottom - rect.top, dpi)};
 }
 
 void gadget_native_move(GadgetRecord& gadget, int x, int y, int width, int height) {
-    MoveWindow(gadget.handle, x, y, width, height, TRUE);
+    const Pixels at = pixels_of(x, y, width, height, layout_dpi(GetParent(gadget.handle)));
+    MoveWindow(gadget.handle, at.x, at.y, at.width, at.height, TRUE);
+}
+
+void gadget_dpi_changed(HWND control, int dpi) {
+    bool is_list;
+    {
+        std::lock_guard guard(gadgets.lock());
+        GadgetRecord* gadget = gadgets.find(static_cast<ObjectNumber>(GetWindowLongPtrW(control, GWLP_ID)));
+        if (!gadget || gadget->handle != control) return;
+        is_list = gadget->kind->kind == GADGET_KIND_LIST;
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_for(dpi)), TRUE);
+    if (is_list) list_fit_rows_to_font(control);
 }

@@ -46,3 +46,9 @@ void gadget_tooltip_forget(HWND control);
 // Every gadget's procedure; a kind that subclasses its control once more
 // passes its messages on to this one.
 LRESULT CALLBACK gadget_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// A control of a runtime window whose density changed: its text at the new
+// density, a list's rows as high as that text. Controls that are no gadgets
+// are left alone.
+void gadget_dpi_changed(HWND control, int dpi);
+// An owner-drawn list's rows as high as its font's.
+void list_fit_rows_to_font(HWND list);

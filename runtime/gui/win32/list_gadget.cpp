@@ -276,12 +276,11 @@ void list_native_mark_set(GadgetRecord& list, int row, int mark, const char16_t*
 
 int list_native_mark(GadgetRecord& list, int row) { return list_marks_get(list, row); }
 
-namespace {
-
 // An owner-drawn list box takes its rows' height from its owner once, when
 // it is made; a plain one takes its font's. Rows as high as the font's keep
 // the list as it was.
-void fit_rows_to_font(HWND list) {
+void list_fit_rows_to_font(HWND list) {
+    if (!(GetWindowLongPtrW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED)) return;
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
@@ -290,8 +289,6 @@ void fit_rows_to_font(HWND list) {
     ReleaseDC(list, dc);
     SendMessageW(list, LB_SETITEMHEIGHT, 0, MAKELPARAM(metrics.tmHeight, 0));
 }
-
-}  // namespace
 
 std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int height, int flags) {
     std::call_once(drag_threshold_read, [] {
@@ -302,6 +299,6 @@ std::intptr_t gadget_list_view(ObjectNumber number, int x, int y, int width, int
                                        static_cast<DWORD>(flags) | LIST_STYLE, x, y, width, height);
     if (!list) return 0;
     SetWindowLongPtrW(list->handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_mouse_procedure));
-    fit_rows_to_font(list->handle);
+    list_fit_rows_to_font(list->handle);
     return gadget_creation_result(number, *list);
 }

@@ -11,15 +11,15 @@
 
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/toolbar_native.h"
+#include "runtime/gui/window_scale.h"
 #include "runtime/gui/win32/toolbar_win32.h"
+#include "runtime/gui/win32/window_dpi.h"
 
 namespace {
 
 constexpr int TABLE_STEP = 16;
 constexpr DWORD TOOLBAR_STYLE = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
 constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
-constexpr int IMAGE_SIZE = 16;        // the pictures of this program's buttons
-constexpr int IMAGE_LIST_STEP = 16;   // room made at a time
 constexpr UINT_PTR STANDARD_BITMAP_ID = 2;
 constexpr ObjectNumber NO_TOOLBAR = -1;  // a parent without a toolbar
 
@@ -30,7 +30,7 @@ std::optional<ObjectTable<ToolbarRecord>> toolbars;
 void prepare_image_list(ToolbarRecord* record) {
     auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(record->toolbar, TB_GETIMAGELIST, 0, 0));
     if (!list) {
-        list = ImageList_Create(IMAGE_SIZE, IMAGE_SIZE, ILC_COLOR32 | ILC_MASK, IMAGE_LIST_STEP, IMAGE_LIST_STEP);
+        list = toolbar_image_list_create(record->dpi);
         record->own_image_list = list;
     }
     if (list) ImageList_ReplaceIcon(list, -1, LoadIconW(nullptr, IDI_APPLICATION));
@@ -43,18 +43,6 @@ void prepare_image_list(ToolbarRecord* record) {
 HWND create_tooltip(HWND toolbar) {
     return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, toolbar, nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
-// Appends the picture to the image list; its index, -1 when it has none.
-int add_image(HIMAGELIST list, std::intptr_t image) {
-    if (!list || !image) return -1;
-    auto handle = reinterpret_cast<HGDIOBJ>(image);
-    if (GetObjectType(handle) != OBJ_BITMAP) return ImageList_ReplaceIcon(list, -1, static_cast<HICON>(handle));
-    auto bitmap = static_cast<HBITMAP>(handle);
-    HBITMAP mask = image_mask_from_alpha(bitmap);
-    int index = ImageList_Add(list, bitmap, mask);
-    if (mask) DeleteObject(mask);
-    return index;
 }
 
 // Destroys a toolbar already taken out of the table, its number still
@@ -71,6 +59,7 @@ void destroy_toolbar(ObjectNumber number, const ToolbarRecord& gone) {
     }
     if (gone.tooltip) DestroyWindow(gone.tooltip);
     if (gone.own_image_list) ImageList_Destroy(gone.own_image_list);
+    toolbar_pictures_free(gone.pictures);
 }
 
 // Takes the live toolbar under a reserved number out of the table; its record
@@ -142,7 +131,7 @@ std::intptr_t toolbar_create(ObjectNumber number, std::intptr_t parent_window) {
     // CreateToolbarEx takes the identifier as UINT, which a 64-bit build widens
     // without sign; stored sign-extended, GWLP_ID reads -10000 as GetDlgCtrlID does.
     SetWindowLongPtrW(toolbar, GWLP_ID, static_cast<LONG_PTR>(TOOLBAR_CONTROL_ID));
-    ToolbarRecord made{toolbar, create_tooltip(toolbar), nullptr};
+    ToolbarRecord made{toolbar, create_tooltip(toolbar), nullptr, nullptr, layout_dpi(parent)};
     prepare_image_list(&made);
     {
         std::lock_guard guard(toolbars->lock());
@@ -159,9 +148,10 @@ ToolbarRecord* toolbar_lookup(ObjectNumber number) { return toolbars->find(numbe
 
 int toolbar_native_image_button(ToolbarRecord& record, int button_id, std::intptr_t image, bool toggle) {
     auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(record.toolbar, TB_GETIMAGELIST, 0, 0));
-    int index = add_image(list, image);
+    int index = toolbar_picture_add(record, list, image);
     // The toolbar measures its buttons from the list it was handed last.
     SendMessageW(record.toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    if (record.dpi != UNIT_DPI) toolbar_padding_set(record.toolbar, record.dpi);
     return add_button(record.toolbar, index, button_id, toggle ? BTNS_CHECK : BTNS_BUTTON);
 }
 
@@ -189,7 +179,7 @@ void toolbar_native_check(ToolbarRecord& record, int button_id, bool checked) {
 int toolbar_native_height(ToolbarRecord& record) {
     RECT rect{};
     if (!GetWindowRect(record.toolbar, &rect)) return 0;
-    return rect.bottom - rect.top;
+    return scale_to_units(rect.bottom - rect.top, record.dpi);
 }
 
 std::intptr_t toolbar_native_handle(ToolbarRecord& record) { return reinterpret_cast<std::intptr_t>(record.toolbar); }

@@ -8,16 +8,35 @@
 #include "runtime/core/object_table.h"
 #include "runtime/gui/win32/gui_win32.h"  // TOOLBAR_CONTROL_ID
 
+struct ToolbarPictures;
+
 struct ToolbarRecord {
     HWND toolbar;  // the common-controls toolbar; 0 = entry free
     HWND tooltip;  // the family's own tooltip window for the buttons
     // The image list made at creation when the toolbar had none. A toolbar
     // never destroys an image list handed to it, so the family does.
     HIMAGELIST own_image_list;
+    ToolbarPictures* pictures;  // what own_image_list shows, for another density (toolbar_pictures.cpp)
+    int dpi;                    // its window's density
 };
 
 // The toolbar table; nullptr before toolbar_init.
 ObjectTable<ToolbarRecord>* toolbar_table();
+
+// The image list for a new toolbar: pictures of the side its window's density takes.
+HIMAGELIST toolbar_image_list_create(int dpi);
+// Appends the button picture (a bitmap or icon handle) to the list at the
+// list's side, a bitmap's double picture at 32 pixels; and remembers it when
+// the list is the toolbar's own. The index, -1 when there is no picture.
+int toolbar_picture_add(ToolbarRecord& record, HIMAGELIST list, std::intptr_t image);
+void toolbar_pictures_free(ToolbarPictures* pictures);
+// The room around the toolbar's button pictures, scaled from the unit
+// density's default; asked for after each new image list, which makes the
+// control measure its buttons anew.
+void toolbar_padding_set(HWND toolbar, int dpi);
+// The toolbar on parent, whose window moved to a screen of that density: its
+// own image list made again at the side the density takes.
+void toolbar_dpi_changed(HWND parent, int dpi);
 
 // Frees every toolbar whose window no longer exists (its parent was destroyed).
 void toolbar_free_orphans();

@@ -6,7 +6,9 @@
 #include <mutex>
 
 #include "runtime/gui/window.h"
+#include "runtime/gui/window_scale.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/window_dpi.h"
 #include "runtime/gui/win32/window_record.h"
 
 namespace {
@@ -18,18 +20,27 @@ HWND handle_of(ObjectNumber number) {
     return record ? record->handle : nullptr;
 }
 
-// Inner size to outer size for the window's current frame, menu and extended style.
-SIZE outer_size(HWND hwnd, int inner_width, int inner_height) {
-    RECT rect{0, 0, inner_width, inner_height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), GetMenu(hwnd) != nullptr,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
-    return {rect.right - rect.left, rect.bottom - rect.top};
+// The window and the density it is laid out at; no window: nullptr.
+struct LaidOut {
+    HWND handle;
+    int dpi;
+};
+
+LaidOut laid_out(ObjectNumber number) {
+    std::lock_guard guard(window_table().lock());
+    WindowRecord* record = window_table().find(number);
+    return record ? LaidOut{record->handle, record->dpi} : LaidOut{nullptr, 0};
 }
 
-// 0 or less means no limit; the platform keeps tracking sizes in 16 bits.
-std::uint16_t limit_value(int inner, int outer) {
-    if (inner <= 0) return 0;
-    return static_cast<std::uint16_t>(std::clamp(outer, 1, 0xFFFF));
+// An inner length in units as an outer one for the window's current frame,
+// menu and extended style at its density; 0 or less means no limit, and the
+// platform keeps tracking sizes in 16 bits.
+LONG outer_limit(HWND hwnd, int dpi, int inner_width, int inner_height, bool width) {
+    if ((width ? inner_width : inner_height) <= 0) return 0;
+    RECT rect{0, 0, scale_to_pixels(inner_width, dpi), scale_to_pixels(inner_height, dpi)};
+    outer_rect_for_dpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)), GetMenu(hwnd) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)), dpi);
+    return std::clamp<LONG>(width ? rect.right - rect.left : rect.bottom - rect.top, 1, 0xFFFF);
 }
 
 POINT cursor_in_client(HWND hwnd, bool* inside) {
@@ -87,12 +98,19 @@ void window_bounds(ObjectNumber number, int min_width, int min_height, int max_w
     std::lock_guard guard(table.lock());
     WindowRecord* record = table.find(number);
     if (!record) return;
-    const SIZE min_outer = outer_size(record->handle, min_width, min_height);
-    const SIZE max_outer = outer_size(record->handle, max_width, max_height);
-    if (min_width != IGNORE_VALUE) record->min_width = limit_value(min_width, min_outer.cx);
-    if (min_height != IGNORE_VALUE) record->min_height = limit_value(min_height, min_outer.cy);
-    if (max_width != IGNORE_VALUE) record->max_width = limit_value(max_width, max_outer.cx);
-    if (max_height != IGNORE_VALUE) record->max_height = limit_value(max_height, max_outer.cy);
+    if (min_width != IGNORE_VALUE) record->min_width = std::max(min_width, 0);
+    if (min_height != IGNORE_VALUE) record->min_height = std::max(min_height, 0);
+    if (max_width != IGNORE_VALUE) record->max_width = std::max(max_width, 0);
+    if (max_height != IGNORE_VALUE) record->max_height = std::max(max_height, 0);
+}
+
+void window_limits_apply(HWND hwnd, const WindowRecord& record, MINMAXINFO* info) {
+    const int dpi = record.dpi;
+    if (LONG limit = outer_limit(hwnd, dpi, record.min_width, record.min_height, true)) info->ptMinTrackSize.x = limit;
+    else if (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) info->ptMinTrackSize.x = 1;
+    if (LONG limit = outer_limit(hwnd, dpi, record.min_width, record.min_height, false)) info->ptMinTrackSize.y = limit;
+    if (LONG limit = outer_limit(hwnd, dpi, record.max_width, record.max_height, true)) info->ptMaxTrackSize.x = limit;
+    if (LONG limit = outer_limit(hwnd, dpi, record.max_width, record.max_height, false)) info->ptMaxTrackSize.y = limit;
 }
 
 void window_color_set(ObjectNumber number, int colour) {
@@ -113,19 +131,21 @@ void window_color_set(ObjectNumber number, int colour) {
 std::intptr_t window_handle(ObjectNumber number) { return reinterpret_cast<std::intptr_t>(handle_of(number)); }
 
 int window_width(ObjectNumber number, int inner) {
-    HWND hwnd = handle_of(number);
+    const LaidOut window = laid_out(number);
     RECT rect{};
-    if (!hwnd || !(inner ? GetClientRect(hwnd, &rect) : GetWindowRect(hwnd, &rect))) return 0;
-    return rect.right - rect.left;
+    if (!window.handle || !(inner ? GetClientRect(window.handle, &rect) : GetWindowRect(window.handle, &rect)))
+        return 0;
+    return scale_to_units(rect.right - rect.left, window.dpi);
 }
 
 int window_height(ObjectNumber number, int inner) {
-    HWND hwnd = handle_of(number);
+    const LaidOut window = laid_out(number);
     RECT rect{};
-    if (!hwnd || !(inner ? GetClientRect(hwnd, &rect) : GetWindowRect(hwnd, &rect))) return 0;
+    if (!window.handle || !(inner ? GetClientRect(window.handle, &rect) : GetWindowRect(window.handle, &rect)))
+        return 0;
     int height = rect.bottom - rect.top;
-    if (inner && GetMenu(hwnd)) height += GetSystemMetrics(SM_CYMENU);
-    return height;
+    if (inner && GetMenu(window.handle)) height += GetSystemMetrics(SM_CYMENU);
+    return scale_to_units(height, window.dpi);
 }
 
 void window_title_set(ObjectNumber number, const char16_t* title) {
@@ -134,23 +154,25 @@ void window_title_set(ObjectNumber number, const char16_t* title) {
 }
 
 int window_mouse_x(ObjectNumber number) {
+    const LaidOut window = laid_out(number);
     bool inside;
-    POINT point = cursor_in_client(handle_of(number), &inside);
-    return inside ? point.x : -1;
+    POINT point = cursor_in_client(window.handle, &inside);
+    return inside ? scale_to_units(point.x, window.dpi) : -1;
 }
 
 int window_mouse_y(ObjectNumber number) {
+    const LaidOut window = laid_out(number);
     bool inside;
-    POINT point = cursor_in_client(handle_of(number), &inside);
-    return inside ? point.y : -1;
+    POINT point = cursor_in_client(window.handle, &inside);
+    return inside ? scale_to_units(point.y, window.dpi) : -1;
 }
 
 int desktop_mouse_x() {
     POINT point{};
-    return GetCursorPos(&point) ? point.x : 0;
+    return GetCursorPos(&point) ? scale_to_units(point.x, system_dpi()) : 0;
 }
 
 int desktop_mouse_y() {
     POINT point{};
-    return GetCursorPos(&point) ? point.y : 0;
+    return GetCursorPos(&point) ? scale_to_units(point.y, system_dpi()) : 0;
 }

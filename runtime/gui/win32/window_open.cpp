@@ -11,8 +11,10 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
 #include "runtime/gui/window_placement.h"
+#include "runtime/gui/window_scale.h"
 #include "runtime/gui/win32/event_state.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/window_dpi.h"
 #include "runtime/gui/win32/window_record.h"
 
 namespace {
@@ -68,10 +70,18 @@ Styles styles_from_flags(std::uint32_t flags) {
     return styles;
 }
 
+// Sizes in units are made pixels at dpi, positions on the desktop at the
+// system's density.
+RECT outer_rect(int inner_width, int inner_height, const Styles& styles, int dpi) {
+    RECT outer{0, 0, window_side(scale_to_pixels(window_side(inner_width), dpi)),
+               window_side(scale_to_pixels(window_side(inner_height), dpi))};
+    outer_rect_for_dpi(&outer, styles.style, false, styles.ex_style, dpi);
+    return outer;
+}
+
 WindowPlacement place_window(int x, int y, int inner_width, int inner_height, std::uint32_t flags,
-                             const Styles& styles, HWND parent) {
-    RECT outer{0, 0, window_side(inner_width), window_side(inner_height)};
-    AdjustWindowRectEx(&outer, styles.style, FALSE, styles.ex_style);
+                             const Styles& styles, HWND parent, int dpi) {
+    const RECT outer = outer_rect(inner_width, inner_height, styles, dpi);
     ScreenRect reference{};
     bool has_reference = false;
     if (flags & WINDOW_CENTERED_ON_PARENT) {
@@ -82,9 +92,18 @@ WindowPlacement place_window(int x, int y, int inner_width, int inner_height, st
             has_reference = true;
         }
     }
-    return window_place(x, y, outer.right - outer.left, outer.bottom - outer.top, flags,
-                        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                        has_reference ? &reference : nullptr);
+    const int desktop = system_dpi();
+    return window_place(scale_to_pixels(x, desktop), scale_to_pixels(y, desktop), outer.right - outer.left,
+                        outer.bottom - outer.top, flags, GetSystemMetrics(SM_CXSCREEN),
+                        GetSystemMetrics(SM_CYSCREEN), has_reference ? &reference : nullptr);
+}
+
+// A window the system put on a screen of another density than the one it was
+// measured for takes its size for that one, where it stands.
+void fit_to_density(HWND hwnd, int inner_width, int inner_height, const Styles& styles, int dpi) {
+    const RECT outer = outer_rect(inner_width, inner_height, styles, dpi);
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Drag and drop registered on the window itself must be revoked before it goes.
@@ -151,9 +170,12 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const Styles styles = styles_from_flags(flags);
     HWND hwnd = nullptr;
+    // Measured for the primary screen, where a new window goes unless placed elsewhere.
+    const int measured_dpi = system_dpi();
     if (register_window_class(name)) {
         const HWND parent_window = reinterpret_cast<HWND>(parent);
-        const WindowPlacement place = place_window(x, y, inner_width, inner_height, flags, styles, parent_window);
+        const WindowPlacement place =
+            place_window(x, y, inner_width, inner_height, flags, styles, parent_window, measured_dpi);
         hwnd = CreateWindowExW(styles.ex_style, name.text, title ? reinterpret_cast<const wchar_t*>(title) : L"",
                                styles.style, place.default_position ? CW_USEDEFAULT : place.x,
                                place.default_position ? CW_USEDEFAULT : place.y, place.width, place.height,
@@ -166,6 +188,8 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
         return 0;
     }
 
+    const int dpi = native_window_dpi(hwnd);
+    if (dpi != measured_dpi) fit_to_density(hwnd, inner_width, inner_height, styles, dpi);
     const HACCEL accelerators = focus_keys_create(ShortcutTable{});
     {
         std::lock_guard guard(table.lock());
@@ -174,6 +198,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
         record->accelerators = accelerators;
         record->colour = -1;
         record->min_max = (styles.style & (WS_MINIMIZE | WS_MAXIMIZE)) ? 1 : 0;
+        record->dpi = dpi;
     }
     SetPropW(hwnd, WINDOW_ID_PROPERTY, reinterpret_cast<HANDLE>(id + 1));
     if (!styles.hidden) {

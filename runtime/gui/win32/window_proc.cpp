@@ -8,6 +8,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/win32/event_state.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "runtime/gui/win32/window_dpi.h"
 #include "runtime/gui/win32/window_record.h"
 
 namespace {
@@ -80,13 +81,7 @@ BOOL CALLBACK forward_colour_change(HWND child, LPARAM) {
 
 void on_min_max_info(HWND hwnd, ObjectNumber number, MINMAXINFO* info) {
     std::lock_guard guard(window_table().lock());
-    WindowRecord* record = window_record_of(hwnd, number);
-    if (!record) return;
-    if (record->min_width) info->ptMinTrackSize.x = record->min_width;
-    else if (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) info->ptMinTrackSize.x = 1;
-    if (record->min_height) info->ptMinTrackSize.y = record->min_height;
-    if (record->max_width) info->ptMaxTrackSize.x = record->max_width;
-    if (record->max_height) info->ptMaxTrackSize.y = record->max_height;
+    if (WindowRecord* record = window_record_of(hwnd, number)) window_limits_apply(hwnd, *record, info);
 }
 
 LRESULT on_command(HWND hwnd, ObjectNumber number, WPARAM wparam, LPARAM lparam) {
@@ -170,6 +165,9 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
     case WM_GETMINMAXINFO:
         on_min_max_info(hwnd, number, reinterpret_cast<MINMAXINFO*>(lparam));
         return 0;
+    case WM_DPICHANGED:
+        if (!own) break;
+        return window_dpi_changed(hwnd, number, wparam, lparam);
     case WM_NOTIFY:
     case WM_DRAWITEM:
     case WM_HSCROLL:

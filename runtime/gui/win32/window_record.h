@@ -14,12 +14,14 @@ struct WindowRecord {
     ShortcutTable shortcuts;
     int colour;           // background, 0x00BBGGRR; -1 = class default
     HBRUSH brush;         // solid brush of colour, or none
-    // Tracking limits as outer sizes, 16 bits each as the platform keeps them; 0 = none.
-    std::uint16_t min_width;
-    std::uint16_t min_height;
-    std::uint16_t max_width;
-    std::uint16_t max_height;
+    // Tracking limits as inner sizes in units, 0 = none; made outer sizes at
+    // the window's density when the platform asks for them.
+    int min_width;
+    int min_height;
+    int max_width;
+    int max_height;
     int min_max;  // 1 while minimized or maximized
+    int dpi;      // the density the window is laid out at (window_dpi.h)
 };
 
 ObjectTable<WindowRecord>& window_table();
@@ -31,6 +33,9 @@ WindowRecord* window_record_of(HWND hwnd);
 // no second read of its property, each read being a request to the window
 // server.
 WindowRecord* window_record_of(HWND hwnd, ObjectNumber number);
+
+// WM_GETMINMAXINFO: the window's limits as outer sizes at its density.
+void window_limits_apply(HWND hwnd, const WindowRecord& record, MINMAXINFO* info);
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 

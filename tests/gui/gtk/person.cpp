@@ -143,3 +143,57 @@ int shown_colour(ObjectNumber window, int x, int y) {
     const unsigned long rgb = desktop().pixel(window_of(window), x, y);
     return static_cast<int>((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
 }
+
+// No window manager frames the test's windows: the frame is the inner area.
+ShownBox shown_frame(ObjectNumber window) {
+    GtkWidget* widget = window_of(window);
+    EXPECT_TRUE(wait_drawn(widget));
+    const ScreenBox box = desktop().box(widget);
+    return {box.x, box.y, box.width, box.height};
+}
+
+ShownBox shown_inner_area(ObjectNumber window) { return shown_frame(window); }
+
+ShownBox shown_screen() {
+    GdkRectangle area{};
+    gdk_monitor_get_geometry(gdk_display_get_monitor(gdk_display_get_default(), 0), &area);
+    return {0, 0, area.width, area.height};
+}
+
+std::string shown_title(ObjectNumber window) {
+    const char* title = gtk_window_get_title(GTK_WINDOW(window_of(window)));
+    return title ? title : "";
+}
+
+// What the X server shows, once it has caught up with what the toolkit asked.
+bool window_shown(ObjectNumber window) {
+    GtkWidget* widget = window_of(window);
+    run_until([&] { return desktop().mapped(widget) == gtk_widget_get_visible(widget); }, 2000);
+    return desktop().mapped(widget);
+}
+
+// Each waits until the toolkit has heard of it, however slow the X server.
+void activate_window(ObjectNumber window) {
+    auto* widget = GTK_WINDOW(window_of(window));
+    desktop().focus(GTK_WIDGET(widget));
+    run_until([&] { return gtk_window_is_active(widget); }, 2000);
+}
+
+void move_window(ObjectNumber window, int x, int y) {
+    auto* widget = GTK_WINDOW(window_of(window));
+    desktop().move(GTK_WIDGET(widget), x, y);
+    run_until([&] {
+        int now_x = 0, now_y = 0;
+        gtk_window_get_position(widget, &now_x, &now_y);
+        return now_x == x && now_y == y;
+    }, 2000);
+}
+
+void right_click_toolbar_item(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
+    const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
+    desktop().pointer_to(box.x + box.width / 2, box.y + box.height / 2);
+    desktop().press(3);
+    desktop().release(3);
+}

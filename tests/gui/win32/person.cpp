@@ -223,3 +223,53 @@ int shown_colour(ObjectNumber window, int x, int y) {
     ReleaseDC(hwnd, dc);
     return static_cast<int>(colour);
 }
+
+namespace {
+
+HWND hwnd_of(ObjectNumber window) { return reinterpret_cast<HWND>(window_handle(window)); }
+
+ShownBox box_of(const RECT& rect) { return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
+
+}  // namespace
+
+ShownBox shown_frame(ObjectNumber window) {
+    RECT rect{};
+    GetWindowRect(hwnd_of(window), &rect);
+    return box_of(rect);
+}
+
+ShownBox shown_inner_area(ObjectNumber window) {
+    RECT rect{};
+    GetClientRect(hwnd_of(window), &rect);
+    MapWindowPoints(hwnd_of(window), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    return box_of(rect);
+}
+
+ShownBox shown_screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+std::string shown_title(ObjectNumber window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(hwnd_of(window), text, 256);
+    char utf8[768] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+bool window_shown(ObjectNumber window) { return IsWindowVisible(hwnd_of(window)) != FALSE; }
+
+void activate_window(ObjectNumber window) { SetForegroundWindow(hwnd_of(window)); }
+
+void move_window(ObjectNumber window, int x, int y) {
+    SetWindowPos(hwnd_of(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void right_click_toolbar_item(ObjectNumber toolbar, int index) {
+    HWND control = reinterpret_cast<HWND>(toolbar_handle(toolbar));
+    RECT rect{};
+    SendMessageW(control, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(control, &centre);
+    SetCursorPos(centre.x, centre.y);
+    button(MOUSEEVENTF_RIGHTDOWN);
+    button(MOUSEEVENTF_RIGHTUP);
+}

@@ -9,6 +9,15 @@
 
 namespace {
 
+// The manifest's text (RT_MANIFEST 24, id 1).
+std::string manifest_text() {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    if (!resource) return {};
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    return std::string(bytes, SizeofResource(module, resource));
+}
+
 TEST(AppResources, IconOneHas16_32And48Pixel32BitImages) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
@@ -30,11 +39,8 @@ TEST(AppResources, IconOneHas16_32And48Pixel32BitImages) {
 }
 
 TEST(AppResources, TheManifestAsksForCommonControls6) {
-    HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
-    ASSERT_NE(resource, nullptr);
-    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
-    const std::string manifest(bytes, SizeofResource(module, resource));
+    const std::string manifest = manifest_text();
+    ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
 
     // And the loader honoured it: comctl32 comes from the side-by-side
@@ -49,6 +55,26 @@ TEST(AppResources, TheManifestAsksForCommonControls6) {
     EXPECT_NE(lower.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6."), std::wstring::npos)
         << std::string(lower.begin(), lower.end());
     FreeLibrary(comctl);
+}
+
+TEST(AppResources, TheManifestAsksForPerMonitorDpiAwareness) {
+    const std::string manifest = manifest_text();
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+
+    // And the loader honoured it: the program's thread is per-monitor aware
+    // (2), not unaware (0) or aware of the system's density alone (1).
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    using GetContext = void*(WINAPI*)();
+    using AwarenessOf = int(WINAPI*)(void*);
+    auto context = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetThreadDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_NE(context, nullptr);
+    ASSERT_NE(awareness, nullptr);
+    EXPECT_EQ(awareness(context()), 2);
 }
 
 }  // namespace

@@ -13,12 +13,11 @@
 #include <thread>
 #include <vector>
 
-#include "resources/toolbar_icons.h"
 #include "runtime/image/image.h"
-#include "runtime/image/image_codecs.h"
 #include "tests/scenario/gtk/playlist_view.h"
 #include "tests/scenario/gtk/session.h"
 #include "tests/scenario/gtk/toolbar_probe.h"
+#include "tests/support/toolbar_icon_fit.h"
 #include "tests/support/x_person.h"
 
 namespace {
@@ -127,73 +126,6 @@ TEST(MainWindowScenario, TheVolumePopUpClosesWhenThePointerLeavesIt) {
     EXPECT_EQ(session.program.exit_code(), 0);
 }
 
-// A toolbar icon's pixels, B, G, R, A with straight alpha, top row first.
-struct Picture {
-    int size = 0;
-    std::vector<unsigned char> bgra;
-};
-
-Picture decoded(const unsigned char* png, std::size_t length) {
-    Picture picture;
-    DecodeContext& context = decode_context();
-    if (!decode_start(context, png, length)) return picture;
-    picture.size = context.width;
-    picture.bgra.resize(static_cast<std::size_t>(context.width * context.height * 4));
-    if (!context.decoder->read(context, picture.bgra.data(), static_cast<std::size_t>(context.width * 4), 0))
-        picture = Picture{};
-    context.decoder->close(context);
-    return picture;
-}
-
-// The picture enlarged as a screen would enlarge it without a larger one:
-// every pixel twice as wide and high.
-Picture enlarged(const Picture& small) {
-    Picture large{small.size * 2, {}};
-    for (int y = 0; y < large.size; ++y)
-        for (int x = 0; x < large.size; ++x) {
-            const auto at = static_cast<std::size_t>(((y / 2) * small.size + x / 2) * 4);
-            large.bgra.insert(large.bgra.end(), small.bgra.begin() + static_cast<long>(at),
-                              small.bgra.begin() + static_cast<long>(at) + 4);
-        }
-    return large;
-}
-
-// How the picture fits what the screen shows in an area (0x00RRGGBB, row
-// after row): drawn over the area's background at the place it fits best,
-// the largest difference of one colour channel there.
-int best_fit(const std::vector<unsigned long>& shown, int width, int height, const Picture& picture) {
-    const unsigned long background = shown.back();
-    int best_sum = -1;
-    int best_worst = 256;
-    for (int oy = 0; oy + picture.size <= height; ++oy) {
-        for (int ox = 0; ox + picture.size <= width; ++ox) {
-            int sum = 0;
-            int worst = 0;
-            for (int y = 0; y < picture.size; ++y) {
-                for (int x = 0; x < picture.size; ++x) {
-                    const unsigned char* p = &picture.bgra[static_cast<std::size_t>((y * picture.size + x) * 4)];
-                    const unsigned long seen = shown[static_cast<std::size_t>((oy + y) * width + ox + x)];
-                    for (int channel = 0; channel < 3; ++channel) {
-                        const int back = static_cast<int>(background >> (8 * channel) & 0xFF);
-                        const int drawn = (p[channel] * p[3] + back * (255 - p[3]) + 127) / 255;
-                        const int difference = std::abs(drawn - static_cast<int>(seen >> (8 * channel) & 0xFF));
-                        sum += difference;
-                        worst = std::max(worst, difference);
-                    }
-                }
-            }
-            if (best_sum < 0 || sum < best_sum) {
-                best_sum = sum;
-                best_worst = worst;
-            }
-        }
-    }
-    return best_worst;
-}
-
-// The images the toolbar's places show, left to right.
-constexpr int IMAGE_AT_PLACE[15] = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 13, 12, 14, 7};
-
 // The main window as the screen shows it at one scale, in device pixels.
 struct MainWindowLook {
     XPerson::Box window{};
@@ -290,8 +222,8 @@ TEST(HighDensityScenario, AtScaleTwoAllIsTwiceAsLargeAndTheIconsAreDrawnAtThatSi
     for (std::size_t place = 0; place < 15; ++place) {
         SCOPED_TRACE(place);
         const int n = IMAGE_AT_PLACE[place];
-        const Picture small = decoded(toolbar_icon_data(n), toolbar_icon_size(n));
-        const Picture sharp = decoded(toolbar_icon_32_data(n), toolbar_icon_32_size(n));
+        const Picture small = toolbar_icon(n, 16);
+        const Picture sharp = toolbar_icon(n, 32);
         ASSERT_EQ(small.size, 16);
         ASSERT_EQ(sharp.size, 32);
         const std::vector<unsigned long>& at_one = one.button_pixels[place];

@@ -12,54 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "resources/toolbar_icons.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/win32/toolbar_win32.h"
 #include "runtime/gui/window.h"
-#include "runtime/text/text.h"
+#include "runtime/image/image.h"
+#include "tests/gui/person.h"
 #include "tests/support/deadlock_watch.h"
+#include "tests/support/toolbar_icon_fit.h"
 
 namespace {
-
-// What the toolbar calls do before any toolbar exists; taken by the
-// environment, ahead of every test, so that test order cannot change it.
-struct BeforeAnyToolbar {
-    int image_button = -1;
-    int tooltip = -1;
-    int height = -1;
-    std::intptr_t handle = -1;
-} before_any_toolbar;
-
-class ToolbarEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        ASSERT_TRUE(text_init());
-        ASSERT_TRUE(event_init());
-        ASSERT_TRUE(window_init());
-        ASSERT_TRUE(toolbar_init());
-        before_any_toolbar.image_button = toolbar_image_button(1, 0);
-        toolbar_separator();
-        before_any_toolbar.tooltip = toolbar_tooltip(0, 1, u"none");
-        before_any_toolbar.height = toolbar_height(0);
-        before_any_toolbar.handle = toolbar_handle(0);
-    }
-    void TearDown() override {
-        toolbar_free(-1);
-        window_end();
-        event_end();
-        text_end();
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ToolbarEnvironment);
-
-void pump_messages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 // A top-level window of the test's own, with the default window procedure.
 // Shown without activation: under Wine without a window manager, closing a
@@ -232,29 +195,46 @@ Bitmap red_square() {
     return Bitmap(dib_section(16, 16, 32, [](int, int) { return 0xFFC00000u; }));
 }
 
+HIMAGELIST image_list(HWND toolbar) {
+    return reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+}
+
+// The colours at these points of a list's picture drawn over a blue square;
+// none when it cannot be drawn.
+std::vector<COLORREF> drawn_over_blue(HIMAGELIST list, int index, const std::vector<POINT>& points, int side = 16) {
+    Bitmap canvas(dib_section(side, side, 32, [](int, int) { return 0xFF0000FFu; }));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas.get());
+    std::vector<COLORREF> colours;
+    if (ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL))
+        for (const POINT& point : points) colours.push_back(GetPixel(dc, point.x, point.y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return colours;
+}
+
 class ToolbarTest : public ::testing::Test {
 protected:
     void TearDown() override {
         toolbar_free(-1);
         toolbar_alpha_imagelists_force(0);
-        pump_messages();
+        settle();
     }
+    // A toolbar made on the test's window; its control.
+    HWND made(ObjectNumber number) {
+        EXPECT_NE(toolbar_create(number, parent_.handle()), 0);
+        return toolbar_of(number);
+    }
+    PlainWindow parent_;
+    Bitmap image_ = red_square();
 };
 
-TEST(ToolbarBeforeCreate, CallsWithoutAnyToolbarDoNothing) {
-    EXPECT_EQ(before_any_toolbar.image_button, 0);
-    EXPECT_EQ(before_any_toolbar.tooltip, 0);
-    EXPECT_EQ(before_any_toolbar.height, 0);
-    EXPECT_EQ(before_any_toolbar.handle, 0);
-}
-
 TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
-    PlainWindow parent;
-    std::intptr_t result = toolbar_create(0, parent.handle());
+    std::intptr_t result = toolbar_create(0, parent_.handle());
     HWND toolbar = toolbar_of(0);
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(result, reinterpret_cast<std::intptr_t>(toolbar));
-    EXPECT_EQ(GetParent(toolbar), parent.hwnd());
+    EXPECT_EQ(GetParent(toolbar), parent_.hwnd());
     EXPECT_EQ(GetDlgCtrlID(toolbar), -10000);
     EXPECT_EQ(GetWindowLongPtrW(toolbar, GWLP_ID), -10000);  // the window procedure reads it this way
     auto style = static_cast<DWORD>(GetWindowLongPtrW(toolbar, GWL_STYLE));
@@ -262,11 +242,10 @@ TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
     wchar_t class_name[64] = L"";
     GetClassNameW(toolbar, class_name, 64);
     EXPECT_STREQ(class_name, TOOLBARCLASSNAMEW);
-    EXPECT_GT(toolbar_height(0), 0);
     EXPECT_EQ(button_count(toolbar), 0);
     // A list of 16 x 16 pictures that the family owns, as the toolbar never
     // destroys a list handed to it.
-    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    HIMAGELIST list = image_list(toolbar);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list, toolbar_table()->find(0)->own_image_list);
     int width = 0, height = 0;
@@ -283,33 +262,25 @@ TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX);
     EXPECT_TRUE(GetWindowLongPtrW(tooltip, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 0);
-    EXPECT_NE(parent_callback(parent.hwnd()), nullptr);
-    EXPECT_EQ(GetWindowLongPtrW(parent.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(toolbar_window_hook));
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), 0);
+    EXPECT_NE(parent_callback(parent_.hwnd()), nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(parent_.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(toolbar_window_hook));
 }
 
 TEST_F(ToolbarTest, DynamicToolbarsAreNamedByTheirRecord) {
-    PlainWindow parent;
-    std::intptr_t number = toolbar_create(DYNAMIC_ID, parent.handle());
+    std::intptr_t number = toolbar_create(DYNAMIC_ID, parent_.handle());
     ASSERT_NE(number, 0);
     HWND toolbar = toolbar_of(number);
     ASSERT_TRUE(IsWindow(toolbar));
-    EXPECT_NE(number, reinterpret_cast<std::intptr_t>(toolbar));
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), number);
-    EXPECT_GT(toolbar_height(number), 0);
-    Bitmap image = red_square();
-    EXPECT_NE(toolbar_image_button(5, image.handle()), 0);  // it is the current toolbar
-    EXPECT_EQ(toolbar_tooltip(number, 5, u"dynamic"), 1);
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), number);
+    EXPECT_NE(toolbar_image_button(5, image_.handle()), 0);  // a picture on the current toolbar
     toolbar_free(number);
     EXPECT_FALSE(IsWindow(toolbar));
-    EXPECT_EQ(toolbar_handle(number), 0);
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), -1);
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), -1);
 }
 
 TEST_F(ToolbarTest, ButtonsAndSeparatorsGoInOrderWithTheirImages) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
+    HWND toolbar = made(0);
     HBITMAP image = dib_section(16, 16, 32, [](int, int) { return 0xFFC00000u; });
     HICON icon = LoadIconW(nullptr, IDI_WARNING);
     EXPECT_NE(toolbar_image_button(10, reinterpret_cast<std::intptr_t>(image)), 0);
@@ -318,8 +289,7 @@ TEST_F(ToolbarTest, ButtonsAndSeparatorsGoInOrderWithTheirImages) {
     EXPECT_NE(toolbar_image_button(12, 0), 0);
     ASSERT_EQ(button_count(toolbar), 4);
 
-    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
-    int images = ImageList_GetImageCount(list);
+    int images = ImageList_GetImageCount(image_list(toolbar));
     TBBUTTON first = button_at(toolbar, 0), separator = button_at(toolbar, 1);
     TBBUTTON toggle = button_at(toolbar, 2), bare = button_at(toolbar, 3);
     EXPECT_EQ(first.idCommand, 10);
@@ -337,56 +307,38 @@ TEST_F(ToolbarTest, ButtonsAndSeparatorsGoInOrderWithTheirImages) {
 
     // The list holds its own copy: the red picture survives the bitmap.
     DeleteObject(image);
-    HBITMAP canvas = dib_section(16, 16, 32, [](int, int) { return 0xFF0000FFu; });
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    ASSERT_TRUE(ImageList_Draw(list, first.iBitmap, dc, 0, 0, ILD_NORMAL));
-    EXPECT_EQ(GetPixel(dc, 8, 8), RGB(0xC0, 0, 0));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(canvas);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), first.iBitmap, {{8, 8}}), std::vector<COLORREF>{RGB(0xC0, 0, 0)});
 }
 
 // The picture's transparent pixels leave the background showing.
 TEST_F(ToolbarTest, ButtonPictureIsDrawnWithoutItsTransparentPixels) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
+    HWND toolbar = made(0);
     Bitmap image(dib_section(16, 16, 32, [](int x, int) { return x < 8 ? 0xFFC00000u : 0x0000FF00u; }));
     ASSERT_NE(toolbar_image_button(30, image.handle()), 0);
-    HWND toolbar = toolbar_of(0);
-    auto list = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
     int index = button_at(toolbar, 0).iBitmap;
     ASSERT_GE(index, 0);
-
-    HBITMAP canvas = dib_section(16, 16, 32, [](int, int) { return 0xFF0000FFu; });
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    ASSERT_TRUE(ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL));
+    std::vector<POINT> points;
+    std::vector<COLORREF> expected;
     for (int y = 0; y < 16; y += 5) {
-        EXPECT_EQ(GetPixel(dc, 2, y), RGB(0xC0, 0, 0));
-        EXPECT_EQ(GetPixel(dc, 13, y), RGB(0, 0, 0xFF));
+        points.insert(points.end(), {{2, y}, {13, y}});
+        expected.insert(expected.end(), {RGB(0xC0, 0, 0), RGB(0, 0, 0xFF)});
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(canvas);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), index, points), expected);
 }
 
 TEST_F(ToolbarTest, TooltipsAreOnePerButtonPositionAndASecondReplacesTheFirst) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
+    HWND toolbar = made(0);
     HWND tooltip = own_tooltip(0);
-    Bitmap image = red_square();
-    toolbar_image_button(4, image.handle());
+    toolbar_image_button(4, image_.handle());
     toolbar_separator();
-    toolbar_image_button(6, image.handle());
+    toolbar_image_button(6, image_.handle());
 
-    EXPECT_EQ(toolbar_tooltip(0, 6, u"First text"), 1);
-    EXPECT_EQ(toolbar_tooltip(0, 6, u"Second text"), 1);
+    toolbar_tooltip(0, 6, u"First text");
+    toolbar_tooltip(0, 6, u"Second text");
     EXPECT_EQ(tool_count(tooltip), 1);
     EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");  // keyed by position, not id
 
-    EXPECT_EQ(toolbar_tooltip(0, 4, u"Delete track"), 1);
+    toolbar_tooltip(0, 4, u"Delete track");
     EXPECT_EQ(tool_count(tooltip), 2);
     EXPECT_EQ(tool_text(tooltip, toolbar, 0), L"Delete track");
     EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");
@@ -401,44 +353,41 @@ TEST_F(ToolbarTest, TooltipsAreOnePerButtonPositionAndASecondReplacesTheFirst) {
     EXPECT_TRUE(EqualRect(&tool.rect, &button));
     EXPECT_TRUE(tool.uFlags & TTF_SUBCLASS);
 
-    EXPECT_EQ(toolbar_tooltip(0, 99, u"no such button"), 0);
-    EXPECT_EQ(toolbar_tooltip(8, 4, u"no such toolbar"), 0);
+    toolbar_tooltip(0, 99, u"no such button");
+    toolbar_tooltip(8, 4, u"no such toolbar");
     EXPECT_EQ(tool_count(tooltip), 2);
 }
 
 TEST_F(ToolbarTest, RecreatingANumberReplacesTheOldToolbar) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(2, parent.handle()), 0);
-    HWND old_toolbar = toolbar_of(2);
+    HWND old_toolbar = made(2);
     HWND old_tooltip = own_tooltip(2);
-    HANDLE callback = parent_callback(parent.hwnd());
+    HANDLE callback = parent_callback(parent_.hwnd());
 
-    ASSERT_NE(toolbar_create(2, parent.handle()), 0);
+    made(2);
     EXPECT_FALSE(IsWindow(old_toolbar));
     EXPECT_FALSE(IsWindow(old_tooltip));
     EXPECT_TRUE(IsWindow(toolbar_of(2)));
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 2);
-    EXPECT_EQ(parent_callback(parent.hwnd()), callback);
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), 2);
+    EXPECT_EQ(parent_callback(parent_.hwnd()), callback);
 }
 
 TEST_F(ToolbarTest, ASecondToolbarOnAWindowIsNotHookedAgainAndTakesOverTheHook) {
-    PlainWindow parent(300, 200);
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HANDLE callback = parent_callback(parent.hwnd());
-    ASSERT_NE(toolbar_create(1, parent.handle()), 0);
-    EXPECT_EQ(parent_callback(parent.hwnd()), callback);
-    EXPECT_NE(parent_callback(parent.hwnd()), reinterpret_cast<HANDLE>(toolbar_window_hook));
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 1);
+    made(0);
+    HANDLE callback = parent_callback(parent_.hwnd());
+    made(1);
+    EXPECT_EQ(parent_callback(parent_.hwnd()), callback);
+    EXPECT_NE(parent_callback(parent_.hwnd()), reinterpret_cast<HANDLE>(toolbar_window_hook));
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), 1);
 
     // Freeing the older toolbar leaves the newer one in charge.
     toolbar_free(0);
-    EXPECT_EQ(parent_toolbar_id(parent.hwnd()), 1);
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), 1);
 
     RECT before{};
     GetWindowRect(toolbar_of(1), &before);
-    SetWindowPos(parent.hwnd(), nullptr, 0, 0, 520, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(parent_.hwnd(), nullptr, 0, 0, 520, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{}, after{};
-    GetClientRect(parent.hwnd(), &client);
+    GetClientRect(parent_.hwnd(), &client);
     GetWindowRect(toolbar_of(1), &after);
     EXPECT_NE(before.right - before.left, client.right);
     EXPECT_EQ(after.right - after.left, client.right);
@@ -448,13 +397,11 @@ TEST_F(ToolbarTest, DestroyingTheParentFreesEveryToolbarOnIt) {
     auto parent = std::make_unique<PlainWindow>();
     HWND parent_hwnd = parent->hwnd();
     ASSERT_NE(toolbar_create(0, parent->handle()), 0);
-    Bitmap image = red_square();
-    toolbar_image_button(1, image.handle());
+    toolbar_image_button(1, image_.handle());
     ASSERT_NE(toolbar_create(4, parent->handle()), 0);
-    toolbar_image_button(1, image.handle());
+    toolbar_image_button(1, image_.handle());
     HWND tooltip = own_tooltip(4);
-    PlainWindow other;
-    ASSERT_NE(toolbar_create(5, other.handle()), 0);
+    made(5);
 
     parent.reset();
     EXPECT_FALSE(IsWindow(parent_hwnd));
@@ -467,44 +414,39 @@ TEST_F(ToolbarTest, DestroyingTheParentFreesEveryToolbarOnIt) {
     EXPECT_TRUE(IsWindow(toolbar_of(5)));  // another window's toolbar lives on
 }
 
-TEST_F(ToolbarTest, RightClickClearsEveryPressedLookAndTheCapture) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
-    Bitmap image = red_square();
-    for (int id = 1; id <= 3; ++id) toolbar_image_button(id, image.handle(), id == 3);
+// A real right click, through the system's input queue, on a toolbar that
+// shows buttons pressed and holds the mouse.
+TEST_F(ToolbarTest, ARightClickClearsEveryPressedLookAndTheCapture) {
+    HWND toolbar = made(0);
+    for (int id = 1; id <= 3; ++id) toolbar_image_button(id, image_.handle(), id == 3);
     toolbar_button_state_set(0, 3, 1);
     SendMessageW(toolbar, TB_SETSTATE, 1, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
     SendMessageW(toolbar, TB_SETSTATE, 3, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED | TBSTATE_CHECKED, 0));
     SetCapture(toolbar);
     ASSERT_EQ(GetCapture(), toolbar);
 
-    NMHDR header{toolbar, static_cast<UINT_PTR>(-10000), static_cast<UINT>(NM_RCLICK)};
-    SendMessageW(parent.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    right_click_toolbar_item(0, 1);
+    settle();
     for (int index = 0; index < 3; ++index) EXPECT_FALSE(button_at(toolbar, index).fsState & TBSTATE_PRESSED);
     EXPECT_NE(GetCapture(), toolbar);
     EXPECT_TRUE(checked(toolbar, 3));  // only the pressed look goes
 }
 
 TEST_F(ToolbarTest, ARightClickFromAnotherControlChangesNothing) {
-    PlainWindow parent;
-    ASSERT_NE(toolbar_create(0, parent.handle()), 0);
-    HWND toolbar = toolbar_of(0);
-    ASSERT_NE(toolbar_create(1, parent.handle()), 0);  // the window's toolbar now
-    Bitmap image = red_square();
-    toolbar_image_button(1, image.handle());
+    HWND toolbar = made(0);
+    made(1);  // the window's toolbar now
+    toolbar_image_button(1, image_.handle());
     TBBUTTON copy = button_at(toolbar_of(1), 0);
     SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&copy));
     SendMessageW(toolbar, TB_SETSTATE, 1, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
-
     NMHDR header{toolbar, static_cast<UINT_PTR>(-10000), static_cast<UINT>(NM_RCLICK)};
-    SendMessageW(parent.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    SendMessageW(parent_.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     EXPECT_TRUE(button_at(toolbar, 0).fsState & TBSTATE_PRESSED);
 }
 
 TEST_F(ToolbarTest, FreeingAllDestroysEveryToolbar) {
-    PlainWindow first, second;
-    ASSERT_NE(toolbar_create(0, first.handle()), 0);
+    PlainWindow second;
+    made(0);
     ASSERT_NE(toolbar_create(20, second.handle()), 0);
     std::intptr_t dynamic = toolbar_create(DYNAMIC_ID, second.handle());
     HWND toolbars[] = {toolbar_of(0), toolbar_of(20), toolbar_of(dynamic)};
@@ -512,6 +454,76 @@ TEST_F(ToolbarTest, FreeingAllDestroysEveryToolbar) {
     for (HWND toolbar : toolbars) EXPECT_FALSE(IsWindow(toolbar));
     EXPECT_EQ(toolbar_handle(dynamic), 0);
     EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
+}
+
+// A list's picture drawn over blue, 0x00RRGGBB row after row.
+std::vector<unsigned long> picture_over_blue(HIMAGELIST list, int index, int side) {
+    std::vector<POINT> points;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) points.push_back({x, y});
+    std::vector<unsigned long> shown;
+    for (COLORREF colour : drawn_over_blue(list, index, points, side))
+        shown.push_back(static_cast<unsigned long>(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+    return shown;
+}
+
+// A window moved to a screen of another density gets WM_DPICHANGED from the
+// system. One X display has one density, so the test sends the message as
+// the system would: the density, and the window's rectangle there.
+void move_to_density(HWND window, int dpi) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+}
+
+TEST_F(ToolbarTest, OnAScreenOfTwiceTheDensityButtonsShowTheirDoublePicturesOrTheirOwnEnlarged) {
+    constexpr ObjectNumber WINDOW = 25, SHARP = 40;
+    ASSERT_NE(window_open(WINDOW, 40, 40, 400, 100, u"dense", WINDOW_HIDDEN), 0);
+    HWND window = reinterpret_cast<HWND>(window_handle(WINDOW));
+    HWND toolbar = nullptr;
+    ASSERT_NE(toolbar_create(0, window_handle(WINDOW)), 0);
+    toolbar = toolbar_of(0);
+    const std::intptr_t play = image_catch(SHARP, toolbar_icon_data(10), toolbar_icon_size(10));
+    ASSERT_NE(image_catch_double(SHARP, toolbar_icon_32_data(10), toolbar_icon_32_size(10)), 0);
+    ASSERT_NE(toolbar_image_button(1, play), 0);
+    ASSERT_NE(toolbar_image_button(2, image_.handle()), 0);  // red, without a double picture
+    ASSERT_EQ(toolbar_tooltip(0, 2, u"red"), 1);
+    const TBBUTTON sharp = button_at(toolbar, 0), red = button_at(toolbar, 1);
+    const int height = toolbar_height(0);
+
+    move_to_density(window, 192);
+    int width = 0, tall = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(image_list(toolbar), &width, &tall));
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(tall, 32);
+    EXPECT_EQ(button_at(toolbar, 0).iBitmap, sharp.iBitmap);
+    EXPECT_EQ(button_at(toolbar, 1).iBitmap, red.iBitmap);
+    std::vector<unsigned long> shown = picture_over_blue(image_list(toolbar), sharp.iBitmap, 32);
+    EXPECT_LE(best_fit(shown, 32, 32, toolbar_icon(10, 32)), 2);
+    EXPECT_GE(best_fit(shown, 32, 32, enlarged(toolbar_icon(10, 16))), 40);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), red.iBitmap, {{1, 1}, {30, 30}}, 32),
+              (std::vector<COLORREF>{RGB(0xC0, 0, 0), RGB(0xC0, 0, 0)}));
+    EXPECT_NEAR(toolbar_height(0), height, 3) << "in units, its buttons twice as large";
+    // The tooltip stays on its button.
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = toolbar;
+    tool.uId = 1;  // the button's place
+    ASSERT_TRUE(SendMessageW(own_tooltip(0), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT place{};
+    SendMessageW(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&place));
+    EXPECT_TRUE(EqualRect(&tool.rect, &place));
+
+    // Back at the unit density, the 16-pixel pictures and the toolbar as it was made.
+    move_to_density(window, 96);
+    ASSERT_TRUE(ImageList_GetIconSize(image_list(toolbar), &width, &tall));
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(toolbar_height(0), height);
+    shown = picture_over_blue(image_list(toolbar), sharp.iBitmap, 16);
+    EXPECT_LE(best_fit(shown, 16, 16, toolbar_icon(10, 16)), 2);
+    EXPECT_EQ(drawn_over_blue(image_list(toolbar), red.iBitmap, {{8, 8}}), (std::vector<COLORREF>{RGB(0xC0, 0, 0)}));
+    image_free(SHARP);
+    window_close(WINDOW);
 }
 
 // Creating and freeing a toolbar sends messages to its window, whose handlers
@@ -597,98 +609,22 @@ TEST_F(ToolbarMaskTest, IsAllBlackForImagesWithoutUsableAlpha) {
 
 // --- the probe -----------------------------------------------------------------
 
-OSVERSIONINFOW version(DWORD platform, DWORD major, DWORD minor) {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    info.dwPlatformId = platform;
-    info.dwMajorVersion = major;
-    info.dwMinorVersion = minor;
-    return info;
-}
-
 TEST(ToolbarGraphicsProbe, OnlyNtFromVersion51OnCanDrawAlpha) {
     EXPECT_EQ(alpha_imagelists_version_rule(nullptr), 1);  // unknown: the controls decide
-    OSVERSIONINFOW consumer = version(VER_PLATFORM_WIN32_WINDOWS, 4, 90);
-    OSVERSIONINFOW nt4 = version(VER_PLATFORM_WIN32_NT, 4, 0);
-    OSVERSIONINFOW nt50 = version(VER_PLATFORM_WIN32_NT, 5, 0);
-    OSVERSIONINFOW nt51 = version(VER_PLATFORM_WIN32_NT, 5, 1);
-    OSVERSIONINFOW nt61 = version(VER_PLATFORM_WIN32_NT, 6, 1);
-    OSVERSIONINFOW nt10 = version(VER_PLATFORM_WIN32_NT, 10, 0);
-    EXPECT_EQ(alpha_imagelists_version_rule(&consumer), 0);
-    EXPECT_EQ(alpha_imagelists_version_rule(&nt4), 0);
-    EXPECT_EQ(alpha_imagelists_version_rule(&nt50), 0);
-    EXPECT_EQ(alpha_imagelists_version_rule(&nt51), 1);
-    EXPECT_EQ(alpha_imagelists_version_rule(&nt61), 1);
-    EXPECT_EQ(alpha_imagelists_version_rule(&nt10), 1);
-}
-
-// --- real clicks -----------------------------------------------------------------
-
-// Clicks through the system's input queue, as the user's mouse does.
-void click_at(HWND toolbar, int index, DWORD down, DWORD up) {
-    RECT rect{};
-    SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-    POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(toolbar, &centre);
-    SetCursorPos(centre.x, centre.y);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
-struct MenuEvent {
-    ObjectNumber item;
-    ObjectNumber window;
-    int subtype;
-};
-
-// The menu events that arrive until `count` have come, or for a second and a
-// half (tooltip and hover timers keep the queue busy, so quiet is no end sign).
-std::vector<MenuEvent> menu_events(std::size_t count) {
-    std::vector<MenuEvent> seen;
-    ULONGLONG end = GetTickCount64() + 1500;
-    while (seen.size() < count && GetTickCount64() < end) {
-        if (event_wait_timeout(20) == EVENT_MENU)
-            seen.push_back({event_menu_item(), event_window(), event_subtype()});
+    struct Case {
+        DWORD platform, major, minor;
+        int alpha;
+    } cases[] = {{VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0}, {VER_PLATFORM_WIN32_NT, 4, 0, 0},
+                 {VER_PLATFORM_WIN32_NT, 5, 0, 0},       {VER_PLATFORM_WIN32_NT, 5, 1, 1},
+                 {VER_PLATFORM_WIN32_NT, 6, 1, 1},       {VER_PLATFORM_WIN32_NT, 10, 0, 1}};
+    for (const Case& c : cases) {
+        OSVERSIONINFOW info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+        info.dwPlatformId = c.platform;
+        info.dwMajorVersion = c.major;
+        info.dwMinorVersion = c.minor;
+        EXPECT_EQ(alpha_imagelists_version_rule(&info), c.alpha) << c.platform << " " << c.major << "." << c.minor;
     }
-    return seen;
-}
-
-// One runtime window for the whole suite: under Wine without a window
-// manager, closing a window that was once active costs two seconds.
-class ToolbarClickTest : public ::testing::Test {
-protected:
-    static constexpr ObjectNumber WINDOW = 6;
-    static void SetUpTestSuite() { window_open(WINDOW, 80, 80, 420, 160, u"Toolbar clicks", WS_POPUP); }
-    static void TearDownTestSuite() { window_close(WINDOW); }
-    void SetUp() override {
-        parent_ = reinterpret_cast<HWND>(window_handle(WINDOW));
-        ASSERT_NE(parent_, nullptr);
-        ASSERT_NE(toolbar_create(0, window_handle(WINDOW)), 0);
-        toolbar_ = toolbar_of(0);
-        toolbar_image_button(21, image_.handle());
-        toolbar_separator();
-        toolbar_image_button(22, 0);
-        toolbar_image_button(23, image_.handle(), 1);
-        // What earlier steps left waiting (bounded: timers may keep posting).
-        for (int i = 0; i < 1000 && event_wait_timeout(0) != EVENT_NONE; ++i) {
-        }
-    }
-    void TearDown() override { toolbar_free(0); }
-    HWND parent_ = nullptr;
-    HWND toolbar_ = nullptr;
-    Bitmap image_ = red_square();
-};
-
-TEST_F(ToolbarClickTest, ARealRightClickLeavesNoButtonPressedAndNoCapture) {
-    SendMessageW(toolbar_, TB_SETSTATE, 21, MAKELPARAM(TBSTATE_ENABLED | TBSTATE_PRESSED, 0));
-    SetCapture(toolbar_);
-    click_at(toolbar_, 2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    EXPECT_TRUE(menu_events(1).empty());
-    EXPECT_FALSE(button_at(toolbar_, 0).fsState & TBSTATE_PRESSED);
-    EXPECT_NE(GetCapture(), toolbar_);
 }
 
 }  // namespace
