@@ -31,12 +31,7 @@ Pixels ico_image(const Bytes& ico, int size) {
         if (little32(ico, at + 4) != static_cast<std::uint32_t>(size) ||
             little32(ico, at + 8) != static_cast<std::uint32_t>(2 * size) || little16(ico, at + 14) != 32)
             return pixels;
-        pixels.width = pixels.height = size;
-        for (int y = size - 1; y >= 0; --y) {
-            const auto from = ico.begin() + static_cast<long>(at + 40 + row * static_cast<std::size_t>(y));
-            pixels.bgra.insert(pixels.bgra.end(), from, from + static_cast<long>(row));
-        }
-        return pixels;
+        return pixels_from_rows(&ico[at + 40], row, size, size, 32, true);
     }
     return pixels;
 }

@@ -24,17 +24,6 @@ Dib make_dib(int width, int height, int depth) {
     return dib;
 }
 
-Pixels decoded(const Bytes& png, int& depth) {
-    DecodeContext& context = decode_context();
-    if (!decode_start(context, png.data(), png.size())) return {};
-    depth = context.depth;
-    const std::size_t pitch = image_row_pitch(context.width, context.depth);
-    Bytes rows(pitch * static_cast<std::size_t>(context.height));
-    const bool read = context.decoder->read(context, rows.data(), pitch, DECODE_BOTTOM_UP);
-    context.decoder->close(context);
-    return read ? pixels_from_rows(rows.data(), pitch, context.width, context.height, context.depth, true) : Pixels{};
-}
-
 class PngEncoder : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -56,10 +45,10 @@ TEST_F(PngEncoder, DibRowsSurviveEncodingAndDecoding) {
         EXPECT_EQ(header.colour_type, depth == 24 ? 2 : 6);
         EXPECT_EQ(header.width, 13);
         EXPECT_EQ(header.height, 7);
-        int decoded_depth = 0;
-        const Pixels pixels = decoded(png, decoded_depth);
-        EXPECT_EQ(decoded_depth, depth);
-        EXPECT_TRUE(same_pixels(pixels, pixels_from_rows(dib.rows.data(), dib.pitch, 13, 7, depth, true)));
+        const Decoded decoded = decode(png);
+        ASSERT_TRUE(decoded.read);
+        EXPECT_EQ(decoded.depth, depth);
+        EXPECT_TRUE(same_pixels(decoded.pixels, pixels_from_rows(dib.rows.data(), dib.pitch, 13, 7, depth, true)));
     }
 }
 
@@ -73,10 +62,14 @@ TEST_F(PngEncoder, RefusesRowsShorterThanTheImage) {
     EXPECT_FALSE(encoder->write24(dib.rows.data(), dib.pitch, 0, 2, png));
 }
 
-TEST_F(PngEncoder, RegisteringTwiceKeepsOneEntry) {
+TEST_F(PngEncoder, RegisteringTwiceKeepsOneEncoderAndOneDecoder) {
     const ImageEncoder* first = image_encoder_find(IMAGE_TAG_PNG);
+    const int decoders = image_decoder_count();
     image_encoder_png_register();
+    image_decoder_png_register();
     EXPECT_EQ(image_encoder_find(IMAGE_TAG_PNG), first);
+    EXPECT_EQ(image_decoder_count(), decoders);
+    EXPECT_GE(decoders, 1);
 }
 
 }  // namespace

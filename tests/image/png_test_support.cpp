@@ -202,3 +202,23 @@ bool reference_decode(const Bytes& png, Pixels& out) {
     }
     return ::testing::AssertionSuccess();
 }
+
+Decoded decode(const unsigned char* data, std::size_t size, int flags) {
+    Decoded result;
+    DecodeContext& context = decode_context();
+    result.probed = decode_start(context, data, size);
+    if (!result.probed) return result;
+    result.tag = context.decoder->tag;
+    result.depth = context.depth;
+    result.source_depth = context.source_depth;
+    const std::size_t pitch = image_row_pitch(context.width, context.depth);
+    Bytes rows(pitch * static_cast<std::size_t>(context.height));
+    result.read = context.decoder->read(context, rows.data(), pitch, flags);
+    context.decoder->close(context);
+    if (result.read)
+        result.pixels = pixels_from_rows(rows.data(), pitch, context.width, context.height, context.depth,
+                                         (flags & DECODE_BOTTOM_UP) != 0);
+    return result;
+}
+
+Decoded decode(const Bytes& data) { return decode(data.data(), data.size()); }

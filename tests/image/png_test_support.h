@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "runtime/image/image.h"
+#include "runtime/image/image_codecs.h"
 
 using Bytes = std::vector<unsigned char>;
 
@@ -45,3 +49,17 @@ Pixels pixels_from_rows(const unsigned char* rows, std::size_t pitch, int width,
 bool reference_decode(const Bytes& png, Pixels& out);
 
 ::testing::AssertionResult same_pixels(const Pixels& actual, const Pixels& expected);
+
+// What image_catch does with the registered decoders, into memory rows
+// padded like a DIB's: probe, read (in the rows' order the flags give),
+// close.
+struct Decoded {
+    bool probed = false;
+    bool read = false;
+    std::uint32_t tag = 0;
+    int depth = 0;
+    int source_depth = 0;
+    Pixels pixels;
+};
+Decoded decode(const unsigned char* data, std::size_t size, int flags = DECODE_BOTTOM_UP);
+Decoded decode(const Bytes& data);

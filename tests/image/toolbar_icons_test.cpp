@@ -13,15 +13,8 @@
 
 namespace {
 
-Bytes icon(int n) {
-    const unsigned char* data = toolbar_icon_data(n);
-    return Bytes(data, data + toolbar_icon_size(n));
-}
-
-Bytes icon_32(int n) {
-    const unsigned char* data = toolbar_icon_32_data(n);
-    return Bytes(data, data + toolbar_icon_32_size(n));
-}
+Bytes icon(int n) { return Bytes(toolbar_icon_data(n), toolbar_icon_data(n) + toolbar_icon_size(n)); }
+Bytes icon_32(int n) { return Bytes(toolbar_icon_32_data(n), toolbar_icon_32_data(n) + toolbar_icon_32_size(n)); }
 
 // Straight-alpha pixels as premultiplied values, so that what transparent
 // pixels hold (any colour) never counts.
@@ -30,21 +23,20 @@ int premultiplied(const Pixels& pixels, int x, int y, int channel) {
     return channel == 3 ? p[3] : p[channel] * p[3] / 255;
 }
 
-TEST(ToolbarIcons, FifteenStreamsLieBackToBack) {
-    ASSERT_EQ(toolbar_icon_count(), 15);
-    for (int n = 0; n + 1 < 15; ++n) EXPECT_EQ(toolbar_icon_data(n) + toolbar_icon_size(n), toolbar_icon_data(n + 1));
-    EXPECT_EQ(toolbar_icon_data(15), nullptr);
-    EXPECT_EQ(toolbar_icon_data(-1), nullptr);
-    EXPECT_EQ(toolbar_icon_size(15), 0u);
-}
-
-TEST(ToolbarIcons, The32PixelSetHoldsFifteenStreamsBackToBackToo) {
-    ASSERT_EQ(toolbar_icon_32_count(), 15);
-    for (int n = 0; n + 1 < 15; ++n)
-        EXPECT_EQ(toolbar_icon_32_data(n) + toolbar_icon_32_size(n), toolbar_icon_32_data(n + 1));
-    EXPECT_EQ(toolbar_icon_32_data(15), nullptr);
-    EXPECT_EQ(toolbar_icon_32_data(-1), nullptr);
-    EXPECT_EQ(toolbar_icon_32_size(15), 0u);
+TEST(ToolbarIcons, EachSetHoldsFifteenStreamsBackToBack) {
+    const struct {
+        int (*count)();
+        const unsigned char* (*data)(int);
+        std::size_t (*size)(int);
+    } sets[] = {{toolbar_icon_count, toolbar_icon_data, toolbar_icon_size},
+                {toolbar_icon_32_count, toolbar_icon_32_data, toolbar_icon_32_size}};
+    for (const auto& set : sets) {
+        ASSERT_EQ(set.count(), 15);
+        for (int n = 0; n + 1 < 15; ++n) EXPECT_EQ(set.data(n) + set.size(n), set.data(n + 1));
+        EXPECT_EQ(set.data(15), nullptr);
+        EXPECT_EQ(set.data(-1), nullptr);
+        EXPECT_EQ(set.size(15), 0u);
+    }
 }
 
 TEST(ToolbarIcons, EachStreamHoldsExactlyTheExpectedChunks) {
@@ -75,20 +67,16 @@ TEST(ToolbarIcons, EachDecodesToAPictureWithTransparentSurroundings) {
     image_decoder_png_register();
     for (int n = 0; n < 15; ++n) {
         SCOPED_TRACE(n);
-        const Bytes png = icon(n);
-        DecodeContext& context = decode_context();
-        ASSERT_TRUE(decode_start(context, png.data(), png.size()));
-        EXPECT_EQ(context.width, 16);
-        EXPECT_EQ(context.height, 16);
-        EXPECT_EQ(context.depth, 32);
-        Bytes rows(16 * 64);
-        ASSERT_TRUE(context.decoder->read(context, rows.data(), 64, DECODE_BOTTOM_UP));
-        context.decoder->close(context);
+        const Decoded decoded = decode(icon(n));
+        ASSERT_TRUE(decoded.read);
+        EXPECT_EQ(decoded.pixels.width, 16);
+        EXPECT_EQ(decoded.pixels.height, 16);
+        EXPECT_EQ(decoded.depth, 32);
         int transparent = 0;
         int opaque = 0;
-        for (std::size_t i = 3; i < rows.size(); i += 4) {
-            transparent += rows[i] == 0;
-            opaque += rows[i] == 255;
+        for (std::size_t i = 3; i < decoded.pixels.bgra.size(); i += 4) {
+            transparent += decoded.pixels.bgra[i] == 0;
+            opaque += decoded.pixels.bgra[i] == 255;
         }
         // A drawn picture, not an empty or a filled square.
         EXPECT_GE(opaque, 40);

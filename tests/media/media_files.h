@@ -1,6 +1,6 @@
-// Where the media tests find their files, on every back end: the folder the
-// wrapper (run_media_tests.sh) made for this run, and the phase it runs the
-// program in.
+// The media tests' files, on every back end: the folder the wrapper
+// (run_media_tests.sh) made for this run, the phase it runs the program in,
+// and the video file the tests write there (avi_file.cpp).
 #pragma once
 
 #include <string>
@@ -15,3 +15,9 @@ std::u16string media_file(const char16_t* name);
 // ("none"), with the private server and its null sink ("null-sink"), and with
 // a server it stops when the program asks ("server-gone").
 bool audio_phase_is(const char* phase);
+
+// A small uncompressed AVI video, the one kind every back end's splitter
+// reads without any codec: width x height pixels of 24-bit RGB, frames at 10
+// per second, no sound, each frame a different grey. False when the file
+// cannot be written.
+bool write_avi(const std::u16string& path, int width, int height, int frames);

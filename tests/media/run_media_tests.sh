@@ -1,7 +1,7 @@
 #!/bin/sh
-# The ctest entry of the media service tests under Wine.
+# The ctest entry of the media service tests, under Wine or natively.
 #
-#   run_media_tests.sh EMULATOR TEST_PROGRAM WORK_DIR
+#   run_media_tests.sh EMULATOR TEST_PROGRAM WORK_DIR     (EMULATOR env natively)
 #
 # 1. Makes the test media in WORK_DIR with sox: a 60 s 440 Hz stereo tone 6 dB
 #    below full scale as WAV and as Ogg Vorbis, and a text file named .wav.

@@ -29,6 +29,11 @@ Pixels native_pixels(std::intptr_t handle) {
     return pixels;
 }
 
+int native_depth(std::intptr_t handle) {
+    auto* image = reinterpret_cast<GdkPixbuf*>(handle);
+    return GDK_IS_PIXBUF(image) ? gdk_pixbuf_get_n_channels(image) * 8 : -1;
+}
+
 void native_watch(std::intptr_t handle) {
     ++alive;
     g_object_weak_ref(G_OBJECT(reinterpret_cast<GdkPixbuf*>(handle)), count_gone, nullptr);

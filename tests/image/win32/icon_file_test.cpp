@@ -1,4 +1,5 @@
-// Icon files through image_catch: which entry becomes the icon.
+// Icon files through image_catch: which entry becomes the icon, and when it
+// goes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,6 +8,14 @@
 #include "test_images.h"
 
 namespace {
+
+bool icon_alive(std::intptr_t handle) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(handle), &info)) return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
 
 class IconFile : public ::testing::Test {
 protected:
@@ -42,7 +51,7 @@ TEST_F(IconFile, TheDeepestEntryOfTheFirstEntrysSizeIsChosen) {
     EXPECT_EQ(size, 16);
 }
 
-TEST_F(IconFile, TheApplicationIconMakesA16PixelIcon) {
+TEST_F(IconFile, TheApplicationIconMakesA16PixelIconThatGoesWithItsNumber) {
     const Bytes ico = read_file(APP_ICO_PATH);
     ASSERT_FALSE(ico.empty());
     const std::intptr_t handle = image_catch(1, ico.data(), ico.size());
@@ -51,9 +60,14 @@ TEST_F(IconFile, TheApplicationIconMakesA16PixelIcon) {
     EXPECT_EQ(record.tag, IMAGE_TAG_ICON);
     EXPECT_EQ(record.width, 16);
     EXPECT_EQ(record.height, 16);
+    EXPECT_TRUE(icon_alive(handle));
     image_free(1);
-    ICONINFO info{};
-    EXPECT_FALSE(GetIconInfo(reinterpret_cast<HICON>(handle), &info));
+    EXPECT_FALSE(icon_alive(handle));
+    // An image caught under its number frees it too.
+    const std::intptr_t again = image_catch(1, ico.data(), ico.size());
+    const Bytes png = read_file(pngsuite_path("basn2c08.png"));
+    ASSERT_NE(image_catch(1, png.data(), png.size()), 0);
+    EXPECT_FALSE(icon_alive(again));
 }
 
 TEST_F(IconFile, AnEntryOutsideTheDataMakesNoImage) {

@@ -6,15 +6,26 @@
 
 #include <vector>
 
-#include "tests/image/win32/test_images.h"
-
 namespace {
 
 std::vector<HGDIOBJ> watched;
 
 }  // namespace
 
-Pixels native_pixels(std::intptr_t handle) { return section_pixels(reinterpret_cast<HBITMAP>(handle)); }
+// Top row first, whatever the section's row order.
+Pixels native_pixels(std::intptr_t handle) {
+    DIBSECTION dib{};
+    if (GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return {};
+    GdiFlush();
+    return pixels_from_rows(static_cast<const unsigned char*>(dib.dsBm.bmBits),
+                            static_cast<std::size_t>(dib.dsBm.bmWidthBytes), dib.dsBm.bmWidth, dib.dsBm.bmHeight,
+                            dib.dsBm.bmBitsPixel, dib.dsBmih.biHeight > 0);
+}
+
+int native_depth(std::intptr_t handle) {
+    DIBSECTION dib{};
+    return GetObjectW(reinterpret_cast<HGDIOBJ>(handle), sizeof dib, &dib) == sizeof dib ? dib.dsBm.bmBitsPixel : -1;
+}
 
 void native_watch(std::intptr_t handle) { watched.push_back(reinterpret_cast<HGDIOBJ>(handle)); }
 

@@ -95,15 +95,6 @@ Bytes ico_file(const std::vector<IconEntryPlan>& entries) {
     return out;
 }
 
-Pixels section_pixels(HBITMAP section) {
-    DIBSECTION dib{};
-    if (GetObjectW(section, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return {};
-    GdiFlush();
-    return pixels_from_rows(static_cast<const unsigned char*>(dib.dsBm.bmBits),
-                            static_cast<std::size_t>(dib.dsBm.bmWidthBytes), dib.dsBm.bmWidth, dib.dsBm.bmHeight,
-                            dib.dsBm.bmBitsPixel, dib.dsBmih.biHeight > 0);
-}
-
 std::uint32_t icon_middle_colour(HICON icon, int size) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

@@ -1,5 +1,5 @@
 // Image data and inspection for the Win32 image tests: bitmap and icon files
-// built byte by byte, the pixels of a DIB section, the colour an icon draws.
+// built byte by byte, the colour an icon draws.
 #pragma once
 
 #include <windows.h>
@@ -21,9 +21,6 @@ struct IconEntryPlan {
     std::uint32_t colour;
 };
 Bytes ico_file(const std::vector<IconEntryPlan>& entries);
-
-// The section's pixels top row first, whatever its row order.
-Pixels section_pixels(HBITMAP section);
 
 // The colour (0x00RRGGBB) the icon draws at the middle of a size x size
 // square over black.

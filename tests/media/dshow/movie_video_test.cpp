@@ -1,69 +1,53 @@
-// Video files: the native size, the video window's position, and playing in a
-// window of the caller's or in one of its own.
+// Video files under Windows: the video window at its native size, and
+// playing in a window of the caller's or in one of its own. The native size
+// itself is checked in ../movie_test.cpp.
 #include <gtest/gtest.h>
 
 #include "runtime/media/dshow/movie_record.h"
 #include "runtime/media/media.h"
-#include "tests/media/dshow/avi_file.h"
-#include "tests/media/dshow/media_test_support.h"
+#include "tests/media/media_files.h"
+#include "tests/media/movie_probe.h"
 
 namespace {
-
-// The renderer's window may belong to this thread: keep its messages moving.
-void pump_messages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-bool play_until(IMediaSeeking* seeking, double seconds) {
-    for (int i = 0; i < 1500; ++i) {
-        pump_messages();
-        if (position_seconds(seeking) >= seconds) return true;
-        Sleep(20);
-    }
-    return false;
-}
 
 class MovieVideo : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!audio_phase_is("null-sink")) GTEST_SKIP() << "needs the private audio server (run_media_tests.sh)";
+        ASSERT_TRUE(audio_phase_is("null-sink")) << "needs the private audio server (run_media_tests.sh)";
         ASSERT_NE(movie_init(), 0);
-        video = media_file(u"video.avi");
+        const std::u16string video = media_file(u"video.avi");
         ASSERT_TRUE(write_avi(video, 160, 120, 30));
+        ASSERT_NE(movie_load(0, video.c_str()), 0);
+        window = movie_find(0)->video_window;
     }
     void TearDown() override {
         movie_end();
         if (owner) DestroyWindow(owner);
-        pump_messages();
+        native_idle(0);
     }
 
-    HWND open_owner() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"MediaTestOwner";
-        RegisterClassW(&wc);  // fails harmlessly when already registered
-        owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320,
-                                240, nullptr, nullptr, wc.hInstance, nullptr);
-        pump_messages();
-        return owner;
+    // Plays in the owner's window (0: one of its own); the video window's owner
+    // as it then is, once the video visibly advances.
+    OAHWND play_in(HWND in) {
+        EXPECT_EQ(movie_play(0, reinterpret_cast<std::intptr_t>(in)), 1);
+        native_idle(0);
+        OAHWND current = 1;
+        EXPECT_EQ(window->get_Owner(&current), S_OK);
+        long visible = OAFALSE;
+        EXPECT_EQ(window->get_Visible(&visible), S_OK);
+        EXPECT_EQ(visible, OATRUE);
+        EXPECT_EQ(native_state(0), NATIVE_PLAYING);
+        EXPECT_TRUE(wait_for_position(0, 1.0)) << "the video did not advance";
+        return current;
     }
 
-    std::u16string video;
+    IVideoWindow* window = nullptr;
     HWND owner = nullptr;
 };
 
-TEST_F(MovieVideo, NativeSizeAndWindowPosition) {
-    ASSERT_NE(movie_load(0, video.c_str()), 0);
-    EXPECT_EQ(movie_video_width(0), 160);
-    EXPECT_EQ(movie_video_height(0), 120);
-    MovieRecord* m = movie_find(0);
+TEST_F(MovieVideo, TheWindowIsPlacedAtTheNativeSize) {
     long left = -1, top = -1, width = 0, height = 0;
-    ASSERT_EQ(m->video_window->GetWindowPosition(&left, &top, &width, &height), S_OK);
+    ASSERT_EQ(window->GetWindowPosition(&left, &top, &width, &height), S_OK);
     EXPECT_EQ(left, 0);
     EXPECT_EQ(top, 0);
     EXPECT_EQ(width, 160);
@@ -71,43 +55,26 @@ TEST_F(MovieVideo, NativeSizeAndWindowPosition) {
 }
 
 TEST_F(MovieVideo, PlaysAsAChildOfTheOwnerWindow) {
-    ASSERT_NE(open_owner(), nullptr);
-    ASSERT_NE(movie_load(0, video.c_str()), 0);
-    MovieRecord* m = movie_find(0);
-    ASSERT_EQ(movie_play(0, reinterpret_cast<std::intptr_t>(owner)), 1);
-    pump_messages();
-
-    OAHWND current = 0;
-    ASSERT_EQ(m->video_window->get_Owner(&current), S_OK);
-    EXPECT_EQ(current, reinterpret_cast<OAHWND>(owner));
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MediaTestOwner";
+    RegisterClassW(&wc);
+    owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320, 240,
+                            nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    native_idle(0);
+    EXPECT_EQ(play_in(owner), reinterpret_cast<OAHWND>(owner));
     long style = 0;
-    ASSERT_EQ(m->video_window->get_WindowStyle(&style), S_OK);
+    ASSERT_EQ(window->get_WindowStyle(&style), S_OK);
     EXPECT_EQ(style & (WS_CHILD | WS_CLIPSIBLINGS | WS_POPUP), WS_CHILD | WS_CLIPSIBLINGS);
-    long visible = OAFALSE;
-    ASSERT_EQ(m->video_window->get_Visible(&visible), S_OK);
-    EXPECT_EQ(visible, OATRUE);
     HWND child = FindWindowExW(owner, nullptr, nullptr, nullptr);
     ASSERT_NE(child, nullptr);
     EXPECT_TRUE(IsWindowVisible(child));
-
-    EXPECT_EQ(graph_state(m->control), State_Running);
-    EXPECT_TRUE(play_until(m->seeking, 1.0)) << "the video did not advance";
     movie_free(0);  // before the owner window goes
     EXPECT_EQ(FindWindowExW(owner, nullptr, nullptr, nullptr), nullptr);
 }
 
-TEST_F(MovieVideo, WithoutOwnerTheVideoHasAWindowOfItsOwn) {
-    ASSERT_NE(movie_load(0, video.c_str()), 0);
-    MovieRecord* m = movie_find(0);
-    ASSERT_EQ(movie_play(0, 0), 1);
-    pump_messages();
-    OAHWND current = 1;
-    ASSERT_EQ(m->video_window->get_Owner(&current), S_OK);
-    EXPECT_EQ(current, 0);
-    long visible = OAFALSE;
-    ASSERT_EQ(m->video_window->get_Visible(&visible), S_OK);
-    EXPECT_EQ(visible, OATRUE);
-    EXPECT_TRUE(play_until(m->seeking, 1.0)) << "the video did not advance";
-}
+TEST_F(MovieVideo, WithoutOwnerTheVideoHasAWindowOfItsOwn) { EXPECT_EQ(play_in(nullptr), 0); }
 
 }  // namespace

@@ -1,9 +1,8 @@
-#include "tests/media/dshow/avi_file.h"
-
-#include <windows.h>
+#include "tests/media/media_files.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -113,8 +112,7 @@ bool write_avi(const std::u16string& path, int width, int height, int frames) {
     w.close(idx1);
     w.close(riff);
 
-    FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(path.c_str()), L"wb");
-    if (!file) return false;
-    bool written = std::fwrite(w.bytes.data(), 1, w.bytes.size(), file) == w.bytes.size();
-    return std::fclose(file) == 0 && written;
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
+    return static_cast<bool>(file.write(reinterpret_cast<const char*>(w.bytes.data()),
+                                        static_cast<std::streamsize>(w.bytes.size())));
 }
