@@ -1,6 +1,7 @@
 // The main loop: one event at a time, each handled to completion before the
 // next is awaited.
 #include "app/app_state.h"
+#include "app/keys.h"
 #include "app/list_events.h"
 #include "app/main_window.h"
 #include "app/playback.h"
@@ -37,11 +38,12 @@ constexpr Command toolbar_commands[] = {
 };
 static_assert(std::size(toolbar_commands) == ToolHelp + 1);
 
+}  // namespace
+
 void RunToolbarCommand(ObjectNumber item) {
     if (item >= 0 && item < static_cast<ObjectNumber>(std::size(toolbar_commands))) toolbar_commands[item]();
+    else if (item == KeyPlayOrPause) PlayOrPause();
 }
-
-}  // namespace
 
 // The close request of a window; true when the program should end.
 bool CloseAccepted() {

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_state.h"
+#include "app/keys.h"
 #include "resources/toolbar_icons.h"
 #include "runtime/gui/drop.h"
 #include "runtime/gui/gadget.h"
@@ -88,6 +89,7 @@ void OpenMainWindow() {
     gadget_color_set(PLAYLIST_GADGET, GADGET_COLOR_FRONT, 0xF0FAFF);
     gadget_drop_enable(PLAYLIST_GADGET, DROP_FORMAT_FILES, 5);
     gadget_reorder_enable(PLAYLIST_GADGET, 1);
+    RegisterKeys();
     window_hide(MAIN_WINDOW, 0);
 }
 
@@ -105,6 +107,14 @@ void ShowHelp() {
         + u"\r\n"
         + u"Used icon set:\r\n"
         + u"Tunelathe toolbar icons, drawn by the Tunelathe project\r\n"
-        + u"https://tunelathe.example.org/icons\r\n";
+        + u"https://tunelathe.example.org/icons\r\n"
+        + u"\r\n"
+        + u"Keys:\r\n"
+        + u"Delete - delete the selected item\r\n"
+        + u"Alt+Up / Alt+Down - move the selected item up/down\r\n"
+        + u"Ctrl+N - new playlist, Ctrl+O - open, Ctrl+S - save, Ctrl+Shift+S - save as\r\n"
+        + u"Ctrl+R - shuffle all items\r\n"
+        + u"Enter - play the selected song, Space - play/pause\r\n"
+        + u"F1 - this help\r\n";
     requester_message(u"Help & Info", help.c_str(), 0);
 }

@@ -1,6 +1,8 @@
 // The program's start-up, main loop and shutdown.
 #pragma once
 
+#include "runtime/core/object_table.h"
+
 // Sets the application state to its start values and creates the playlist store.
 void InitApplicationState();
 void FitListToWindow();
@@ -9,3 +11,6 @@ void FitListToWindow();
 bool CloseAccepted();
 // Runs until the close request of the main window is accepted.
 void RunMainLoop();
+// What a menu event runs: the command of the toolbar button with that item
+// (a click or its key), or a key's own.
+void RunToolbarCommand(ObjectNumber item);

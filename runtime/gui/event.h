@@ -2,7 +2,7 @@
 // an object number, a window number and a subtype. The program reads them one
 // at a time with event_wait. Queued events (EventQueue) always come before new
 // platform messages; identical consecutive queued events collapse into one,
-// except drops and moved rows.
+// except drops, moved rows and menu events.
 #pragma once
 
 #include <cstdint>
@@ -64,7 +64,7 @@ int event_item_from();
 int event_item_to();
 
 // Queue an event (any thread); dropped when identical to the last queued one,
-// unless it is a drop or a moved row.
+// unless it is a drop, a moved row or a menu event.
 void event_post(int kind, ObjectNumber object, ObjectNumber window, int subtype,
                 void* data = nullptr, EventDataRelease release = nullptr);
 void event_purge_window(ObjectNumber window);

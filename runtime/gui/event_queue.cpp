@@ -46,10 +46,13 @@ void dispose(EventQueue& queue, EventNode* list) {
 
 bool matches(long long wanted, long long value) { return wanted == -1 || wanted == value; }
 
-// A drop's data is its own, as is a moved row's: two are never one event.
+// A drop's data is its own, as is a moved row's: two are never one event. A
+// menu event is a command the person gave (a button, a key, each repeat of a
+// key held down): two are two commands.
 bool may_collapse(const QueuedEvent& event) {
     return event.kind <= EVENT_COALESCE_LIMIT && event.kind != EVENT_WINDOW_DROP &&
-           event.kind != EVENT_GADGET_DROP && !(event.kind == EVENT_GADGET && event.subtype == GADGET_ITEM_MOVED);
+           event.kind != EVENT_GADGET_DROP && event.kind != EVENT_MENU &&
+           !(event.kind == EVENT_GADGET && event.subtype == GADGET_ITEM_MOVED);
 }
 
 std::atomic<void (*)()> waker{nullptr};

@@ -5,7 +5,8 @@
 // Coalescing: an event identical to the last queued one (same kind, object,
 // window and subtype, kind at most 65536) is not appended; its data is
 // released at once instead, so nothing leaks. Drop events and moved list rows
-// (GADGET_ITEM_MOVED) are never collapsed: each carries its own data.
+// (GADGET_ITEM_MOVED) are never collapsed: each carries its own data; nor are
+// menu events: each is a command.
 #pragma once
 
 #include <memory>

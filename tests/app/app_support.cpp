@@ -17,6 +17,7 @@
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
 #include "tests/gui/person.h"
+#include "tests/support/key_input.h"
 
 namespace {
 
@@ -180,4 +181,20 @@ int handle_list_events() {
         HandleListEvent();
     }
     return moved;
+}
+
+void press_in_main_window(int key, int modifiers, int times) {
+    bring_main_window_to_front();
+    press_runtime_key(key, modifiers, times);
+    // Until nothing came for a moment: the keys of the list itself make no
+    // menu events, but messages (or selection events) until each is handled.
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    auto last = start;
+    while (Clock::now() - last < std::chrono::milliseconds(500) && Clock::now() - start < std::chrono::seconds(60)) {
+        const int kind = event_wait_timeout(10);
+        if (kind == EVENT_NONE) continue;
+        if (kind == EVENT_MENU) RunToolbarCommand(event_menu_item());
+        last = Clock::now();
+    }
 }

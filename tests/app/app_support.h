@@ -194,3 +194,15 @@ void drag_row(int row, int onto, int quarters);
 // Hands the list's events waiting to HandleListEvent, as the main loop does.
 // Result: how many of them moved a row.
 int handle_list_events();
+
+// Keys
+
+// The main window in front, then the key pressed there with the modifiers
+// held (KEY_ numbers of runtime/gui/window.h), `times` times as when held
+// down; each menu event it made is handed to what the main loop runs for it
+// (RunToolbarCommand), until none came for a moment.
+void press_in_main_window(int key, int modifiers = 0, int times = 1);
+// The keyboard focus in the playlist, as a person's Tab or click puts it there.
+void focus_playlist();
+// The keyboard focus on the toolbar's first button.
+void focus_toolbar();

@@ -300,6 +300,42 @@ TEST_F(Playback, WithoutMediaEveryCommandIsHarmless) {
     expect_nothing_loaded();
 }
 
+// Enter is the Play button. Space plays the selected song when nothing plays
+// and is the Pause button while a song plays or is paused; with nothing
+// selected both play the first song, as the Play button does.
+TEST_F(Playback, EnterAndSpacePlayAndPauseAsTheirButtons) {
+    drop_songs();
+    gadget_state_set(PLAYLIST_GADGET, 1);
+    press_in_main_window(KEY_RETURN);
+    EXPECT_TRUE(pressed(ToolPlay));
+    expect_playing(second);
+    EXPECT_EQ(app.current_index, 1);
+
+    StopSong();
+    press_in_main_window(KEY_SPACE);
+    EXPECT_TRUE(pressed(ToolPlay));
+    expect_playing(second);
+    press_in_main_window(KEY_SPACE);
+    EXPECT_TRUE(pressed(ToolPause));
+    EXPECT_EQ(app.is_paused, 1);
+    EXPECT_EQ(movie_state(0), MOVIE_PAUSED);
+    EXPECT_EQ(engine_state(), EngineState::paused);
+    press_in_main_window(KEY_SPACE);
+    EXPECT_FALSE(pressed(ToolPause));
+    EXPECT_EQ(app.is_paused, 0);
+    expect_playing(second);
+
+    StopSong();
+    gadget_state_set(PLAYLIST_GADGET, -1);
+    press_in_main_window(KEY_SPACE);
+    expect_playing(first);
+    EXPECT_EQ(selected_row(), -1);
+    StopSong();
+    press_in_main_window(KEY_RETURN);
+    expect_playing(first);
+    EXPECT_EQ(selected_row(), -1);
+}
+
 // The volume pop-up runs its own loop on the test thread while the person
 // looks at it, moves its slider and moves the pointer away.
 TEST_F(Playback, VolumePopupSetsTheVolumeOfThePlayingAndTheNextSong) {

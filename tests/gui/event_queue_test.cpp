@@ -99,6 +99,12 @@ TEST_F(EventQueueTest, MovedRowsAreNeverCollapsedEachKeepsItsOwnData) {
     released.clear();
 }
 
+// Each menu event is a command (a key held down repeats one): none is lost.
+TEST_F(EventQueueTest, MenuEventsAreNeverCollapsed) {
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(event_queue_post(queue, make(EVENT_MENU, 4, 0, -1)));
+    EXPECT_EQ(drain(queue).size(), 3u);
+}
+
 TEST_F(EventQueueTest, PurgeByWindowRemovesOnlyThatWindowAndReleasesItsData) {
     event_queue_post(queue, make(EVENT_SIZE_WINDOW, 0, 1, 0, new int(10)));
     event_queue_post(queue, make(EVENT_GADGET, 4, 2, 0));

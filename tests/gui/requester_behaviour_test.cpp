@@ -2,15 +2,19 @@
 // on every back end: what a requester returns for the button pressed or the
 // path typed, what it shows (title, text, buttons, the default file's folder
 // and name, the file types), and that the program's other windows take no
-// input while it is open, suspended and restored in nested pairs.
+// input while it is open, their shortcuts included, suspended and restored in
+// nested pairs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/gui/requester_suite.h"
+#include "tests/support/key_input.h"
 
 namespace {
 
@@ -203,6 +207,35 @@ TEST_F(Requesters, InvalidDefaultNamesAreDropped) {
             ASSERT_TRUE(person.answered());
             EXPECT_EQ(person.seen().name, u"");
         }
+}
+
+// Keys pressed at a window while a requester is open run none of its
+// shortcuts, then or after; once the requester went they work again.
+TEST_F(Requesters, AWindowsShortcutsDoNothingWhileARequesterIsOpen) {
+    ASSERT_EQ(window_shortcut_add(MAIN, KEY_DELETE, 0, 4), 1);
+    ASSERT_EQ(window_shortcut_add(MAIN, 'S', KEY_CONTROL, 2), 1);
+    const auto menu_items = [] {
+        std::vector<ObjectNumber> items;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (std::chrono::steady_clock::now() < until)
+            if (event_wait_timeout(10) == EVENT_MENU) items.push_back(event_menu_item());
+        return items;
+    };
+    {
+        RequesterAnswer person(Press::Ok, [] {
+            give_keyboard_focus(window_handle(MAIN));  // the person turns to the window behind
+            press_runtime_key(KEY_DELETE, 0, 3);
+            press_runtime_key('S', KEY_CONTROL);
+            // and looks again before answering: the keys reach the platform first.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        });
+        requester_message(u"Help & Info", u"Keys", REQUESTER_OK);
+        ASSERT_TRUE(person.answered());
+    }
+    EXPECT_EQ(menu_items(), std::vector<ObjectNumber>{});
+    bring_to_front(MAIN);
+    press_runtime_key(KEY_DELETE);
+    EXPECT_EQ(menu_items(), std::vector<ObjectNumber>{4});
 }
 
 }  // namespace

@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/person.h"
 #include "tests/gui/window_events.h"
+#include "tests/support/key_input.h"
 
 namespace {
 
@@ -358,6 +360,145 @@ TEST_F(WindowBehaviourTest, ThePointersMotionIsReportedForTheWindowUnderIt) {
     EXPECT_TRUE(moved) << "no motion over window 0";
     EXPECT_EQ(window_mouse_x(1), -1) << "the pointer left window 1";
     EXPECT_EQ(window_mouse_x(0), 50);
+}
+
+// Shortcuts: keys pressed through the platform into a window with a list and
+// a slider, whichever of them has the focus.
+class ShortcutBehaviourTest : public WindowBehaviourTest {
+protected:
+    static constexpr ObjectNumber LIST = 0;
+    static constexpr ObjectNumber SLIDER = 1;
+    static void SetUpTestSuite() {
+        WindowSuite::SetUpTestSuite();
+        ASSERT_TRUE(gadget_init());
+    }
+    static void TearDownTestSuite() {
+        gadget_end();
+        WindowSuite::TearDownTestSuite();
+    }
+    void SetUp() override {
+        ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Keys", MAIN_FLAGS), 0);
+        ASSERT_NE(gadget_list_view(LIST, 5, 5, 200, 150), 0);
+        for (const char16_t* row : {u"a", u"b", u"c"}) gadget_item_add(LIST, -1, row);
+        ASSERT_NE(gadget_track_bar(SLIDER, 5, 160, 200, 30, 0, 10), 0);
+        give_keyboard_focus(window_handle(0));
+        settle();
+        events_of(-1, {});
+    }
+    // The menu events and list selection changes the keys made, in order.
+    // Read through the wait alone, as a program reads them: it is the wait
+    // that hands keys to the shortcuts.
+    std::vector<Event> key_events() {
+        std::vector<Event> events;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (std::chrono::steady_clock::now() < until) {
+            const int kind = event_wait_timeout(10);
+            const Event event = current(kind);
+            if (kind == EVENT_MENU || (kind == EVENT_GADGET && event.object == LIST && event.subtype == 0))
+                events.push_back(event);
+        }
+        return events;
+    }
+    static Event menu(int command) { return {EVENT_MENU, command, 0, -1}; }
+};
+
+TEST_F(ShortcutBehaviourTest, AKeyIsItsCommandWhicheverControlHasTheFocus) {
+    ASSERT_EQ(window_shortcut_add(0, 'S', KEY_CONTROL, 2), 1);
+    ASSERT_EQ(window_shortcut_add(0, 'S', KEY_CONTROL | KEY_SHIFT, 3), 1);
+    ASSERT_EQ(window_shortcut_add(0, KEY_SPACE, 0, 15), 1);
+    ASSERT_EQ(window_shortcut_add(0, KEY_DOWN, KEY_ALT, 6), 1);
+    ASSERT_EQ(window_shortcut_add(0, KEY_F1, 0, 14), 1);
+    gadget_state_set(LIST, 0);
+    focus_gadget(LIST);
+    settle();
+    key_events();
+
+    press_runtime_key('S', KEY_CONTROL);
+    press_runtime_key('S', KEY_CONTROL | KEY_SHIFT);
+    press_runtime_key(KEY_F1);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(2), menu(3), menu(14)}));
+    // Any command, also 0 and one that is a system menu's command elsewhere (close).
+    ASSERT_EQ(window_shortcut_add(0, 'N', KEY_CONTROL, 0), 1);
+    ASSERT_EQ(window_shortcut_add(0, 'Q', KEY_CONTROL, 0xF060), 1);
+    press_runtime_key('N', KEY_CONTROL);
+    press_runtime_key('Q', KEY_CONTROL);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(0), menu(0xF060)}));
+    EXPECT_NE(window_handle(0), 0);
+    // The list never sees a shortcut's key: Space and Alt+Down leave its selection.
+    press_runtime_key(KEY_SPACE);
+    press_runtime_key(KEY_DOWN, KEY_ALT);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(15), menu(6)}));
+    EXPECT_EQ(gadget_state_get(LIST), 0);
+    // Other keys stay the control's: Down moves the selection, as a click would.
+    press_runtime_key(KEY_DOWN);
+    EXPECT_EQ(key_events(), (std::vector<Event>{{EVENT_GADGET, LIST, 0, 0}}));
+    EXPECT_EQ(gadget_state_get(LIST), 1);
+    // The modifiers must be exactly the shortcut's.
+    press_runtime_key('S', KEY_CONTROL | KEY_ALT);
+    press_runtime_key('S');
+    press_runtime_key(KEY_F1, KEY_SHIFT);
+    EXPECT_EQ(key_events(), std::vector<Event>{});
+
+    focus_gadget(SLIDER);
+    settle();
+    key_events();
+    press_runtime_key(KEY_SPACE);
+    press_runtime_key('S', KEY_CONTROL);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(15), menu(2)}));
+    EXPECT_EQ(gadget_state_get(SLIDER), 0);
+}
+
+TEST_F(ShortcutBehaviourTest, AKeyHeldDownIsOneCommandForEachRepeat) {
+    ASSERT_EQ(window_shortcut_add(0, KEY_DELETE, 0, 4), 1);
+    focus_gadget(LIST);
+    settle();
+    key_events();
+    press_runtime_key(KEY_DELETE, 0, 40);
+    EXPECT_EQ(key_events(), std::vector<Event>(40, menu(4)));
+}
+
+TEST_F(ShortcutBehaviourTest, TabStillMovesTheFocus) {
+    constexpr int TAB = 0x09;  // the focus key, which no shortcut may have
+    ASSERT_EQ(window_shortcut_add(0, KEY_RIGHT, KEY_CONTROL, 7), 1);
+    focus_gadget(LIST);
+    settle();
+    press_runtime_key(TAB);
+    press_runtime_key(KEY_RIGHT);
+    key_events();
+    EXPECT_EQ(gadget_state_get(SLIDER), 1) << "Tab gave the slider the focus";
+    press_runtime_key(TAB, KEY_SHIFT);
+    key_events();
+    press_runtime_key(KEY_DOWN);
+    EXPECT_EQ(key_events(), (std::vector<Event>{{EVENT_GADGET, LIST, 0, 0}})) << "Shift+Tab gave it back to the list";
+}
+
+TEST_F(ShortcutBehaviourTest, BadShortcutsAreRefusedAndChangeNothing) {
+    EXPECT_EQ(window_shortcut_add(5, 'S', KEY_CONTROL, 2), 0) << "no such window";
+    EXPECT_EQ(window_shortcut_add(-1, 'S', KEY_CONTROL, 2), 0);
+    EXPECT_EQ(window_shortcut_add(INTPTR_MAX, 'S', KEY_CONTROL, 2), 0);
+    for (int key : {0, -1, 0x09, 0x10, int{'a'}, 0x5B, KEY_F1 + 12, 0xFF, 0x100, 0x153, INT_MAX})
+        EXPECT_EQ(window_shortcut_add(0, key, 0, 2), 0) << "key " << key;
+    for (int modifiers : {8, 16, -1, INT_MAX}) EXPECT_EQ(window_shortcut_add(0, 'S', modifiers, 2), 0);
+    for (int command : {-1, 65536, 64001, 64002, INT_MIN}) EXPECT_EQ(window_shortcut_add(0, 'S', KEY_CONTROL, command), 0);
+    press_runtime_key('S', KEY_CONTROL);
+    EXPECT_EQ(key_events(), std::vector<Event>{});
+
+    // A window holds so many; a key it has already takes its new command.
+    int added = 0;
+    for (int key = 'A'; key <= 'Z'; ++key)
+        for (int modifiers : {KEY_CONTROL, KEY_ALT, KEY_CONTROL | KEY_SHIFT}) added += window_shortcut_add(0, key, modifiers, key);
+    EXPECT_EQ(added, WINDOW_SHORTCUT_LIMIT);
+    EXPECT_EQ(window_shortcut_add(0, KEY_F1, 0, 14), 0) << "no room left";
+    EXPECT_EQ(window_shortcut_add(0, 'B', KEY_CONTROL, 4000), 1);
+    press_runtime_key('B', KEY_CONTROL);
+    press_runtime_key(KEY_F1);
+    EXPECT_EQ(key_events(), (std::vector<Event>{menu(4000)}));
+
+    // A window opened again under the number starts without shortcuts.
+    window_close(0);
+    SetUp();
+    press_runtime_key('B', KEY_CONTROL);
+    EXPECT_EQ(key_events(), std::vector<Event>{});
 }
 
 }  // namespace

@@ -25,5 +25,13 @@ inline constexpr char16_t HELP_TEXT[] =
     u"\r\n"
     u"Used icon set:\r\n"
     u"Tunelathe toolbar icons, drawn by the Tunelathe project\r\n"
-    u"https://tunelathe.example.org/icons\r\n";
+    u"https://tunelathe.example.org/icons\r\n"
+    u"\r\n"
+    u"Keys:\r\n"
+    u"Delete - delete the selected item\r\n"
+    u"Alt+Up / Alt+Down - move the selected item up/down\r\n"
+    u"Ctrl+N - new playlist, Ctrl+O - open, Ctrl+S - save, Ctrl+Shift+S - save as\r\n"
+    u"Ctrl+R - shuffle all items\r\n"
+    u"Enter - play the selected song, Space - play/pause\r\n"
+    u"F1 - this help\r\n";
 inline constexpr char16_t HELP_TITLE[] = u"Help & Info";

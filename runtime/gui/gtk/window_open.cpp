@@ -187,6 +187,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
     record->x = record->y = IGNORE_VALUE;
     g_object_set_data(G_OBJECT(widget), WINDOW_ID_PROPERTY, reinterpret_cast<gpointer>(id + 1));
     window_signals_connect(widget, id);
+    window_shortcuts_connect(widget, id);
     if (popup) {
         g_signal_connect(widget, "map-event", G_CALLBACK(keyboard_take), nullptr);
         g_signal_connect(widget, "unmap", G_CALLBACK(keyboard_give_back), nullptr);

@@ -1,5 +1,6 @@
-// Tab and Shift+Tab in runtime windows: an accelerator table per window turns
-// them into commands, and the window procedure moves the focus for them.
+// Tab and Shift+Tab in runtime windows, and the windows' shortcuts: an
+// accelerator table per window turns them into commands; the window procedure
+// moves the focus for the first two and makes the others menu events.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -39,12 +40,41 @@ BOOL CALLBACK collect_tab_stop(HWND hwnd, LPARAM list) {
 
 }  // namespace
 
-HACCEL focus_keys_create() {
-    ACCEL keys[2] = {
+HACCEL focus_keys_create(const ShortcutTable& shortcuts) {
+    std::vector<ACCEL> keys{
         {FVIRTKEY | FNOINVERT, VK_TAB, FOCUS_NEXT_COMMAND},
         {FVIRTKEY | FNOINVERT | FSHIFT, VK_TAB, FOCUS_PREVIOUS_COMMAND},
     };
-    return CreateAcceleratorTableW(keys, 2);
+    // The runtime's key numbers are the virtual keys themselves.
+    for (int i = 0; i < shortcuts.count; ++i) {
+        const Shortcut& shortcut = shortcuts.entries[i];
+        BYTE flags = FVIRTKEY | FNOINVERT;
+        if (shortcut.modifiers & KEY_SHIFT) flags |= FSHIFT;
+        if (shortcut.modifiers & KEY_CONTROL) flags |= FCONTROL;
+        if (shortcut.modifiers & KEY_ALT) flags |= FALT;
+        keys.push_back({flags, shortcut.key, static_cast<WORD>(FIRST_SHORTCUT_COMMAND + i)});
+    }
+    return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+}
+
+// The table is made anew with the shortcut in it; the old one goes once the
+// record holds the new one.
+bool window_shortcut_native_add(ObjectNumber number, Shortcut shortcut) {
+    HACCEL old_table;
+    {
+        std::lock_guard guard(window_table().lock());
+        WindowRecord* record = window_table().find(number);
+        if (!record) return false;
+        ShortcutTable shortcuts = record->shortcuts;
+        if (!shortcut_table_put(shortcuts, shortcut)) return false;
+        HACCEL table = focus_keys_create(shortcuts);
+        if (!table) return false;
+        old_table = record->accelerators;
+        record->accelerators = table;
+        record->shortcuts = shortcuts;
+    }
+    if (old_table) DestroyAcceleratorTable(old_table);
+    return true;
 }
 
 void focus_move(HWND window, bool forward) {
@@ -80,4 +110,12 @@ bool focus_keys_translate(MSG& message) {
     if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && modifier_down())
         SendMessageW(active, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     return TranslateAcceleratorW(active, table, &message) != 0;
+}
+
+int shortcut_command_of(HWND window, WORD id) {
+    std::lock_guard guard(window_table().lock());
+    const WindowRecord* record = window_record_of(window);
+    const int place = id - FIRST_SHORTCUT_COMMAND;
+    if (!record || place < 0 || place >= record->shortcuts.count) return -1;
+    return record->shortcuts.entries[place].command;
 }

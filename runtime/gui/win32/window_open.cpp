@@ -190,7 +190,7 @@ std::intptr_t window_open(ObjectNumber number, int x, int y, int inner_width, in
 
     const int dpi = native_window_dpi(hwnd);
     if (dpi != measured_dpi) fit_to_density(hwnd, inner_width, inner_height, styles, dpi);
-    const HACCEL accelerators = focus_keys_create();
+    const HACCEL accelerators = focus_keys_create(ShortcutTable{});
     {
         std::lock_guard guard(table.lock());
         WindowRecord* record = table.fulfil(id);

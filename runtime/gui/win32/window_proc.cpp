@@ -99,7 +99,8 @@ LRESULT on_command(HWND hwnd, ObjectNumber number, WPARAM wparam, LPARAM lparam)
             focus_move(hwnd, LOWORD(wparam) == FOCUS_NEXT_COMMAND);
             return 0;
         }
-        event_set_immediate(EVENT_MENU, LOWORD(wparam), number, -1);
+        const int command = shortcut_command_of(hwnd, LOWORD(wparam));
+        event_set_immediate(EVENT_MENU, command >= 0 ? command : LOWORD(wparam), number, -1);
         return 0;
     }
     event_set_immediate(EVENT_MENU, static_cast<ObjectNumber>(wparam), number, -1);

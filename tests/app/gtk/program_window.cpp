@@ -11,6 +11,7 @@
 #include "app/playlist.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "tests/app/gtk/app_gtk.h"
 #include "tests/support/gtk_desktop.h"
@@ -77,4 +78,13 @@ bool drop_files(const std::vector<std::u16string>& paths, int over_row) {
 bool close_request() {
     desktop().close_request(main_window());
     return wait_for_event(EVENT_CLOSE_WINDOW);
+}
+
+void focus_playlist() { gtk_widget_grab_focus(GTK_WIDGET(tree_view_of(PLAYLIST_GADGET))); }
+
+void focus_toolbar() {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(MAIN_TOOLBAR)));
+    GtkWidget* button = gtk_bin_get_child(GTK_BIN(gtk_toolbar_get_nth_item(bar, 0)));
+    gtk_widget_grab_focus(button);
+    ASSERT_TRUE(gtk_widget_has_focus(button));
 }

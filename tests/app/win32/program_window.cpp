@@ -12,6 +12,7 @@
 #include "app/playlist.h"
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
+#include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
 #include "tests/gui/drop_blocks.h"
 #include "tests/gui/test_data_object.h"
@@ -65,4 +66,12 @@ bool drop_files(const std::vector<std::u16string>& paths, int over_row) {
 bool close_request() {
     PostMessageW(main_window(), WM_CLOSE, 0, 0);
     return wait_for_event(EVENT_CLOSE_WINDOW);
+}
+
+void focus_playlist() { SetFocus(reinterpret_cast<HWND>(gadget_handle(PLAYLIST_GADGET))); }
+
+void focus_toolbar() {
+    HWND toolbar = reinterpret_cast<HWND>(toolbar_handle(MAIN_TOOLBAR));
+    SetFocus(toolbar);
+    ASSERT_EQ(GetFocus(), toolbar);
 }

@@ -11,6 +11,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/support/key_input.h"
 
 namespace {
 
@@ -76,14 +77,6 @@ std::string shown_tip() {
 POINT pressed{};  // where press_row put the pointer, on the screen
 bool shift_held = false;
 
-void key_input(WORD key, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
 void system_command(ObjectNumber window, WPARAM command) {
     SendMessageW(reinterpret_cast<HWND>(window_handle(window)), WM_SYSCOMMAND, command, 0);
 }
@@ -140,9 +133,10 @@ ShownBox shown_row(ObjectNumber list, int row) {
 }
 
 void press_key(Key key) {
-    const WORD code = key == Key::Left ? VK_LEFT : key == Key::Right ? VK_RIGHT : key == Key::Escape ? VK_ESCAPE : VK_DOWN;
-    key_input(code, 0);
-    key_input(code, KEYEVENTF_KEYUP);
+    press_runtime_key(key == Key::Left    ? KEY_LEFT
+                      : key == Key::Right ? KEY_RIGHT
+                      : key == Key::Escape ? KEY_ESCAPE
+                                          : KEY_DOWN);
 }
 
 void press_row(ObjectNumber list, int row, bool shift) {
@@ -159,7 +153,7 @@ void press_row(ObjectNumber list, int row, bool shift) {
     ClientToScreen(control, &pressed);
     SetCursorPos(pressed.x, pressed.y);
     shift_held = shift;
-    if (shift) key_input(VK_SHIFT, 0);
+    if (shift) hold_modifiers(KEY_SHIFT, true);
     button(MOUSEEVENTF_LEFTDOWN);
 }
 
@@ -171,7 +165,7 @@ void move_pointer_by(int dx, int dy) {
 
 void release_pointer() {
     button(MOUSEEVENTF_LEFTUP);
-    if (shift_held) key_input(VK_SHIFT, KEYEVENTF_KEYUP);
+    if (shift_held) hold_modifiers(KEY_SHIFT, false);
     shift_held = false;
 }
 
