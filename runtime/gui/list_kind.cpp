@@ -20,8 +20,10 @@ void list_state_set(GadgetRecord& list, int state) {
     if (state == -1 || has_row(list, state)) list_native_select(list, state);
 }
 
+// The list itself answers for a row that is not there: a save reads every
+// row, and asking for the count first would double its questions.
 char16_t* list_item_text_get(GadgetRecord& list, int item, int, int position) {
-    return has_row(list, item) ? list_native_text(list, item, position) : gadget_empty_text(position);
+    return list_native_text(list, item, position);
 }
 
 void list_item_text_set(GadgetRecord& list, int item, const char16_t* text, int) {
@@ -45,9 +47,9 @@ void list_text_set(GadgetRecord& list, const char16_t* text) {
 
 // Position -1 appends; any other position without a row before it adds nothing.
 void list_item_add(GadgetRecord& list, int position, const char16_t* text, int) {
-    const int count = list_native_count(list);
-    if (position == -1) position = count;
-    if (position < 0 || position > count) return;
+    // An append asks the list nothing: filling a list of thousands of rows
+    // would ask for its count once a row.
+    if (position != -1 && (position < 0 || position > list_native_count(list))) return;
     rows_change(list);
     list_native_insert(list, position, text ? text : u"");
 }

@@ -23,12 +23,12 @@ void list_native_select(GadgetRecord& list, int row);
 // Selects or deselects one row, leaving the others as the list's style wants.
 void list_native_row_select(GadgetRecord& list, int row, bool selected);
 bool list_native_row_selected(GadgetRecord& list, int row);
-// The row's text at the text builder position.
+// The row's text at the text builder position; the empty text for a row not there.
 char16_t* list_native_text(GadgetRecord& list, int row, int position);
 bool list_native_text_is(GadgetRecord& list, int row, const char16_t* text);
 // Replaces the row's text, keeping its item data.
 void list_native_text_set(GadgetRecord& list, int row, const char16_t* text);
-// Inserts before the row; the row count appends.
+// Inserts before the row; -1 or the row count appends.
 void list_native_insert(GadgetRecord& list, int row, const char16_t* text);
 void list_native_remove(GadgetRecord& list, int row);
 void list_native_clear(GadgetRecord& list);

@@ -136,7 +136,11 @@ LRESULT CALLBACK list_mouse_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
     if (message == WM_LBUTTONDBLCLK && HIWORD(SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lparam)) != 0)
         message = WM_LBUTTONDOWN;
     POINT pressed{};
-    if (row_lifted(hwnd)) {
+    // Only these messages carry a lifted row; the rest (a fill of thousands
+    // of rows among them) pass without a look at the drag.
+    const bool drag_message = message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_KEYDOWN ||
+                              message == WM_TIMER || message == WM_CAPTURECHANGED;
+    if (drag_message && row_lifted(hwnd)) {
         const POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         switch (message) {
         case WM_MOUSEMOVE:
