@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/gui/person.h"
 #include "tests/gui/requester_suite.h"
 #include "tests/support/key_input.h"
 
@@ -236,6 +237,42 @@ TEST_F(Requesters, AWindowsShortcutsDoNothingWhileARequesterIsOpen) {
     bring_to_front(MAIN);
     press_runtime_key(KEY_DELETE);
     EXPECT_EQ(menu_items(), std::vector<ObjectNumber>{4});
+}
+
+// A row dragged in a window of the program while a requester is open moves
+// nothing, then or after; once the requester went the same drag moves it.
+TEST_F(Requesters, ARowDraggedWhileARequesterIsOpenMovesNothing) {
+    // A window beside the main one, clear of the requester over it.
+    constexpr ObjectNumber OTHER = 1, LIST = 7;
+    ASSERT_NE(window_open(OTHER, 600, 40, 400, 300, u"Other", 0xCF0000), 0);
+    ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
+    gadget_reorder_enable(LIST, 1);
+    for (const char16_t* row : {u"a", u"b", u"c", u"d"}) gadget_item_add(LIST, -1, row);
+    focus_gadget(LIST);
+    settle();
+    const ShownBox from = shown_row(LIST, 3), onto = shown_row(LIST, 0);
+    const int dy = onto.y + onto.height / 4 - (from.y + from.height / 2);
+    const auto drag = [dy] {
+        press_row(LIST, 3);
+        move_pointer_by(2, dy);
+        release_pointer();
+    };
+    const auto moves = [] {
+        int moved = 0;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
+        while (std::chrono::steady_clock::now() < until)
+            if (event_wait_timeout(10) == EVENT_GADGET && event_subtype() == GADGET_ITEM_MOVED) ++moved;
+        return moved;
+    };
+    bring_to_front(MAIN);
+    {
+        RequesterAnswer person(Press::Ok, drag);
+        requester_message(u"Help & Info", u"Drag", REQUESTER_OK);
+        ASSERT_TRUE(person.answered());
+    }
+    EXPECT_EQ(moves(), 0);
+    drag();
+    EXPECT_EQ(moves(), 1);
 }
 
 }  // namespace

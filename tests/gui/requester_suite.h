@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/gui/event.h"
+#include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
@@ -27,10 +28,12 @@ protected:
         ASSERT_TRUE(text_init());
         ASSERT_TRUE(event_init());
         ASSERT_TRUE(window_init());
+        ASSERT_TRUE(gadget_init());
         requester_init();
     }
     static void TearDownTestSuite() {
         requester_end();
+        gadget_end();
         window_end();
         event_end();
         text_end();
