@@ -39,6 +39,9 @@ void toolbar_hook_parent(HWND parent) {
 }
 
 LRESULT CALLBACK toolbar_window_hook(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    // A list clearing 100,000 rows tells the window of each: answered here as
+    // the window itself answers it, without the request for the procedure behind.
+    if (message == WM_DELETEITEM) return TRUE;
     auto previous = reinterpret_cast<WNDPROC>(GetPropW(hwnd, TOOLBAR_CALLBACK_PROPERTY));
     // The toolbar's number is read only for the two messages that concern it:
     // each read is a request to the window server.
