@@ -13,7 +13,7 @@ namespace {
 // A slice stops after this many rows or this long, whichever comes first:
 // a row that misses asks the disk once per folder of its path, and one on a
 // slow card or share may take a while.
-constexpr int SLICE_ROWS = 256;
+constexpr int SLICE_ROWS = 2048;
 constexpr auto SLICE_TIME = std::chrono::milliseconds(10);
 
 struct CheckedRows {

@@ -106,7 +106,9 @@ TEST_F(FileReadLines, TheCutAtTheLimitKeepsCharactersWhole) {
                 const std::string head(FILE_LINE_LIMIT - before, 'z');
                 put("in.txt", first + head + c.bytes + "tail\n" + head + c.bytes + "\r\nend");
                 ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
-                if (!first.empty()) EXPECT_EQ(read_line(0), u"ab");
+                if (!first.empty()) {
+                    EXPECT_EQ(read_line(0), u"ab");
+                }
                 for (const std::u16string after : {u"tail", u"end"}) {
                     const std::u16string line = read_line(0);
                     EXPECT_EQ(line.size(), head.size() + c.text.size());

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/file/file.h"
 #include "runtime/file/file_folder.h"
@@ -32,8 +33,6 @@ std::u16string stored_path(const char16_t* path) {
     return stored;
 }
 
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
 // Whether a look-up of the folder's path joined with the name would find
 // this entry. The system drops a trailing dot or space from the last name of
 // a path, and takes CON, NUL, COM1 and the like, with any extension, for
@@ -56,30 +55,37 @@ bool dot_or_dot_dot(std::u16string_view name) { return name == u"." || name == u
 }  // namespace
 
 int file_folder_read(const char16_t* folder, std::vector<FileFolderEntry>& entries) {
-    std::u16string pattern(folder);
-    if (pattern.empty()) return ERROR_PATH_NOT_FOUND;
-    if (pattern.back() != u'\\' && pattern.back() != u'/') pattern += u'\\';
-    pattern += u'*';
-    // The basic information leaves out the short names, which the system
-    // would make up for every name; the large fetch takes many names a call.
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        // A drive's root has no "." or "..": nothing matches when it is empty.
-        if (error == ERROR_FILE_NOT_FOUND && kind_of(attributes_of(folder)) == FILE_KIND_FOLDER) return 0;
-        return static_cast<int>(error);
+    if (!folder || !*folder) return ERROR_PATH_NOT_FOUND;
+    // The folder's own handle, read many names a call into a large buffer:
+    // under Wine a third cheaper than a search for "*", which copies each
+    // name into a record of its own.
+    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t*>(folder), FILE_LIST_DIRECTORY,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    std::vector<unsigned char> buffer(256 * 1024);
+    while (GetFileInformationByHandleEx(handle, FileIdBothDirectoryInfo, buffer.data(),
+                                        static_cast<DWORD>(buffer.size()))) {
+        for (const unsigned char* at = buffer.data();;) {
+            const auto* found = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const std::u16string_view name(reinterpret_cast<const char16_t*>(found->FileName),
+                                           found->FileNameLength / sizeof(char16_t));
+            if (!dot_or_dot_dot(name))
+                entries.push_back({std::u16string(name),
+                                   found_by_its_name(name) ? kind_of(found->FileAttributes) : FILE_KIND_NONE});
+            if (found->NextEntryOffset == 0) break;
+            at += found->NextEntryOffset;
+        }
     }
-    do {
-        const std::u16string_view name(reinterpret_cast<const char16_t*>(found.cFileName));
-        if (dot_or_dot_dot(name)) continue;
-        entries.push_back({std::u16string(name),
-                           found_by_its_name(name) ? kind_of(found.dwFileAttributes) : FILE_KIND_NONE});
-    } while (FindNextFileW(search, &found));
     const DWORD error = GetLastError();
-    FindClose(search);
-    return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
+    CloseHandle(handle);
+    // A file opens as well as a folder does, and its listing then fails
+    // with a reason that would tell a person nothing.
+    if (error != ERROR_NO_MORE_FILES && entries.empty() && kind_of(attributes_of(folder)) == FILE_KIND_FILE)
+        return ERROR_DIRECTORY;
+    // A drive's root has no "." or "..": an empty one has nothing to give.
+    return error == ERROR_NO_MORE_FILES || (error == ERROR_FILE_NOT_FOUND && entries.empty()) ? 0
+                                                                                              : static_cast<int>(error);
 }
 
 int file_kind(const char16_t* path) { return kind_of(attributes_of(path)); }
