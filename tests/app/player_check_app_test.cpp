@@ -213,12 +213,12 @@ TEST_F(PlayerCheckInProgram, EditsCheckTheRowsTheyChangeAgain) {
 
 TEST_F(PlayerCheckInProgram, TheCheckGoesASliceAtATime) {
     std::string lines;
-    for (int i = 0; i < 2000; ++i) lines += "Music/a.mp3\r\n";
+    for (int i = 0; i < 5000; ++i) lines += "Music/a.mp3\r\n";
     open(lines);
     EXPECT_TRUE(RowCheckPending());
     CheckNextRows();
     EXPECT_TRUE(RowCheckPending());
-    EXPECT_EQ(verdicts(), std::vector(2000, PlayerVerdict::plays));
+    EXPECT_EQ(verdicts(), std::vector(5000, PlayerVerdict::plays));
     EXPECT_FALSE(RowCheckPending());
 }
 
