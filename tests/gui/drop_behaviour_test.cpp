@@ -19,7 +19,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 #include "tests/gui/drop_events.h"
 #include "tests/gui/gadget_window.h"
 #include "tests/gui/person_drag.h"

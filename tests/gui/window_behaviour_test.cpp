@@ -18,7 +18,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/gui/window_events.h"
 #include "tests/support/key_input.h"
 

@@ -20,9 +20,9 @@
 #include "runtime/gui/window.h"
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/text/text.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 #include "tests/gui/drop_events.h"
-#include "tests/gui/test_data_object.h"
+#include "tests/support/test_data_object.h"
 #include "tests/gui/win32/gadget_support.h"
 #include "tests/support/win32_dialogs.h"
 

@@ -18,7 +18,7 @@
 #include "runtime/gui/win32/toolbar_win32.h"
 #include "runtime/gui/window.h"
 #include "runtime/image/image.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/support/deadlock_watch.h"
 #include "tests/support/toolbar_icon_fit.h"
 

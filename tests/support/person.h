@@ -1,7 +1,8 @@
 // What a person does to the runtime's windows and gadgets, through the
 // platform's own input (pointer clicks, the window manager's buttons), for
-// the behaviour tests that every back end runs. Each back end's test folder
-// implements it; the test reads the events afterwards as the program would.
+// the behaviour tests that every back end runs and for the application's
+// tests; person_win32.cpp and person_gtk.cpp implement it. The test reads the
+// events afterwards as the program would.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The person of the behaviour tests under Windows: clicks go through the
 // system's input queue (SendInput), the title bar's buttons are the system
 // commands they send.
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,7 +1,7 @@
 // The person of the behaviour tests under GTK: a second X client clicks
 // through the X server and does what a window manager does for the title
 // bar's buttons.
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 #include <X11/keysym.h>
 #include <gtk/gtk.h>
