@@ -88,6 +88,9 @@ void activate_window(ObjectNumber window);
 void move_window(ObjectNumber window, int x, int y);
 // A right click in the middle of a toolbar's item.
 void right_click_toolbar_item(ObjectNumber toolbar, int index);
+// The pointer left resting in the middle of a toolbar's item, as for a list
+// row; the tool tip's text the screen then shows, "" when none.
+std::string rest_pointer_on_toolbar_item(ObjectNumber toolbar, int index);
 // How far across and down the pointer may move from a press before it drags,
 // as the platform sets it.
 struct Distance {

