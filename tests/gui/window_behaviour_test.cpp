@@ -110,7 +110,7 @@ TEST_F(WindowBehaviourTest, PositionsCentredOnScreenAndOnParent) {
     EXPECT_EQ(shown_frame(4).y, -1);
 }
 
-TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivation) {
+TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivationAndStayMaximized) {
     ASSERT_NE(window_open(4, 10, 10, 120, 90, u"Test", WINDOW_HIDDEN | POPUP), 0);
     EXPECT_FALSE(window_shown(4));
     window_hide(4, 0);
@@ -119,6 +119,17 @@ TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivation) {
     EXPECT_FALSE(window_shown(4));
     window_hide(4, 0, WINDOW_SHOW_NO_ACTIVATE);
     EXPECT_TRUE(window_shown(4));
+
+    // Hidden and shown again, a maximized window stays maximized.
+    ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    maximize_window(0);
+    settle();
+    const int maximized = window_width(0);
+    ASSERT_GT(maximized, 300);
+    window_hide(0, 1);
+    window_hide(0, 0);
+    settle();
+    EXPECT_EQ(window_width(0), maximized);
 }
 
 TEST_F(WindowBehaviourTest, APersonsResizeAndMoveAreEachOneEvent) {
