@@ -95,6 +95,11 @@ Desktop::Desktop() : display_(XOpenDisplay(nullptr)) {
 
 Desktop::~Desktop() { XCloseDisplay(display_); }
 
+Desktop& person_desktop() {
+    static Desktop person;
+    return person;
+}
+
 ScreenBox Desktop::box(GtkWidget* window) {
     ::Window root, child;
     int x = 0, y = 0;

@@ -76,6 +76,9 @@ private:
     ScreenBox before_maximized_{};
 };
 
+// The person's one desktop for the whole test program, made at first use.
+Desktop& person_desktop();
+
 // Answers the next dialog of the program from inside the loop the dialog
 // runs: once a dialog is shown and drawn, act(dialog) runs once and does what
 // a person would (through a Desktop: click a button, type, press a key).

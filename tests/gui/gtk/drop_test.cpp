@@ -38,7 +38,7 @@ protected:
             std::ofstream(folder_ / name) << "x";
             files_.push_back((folder_ / name).string());
         }
-        ASSERT_TRUE(wait_drawn(window_));
+        ASSERT_TRUE(wait_drawn(test_window()));
     }
     void TearDown() override {
         GadgetWindowTest::TearDown();
@@ -60,7 +60,7 @@ int marked_row() {
 
 TEST_F(DropTest, TheRowUnderTheFilesIsMarkedUntilTheyAreDropped) {
     const ScreenPoint row = row_point(LIST, 1);
-    HeldFiles held(desktop, GTK_FILE_SOURCE, row.x, row.y, files_);
+    HeldFiles held(person_desktop(), GTK_FILE_SOURCE, row.x, row.y, files_);
     ASSERT_TRUE(held.ready());
     EXPECT_EQ(marked_row(), 1);
     held.let_go();
@@ -91,7 +91,7 @@ TEST_F(DropTest, AListWithAnEntryThatIsNoFileHereIsRefusedAsAWhole) {
         const gulong watch =
             g_signal_connect_after(tree_view_of(LIST), "drag-data-received", G_CALLBACK(count_call), &received);
         const ScreenPoint row = row_point(LIST, 1);
-        EXPECT_TRUE(drag_files_to(desktop, GTK_FILE_SOURCE, row.x, row.y,
+        EXPECT_TRUE(drag_files_to(person_desktop(), GTK_FILE_SOURCE, row.x, row.y,
                                   {"--raw", uri_of(files_[0]) + "\r\n" + entry + "\r\n" + uri_of(files_[1]) + "\r\n"}));
         EXPECT_TRUE(run_until([&] { return received > 0; }, 3000)) << "the list's data never reached the list";
         g_signal_handler_disconnect(tree_view_of(LIST), watch);

@@ -11,7 +11,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "tests/gui/gadget_window.h"
+#include "tests/gui/win32/gadget_support.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere)
     EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{GADGET_DRAG_START});
 
     SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SetCapture(window_handle_);
+    SetCapture(test_window());
     ReleaseCapture();
     SendMessageW(list_, WM_MOUSEMOVE, 0, moved(point, 40, 0));
     for (int subtype : subtypes_from(LIST, gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);

@@ -24,7 +24,7 @@ TEST_F(GadgetTest, RegistrationPutsTheControlIntoTheWindowUnderItsNumber) {
     auto handle = reinterpret_cast<HWND>(gadget_list_view(3, 5, 30, 200, 150));
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(handle, handle_of(3));
-    EXPECT_EQ(GetParent(handle), window_handle_);
+    EXPECT_EQ(GetParent(handle), test_window());
     EXPECT_EQ(class_of(handle), L"ListBox");
     EXPECT_EQ(GetWindowLongPtrW(handle, GWLP_ID), 3);
     EXPECT_EQ(reinterpret_cast<ObjectNumber>(GetPropW(handle, GADGET_ID_PROPERTY)), 3);
@@ -60,7 +60,7 @@ TEST_F(GadgetTest, ASliderIsATrackbarReadUpsideDownWhenVertical) {
 TEST_F(GadgetTest, NotificationsOfAForeignControlWithTheSameIdentifierAreNotTheGadgets) {
     gadget_list_view(0, 0, 0, 100, 100);
     HWND foreign = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 110, 100, 100,
-                                   window_handle_, reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
+                                   test_window(), reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(foreign, nullptr);
     SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a"));
     SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b"));
@@ -139,7 +139,7 @@ TEST_F(GadgetTest, EqualBackColoursShareOneBrushUntilTheLastGoes) {
     // The brush the window gets when each list asks for its colours.
     auto brush_for = [&](ObjectNumber list) {
         HDC dc = GetDC(handle_of(list));
-        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_handle_, WM_CTLCOLORLISTBOX,
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(test_window(), WM_CTLCOLORLISTBOX,
                                                            reinterpret_cast<WPARAM>(dc),
                                                            reinterpret_cast<LPARAM>(handle_of(list))));
         ReleaseDC(handle_of(list), dc);
