@@ -12,6 +12,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/image/image.h"
 #include "runtime/text/text.h"
 #include "tests/support/person.h"
@@ -20,8 +21,6 @@ namespace {
 
 constexpr ObjectNumber WINDOW = 0;
 constexpr ObjectNumber TOOLBAR = 0;
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;
-constexpr std::uint32_t POPUP = 0x80000000;
 
 // The menu items of the menu events delivered meanwhile, in order.
 std::vector<int> menu_items() {

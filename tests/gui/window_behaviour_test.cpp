@@ -51,9 +51,6 @@ std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int>
     return events;
 }
 
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
-constexpr std::uint32_t POPUP = 0x80000000;
-
 class WindowBehaviourTest : public WindowSuite {
 protected:
     void TearDown() override {

@@ -9,6 +9,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/image/image.h"
 #include "tests/support/gtk_desktop.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 constexpr ObjectNumber WINDOW = 0;
 constexpr ObjectNumber TOOLBAR = 0;
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;
 
 // Reads and forgets whatever events the clicks and redraws left.
 void drain_events() {

@@ -34,9 +34,6 @@ std::vector<Event> drain() {
     return events;
 }
 
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
-constexpr std::uint32_t POPUP = 0x80000000;
-
 class WindowTest : public WindowSuite {
 protected:
     void TearDown() override {

@@ -393,10 +393,12 @@ TEST_F(ToolbarTest, ASecondToolbarOnAWindowIsNotHookedAgainAndTakesOverTheHook) 
 
 TEST_F(ToolbarTest, DestroyingTheParentDestroysItsToolbarsTooltips) {
     auto parent = std::make_unique<PlainWindow>();
+    HWND parent_hwnd = parent->hwnd();
     ASSERT_NE(toolbar_create(4, parent->handle()), 0);
     toolbar_image_button(1, image_.handle());
     HWND tooltip = own_tooltip(4);
     parent.reset();
+    EXPECT_FALSE(IsWindow(parent_hwnd));
     EXPECT_FALSE(IsWindow(tooltip));
 }
 

@@ -65,8 +65,6 @@ HWND child(HWND parent, const wchar_t* cls, int id, DWORD style = WS_TABSTOP, in
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
-
 class WindowTest : public WindowSuite {
 protected:
     void TearDown() override {
