@@ -299,6 +299,7 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
     ask_to_close(3);
     EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), (std::vector<Event>{{EVENT_CLOSE_WINDOW, 3, 3, 0}}));
     EXPECT_EQ(window_handle(3), handle);
+    EXPECT_TRUE(window_shown(3));
 }
 
 TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {
