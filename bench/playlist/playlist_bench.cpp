@@ -52,7 +52,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/test_data_object.h"
+#include "tests/support/test_data_object.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/support/key_input.h"
 
 namespace {

@@ -184,7 +184,7 @@ protected:
 std::string utf8(const std::u16string& text);
 
 // ---------------------------------------------------------------------------
-// The person's mouse on the list (tests/gui/person.h), and what the main loop
+// The person's mouse on the list (tests/support/person.h), and what the main loop
 // does with the list's events
 
 // From the middle of a row to a quarter (1) or three quarters (3) down another.

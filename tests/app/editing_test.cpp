@@ -12,7 +12,7 @@
 #include "app/playlist_file.h"
 #include "runtime/gui/gadget.h"
 #include "tests/app/app_support.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "tests/app/playback_test.h"
 #include "tests/app/playback_probe.h"
 #include "tests/app/volume_popup.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/support/monitor_probe.h"
 #include "tests/support/volume_step.h"
 

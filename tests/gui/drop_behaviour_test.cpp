@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,46 +17,12 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 #include "tests/gui/drop_events.h"
-#include "tests/gui/gadget_window.h"
+#include "tests/gui/drop_suite.h"
 #include "tests/gui/person_drag.h"
 
 namespace {
-
-constexpr ObjectNumber LIST = 0;
-
-class DropBehaviourTest : public GadgetWindowTest {
-protected:
-    void SetUp() override {
-        GadgetWindowTest::SetUp();
-        requester_init();
-        ASSERT_TRUE(drop_init());
-        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
-        for (const char16_t* row : {u"first", u"second", u"third"}) gadget_item_add(LIST, -1, row);
-        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
-        folder_ = std::filesystem::temp_directory_path() / "drop_behaviour_test";
-        std::filesystem::create_directories(folder_);
-        for (const char16_t* name : {u"one.mp3", u"zwei \u00e4\u00f6.ogg", u"\u97f3 d.flac"}) {
-            std::ofstream(folder_ / name) << "x";
-            files_.push_back(folder_ / name);
-        }
-    }
-    void TearDown() override {
-        GadgetWindowTest::TearDown();
-        EXPECT_EQ(drop_record_live_count(), 0) << "every record is released by the wait after its event";
-        drop_end();
-        requester_end();
-        std::filesystem::remove_all(folder_);
-    }
-    static std::u16string joined(const std::vector<std::filesystem::path>& files) {
-        std::u16string text;
-        for (const std::filesystem::path& file : files) text += (text.empty() ? u"" : u"\n") + file.u16string();
-        return text;
-    }
-    std::filesystem::path folder_;
-    std::vector<std::filesystem::path> files_;
-};
 
 TEST_F(DropBehaviourTest, FilesDroppedOnARowArriveAsOneEventWithTheirNamesJoinedByLineFeeds) {
     const DropPoint at = drag_files_onto_row(LIST, 1, files_);

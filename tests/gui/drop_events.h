@@ -8,7 +8,7 @@
 #include "runtime/gui/drop.h"
 #include "runtime/gui/event.h"
 #include "runtime/text/text.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 
 // A drop event with what it carried.
 struct SeenDrop {

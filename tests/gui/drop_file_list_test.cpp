@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/gui/drop_file_list.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 
 namespace {
 

@@ -74,10 +74,19 @@ TEST_F(EventQueueTest, KindsAboveTheLimitAreNeverCollapsed) {
     EXPECT_EQ(events[2].kind, EVENT_COALESCE_LIMIT + 1);
 }
 
-TEST_F(EventQueueTest, DropsAreNeverCollapsedEachKeepsItsOwnData) {
-    for (int kind : {EVENT_GADGET_DROP, EVENT_WINDOW_DROP}) {
-        EXPECT_TRUE(event_queue_post(queue, make(kind, 0, 3, -1, new int(1))));
-        EXPECT_TRUE(event_queue_post(queue, make(kind, 0, 3, -1, new int(2))));
+// Drops and moved rows each carry data of their own: none is collapsed.
+TEST_F(EventQueueTest, DropsAndMovedRowsAreNeverCollapsedEachKeepsItsOwnData) {
+    const struct {
+        const char* name;
+        int kind;
+        int subtype;
+    } cases[] = {{"gadget drop", EVENT_GADGET_DROP, -1},
+                 {"window drop", EVENT_WINDOW_DROP, -1},
+                 {"moved row", EVENT_GADGET, GADGET_ITEM_MOVED}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(event_queue_post(queue, make(c.kind, 0, 3, c.subtype, new int(1))));
+        EXPECT_TRUE(event_queue_post(queue, make(c.kind, 0, 3, c.subtype, new int(2))));
         auto events = drain(queue);
         ASSERT_EQ(events.size(), 2u);
         EXPECT_EQ(*static_cast<int*>(events[0].data), 1);
@@ -86,17 +95,6 @@ TEST_F(EventQueueTest, DropsAreNeverCollapsedEachKeepsItsOwnData) {
         for (const QueuedEvent& event : events) release_payload(event.data);
         released.clear();
     }
-}
-
-TEST_F(EventQueueTest, MovedRowsAreNeverCollapsedEachKeepsItsOwnData) {
-    EXPECT_TRUE(event_queue_post(queue, make(EVENT_GADGET, 0, 3, GADGET_ITEM_MOVED, new int(1))));
-    EXPECT_TRUE(event_queue_post(queue, make(EVENT_GADGET, 0, 3, GADGET_ITEM_MOVED, new int(2))));
-    auto events = drain(queue);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(*static_cast<int*>(events[1].data), 2);
-    EXPECT_TRUE(released.empty());
-    for (const QueuedEvent& event : events) release_payload(event.data);
-    released.clear();
 }
 
 // Each menu event is a command (a key held down repeats one): none is lost.

@@ -14,7 +14,7 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/gadget_kind.h"
 #include "tests/gui/gadget_window.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
 #include "tests/gui/gadget_window.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 namespace {
 

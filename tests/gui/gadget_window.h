@@ -1,5 +1,6 @@
-// The gadget tests' window and event helpers, from the test support of the
-// back end being built, for the gadget tests every back end runs.
+// The gadget tests' window and events, for the gadget tests every back end
+// runs; each back end's gadget_window.cpp (win32/, gtk/) holds what touches
+// the platform.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,13 +9,40 @@
 #include <string>
 #include <vector>
 
+#include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 
-#ifdef _WIN32
-#include "tests/gui/win32/gadget_support.h"
-#else
-#include "tests/gui/gtk/gadget_support.h"
-#endif
+struct SeenEvent {
+    int kind;
+    ObjectNumber object;
+    ObjectNumber window;
+    int subtype;
+};
+
+// The gadget, menu, drop and other runtime events from EVENT_GADGET on, and
+// size and close events, that are waiting once the platform has delivered
+// what was pending, in order; the platform's own messages, repaints and moves
+// are not listed.
+std::vector<SeenEvent> drain_events();
+// Only the EVENT_GADGET ones.
+inline std::vector<SeenEvent> gadget_events() {
+    std::vector<SeenEvent> gadget;
+    for (const SeenEvent& event : drain_events())
+        if (event.kind == EVENT_GADGET) gadget.push_back(event);
+    return gadget;
+}
+
+// Window 0 is open (shown, 500 x 400 inner size, in front) and is the gadget
+// parent; everything left queued or open is gone afterwards. The runtime's
+// texts, events, windows and gadgets are started for the whole test program.
+class GadgetWindowTest : public ::testing::Test {
+public:
+    static constexpr ObjectNumber WINDOW = 0;
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // The subtypes of gadget events, each checked to be the gadget's in the
 // test's window.

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/gui/requester_suite.h"
 #include "tests/support/key_input.h"
 

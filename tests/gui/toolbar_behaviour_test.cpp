@@ -1,7 +1,8 @@
 // Toolbars as a person and the program meet them, the same on every back end:
-// calls before any toolbar exists, left and right clicks and checked states, tooltips, the width that follows the window,
-// dynamic, failed and freed toolbars, and a button made from a handle that is
-// no live image.
+// calls before any toolbar exists, left and right clicks and checked states,
+// tooltips as the screen shows them, the width that follows the window,
+// dynamic, failed, made again and freed toolbars, those of a closed window,
+// and a button made from a handle that is no live image.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,15 +12,15 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/image/image.h"
 #include "runtime/text/text.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 namespace {
 
 constexpr ObjectNumber WINDOW = 0;
 constexpr ObjectNumber TOOLBAR = 0;
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;
 
 // The menu items of the menu events delivered meanwhile, in order.
 std::vector<int> menu_items() {
@@ -80,7 +81,9 @@ class ToolbarBehaviourTest : public ::testing::Test {
 protected:
     static void TearDownTestSuite() { window_close(-1); }
     void SetUp() override {
-        if (!window_handle(WINDOW)) ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
+        if (!window_handle(WINDOW)) {
+            ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
+        }
         ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
     }
     void TearDown() override {
@@ -95,7 +98,9 @@ protected:
             ASSERT_NE(image, 0);
             ASSERT_NE(toolbar_image_button(n == 2 ? 103 : 100 + n, image, n == 2), 0);
             if (n == 0) toolbar_separator();
-            if (n == 1) ASSERT_NE(toolbar_image_button(102, 0), 0);
+            if (n == 1) {
+                ASSERT_NE(toolbar_image_button(102, 0), 0);
+            }
         }
         menu_items();
     }
@@ -145,12 +150,13 @@ TEST_F(ToolbarBehaviourTest, ToggleButtonsChangeWithEveryClickPlainOnesKeepThePr
     EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 4));
 }
 
-TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbar) {
+TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbarAndTheLastTextGivenShows) {
     build();
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"First"), 1);
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"Save as \u2026"), 1);
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 999, u"no such button"), 0);
     EXPECT_EQ(toolbar_tooltip(5, 102, u"no such toolbar"), 0);
+    EXPECT_EQ(rest_pointer_on_toolbar_item(TOOLBAR, 3), "Save as \xe2\x80\xa6");
 }
 
 TEST_F(ToolbarBehaviourTest, TheToolbarSpansItsWindowAndFollowsItsWidth) {
@@ -190,6 +196,56 @@ TEST_F(ToolbarBehaviourTest, DynamicFailedAndFreedToolbars) {
     EXPECT_EQ(toolbar_handle(TOOLBAR), 0);
     EXPECT_EQ(toolbar_height(TOOLBAR), 0);
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 7, u"gone"), 0);
+}
+
+TEST_F(ToolbarBehaviourTest, RecreatingANumberReplacesTheOldToolbar) {
+    const std::intptr_t old = toolbar_handle(TOOLBAR);
+    ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
+    EXPECT_FALSE(control_exists(old));
+    EXPECT_NE(toolbar_handle(TOOLBAR), old);
+    EXPECT_TRUE(control_exists(toolbar_handle(TOOLBAR)));
+}
+
+// Toolbars on a second window; their controls, as the runtime's handles name them.
+class TwoWindowToolbarTest : public ToolbarBehaviourTest {
+protected:
+    static constexpr ObjectNumber OTHER = 1;
+    void SetUp() override {
+        ToolbarBehaviourTest::SetUp();
+        ASSERT_NE(window_open(OTHER, 0, 320, 400, 100, u"Other", POPUP), 0);
+        ASSERT_NE(toolbar_create(4, window_handle(OTHER)), 0);
+        ASSERT_NE(toolbar_image_button(1, 0), 0);
+        dynamic_ = toolbar_create(DYNAMIC_ID, window_handle(OTHER));
+        ASSERT_NE(dynamic_, 0);
+        ASSERT_NE(toolbar_image_button(1, 0), 0);
+        others_ = {toolbar_handle(4), toolbar_handle(dynamic_)};
+    }
+    void TearDown() override {
+        window_close(OTHER);
+        ToolbarBehaviourTest::TearDown();
+    }
+    std::intptr_t dynamic_ = 0;
+    std::vector<std::intptr_t> others_;
+};
+
+TEST_F(TwoWindowToolbarTest, ClosingAWindowFreesEveryToolbarOnItAndNoOther) {
+    window_close(OTHER);
+    for (const std::intptr_t number : {std::intptr_t{4}, dynamic_}) {
+        EXPECT_EQ(toolbar_handle(number), 0);
+        EXPECT_EQ(toolbar_height(number), 0);
+        EXPECT_EQ(toolbar_tooltip(number, 1, u"gone"), 0);
+    }
+    for (const std::intptr_t control : others_) EXPECT_FALSE(control_exists(control));
+    EXPECT_TRUE(control_exists(toolbar_handle(TOOLBAR))) << "another window's toolbar lives on";
+}
+
+TEST_F(TwoWindowToolbarTest, FreeingAllDestroysEveryToolbar) {
+    const std::intptr_t first = toolbar_handle(TOOLBAR);
+    toolbar_free(-1);
+    EXPECT_FALSE(control_exists(first));
+    for (const std::intptr_t control : others_) EXPECT_FALSE(control_exists(control));
+    EXPECT_EQ(toolbar_handle(dynamic_), 0);
+    EXPECT_NE(window_handle(OTHER), 0) << "the windows stay";
 }
 
 TEST_F(ToolbarBehaviourTest, AHandleThatIsNoLiveImageMakesAWorkingButtonWithoutPicture) {

@@ -1,7 +1,8 @@
 // Real windows as a person, the window manager and the program meet them:
 // opening with a title, size and place (centred on the screen or a parent),
 // hiding and showing, focus, moving, minimizing, maximizing, restoring,
-// resizing and closing, the mouse position, background colours
+// resizing within size limits and closing, the window gadgets go into, the
+// mouse position, background colours
 // and the repaints they cause, numbers fixed, dynamic and unknown, parents that
 // are no open window, sizes and places out of all reason, the queue and the
 // wait, and the pointer going over windows; the same on every back end.
@@ -18,7 +19,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 #include "tests/gui/window_events.h"
 #include "tests/support/key_input.h"
 
@@ -49,9 +50,6 @@ std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int>
     for (int kind : kinds) events.push_back({kind, 0, window, 0});
     return events;
 }
-
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
-constexpr std::uint32_t POPUP = 0x80000000;
 
 class WindowBehaviourTest : public WindowSuite {
 protected:
@@ -109,7 +107,7 @@ TEST_F(WindowBehaviourTest, PositionsCentredOnScreenAndOnParent) {
     EXPECT_EQ(shown_frame(4).y, -1);
 }
 
-TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivation) {
+TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivationAndStayMaximized) {
     ASSERT_NE(window_open(4, 10, 10, 120, 90, u"Test", WINDOW_HIDDEN | POPUP), 0);
     EXPECT_FALSE(window_shown(4));
     window_hide(4, 0);
@@ -118,6 +116,17 @@ TEST_F(WindowBehaviourTest, HiddenWindowsShowWhenAskedWithOrWithoutActivation) {
     EXPECT_FALSE(window_shown(4));
     window_hide(4, 0, WINDOW_SHOW_NO_ACTIVATE);
     EXPECT_TRUE(window_shown(4));
+
+    // Hidden and shown again, a maximized window stays maximized.
+    ASSERT_NE(window_open(0, 100, 100, 300, 200, u"Test", MAIN_FLAGS), 0);
+    maximize_window(0);
+    settle();
+    const int maximized = window_width(0);
+    ASSERT_GT(maximized, 300);
+    window_hide(0, 1);
+    window_hide(0, 0);
+    settle();
+    EXPECT_EQ(window_width(0), maximized);
 }
 
 TEST_F(WindowBehaviourTest, APersonsResizeAndMoveAreEachOneEvent) {
@@ -218,6 +227,58 @@ TEST_F(WindowBehaviourTest, AParentThatIsNoOpenWindowFailsTheOpen) {
     EXPECT_NE(window_handle(2), 0);
 }
 
+// A person's resize and maximize stop at the limits of the inner size; an
+// ignored limit stays as it was, and 0 removes one.
+TEST_F(WindowBehaviourTest, SizeLimitsHoldForTheInnerSize) {
+    ASSERT_NE(window_open(0, 10, 10, 500, 400, u"Test", MAIN_FLAGS), 0);
+    const int frame_width = window_width(0, 0) - window_width(0);
+    window_bounds(0, 320, 280, IGNORE_VALUE, IGNORE_VALUE);
+    settle();  // the limits reach the window manager
+    resize_window(0, 50, 50);
+    settle();
+    EXPECT_EQ(window_width(0), 320);
+    EXPECT_EQ(window_height(0), 280);
+
+    window_bounds(0, IGNORE_VALUE, IGNORE_VALUE, 600, 450);
+    settle();
+    maximize_window(0);
+    settle();
+    EXPECT_EQ(window_width(0), 600);
+    EXPECT_EQ(window_height(0), 450);
+    restore_window(0);
+    window_bounds(0, 250, IGNORE_VALUE, IGNORE_VALUE, IGNORE_VALUE);
+    settle();
+    resize_window(0, 50, 50);
+    settle();
+    EXPECT_EQ(window_width(0), 250);
+    EXPECT_EQ(window_height(0), 280) << "an ignored limit is kept";
+
+    window_bounds(0, 0, 0, 0, 0);
+    settle();
+    resize_window(0, 900 + frame_width, 700);
+    settle();
+    EXPECT_EQ(window_width(0), 900) << "0 is no limit";
+}
+
+// Gadgets go into the window opened last unless it asks not to take them,
+// hidden or not; once that window closes, none are made until another opens.
+TEST_F(WindowBehaviourTest, GadgetsGoIntoTheLastWindowOpenedThatTakesThem) {
+    ASSERT_TRUE(gadget_init());
+    ASSERT_NE(window_open(0, 0, 0, 200, 100, u"a", WINDOW_HIDDEN | POPUP), 0);
+    ASSERT_NE(window_open(1, 300, 0, 200, 100, u"b", WINDOW_NOT_GADGET_PARENT | POPUP), 0);
+    ASSERT_NE(gadget_list_view(5, 0, 0, 50, 50), 0);
+    ASSERT_NE(window_open(2, 600, 0, 200, 100, u"c", POPUP), 0);
+    ASSERT_NE(gadget_list_view(6, 0, 0, 50, 50), 0);
+    window_close(2);
+    EXPECT_EQ(gadget_handle(6), 0) << "it went with window 2";
+    EXPECT_EQ(gadget_list_view(7, 0, 0, 50, 50), 0) << "never into a closed window";
+    window_close(1);
+    EXPECT_NE(gadget_handle(5), 0) << "window 1 took none";
+    window_close(0);
+    EXPECT_EQ(gadget_handle(5), 0);
+    gadget_end();
+}
+
 // The platform may make a framed window wider than asked (its smallest
 // title bar); never a negative size, never a failure.
 TEST_F(WindowBehaviourTest, NegativeSizesOpenEmptyWindows) {
@@ -238,6 +299,7 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
     ask_to_close(3);
     EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), (std::vector<Event>{{EVENT_CLOSE_WINDOW, 3, 3, 0}}));
     EXPECT_EQ(window_handle(3), handle);
+    EXPECT_TRUE(window_shown(3));
 }
 
 TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {

@@ -1,14 +1,18 @@
-// What the window tests of every back end share: an event as event_wait and
-// its accessors give it, and a test suite with the event queue and the
-// window library started.
+// What the window tests of every back end share: the flags windows are opened
+// with, an event as event_wait and its accessors give it, and a test suite
+// with the event queue and the window library started.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
+
+inline constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
+inline constexpr std::uint32_t POPUP = 0x80000000;
 
 struct Event {
     int kind;

@@ -11,6 +11,7 @@
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -94,6 +95,11 @@ Desktop::Desktop() : display_(XOpenDisplay(nullptr)) {
 
 Desktop::~Desktop() { XCloseDisplay(display_); }
 
+Desktop& person_desktop() {
+    static Desktop person;
+    return person;
+}
+
 ScreenBox Desktop::box(GtkWidget* window) {
     ::Window root, child;
     int x = 0, y = 0;
@@ -110,7 +116,17 @@ bool Desktop::mapped(GtkWidget* window) {
     return attributes.map_state == IsViewable;
 }
 
+void Desktop::fit_limits(GtkWidget* window, int& width, int& height) {
+    int min_width, min_height, max_width, max_height;
+    size_hints(window, &min_width, &min_height, &max_width, &max_height);
+    width = std::max(width, min_width);
+    height = std::max(height, min_height);
+    if (max_width > 0) width = std::min(width, max_width);
+    if (max_height > 0) height = std::min(height, max_height);
+}
+
 void Desktop::resize(GtkWidget* window, int width, int height) {
+    fit_limits(window, width, height);
     XResizeWindow(display_, xid_of(window), static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(display_, False);
 }
@@ -149,8 +165,9 @@ void Desktop::maximize(GtkWidget* window) {
     before_maximized_ = box(window);
     net_state(window, true);
     const Screen* screen = DefaultScreenOfDisplay(display_);
-    XMoveResizeWindow(display_, xid_of(window), 0, 0, static_cast<unsigned>(WidthOfScreen(screen)),
-                      static_cast<unsigned>(HeightOfScreen(screen)));
+    int width = WidthOfScreen(screen), height = HeightOfScreen(screen);
+    fit_limits(window, width, height);
+    XMoveResizeWindow(display_, xid_of(window), 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(display_, False);
 }
 

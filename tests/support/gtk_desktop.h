@@ -41,13 +41,14 @@ public:
     // The window's X window as the server has it: position on the screen, size.
     ScreenBox box(GtkWidget* window);
     bool mapped(GtkWidget* window);
-    // What a window manager does when a person drags a border, moves the
-    // window or presses its close button.
+    // What a window manager does when a person drags a border (within the
+    // window's size limits), moves the window or presses its close button.
     void resize(GtkWidget* window, int width, int height);
     void move(GtkWidget* window, int x, int y);
     void close_request(GtkWidget* window);
     // What a window manager does for the title bar's buttons: minimizing
-    // unmaps the window, maximizing marks it so and fills the screen,
+    // unmaps the window, maximizing marks it so and fills the screen (or its
+    // largest size),
     // restoring maps it again or gives it back the size it had.
     void minimize(GtkWidget* window);
     void maximize(GtkWidget* window);
@@ -70,9 +71,13 @@ public:
 
 private:
     void net_state(GtkWidget* window, bool maximized);
+    void fit_limits(GtkWidget* window, int& width, int& height);
     struct _XDisplay* display_;
     ScreenBox before_maximized_{};
 };
+
+// The person's one desktop for the whole test program, made at first use.
+Desktop& person_desktop();
 
 // Answers the next dialog of the program from inside the loop the dialog
 // runs: once a dialog is shown and drawn, act(dialog) runs once and does what

@@ -14,8 +14,8 @@
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
-#include "tests/gui/drop_blocks.h"
-#include "tests/gui/test_data_object.h"
+#include "tests/support/drop_blocks.h"
+#include "tests/support/test_data_object.h"
 
 namespace {
 

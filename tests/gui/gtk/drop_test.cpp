@@ -4,12 +4,10 @@
 // under the files marked, and a list that names anything but files on this
 // computer refused as a whole.
 #include <gtk/gtk.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,50 +15,37 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "tests/gui/drop_events.h"
+#include "tests/gui/drop_suite.h"
 #include "tests/gui/gtk/gadget_support.h"
 #include "tests/support/gtk_file_drag.h"
 
 namespace {
 
-constexpr ObjectNumber LIST = 0;
-
-class DropTest : public GadgetWindowTest {
+class DropTest : public DropBehaviourTest {
 protected:
     void SetUp() override {
-        GadgetWindowTest::SetUp();
-        ASSERT_TRUE(drop_init());
-        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200), 0);
-        for (const char16_t* row : {u"first", u"second", u"third"}) gadget_item_add(LIST, -1, row);
-        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
-        folder_ = std::filesystem::temp_directory_path() / ("drop_test_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder_);
-        for (const char* name : {"one.mp3", "zwei \xc3\xa4\xc3\xb6.ogg"}) {
-            std::ofstream(folder_ / name) << "x";
-            files_.push_back((folder_ / name).string());
-        }
-        ASSERT_TRUE(wait_drawn(window_));
+        DropBehaviourTest::SetUp();
+        ASSERT_TRUE(wait_drawn(test_window()));
     }
-    void TearDown() override {
-        GadgetWindowTest::TearDown();
-        drop_end();
-        std::filesystem::remove_all(folder_);
+    // The files' names as the other program is given them.
+    std::vector<std::string> names() const {
+        std::vector<std::string> names;
+        for (const std::filesystem::path& file : files_) names.push_back(file.string());
+        return names;
     }
-    std::filesystem::path folder_;
-    std::vector<std::string> files_;
+    // The row the list shows marked as where a drop would go; -1 for none.
+    static int marked_row() {
+        GtkTreePath* marked = nullptr;
+        gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
+        const int row = marked ? gtk_tree_path_get_indices(marked)[0] : -1;
+        if (marked) gtk_tree_path_free(marked);
+        return row;
+    }
 };
-
-// The row the list shows marked as where a drop would go; -1 for none.
-int marked_row() {
-    GtkTreePath* marked = nullptr;
-    gtk_tree_view_get_drag_dest_row(tree_view_of(LIST), &marked, nullptr);
-    const int row = marked ? gtk_tree_path_get_indices(marked)[0] : -1;
-    if (marked) gtk_tree_path_free(marked);
-    return row;
-}
 
 TEST_F(DropTest, TheRowUnderTheFilesIsMarkedUntilTheyAreDropped) {
     const ScreenPoint row = row_point(LIST, 1);
-    HeldFiles held(desktop, GTK_FILE_SOURCE, row.x, row.y, files_);
+    HeldFiles held(person_desktop(), GTK_FILE_SOURCE, row.x, row.y, names());
     ASSERT_TRUE(held.ready());
     EXPECT_EQ(marked_row(), 1);
     held.let_go();
@@ -91,8 +76,8 @@ TEST_F(DropTest, AListWithAnEntryThatIsNoFileHereIsRefusedAsAWhole) {
         const gulong watch =
             g_signal_connect_after(tree_view_of(LIST), "drag-data-received", G_CALLBACK(count_call), &received);
         const ScreenPoint row = row_point(LIST, 1);
-        EXPECT_TRUE(drag_files_to(desktop, GTK_FILE_SOURCE, row.x, row.y,
-                                  {"--raw", uri_of(files_[0]) + "\r\n" + entry + "\r\n" + uri_of(files_[1]) + "\r\n"}));
+        EXPECT_TRUE(drag_files_to(person_desktop(), GTK_FILE_SOURCE, row.x, row.y,
+                                  {"--raw", uri_of(files_[0].string()) + "\r\n" + entry + "\r\n" + uri_of(files_[1].string()) + "\r\n"}));
         EXPECT_TRUE(run_until([&] { return received > 0; }, 3000)) << "the list's data never reached the list";
         g_signal_handler_disconnect(tree_view_of(LIST), watch);
         for (const SeenEvent& event : drain_events()) {

@@ -21,7 +21,7 @@ TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindow) {
     auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 5, 250, 190, 40, 0, 100));
     ASSERT_TRUE(list && slider);
     EXPECT_EQ(gadget_handle(0), reinterpret_cast<std::intptr_t>(list));
-    EXPECT_EQ(gtk_widget_get_toplevel(list), window_);
+    EXPECT_EQ(gtk_widget_get_toplevel(list), test_window());
     EXPECT_EQ(window_number_of(slider), WINDOW);
     EXPECT_EQ(g_object_get_data(G_OBJECT(slider), "QX_ID"), reinterpret_cast<gpointer>(2));
 }
@@ -40,9 +40,9 @@ TEST_F(GadgetTest, ASliderIsAScaleThatJumpsToAClick) {
     auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 50, 50, 200, 40, 0, 100));
     ASSERT_TRUE(slider && GTK_IS_SCALE(slider));
     EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(slider)), GTK_ORIENTATION_HORIZONTAL);
-    ASSERT_TRUE(wait_drawn(window_));
+    ASSERT_TRUE(wait_drawn(test_window()));
     const ScreenBox box = screen_box(slider);
-    desktop.click(box.x + box.width * 3 / 4, box.y + box.height / 2);
+    person_desktop().click(box.x + box.width * 3 / 4, box.y + box.height / 2);
     EXPECT_TRUE(run_until([] { return gadget_state_get(1) > 60; })) << gadget_state_get(1);
     gadget_track_bar(2, 300, 50, 40, 200, 0, 100, 2);
     EXPECT_EQ(gtk_orientable_get_orientation(GTK_ORIENTABLE(widget_of(2))), GTK_ORIENTATION_VERTICAL);

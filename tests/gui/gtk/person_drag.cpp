@@ -19,15 +19,6 @@
 #include "tests/support/gtk_desktop.h"
 #include "tests/support/gtk_file_drag.h"
 
-namespace {
-
-Desktop& desktop() {
-    static Desktop person;
-    return person;
-}
-
-}  // namespace
-
 struct DragDuringRequester::Watch {
     std::unique_ptr<DialogAnswer> answer;
     bool done = false;
@@ -45,7 +36,7 @@ DropPoint drag_onto(GtkWidget* widget, ScreenPoint target, const std::vector<std
     if (keys & DROP_KEY_CONTROL) held.push_back(XK_Control_L);
     if (keys & DROP_KEY_SHIFT) held.push_back(XK_Shift_L);
     if (keys & DROP_KEY_ALT) held.push_back(XK_Alt_L);
-    EXPECT_TRUE(drag_files_to(desktop(), GTK_FILE_SOURCE, target.x, target.y, offered, held));
+    EXPECT_TRUE(drag_files_to(person_desktop(), GTK_FILE_SOURCE, target.x, target.y, offered, held));
     const ScreenBox box = screen_box(widget);
     return {target.x - box.x, target.y - box.y};
 }
@@ -79,7 +70,7 @@ DragDuringRequester::DragDuringRequester(ObjectNumber list, int row, std::vector
     watch->answer = std::make_unique<DialogAnswer>([=](GtkWidget* dialog) {
         drag_files_onto_row(list, row, files);
         const ScreenBox ok = screen_box(dialog_button(dialog, "_OK"));
-        desktop().click(ok.x + ok.width / 2, ok.y + ok.height / 2);
+        person_desktop().click(ok.x + ok.width / 2, ok.y + ok.height / 2);
         watch->done = true;
     });
 }

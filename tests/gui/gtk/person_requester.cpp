@@ -17,11 +17,6 @@ namespace {
 
 constexpr int MOST_WINDOWS = 16;
 
-Desktop& desktop() {
-    static Desktop person;
-    return person;
-}
-
 std::u16string utf16(const char* utf8) {
     if (!utf8) return u"";
     gunichar2* converted = g_utf8_to_utf16(utf8, -1, nullptr, nullptr, nullptr);
@@ -47,7 +42,7 @@ const char* label_of(Press button, GtkWidget* dialog) {
 
 void click_on(GtkWidget* widget) {
     const ScreenBox box = screen_box(widget);
-    desktop().click(box.x + box.width / 2, box.y + box.height / 2);
+    person_desktop().click(box.x + box.width / 2, box.y + box.height / 2);
     run_for(100);
 }
 
@@ -106,32 +101,32 @@ struct RequesterAnswer::Watch {
     // the path over what it holds, and confirms.
     void type_path(GtkWidget* dialog) {
         if (gtk_file_chooser_get_action(GTK_FILE_CHOOSER(dialog)) == GTK_FILE_CHOOSER_ACTION_OPEN) {
-            desktop().key_down(XK_Control_L);
-            desktop().key(XK_l);
-            desktop().key_up(XK_Control_L);
+            person_desktop().key_down(XK_Control_L);
+            person_desktop().key(XK_l);
+            person_desktop().key_up(XK_Control_L);
             run_for(200);
         }
         GtkWidget* entry = dialog_part(dialog, GTK_TYPE_ENTRY);
         if (!entry) return;
         click_on(entry);
-        desktop().key_down(XK_Control_L);
-        desktop().key(XK_a);
-        desktop().key_up(XK_Control_L);
-        desktop().type(act.typed->string().c_str());
+        person_desktop().key_down(XK_Control_L);
+        person_desktop().key(XK_a);
+        person_desktop().key_up(XK_Control_L);
+        person_desktop().type(act.typed->string().c_str());
         run_for(300);  // the dialog looks the typed folder up as it goes
-        desktop().key(XK_Return);
+        person_desktop().key(XK_Return);
     }
     void answer(GtkWidget* dialog) {
         answered = true;
         look(dialog);
         if (act.also_look) act.also_look();
-        desktop().focus(dialog);
+        person_desktop().focus(dialog);
         if (act.typed) {
             type_path(dialog);
         } else if (act.button == Press::Close) {
-            desktop().close_request(dialog);
+            person_desktop().close_request(dialog);
         } else if (act.button == Press::Escape) {
-            desktop().key(XK_Escape);
+            person_desktop().key(XK_Escape);
         } else if (GtkWidget* shown = dialog_button(dialog, label_of(act.button, dialog))) {
             click_on(shown);
         }
@@ -163,8 +158,8 @@ struct RequesterAnswer::Watch {
             self->answer(fresh);
             self->answered_at = g_get_monotonic_time();
         } else {
-            desktop().focus(fresh);
-            desktop().key(XK_Escape);
+            person_desktop().focus(fresh);
+            person_desktop().key(XK_Escape);
         }
         return G_SOURCE_CONTINUE;
     }
@@ -200,6 +195,6 @@ void disable_window(ObjectNumber window) {
 void bring_to_front(ObjectNumber window) {
     auto* widget = reinterpret_cast<GtkWidget*>(window_handle(window));
     wait_drawn(widget);
-    desktop().focus(widget);
+    person_desktop().focus(widget);
     run_until([&] { return gtk_window_is_active(GTK_WINDOW(widget)); });
 }

@@ -1,7 +1,6 @@
 // What only GTK toolbars show: the embedded icons along the top of the
-// window, tooltips as the screen shows them, the old toolbar destroyed when a
-// number is made again, and the pictures for high-density screens kept as
-// long as their buttons.
+// window, and the pictures for high-density screens kept as long as their
+// buttons.
 #include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/toolbar.h"
 #include "runtime/gui/window.h"
+#include "tests/gui/window_events.h"
 #include "runtime/image/image.h"
 #include "tests/support/gtk_desktop.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 constexpr ObjectNumber WINDOW = 0;
 constexpr ObjectNumber TOOLBAR = 0;
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;
 
 // Reads and forgets whatever events the clicks and redraws left.
 void drain_events() {
@@ -77,6 +76,8 @@ TEST_F(ToolbarTest, ButtonsShowTheirIconsAlongTheTopOfTheWindow) {
     EXPECT_EQ(box.y, window_box.y);
     EXPECT_EQ(box.width, 600);
     EXPECT_EQ(toolbar_height(TOOLBAR), box.height);
+    // The window names its toolbar (one more than its number).
+    EXPECT_EQ(g_object_get_data(G_OBJECT(window_), "qx_toolbar_id"), reinterpret_cast<gpointer>(TOOLBAR + 1));
 }
 
 // At scale 2 a button draws from the image's double picture: it must outlive
@@ -94,26 +95,6 @@ TEST_F(ToolbarTest, AButtonKeepsTheDoublePictureUntilItGoes) {
     EXPECT_NE(sharp, nullptr);
     toolbar_free(TOOLBAR);
     EXPECT_EQ(sharp, nullptr);
-}
-
-TEST_F(ToolbarTest, TooltipsShowTheLastTextGiven) {
-    build();
-    toolbar_tooltip(TOOLBAR, 103, u"First");
-    toolbar_tooltip(TOOLBAR, 103, u"Save as \u2026");  // replaces the first
-    const ScreenBox box = screen_box(GTK_WIDGET(button_at(4)));
-    desktop.pointer_to(box.x + 3, box.y + 3);
-    run_for(50);
-    desktop.pointer_to(box.x + box.width / 2, box.y + box.height / 2);
-    EXPECT_TRUE(run_until([] { return shown_tooltip() == "Save as \xe2\x80\xa6"; })) << shown_tooltip();
-}
-
-TEST_F(ToolbarTest, RecreatingANumberDestroysTheOldToolbar) {
-    build();
-    auto* first = reinterpret_cast<GtkWidget*>(toolbar_handle(TOOLBAR));
-    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
-    ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
-    EXPECT_EQ(first, nullptr);
-    EXPECT_EQ(g_object_get_data(G_OBJECT(window_), "qx_toolbar_id"), reinterpret_cast<gpointer>(TOOLBAR + 1));
 }
 
 }  // namespace

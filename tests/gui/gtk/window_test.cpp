@@ -1,6 +1,6 @@
 // What only GTK windows have: the window's own data, its frame, sizing and
-// transient hints, the keyboard grab of an owned pop-up, the size limits as
-// the window manager reads them, and the pointer leaving as an event.
+// transient hints, the keyboard grab of an owned pop-up, and the pointer
+// leaving as an event.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,9 +33,6 @@ std::vector<Event> drain() {
     while (int kind = event_wait_timeout(0)) events.push_back(current(kind));
     return events;
 }
-
-constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
-constexpr std::uint32_t POPUP = 0x80000000;
 
 class WindowTest : public WindowSuite {
 protected:
@@ -100,17 +97,6 @@ TEST_F(WindowTest, FlagsChooseFrameSizingAndVisibility) {
     GtkWidget* tool = open(3, WINDOW_TOOL | POPUP);
     EXPECT_TRUE(gtk_window_get_decorated(GTK_WINDOW(tool)));
     EXPECT_EQ(gtk_window_get_type_hint(GTK_WINDOW(tool)), GDK_WINDOW_TYPE_HINT_UTILITY);
-
-    // Not the gadget parent: new gadgets still go into the hidden window 4, until it closes.
-    GtkWidget* hidden = open(4, WINDOW_HIDDEN | POPUP);
-    GtkWidget* content_of_4 = gadget_parent();
-    EXPECT_EQ(gtk_widget_get_toplevel(content_of_4), hidden);
-    open(5, POPUP | WINDOW_NOT_GADGET_PARENT);
-    EXPECT_EQ(gadget_parent(), content_of_4);
-    window_close(5);
-    EXPECT_EQ(gadget_parent(), content_of_4);
-    window_close(4);
-    EXPECT_EQ(gadget_parent(), nullptr);
 }
 
 TEST_F(WindowTest, AWindowCentredOnItsParentIsTransientForIt) {
@@ -138,27 +124,6 @@ TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
     window_close(-1);
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(gadget_parent(), nullptr);
-}
-
-TEST_F(WindowTest, BoundsReachTheWindowManagerAsSizeLimits) {
-    GtkWidget* window = open(0, MAIN_FLAGS);
-    window_bounds(0, 200, 150, 800, 600);
-    run_for(50);
-    int min_w, min_h, max_w, max_h;
-    desktop.size_hints(window, &min_w, &min_h, &max_w, &max_h);
-    EXPECT_EQ(min_w, 200);
-    EXPECT_EQ(min_h, 150);
-    EXPECT_EQ(max_w, 800);
-    EXPECT_EQ(max_h, 600);
-
-    // IGNORE_VALUE keeps a limit; 0 removes it.
-    window_bounds(0, 250, IGNORE_VALUE, 0, 0);
-    run_for(50);
-    desktop.size_hints(window, &min_w, &min_h, &max_w, &max_h);
-    EXPECT_EQ(min_w, 250);
-    EXPECT_EQ(min_h, 150);
-    EXPECT_NE(max_w, 800);
-    EXPECT_NE(max_h, 600);
 }
 
 // Over no window at all nothing else wakes the wait (no window manager moves

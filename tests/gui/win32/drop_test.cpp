@@ -20,9 +20,9 @@
 #include "runtime/gui/window.h"
 #include "runtime/gui/win32/drop_win32.h"
 #include "runtime/text/text.h"
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 #include "tests/gui/drop_events.h"
-#include "tests/gui/test_data_object.h"
+#include "tests/support/test_data_object.h"
 #include "tests/gui/win32/gadget_support.h"
 #include "tests/support/win32_dialogs.h"
 
@@ -79,7 +79,7 @@ protected:
         gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
         target_ = registered_target(list_);
         ASSERT_NE(target_, nullptr);
-        RedrawWindow(window_handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(test_window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         files_.add(CF_HDROP, wide_file_list(paths_));
     }
     void TearDown() override {
@@ -369,12 +369,12 @@ TEST_F(DropTest, TheRowUnderThePointerIsMarkedUntilThePointerMovesOnOrLeaves) {
 
 TEST_F(DropTest, AWindowHasATargetOfItsOwnUntilItsFilesAreWithdrawn) {
     window_drop_enable(WINDOW, DROP_FORMAT_FILES, DROP_ACTION_COPY);
-    IDropTarget* window_target = registered_target(window_handle_);
+    IDropTarget* window_target = registered_target(test_window());
     ASSERT_NE(window_target, nullptr);
     ASSERT_NE(window_target, target_);
     window_drop_enable(WINDOW, DROP_FORMAT_FILES, 0);
-    EXPECT_EQ(registered_target(window_handle_), nullptr);
-    EXPECT_EQ(RevokeDragDrop(window_handle_), DRAGDROP_E_NOTREGISTERED);
+    EXPECT_EQ(registered_target(test_window()), nullptr);
+    EXPECT_EQ(RevokeDragDrop(test_window()), DRAGDROP_E_NOTREGISTERED);
 }
 
 TEST_F(DropTest, ARuntimeTargetReplacesAnotherProgramsRegistration) {
@@ -417,13 +417,13 @@ TEST_F(DropTest, TheTargetAnswersForItsInterfacesAndLivesWhileReferenced) {
 TEST_F(DropTest, OverlappingCheckBoxesAndGroupBoxesGoBehindTheList) {
     auto button = [&](DWORD style, int x, int y) {
         HWND hwnd = CreateWindowExW(0, L"Button", L"b", WS_CHILD | WS_VISIBLE | style, x, y, 80, 30,
-                                    window_handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                    test_window(), nullptr, GetModuleHandleW(nullptr), nullptr);
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return hwnd;
     };
     auto depth = [&](HWND hwnd) {  // 0 is in front
         int index = 0;
-        for (HWND h = GetWindow(window_handle_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT), ++index)
+        for (HWND h = GetWindow(test_window(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT), ++index)
             if (h == hwnd) return index;
         return -1;
     };

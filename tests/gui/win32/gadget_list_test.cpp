@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
-#include "tests/gui/gadget_window.h"
+#include "tests/gui/win32/gadget_support.h"
 
 namespace {
 
@@ -35,30 +36,27 @@ protected:
     }
 };
 
-void expect_multiple_selection_states() {
-    gadget_item_add(LIST, -1, u"a");
-    gadget_item_add(LIST, -1, u"b");
-    gadget_item_add(LIST, -1, u"c");
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    gadget_item_state_set(LIST, 1, 1);
-    gadget_item_state_set(LIST, 2, 1);
-    EXPECT_EQ(gadget_state_get(LIST), 1);  // the first selected
-    gadget_state_set(LIST, 0);             // only that one
-    EXPECT_EQ(gadget_item_state_get(LIST, 0), 1);
-    EXPECT_EQ(gadget_item_state_get(LIST, 1), 0);
-    EXPECT_EQ(gadget_item_state_get(LIST, 2), 0);
-    gadget_item_state_set(LIST, 2, 1);
-    gadget_item_state_set(LIST, 0, 0);
-    EXPECT_EQ(gadget_state_get(LIST), 2);
-    gadget_state_set(LIST, -1);
-    EXPECT_EQ(gadget_state_get(LIST), -1);
-    EXPECT_EQ(gadget_item_state_get(LIST, 2), 0);
-}
-
-TEST_F(ExtendedListTest, StatesOfAMultipleSelection) { expect_multiple_selection_states(); }
-TEST_F(ListGadgetTest, StatesOfAMultipleSelectionWithoutExtendedKeys) {
-    ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200, LBS_MULTIPLESEL), 0);
-    expect_multiple_selection_states();
+// With the extended keys or without them, the program's selection reads alike.
+TEST_F(ListGadgetTest, StatesOfAMultipleSelection) {
+    for (const auto& [style, name] : {std::pair{LBS_EXTENDEDSEL, "extended"}, std::pair{LBS_MULTIPLESEL, "multiple"}}) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(gadget_list_view(LIST, 10, 10, 300, 200, style), 0);
+        add_rows(LIST, {u"a", u"b", u"c"});
+        EXPECT_EQ(gadget_state_get(LIST), -1);
+        gadget_item_state_set(LIST, 1, 1);
+        gadget_item_state_set(LIST, 2, 1);
+        EXPECT_EQ(gadget_state_get(LIST), 1);  // the first selected
+        gadget_state_set(LIST, 0);             // only that one
+        EXPECT_EQ(gadget_item_state_get(LIST, 0), 1);
+        EXPECT_EQ(gadget_item_state_get(LIST, 1), 0);
+        EXPECT_EQ(gadget_item_state_get(LIST, 2), 0);
+        gadget_item_state_set(LIST, 2, 1);
+        gadget_item_state_set(LIST, 0, 0);
+        EXPECT_EQ(gadget_state_get(LIST), 2);
+        gadget_state_set(LIST, -1);
+        EXPECT_EQ(gadget_state_get(LIST), -1);
+        EXPECT_EQ(gadget_item_state_get(LIST, 2), 0);
+    }
 }
 
 // Its own colours are the program's (checked alike on every back end);
@@ -97,7 +95,7 @@ TEST_F(ListGadgetTest, ThePressHoldsTheMouseUntilADragStartsOrACaptureElsewhere)
     EXPECT_EQ(subtypes_from(LIST, gadget_events()), std::vector<int>{GADGET_DRAG_START});
 
     SendMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SetCapture(window_handle_);
+    SetCapture(test_window());
     ReleaseCapture();
     SendMessageW(list_, WM_MOUSEMOVE, 0, moved(point, 40, 0));
     for (int subtype : subtypes_from(LIST, gadget_events())) EXPECT_NE(subtype, GADGET_DRAG_START);

@@ -1,29 +1,27 @@
-// Shared by the gadget tests: a real runtime window to put gadgets in, the
-// events a test produced, and looks at what the screen shows.
+// What the Windows gadget tests look at past the runtime: the test's window,
+// a gadget's control, where a control stands and the colours it shows.
 #pragma once
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
+#include "runtime/gui/gadget.h"
+#include "runtime/gui/window.h"
+#include "tests/gui/gadget_window.h"
 
-#include <vector>
+inline HWND test_window() { return reinterpret_cast<HWND>(window_handle(GadgetWindowTest::WINDOW)); }
+inline HWND handle_of(ObjectNumber gadget) { return reinterpret_cast<HWND>(gadget_handle(gadget)); }
 
-#include "runtime/core/object_table.h"
-#include "tests/gui/gadget_events.h"
+inline RECT rect_in_parent(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
 
-HWND handle_of(ObjectNumber gadget);
-RECT rect_in_parent(HWND control);
 // The colour shown at a point of a control's client area.
-COLORREF pixel_at(HWND control, int x, int y);
-
-// Window 0 is open (shown, 500 x 400 inner size) and is the gadget parent;
-// everything left queued or open is gone afterwards.
-class GadgetWindowTest : public ::testing::Test {
-public:
-    static constexpr ObjectNumber WINDOW = 0;
-
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    HWND window_handle_ = nullptr;
-};
+inline COLORREF pixel_at(HWND control, int x, int y) {
+    HDC dc = GetDC(control);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(control, dc);
+    return colour;
+}

@@ -24,7 +24,7 @@ TEST_F(GadgetTest, RegistrationPutsTheControlIntoTheWindowUnderItsNumber) {
     auto handle = reinterpret_cast<HWND>(gadget_list_view(3, 5, 30, 200, 150));
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(handle, handle_of(3));
-    EXPECT_EQ(GetParent(handle), window_handle_);
+    EXPECT_EQ(GetParent(handle), test_window());
     EXPECT_EQ(class_of(handle), L"ListBox");
     EXPECT_EQ(GetWindowLongPtrW(handle, GWLP_ID), 3);
     EXPECT_EQ(reinterpret_cast<ObjectNumber>(GetPropW(handle, GADGET_ID_PROPERTY)), 3);
@@ -60,7 +60,7 @@ TEST_F(GadgetTest, ASliderIsATrackbarReadUpsideDownWhenVertical) {
 TEST_F(GadgetTest, NotificationsOfAForeignControlWithTheSameIdentifierAreNotTheGadgets) {
     gadget_list_view(0, 0, 0, 100, 100);
     HWND foreign = CreateWindowExW(0, L"ListBox", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 110, 100, 100,
-                                   window_handle_, reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
+                                   test_window(), reinterpret_cast<HMENU>(0), GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(foreign, nullptr);
     SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a"));
     SendMessageW(foreign, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"b"));
@@ -84,30 +84,13 @@ TEST_F(GadgetTest, ClosingTheWindowGivesItsGadgetsBrushesBack) {
 // window up; destroying a window sends messages to its controls, whose
 // handlers look the gadget up. Neither thread may wait for the other's table.
 TEST_F(GadgetTest, GadgetsMadeWhileAnotherThreadOpensAndClosesWindowsNeverDeadlock) {
-    constexpr int ROUNDS = 200;
-    constexpr ObjectNumber MAKER_WINDOW = 20, CLOSER_WINDOW = 21;
-    constexpr ObjectNumber MAKER_LIST = 20, CLOSER_LIST = 21;
-    int made = 0, closed = 0;
-    auto maker = [&] {
-        window_open(MAKER_WINDOW, 0, 0, 300, 200, u"maker", WINDOW_HIDDEN);
-        for (int i = 0; i < ROUNDS; ++i)  // each replaces the last
-            if (gadget_list_view(MAKER_LIST, 0, 0, 100, 100)) ++made;
-        window_close(MAKER_WINDOW);
-    };
-    auto closer = [&] {
-        for (int i = 0; i < ROUNDS; ++i) {
-            window_open(CLOSER_WINDOW, 0, 0, 300, 200, u"closer", WINDOW_HIDDEN);
-            if (gadget_list_view(CLOSER_LIST, 0, 0, 100, 100)) ++closed;
-            window_close(CLOSER_WINDOW);
-        }
-    };
-    run_within_or_end({maker, closer}, 30000, "gadgets made while windows close");
-    EXPECT_EQ(made, ROUNDS);
-    EXPECT_EQ(closed, ROUNDS);
-    EXPECT_EQ(gadget_handle(MAKER_LIST), 0);
-    EXPECT_EQ(gadget_handle(CLOSER_LIST), 0);
-    EXPECT_EQ(window_handle(MAKER_WINDOW), 0);
-    EXPECT_EQ(window_handle(CLOSER_WINDOW), 0);
+    const RaceMade made = make_while_windows_close(
+        [](ObjectNumber list) { return gadget_list_view(list, 0, 0, 100, 100) != 0; }, [] {},
+        "gadgets made while windows close");
+    EXPECT_EQ(made.maker, RACE_ROUNDS);
+    EXPECT_EQ(made.closer, RACE_ROUNDS);
+    EXPECT_EQ(gadget_handle(RACE_MAKER), 0);
+    EXPECT_EQ(gadget_handle(RACE_CLOSER), 0);
 }
 
 BOOL CALLBACK find_tooltip(HWND hwnd, LPARAM found) {
@@ -156,7 +139,7 @@ TEST_F(GadgetTest, EqualBackColoursShareOneBrushUntilTheLastGoes) {
     // The brush the window gets when each list asks for its colours.
     auto brush_for = [&](ObjectNumber list) {
         HDC dc = GetDC(handle_of(list));
-        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_handle_, WM_CTLCOLORLISTBOX,
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(test_window(), WM_CTLCOLORLISTBOX,
                                                            reinterpret_cast<WPARAM>(dc),
                                                            reinterpret_cast<LPARAM>(handle_of(list))));
         ReleaseDC(handle_of(list), dc);

@@ -1,7 +1,7 @@
 // The person of the behaviour tests under GTK: a second X client clicks
 // through the X server and does what a window manager does for the title
 // bar's buttons.
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 #include <X11/keysym.h>
 #include <gtk/gtk.h>
@@ -16,16 +16,22 @@
 
 namespace {
 
-Desktop& desktop() {
-    static Desktop person;
-    return person;
-}
-
 GtkWidget* widget_of(ObjectNumber gadget) { return reinterpret_cast<GtkWidget*>(gadget_handle(gadget)); }
 GtkWidget* window_of(ObjectNumber window) { return reinterpret_cast<GtkWidget*>(window_handle(window)); }
 
 ScreenPoint pressed{};  // where press_row put the pointer, on the screen
 bool shift_held = false;
+
+// The pointer resting at a point of a widget, relative to its corner; the tip shown then.
+std::string rest_pointer_at(GtkWidget* widget, int x, int y) {
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
+    const ScreenBox box = screen_box(widget);
+    person_desktop().pointer_to(box.x + x, box.y + y);
+    run_for(200);  // a tip left from before goes
+    // Resting: the toolkit's hover time, then the tip's own way to the screen.
+    run_until([] { return !shown_tooltip().empty(); }, 2000);
+    return shown_tooltip();
+}
 
 }  // namespace
 
@@ -40,7 +46,7 @@ void focus_gadget(ObjectNumber gadget) {
 void click_row(ObjectNumber list, int row, int count) {
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(tree_view_of(list)))));
     const ScreenPoint point = row_point(list, row);
-    desktop().click(point.x, point.y, count);
+    person_desktop().click(point.x, point.y, count);
 }
 
 std::string rest_pointer_on_row(ObjectNumber list, int row) {
@@ -51,13 +57,7 @@ std::string rest_pointer_on_row(ObjectNumber list, int row) {
 }
 
 std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
-    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget_of(gadget))));
-    const ScreenBox box = screen_box(widget_of(gadget));
-    desktop().pointer_to(box.x + x, box.y + y);
-    run_for(200);  // a tip left from before goes
-    // Resting: the toolkit's hover time, then the tip's own way to the screen.
-    run_until([] { return !shown_tooltip().empty(); }, 2000);
-    return shown_tooltip();
+    return rest_pointer_at(widget_of(gadget), x, y);
 }
 
 ShownBox shown_row(ObjectNumber list, int row) {
@@ -74,7 +74,7 @@ ShownBox shown_row(ObjectNumber list, int row) {
 }
 
 void press_key(Key key) {
-    desktop().key(key == Key::Left ? XK_Left : key == Key::Right ? XK_Right : key == Key::Escape ? XK_Escape : XK_Down);
+    person_desktop().key(key == Key::Left ? XK_Left : key == Key::Right ? XK_Right : key == Key::Escape ? XK_Escape : XK_Down);
 }
 
 void press_row(ObjectNumber list, int row, bool shift) {
@@ -86,16 +86,16 @@ void press_row(ObjectNumber list, int row, bool shift) {
         pressed = {box.x + 20, box.y + box.height - 20};
     }
     shift_held = shift;
-    if (shift) desktop().key_down(XK_Shift_L);
-    desktop().pointer_to(pressed.x, pressed.y);
-    desktop().press();
+    if (shift) person_desktop().key_down(XK_Shift_L);
+    person_desktop().pointer_to(pressed.x, pressed.y);
+    person_desktop().press();
 }
 
-void move_pointer_by(int dx, int dy) { desktop().pointer_to(pressed.x + dx, pressed.y + dy); }
+void move_pointer_by(int dx, int dy) { person_desktop().pointer_to(pressed.x + dx, pressed.y + dy); }
 
 void release_pointer() {
-    desktop().release();
-    if (shift_held) desktop().key_up(XK_Shift_L);
+    person_desktop().release();
+    if (shift_held) person_desktop().key_up(XK_Shift_L);
     shift_held = false;
 }
 
@@ -103,14 +103,21 @@ void click_gadget(ObjectNumber gadget, int x, int y) {
     GtkWidget* widget = widget_of(gadget);
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(widget)));
     const ScreenBox box = screen_box(widget);
-    desktop().click(box.x + x, box.y + y);
+    person_desktop().click(box.x + x, box.y + y);
 }
 
 void click_toolbar_item(ObjectNumber toolbar, int index) {
     auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
     const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
-    desktop().click(box.x + box.width / 2, box.y + box.height / 2);
+    person_desktop().click(box.x + box.width / 2, box.y + box.height / 2);
+}
+
+std::string rest_pointer_on_toolbar_item(ObjectNumber toolbar, int index) {
+    auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
+    GtkWidget* item = GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index));
+    EXPECT_TRUE(wait_drawn(gtk_widget_get_toplevel(item)));
+    return rest_pointer_at(item, gtk_widget_get_allocated_width(item) / 2, gtk_widget_get_allocated_height(item) / 2);
 }
 
 bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {
@@ -125,8 +132,8 @@ int toolbar_shown_width(ObjectNumber toolbar) {
 void point_at(ObjectNumber window, int x, int y) {
     GtkWidget* widget = window_of(window);
     ASSERT_TRUE(wait_drawn(widget));
-    const ScreenBox box = desktop().box(widget);
-    desktop().pointer_to(box.x + x, box.y + y);
+    const ScreenBox box = person_desktop().box(widget);
+    person_desktop().pointer_to(box.x + x, box.y + y);
 }
 
 double slider_shown_position(ObjectNumber slider) { return gtk_range_get_value(GTK_RANGE(widget_of(slider))); }
@@ -157,14 +164,14 @@ bool control_exists(std::intptr_t handle) {
     return found;
 }
 
-void minimize_window(ObjectNumber window) { desktop().minimize(window_of(window)); }
-void maximize_window(ObjectNumber window) { desktop().maximize(window_of(window)); }
-void restore_window(ObjectNumber window) { desktop().restore(window_of(window)); }
-void ask_to_close(ObjectNumber window) { desktop().close_request(window_of(window)); }
-void resize_window(ObjectNumber window, int width, int height) { desktop().resize(window_of(window), width, height); }
+void minimize_window(ObjectNumber window) { person_desktop().minimize(window_of(window)); }
+void maximize_window(ObjectNumber window) { person_desktop().maximize(window_of(window)); }
+void restore_window(ObjectNumber window) { person_desktop().restore(window_of(window)); }
+void ask_to_close(ObjectNumber window) { person_desktop().close_request(window_of(window)); }
+void resize_window(ObjectNumber window, int width, int height) { person_desktop().resize(window_of(window), width, height); }
 
 int shown_colour(ObjectNumber window, int x, int y) {
-    const unsigned long rgb = desktop().pixel(window_of(window), x, y);
+    const unsigned long rgb = person_desktop().pixel(window_of(window), x, y);
     return static_cast<int>((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
 }
 
@@ -172,7 +179,7 @@ int shown_colour(ObjectNumber window, int x, int y) {
 ShownBox shown_frame(ObjectNumber window) {
     GtkWidget* widget = window_of(window);
     EXPECT_TRUE(wait_drawn(widget));
-    const ScreenBox box = desktop().box(widget);
+    const ScreenBox box = person_desktop().box(widget);
     return {box.x, box.y, box.width, box.height};
 }
 
@@ -192,20 +199,20 @@ std::string shown_title(ObjectNumber window) {
 // What the X server shows, once it has caught up with what the toolkit asked.
 bool window_shown(ObjectNumber window) {
     GtkWidget* widget = window_of(window);
-    run_until([&] { return desktop().mapped(widget) == gtk_widget_get_visible(widget); }, 2000);
-    return desktop().mapped(widget);
+    run_until([&] { return person_desktop().mapped(widget) == gtk_widget_get_visible(widget); }, 2000);
+    return person_desktop().mapped(widget);
 }
 
 // Each waits until the toolkit has heard of it, however slow the X server.
 void activate_window(ObjectNumber window) {
     auto* widget = GTK_WINDOW(window_of(window));
-    desktop().focus(GTK_WIDGET(widget));
+    person_desktop().focus(GTK_WIDGET(widget));
     run_until([&] { return gtk_window_is_active(widget); }, 2000);
 }
 
 void move_window(ObjectNumber window, int x, int y) {
     auto* widget = GTK_WINDOW(window_of(window));
-    desktop().move(GTK_WIDGET(widget), x, y);
+    person_desktop().move(GTK_WIDGET(widget), x, y);
     run_until([&] {
         int now_x = 0, now_y = 0;
         gtk_window_get_position(widget, &now_x, &now_y);
@@ -217,9 +224,9 @@ void right_click_toolbar_item(ObjectNumber toolbar, int index) {
     auto* bar = GTK_TOOLBAR(reinterpret_cast<GtkWidget*>(toolbar_handle(toolbar)));
     ASSERT_TRUE(wait_drawn(gtk_widget_get_toplevel(GTK_WIDGET(bar))));
     const ScreenBox box = screen_box(GTK_WIDGET(gtk_toolbar_get_nth_item(bar, index)));
-    desktop().pointer_to(box.x + box.width / 2, box.y + box.height / 2);
-    desktop().press(3);
-    desktop().release(3);
+    person_desktop().pointer_to(box.x + box.width / 2, box.y + box.height / 2);
+    person_desktop().press(3);
+    person_desktop().release(3);
 }
 
 Distance drag_threshold() {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "tests/gui/drop_blocks.h"
+#include "tests/support/drop_blocks.h"
 
 // A COM object on the test's stack: it answers for IUnknown and its one
 // interface, and counts references without ever deleting itself.

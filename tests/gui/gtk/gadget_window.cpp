@@ -3,7 +3,6 @@
 #include "runtime/gui/event.h"
 #include "runtime/gui/gadget.h"
 #include "runtime/gui/window.h"
-#include "runtime/text/text.h"
 
 std::vector<SeenEvent> drain_events() {
     std::vector<SeenEvent> events;
@@ -14,26 +13,13 @@ std::vector<SeenEvent> drain_events() {
     return events;
 }
 
-void GadgetWindowTest::SetUpTestSuite() {
-    ASSERT_TRUE(text_init());
-    ASSERT_TRUE(event_init());
-    ASSERT_TRUE(window_init());
-    ASSERT_TRUE(gadget_init());
-}
-
-void GadgetWindowTest::TearDownTestSuite() {
-    gadget_end();
-    window_end();
-    event_end();
-    text_end();
-}
-
+// Opened afresh for each test, at the screen's corner, with the keyboard focus.
 void GadgetWindowTest::SetUp() {
-    window_ = reinterpret_cast<GtkWidget*>(window_open(WINDOW, 0, 0, 500, 400, u"Gadgets", 0x80000000));
-    ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(wait_drawn(window_));
-    desktop.focus(window_);
-    run_until([&] { return gtk_window_is_active(GTK_WINDOW(window_)); });
+    ASSERT_NE(window_open(WINDOW, 0, 0, 500, 400, u"Gadgets", 0x80000000), 0);
+    GtkWidget* window = test_window();
+    ASSERT_TRUE(wait_drawn(window));
+    person_desktop().focus(window);
+    run_until([&] { return gtk_window_is_active(GTK_WINDOW(window)); });
     drain_events();
 }
 

@@ -1,7 +1,7 @@
 // The person of the behaviour tests under Windows: clicks go through the
 // system's input queue (SendInput), the title bar's buttons are the system
 // commands they send.
-#include "tests/gui/person.h"
+#include "tests/support/person.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -100,20 +100,9 @@ void focus_gadget(ObjectNumber gadget) {
     SetFocus(control);
 }
 
-void click_row(ObjectNumber list, int row, int count) {
-    HWND control = control_of(list);
-    const RECT rect = row_rect(control, row);
-    click_at(control, {rect.left + 20, (rect.top + rect.bottom) / 2}, count);
-}
-
-std::string rest_pointer_on_row(ObjectNumber list, int row) {
-    const RECT rect = row_rect(control_of(list), row);
-    return rest_pointer_on_gadget(list, rect.left + 20, (rect.top + rect.bottom) / 2);
-}
-
-std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(control_of(gadget), &point);
+// The pointer resting at a point of a control's client area; the tip shown then.
+std::string rest_pointer_at(HWND control, POINT point) {
+    ClientToScreen(control, &point);
     pointer_to(point);
     settle();  // a tip left from before goes
     // Resting: the system's hover time, then the tip's own way to the screen.
@@ -124,6 +113,22 @@ std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
     }
     return shown;
 }
+
+void click_row(ObjectNumber list, int row, int count) {
+    HWND control = control_of(list);
+    const RECT rect = row_rect(control, row);
+    click_at(control, {rect.left + 20, (rect.top + rect.bottom) / 2}, count);
+}
+
+std::string rest_pointer_on_gadget(ObjectNumber gadget, int x, int y) {
+    return rest_pointer_at(control_of(gadget), {x, y});
+}
+
+std::string rest_pointer_on_row(ObjectNumber list, int row) {
+    const RECT rect = row_rect(control_of(list), row);
+    return rest_pointer_on_gadget(list, rect.left + 20, (rect.top + rect.bottom) / 2);
+}
+
 
 ShownBox shown_row(ObjectNumber list, int row) {
     HWND control = control_of(list);
@@ -176,6 +181,13 @@ void click_toolbar_item(ObjectNumber toolbar, int index) {
     RECT rect{};
     SendMessageW(control, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
     click_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, 1);
+}
+
+std::string rest_pointer_on_toolbar_item(ObjectNumber toolbar, int index) {
+    HWND control = reinterpret_cast<HWND>(toolbar_handle(toolbar));
+    RECT rect{};
+    SendMessageW(control, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    return rest_pointer_at(control, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 bool toolbar_item_shown_checked(ObjectNumber toolbar, int index) {

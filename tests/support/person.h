@@ -1,7 +1,8 @@
 // What a person does to the runtime's windows and gadgets, through the
 // platform's own input (pointer clicks, the window manager's buttons), for
-// the behaviour tests that every back end runs. Each back end's test folder
-// implements it; the test reads the events afterwards as the program would.
+// the behaviour tests that every back end runs and for the application's
+// tests; person_win32.cpp and person_gtk.cpp implement it. The test reads the
+// events afterwards as the program would.
 #pragma once
 
 #include <cstdint>
@@ -87,6 +88,9 @@ void activate_window(ObjectNumber window);
 void move_window(ObjectNumber window, int x, int y);
 // A right click in the middle of a toolbar's item.
 void right_click_toolbar_item(ObjectNumber toolbar, int index);
+// The pointer left resting in the middle of a toolbar's item, as for a list
+// row; the tool tip's text the screen then shows, "" when none.
+std::string rest_pointer_on_toolbar_item(ObjectNumber toolbar, int index);
 // How far across and down the pointer may move from a press before it drags,
 // as the platform sets it.
 struct Distance {
