@@ -29,7 +29,9 @@ std::vector<SeenEvent> drain_events() {
 // The window stays open from test to test: under Xvfb without a window
 // manager, Wine waits up to two seconds for every top-level window to unmap.
 void GadgetWindowTest::SetUp() {
-    if (!window_handle(WINDOW)) ASSERT_NE(window_open(WINDOW, 10, 10, 500, 400, u"gadgets", 0), 0);
+    if (!window_handle(WINDOW)) {
+        ASSERT_NE(window_open(WINDOW, 10, 10, 500, 400, u"gadgets", 0), 0);
+    }
     gadget_parent_set(test_window());
     drain_events();
 }
