@@ -36,6 +36,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/spread.h"
+
 extern char** environ;
 
 namespace {
@@ -181,29 +183,6 @@ Start timed_start(XWatch& screen, const char* path, const std::string& main_titl
     return start;
 }
 
-struct Spread {
-    double median, lower_quartile, upper_quartile, low, high;
-};
-
-double share_point(const std::vector<double>& sorted, double share) {
-    const double at = share * static_cast<double>(sorted.size() - 1);
-    const auto below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
-}
-
-Spread spread(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {share_point(values, 0.5), share_point(values, 0.25), share_point(values, 0.75), values.front(),
-            values.back()};
-}
-
-void print(const char* name, const std::vector<double>& values, const char* unit) {
-    const Spread s = spread(values);
-    std::printf("  %-30s %7.2f%s  [%.2f .. %.2f]  (%.2f .. %.2f)\n", name, s.median, unit, s.lower_quartile,
-                s.upper_quartile, s.low, s.high);
-}
-
 std::string joined(const std::vector<std::string>& titles) {
     std::string text;
     for (const std::string& title : titles) text += (text.empty() ? "" : ", ") + title;
@@ -252,9 +231,9 @@ int main(int argc, char** argv) {
     }
     std::printf("boxes answered in each run: %s\n", joined(boxes).c_str());
     std::printf("median  [quartiles]  (lowest .. highest) of %d runs:\n", runs);
-    print("start, floor", floor_shown, " ms");
-    print("start, program", program_shown, " ms");
-    print("ratio program / floor, per run", ratios, "");
+    print_spread("start, floor", floor_shown, " ms");
+    print_spread("start, program", program_shown, " ms");
+    print_spread("ratio program / floor, per run", ratios, "");
     // Judged on the runs' own ratios: a floor and a program started back to
     // back see the same load, which on a shared machine drifts more between
     // runs than the programs differ.

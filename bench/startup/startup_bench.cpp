@@ -30,6 +30,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/spread.h"
 #include "tests/scenario/desktop.h"
 #include "tests/scenario/program_process.h"
 
@@ -154,30 +155,6 @@ Start timed_start(const std::wstring& path, const wchar_t* window_class) {
 Start floor_start() { return timed_start(wine_path(STARTUP_FLOOR_EXE), L"StartupFloor"); }
 Start program_start() { return timed_start(tunelathe_path(), L"WindowClass_0"); }
 
-struct Spread {
-    double median, lower_quartile, upper_quartile, low, high;
-};
-
-// The value below which that share of the sorted values lies, between neighbours.
-double share_point(const std::vector<double>& sorted, double share) {
-    const double at = share * static_cast<double>(sorted.size() - 1);
-    const auto below = static_cast<std::size_t>(at);
-    const std::size_t above = std::min(below + 1, sorted.size() - 1);
-    return sorted[below] + (at - static_cast<double>(below)) * (sorted[above] - sorted[below]);
-}
-
-Spread spread(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return {share_point(values, 0.5), share_point(values, 0.25), share_point(values, 0.75), values.front(),
-            values.back()};
-}
-
-void print(const char* name, const std::vector<double>& values, const char* unit) {
-    const Spread s = spread(values);
-    std::printf("  %-32s %7.2f%s  [%.2f .. %.2f]  (%.2f .. %.2f)\n", name, s.median, unit, s.lower_quartile,
-                s.upper_quartile, s.low, s.high);
-}
-
 std::wstring joined(const std::vector<std::wstring>& titles) {
     std::wstring text;
     for (const std::wstring& title : titles) text += (text.empty() ? L"" : L", ") + title;
@@ -221,11 +198,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::printf("boxes answered in each run: %ls\n", joined(boxes).c_str());
     std::printf("median  [quartiles]  (lowest .. highest) of %d runs:\n", runs);
-    print("start, floor", floor_shown, " ms");
-    print("start, program", program_shown, " ms");
-    print("show to first paint, floor", floor_painted, " ms");
-    print("show to first paint, program", program_painted, " ms");
-    print("ratio program / floor, per run", ratios, "");
+    print_spread("start, floor", floor_shown, " ms");
+    print_spread("start, program", program_shown, " ms");
+    print_spread("show to first paint, floor", floor_painted, " ms");
+    print_spread("show to first paint, program", program_painted, " ms");
+    print_spread("ratio program / floor, per run", ratios, "");
     std::printf("ratio of the medians: %.2f\n", spread(program_shown).median / spread(floor_shown).median);
     // The goal is judged on the runs' own ratios: a floor and a program started
     // back to back see the same load, which on a shared machine drifts more
