@@ -305,20 +305,25 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
 TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {
     const auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, POPUP));
     ASSERT_NE(id, 0);
-    EXPECT_NE(window_handle(id), 0);
-    EXPECT_NE(window_handle(id), id);
+    const std::intptr_t dynamic = window_handle(id);
+    EXPECT_TRUE(window_exists(dynamic));
+    EXPECT_NE(dynamic, id);
     EXPECT_EQ(window_width(id), 100);
     EXPECT_EQ(shown_title(id), "");
     window_close(id);
     EXPECT_EQ(window_handle(id), 0);
+    EXPECT_FALSE(window_exists(dynamic));
 
     const std::intptr_t first = window_open(0, 0, 0, 100, 100, u"first", POPUP);
     const std::intptr_t second = window_open(0, 0, 0, 100, 100, u"second", POPUP);
     ASSERT_NE(second, 0);
     EXPECT_NE(second, first);
+    EXPECT_FALSE(window_exists(first)) << "the window opened again under its number replaces it";
     EXPECT_EQ(window_handle(0), second);
-    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"other", POPUP), 0);
+    const std::intptr_t other = window_open(1, 0, 0, 100, 100, u"other", POPUP);
+    ASSERT_NE(other, 0);
     window_close(-1);
+    for (const std::intptr_t handle : {second, other}) EXPECT_FALSE(window_exists(handle));
     EXPECT_EQ(window_handle(0), 0);
     EXPECT_EQ(window_handle(1), 0);
 }

@@ -18,6 +18,7 @@
 #include "runtime/gui/window.h"
 #include "tests/gui/window_events.h"
 #include "runtime/gui/win32/gui_win32.h"
+#include "tests/support/key_input.h"
 #include "tests/support/win32_window_sizes.h"
 
 namespace {
@@ -94,6 +95,16 @@ TEST_F(WindowTest, OpenRegistersAClassPerNumberAndMarksTheWindow) {
     EXPECT_EQ(window_number_of(hwnd), 0);
     EXPECT_EQ(window_number_of(inner), 0);
     EXPECT_EQ(window_number_of(GetDesktopWindow()), -1);
+
+    // Dynamic numbers have classes of their own; a class goes with its window.
+    const auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, 0));
+    EXPECT_EQ(window_number_of(reinterpret_cast<HWND>(window_handle(id))), id);
+    const std::wstring dynamic_class = L"WindowClass_" + std::to_wstring(id);
+    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), dynamic_class.c_str(), &info));
+    window_close(id);
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), dynamic_class.c_str(), &info));
+    window_close(-1);
+    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), L"WindowClass_0", &info));
 }
 
 TEST_F(WindowTest, FlagsChooseTheStyle) {
@@ -138,29 +149,6 @@ TEST_F(WindowTest, AWindowCentredOnItsParentIsOwnedAndIgnoredPlacesAreThePlatfor
     HWND left_to_platform = open(5, 0, IGNORE_VALUE, IGNORE_VALUE, 50, 50);
     EXPECT_GT(window_rect(left_to_platform).left, IGNORE_VALUE);
     EXPECT_GT(window_rect(left_to_platform).top, IGNORE_VALUE);
-}
-
-TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
-    auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, 0));
-    ASSERT_NE(id, 0);
-    HWND dynamic = reinterpret_cast<HWND>(window_handle(id));
-    ASSERT_TRUE(IsWindow(dynamic));
-    EXPECT_NE(reinterpret_cast<ObjectNumber>(dynamic), id);
-    EXPECT_EQ(window_number_of(dynamic), id);
-    std::wstring class_name = L"WindowClass_" + std::to_wstring(id);
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof info;
-    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), class_name.c_str(), &info));
-    window_close(id);
-    EXPECT_FALSE(IsWindow(dynamic));
-    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), class_name.c_str(), &info));
-
-    HWND first = open(0);
-    HWND second = open(0);
-    EXPECT_FALSE(IsWindow(first));
-    window_close(-1);
-    EXPECT_FALSE(IsWindow(second));
-    EXPECT_FALSE(GetClassInfoExW(GetModuleHandleW(nullptr), L"WindowClass_0", &info));
 }
 
 TEST_F(WindowTest, MoveSizeAndCloseAreQueuedAndTheWindowStays) {
@@ -328,20 +316,9 @@ TEST_F(WindowTest, ActivationSavesAndRestoresTheFocusedControl) {
     EXPECT_EQ(GetFocus(), edit);
 }
 
+// Tab pressed, and what it made read as the program would.
 void press_tab(bool shift) {
-    std::vector<INPUT> keys;
-    auto key = [&](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        keys.push_back(in);
-    };
-    if (shift) key(VK_SHIFT, false);
-    key(VK_TAB, false);
-    key(VK_TAB, true);
-    if (shift) key(VK_SHIFT, true);
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    press_runtime_key(0x09, shift ? KEY_SHIFT : 0);
     for (int i = 0; i < 20; ++i) {
         Sleep(10);
         drain();
