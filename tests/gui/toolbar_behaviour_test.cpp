@@ -82,18 +82,16 @@ TEST_F(ToolbarBehaviourTest, ToggleButtonsChangeWithEveryClickPlainOnesKeepThePr
     EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
     EXPECT_TRUE(menu_items().empty());  // the program's own changes
 
-    click_toolbar_item(TOOLBAR, 2);
-    EXPECT_EQ(menu_items(), std::vector<int>{101});
-    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
-    click_toolbar_item(TOOLBAR, 0);
-    EXPECT_EQ(menu_items(), std::vector<int>{100});
-    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 0));
-    click_toolbar_item(TOOLBAR, 4);
-    EXPECT_EQ(menu_items(), std::vector<int>{103});
-    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 4));
-    click_toolbar_item(TOOLBAR, 4);
-    EXPECT_EQ(menu_items(), std::vector<int>{103});
-    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 4));
+    const struct {
+        int item, command;
+        bool checked;
+    } clicks[] = {{2, 101, true}, {0, 100, false}, {4, 103, true}, {4, 103, false}};
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(click.item);
+        click_toolbar_item(TOOLBAR, click.item);
+        EXPECT_EQ(menu_items(), std::vector<int>{click.command});
+        EXPECT_EQ(toolbar_item_shown_checked(TOOLBAR, click.item), click.checked);
+    }
 }
 
 TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbarAndTheLastTextGivenShows) {
@@ -125,8 +123,10 @@ TEST_F(ToolbarBehaviourTest, DynamicFailedAndFreedToolbars) {
     EXPECT_GT(toolbar_height(dynamic), 0);
     EXPECT_NE(toolbar_image_button(7, 0), 0);  // on the current, dynamic toolbar
     EXPECT_EQ(toolbar_tooltip(dynamic, 7, u"dynamic"), 1);
+    const std::intptr_t control = toolbar_handle(dynamic);
     toolbar_free(dynamic);
     EXPECT_EQ(toolbar_handle(dynamic), 0);
+    EXPECT_FALSE(control_exists(control));
     EXPECT_EQ(toolbar_image_button(8, 0), 0);  // the current toolbar is gone
     toolbar_separator();
 

@@ -274,16 +274,20 @@ TEST_F(ToolbarTest, CreatesAFlatToolbarWithTooltipsOnItsParent) {
     EXPECT_EQ(GetWindowLongPtrW(parent_.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(toolbar_window_hook));
 }
 
-TEST_F(ToolbarTest, DynamicToolbarsAreNamedByTheirRecord) {
-    std::intptr_t number = toolbar_create(DYNAMIC_ID, parent_.handle());
-    ASSERT_NE(number, 0);
-    HWND toolbar = toolbar_of(number);
-    ASSERT_TRUE(IsWindow(toolbar));
+// The hook finds the window's toolbar by the number its parent holds.
+TEST_F(ToolbarTest, TheParentHoldsItsToolbarsNumberUntilTheToolbarsAreFreed) {
+    const std::intptr_t number = toolbar_create(DYNAMIC_ID, parent_.handle());
     EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), number);
     EXPECT_NE(toolbar_image_button(5, image_.handle()), 0);  // a picture on the current toolbar
     toolbar_free(number);
-    EXPECT_FALSE(IsWindow(toolbar));
     EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), -1);
+
+    PlainWindow second;
+    made(0);
+    ASSERT_NE(toolbar_create(20, second.handle()), 0);
+    toolbar_free(-1);
+    EXPECT_EQ(parent_toolbar_id(parent_.hwnd()), -1);
+    EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
 }
 
 TEST_F(ToolbarTest, ButtonsAndSeparatorsGoInOrderWithTheirImages) {
@@ -431,14 +435,6 @@ TEST_F(ToolbarTest, ARightClickFromAnotherControlChangesNothing) {
     NMHDR header{toolbar, static_cast<UINT_PTR>(-10000), static_cast<UINT>(NM_RCLICK)};
     SendMessageW(parent_.hwnd(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
     EXPECT_TRUE(button_at(toolbar, 0).fsState & TBSTATE_PRESSED);
-}
-
-TEST_F(ToolbarTest, FreeingAllUnhooksEveryWindow) {
-    PlainWindow second;
-    made(0);
-    ASSERT_NE(toolbar_create(20, second.handle()), 0);
-    toolbar_free(-1);
-    EXPECT_EQ(parent_toolbar_id(second.hwnd()), -1);
 }
 
 // A list's picture drawn over blue, 0x00RRGGBB row after row.

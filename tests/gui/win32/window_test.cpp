@@ -164,10 +164,6 @@ TEST_F(WindowTest, MoveSizeAndCloseAreQueuedAndTheWindowStays) {
     EXPECT_EQ(events_of(events, 0, {EVENT_CLOSE_WINDOW}), window_events(0, {EVENT_CLOSE_WINDOW, EVENT_CLOSE_WINDOW}));
     EXPECT_TRUE(IsWindow(hwnd));
     EXPECT_TRUE(IsWindowVisible(hwnd));
-
-    open(3);
-    SendMessageW(reinterpret_cast<HWND>(window_handle(3)), WM_CLOSE, 0, 0);
-    EXPECT_EQ(events_of(drain(), 3, {EVENT_CLOSE_WINDOW}), window_events(3, {EVENT_CLOSE_WINDOW}));
 }
 
 TEST_F(WindowTest, QueuedEventsCollapseOnlyWhenIdentical) {
