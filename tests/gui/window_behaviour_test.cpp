@@ -412,19 +412,14 @@ TEST_F(WindowBehaviourTest, ThePointersMotionIsReportedForTheWindowUnderIt) {
     point_at(1, 20, 20);
     queued({});
     point_at(1, 30, 25);
-    bool moved = false;
-    for (int turn = 0; turn < 200 && !moved; ++turn)
-        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 1;
-    EXPECT_TRUE(moved) << "no motion over window 1";
-    EXPECT_EQ(event_subtype(), -1);
+    const Event motion = next_event(EVENT_POINTER_MOVE, 1);
+    EXPECT_EQ(motion.kind, EVENT_POINTER_MOVE) << "no motion over window 1";
+    EXPECT_EQ(motion.subtype, -1);
     EXPECT_EQ(window_mouse_x(1), 30);
     EXPECT_EQ(window_mouse_y(1), 25);
 
     point_at(0, 50, 40);
-    moved = false;
-    for (int turn = 0; turn < 200 && !moved; ++turn)
-        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 0;
-    EXPECT_TRUE(moved) << "no motion over window 0";
+    EXPECT_EQ(next_event(EVENT_POINTER_MOVE, 0).kind, EVENT_POINTER_MOVE) << "no motion over window 0";
     EXPECT_EQ(window_mouse_x(1), -1) << "the pointer left window 1";
     EXPECT_EQ(window_mouse_x(0), 50);
 }
@@ -453,17 +448,11 @@ protected:
         events_of(-1, {});
     }
     // The menu events and list selection changes the keys made, in order.
-    // Read through the wait alone, as a program reads them: it is the wait
-    // that hands keys to the shortcuts.
     std::vector<Event> key_events() {
-        std::vector<Event> events;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-        while (std::chrono::steady_clock::now() < until) {
-            const int kind = event_wait_timeout(10);
-            const Event event = current(kind);
-            if (kind == EVENT_MENU || (kind == EVENT_GADGET && event.object == LIST && event.subtype == 0))
-                events.push_back(event);
-        }
+        std::vector<Event> events = events_within();
+        std::erase_if(events, [](const Event& e) {
+            return e.kind != EVENT_MENU && !(e.kind == EVENT_GADGET && e.object == LIST && e.subtype == 0);
+        });
         return events;
     }
     static Event menu(int command) { return {EVENT_MENU, command, 0, -1}; }

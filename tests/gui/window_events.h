@@ -1,12 +1,14 @@
 // What the window tests of every back end share: the flags windows are opened
-// with, an event as event_wait and its accessors give it, and a test suite
-// with the event queue and the window library started.
+// with, an event as event_wait and its accessors give it, the waits for them,
+// and a test suite with the event queue and the window library started.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <ostream>
+#include <vector>
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
@@ -28,6 +30,25 @@ inline std::ostream& operator<<(std::ostream& out, const Event& e) {
 
 // The current event, whose kind event_wait returned.
 inline Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
+
+// The next event of that kind (of that window, unless -1) within the time;
+// kind 0 when none came.
+inline Event next_event(int kind, ObjectNumber window = -1, int timeout_ms = 2000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < deadline)
+        if (event_wait_timeout(10) == kind && (window < 0 || event_window() == window)) return current(kind);
+    return {0, 0, 0, 0};
+}
+
+// Every event the wait gives meanwhile, read as a program reads them: it is
+// the wait that hands keys to the shortcuts.
+inline std::vector<Event> events_within(int ms = 400) {
+    std::vector<Event> events;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < until)
+        if (const int kind = event_wait_timeout(10)) events.push_back(current(kind));
+    return events;
+}
 
 class WindowSuite : public ::testing::Test {
 protected:

@@ -3,7 +3,6 @@
 // leaving as an event.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -15,16 +14,6 @@
 #include "tests/support/gtk_desktop.h"
 
 namespace {
-
-// The next event of that kind, waiting up to timeout_ms; kind 0 if none came.
-Event next_of_kind(int wanted, int timeout_ms = 2000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const int kind = event_wait_timeout(100);
-        if (kind == wanted) return current(kind);
-    }
-    return {0, 0, 0, 0};
-}
 
 // Everything event_wait has to give now.
 std::vector<Event> drain() {
@@ -121,10 +110,10 @@ TEST_F(WindowTest, ThePointerLeavingAWindowIsAnEvent) {
     desktop.pointer_to(310, 280);
     drain();
     desktop.pointer_to(320, 220);  // into the slider
-    EXPECT_EQ(next_of_kind(EVENT_POINTER_MOVE), (Event{EVENT_POINTER_MOVE, 0, 0, -1}));
+    EXPECT_EQ(next_event(EVENT_POINTER_MOVE), (Event{EVENT_POINTER_MOVE, 0, 0, -1}));
     for (const Event& event : drain()) EXPECT_NE(event.kind, EVENT_POINTER_LEAVE) << "leaving into a gadget";
     desktop.pointer_to(700, 700);
-    EXPECT_EQ(next_of_kind(EVENT_POINTER_LEAVE), (Event{EVENT_POINTER_LEAVE, 0, 0, -1}));
+    EXPECT_EQ(next_event(EVENT_POINTER_LEAVE), (Event{EVENT_POINTER_LEAVE, 0, 0, -1}));
     EXPECT_EQ(window_mouse_x(0), -1);
     gadget_end();
 }

@@ -186,11 +186,9 @@ TEST_F(WindowTest, ImmediateEventsCarryTheirObjectWindowAndSubtype) {
     drain();
 
     SetTimer(hwnd, 42, 1, nullptr);
-    int kind;
-    do kind = event_wait_timeout(2000);
-    while (kind != 0 && kind != EVENT_TIMER);
+    const Event timer = next_event(EVENT_TIMER);
     KillTimer(hwnd, 42);
-    EXPECT_EQ(current(kind), (Event{EVENT_TIMER, 42, 2, -1}));
+    EXPECT_EQ(timer, (Event{EVENT_TIMER, 42, 2, -1}));
     drain();
 
     // Clicks on the window itself keep the previous event's object; commands
