@@ -45,12 +45,6 @@ std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds)
     return events;
 }
 
-std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
-    std::vector<Event> events;
-    for (int kind : kinds) events.push_back({kind, 0, window, 0});
-    return events;
-}
-
 class WindowBehaviourTest : public WindowSuite {
 protected:
     void TearDown() override {
@@ -143,7 +137,7 @@ TEST_F(WindowBehaviourTest, APersonsResizeAndMoveAreEachOneEvent) {
     EXPECT_EQ(window_height(2), 260 - frame_height);
 
     move_window(2, 150, 170);
-    EXPECT_EQ(events_of(2, kinds), (std::vector<Event>{{EVENT_MOVE_WINDOW, 2, 2, 0}}));
+    EXPECT_EQ(events_of(2, kinds), window_events(2, {EVENT_MOVE_WINDOW}));
     EXPECT_EQ(shown_frame(2).x, 150);
     EXPECT_EQ(shown_frame(2).y, 170);
 }
@@ -297,7 +291,7 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
     ASSERT_NE(handle, 0);
     events_of(3, {});
     ask_to_close(3);
-    EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), (std::vector<Event>{{EVENT_CLOSE_WINDOW, 3, 3, 0}}));
+    EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), window_events(3, {EVENT_CLOSE_WINDOW}));
     EXPECT_EQ(window_handle(3), handle);
     EXPECT_TRUE(window_shown(3));
 }

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
 #include <vector>
 
@@ -30,6 +31,15 @@ inline std::ostream& operator<<(std::ostream& out, const Event& e) {
 
 // The current event, whose kind event_wait returned.
 inline Event current(int kind) { return {kind, event_gadget(), event_window(), event_subtype()}; }
+
+// The queued events of these kinds that a window gets, in order: its close
+// and move events name the window as their object too.
+inline std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
+    std::vector<Event> events;
+    for (const int kind : kinds)
+        events.push_back({kind, kind == EVENT_CLOSE_WINDOW || kind == EVENT_MOVE_WINDOW ? window : 0, window, 0});
+    return events;
+}
 
 // The next event of that kind (of that window, unless -1) within the time;
 // kind 0 when none came.

@@ -54,13 +54,6 @@ std::vector<Event> events_of(const std::vector<Event>& events, ObjectNumber wind
     return mine;
 }
 
-std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
-    std::vector<Event> events;
-    for (int kind : kinds) events.push_back({kind, kind == EVENT_CLOSE_WINDOW || kind == EVENT_MOVE_WINDOW ? window : 0,
-                                             window, 0});
-    return events;
-}
-
 HWND child(HWND parent, const wchar_t* cls, int id, DWORD style = WS_TABSTOP, int x = 0) {
     return CreateWindowExW(0, cls, L"c", WS_CHILD | WS_VISIBLE | style, x, 0, 40, 20, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
