@@ -100,7 +100,9 @@ TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbarAndTheLastTextGivenSho
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"Save as \u2026"), 1);
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 999, u"no such button"), 0);
     EXPECT_EQ(toolbar_tooltip(5, 102, u"no such toolbar"), 0);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 100, u"Delete track"), 1);
     EXPECT_EQ(rest_pointer_on_toolbar_item(TOOLBAR, 3), "Save as \xe2\x80\xa6");
+    EXPECT_EQ(rest_pointer_on_toolbar_item(TOOLBAR, 0), "Delete track") << "each button its own";
 }
 
 TEST_F(ToolbarBehaviourTest, TheToolbarSpansItsWindowAndFollowsItsWidth) {

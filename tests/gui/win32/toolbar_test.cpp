@@ -7,9 +7,7 @@
 
 #include <cstdint>
 #include <functional>
-#include <iterator>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "resources/toolbar_icons.h"
@@ -162,27 +160,13 @@ bool checked(HWND toolbar, int button_id) {
     return SendMessageW(toolbar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(button_id), 0) != 0;
 }
 
-// A tooltip's tools are keyed by the button's place.
-TOOLINFOW tool_of(HWND toolbar, int position, wchar_t* text = nullptr) {
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V1_SIZE;
-    tool.hwnd = toolbar;
-    tool.uId = static_cast<UINT_PTR>(position);
-    tool.lpszText = text;
-    return tool;
-}
-
-std::wstring tool_text(HWND tooltip, HWND toolbar, int position) {
-    wchar_t text[128] = L"";
-    TOOLINFOW tool = tool_of(toolbar, position, text);
-    SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
-
 // Whether the tooltip has a tool for the button at that place, covering
 // exactly the button; the tool's flags.
 bool tool_covers_button(HWND tooltip, HWND toolbar, int position, UINT* flags = nullptr) {
-    TOOLINFOW tool = tool_of(toolbar, position);
+    TOOLINFOW tool{};  // keyed by the button's place
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
+    tool.hwnd = toolbar;
+    tool.uId = static_cast<UINT_PTR>(position);
     if (!SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return false;
     RECT button{};
     SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&button));
@@ -344,16 +328,12 @@ TEST_F(ToolbarTest, TooltipsAreOnePerButtonPositionAndASecondReplacesTheFirst) {
     toolbar_separator();
     toolbar_image_button(6, image_.handle());
 
+    // The texts each button then shows are checked alike on every back end.
     toolbar_tooltip(0, 6, u"First text");
     toolbar_tooltip(0, 6, u"Second text");
     EXPECT_EQ(tool_count(tooltip), 1);
-    EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");  // keyed by position, not id
-
     toolbar_tooltip(0, 4, u"Delete track");
     EXPECT_EQ(tool_count(tooltip), 2);
-    EXPECT_EQ(tool_text(tooltip, toolbar, 0), L"Delete track");
-    EXPECT_EQ(tool_text(tooltip, toolbar, 2), L"Second text");
-
     UINT flags = 0;
     EXPECT_TRUE(tool_covers_button(tooltip, toolbar, 2, &flags));
     EXPECT_TRUE(flags & TTF_SUBCLASS);
