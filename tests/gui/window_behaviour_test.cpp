@@ -45,13 +45,7 @@ std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds)
     return events;
 }
 
-class WindowBehaviourTest : public WindowSuite {
-protected:
-    void TearDown() override {
-        window_close(-1);
-        queued({});
-    }
-};
+using WindowBehaviourTest = WindowSuite;
 
 TEST_F(WindowBehaviourTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
     const std::intptr_t handle = window_open(0, 100, 100, 300, 200, u"Test", 0);

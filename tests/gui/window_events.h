@@ -13,6 +13,7 @@
 
 #include "runtime/gui/event.h"
 #include "runtime/gui/window.h"
+#include "tests/support/person.h"
 
 inline constexpr std::uint32_t MAIN_FLAGS = 0xCF0001;  // title bar, system menu, sizeable, min/max boxes, centred
 inline constexpr std::uint32_t POPUP = 0x80000000;
@@ -69,5 +70,12 @@ protected:
     static void TearDownTestSuite() {
         window_end();
         event_end();
+    }
+    // Every window closed, and what they left unread.
+    void TearDown() override {
+        window_close(-1);
+        settle();
+        while (event_wait_timeout(0)) {
+        }
     }
 };

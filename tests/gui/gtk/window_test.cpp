@@ -25,10 +25,6 @@ std::vector<Event> drain() {
 
 class WindowTest : public WindowSuite {
 protected:
-    void TearDown() override {
-        window_close(-1);
-        drain();
-    }
     static GtkWidget* open(ObjectNumber number, std::uint32_t flags = 0, int x = 100, int y = 100, int w = 300,
                            int h = 200, std::intptr_t parent = 0) {
         auto handle = window_open(number, x, y, w, h, u"Test", flags, parent);
