@@ -48,37 +48,32 @@ Read read(const std::string& list) {
     return result;
 }
 
-TEST(DropUriListTest, FileUrisBecomeTheirUnescapedPathsInOrder) {
-    const Read got = read("file:///music/a.mp3\r\n"
-                          "file:///music/Zwei%20%C3%A4%C3%B6.ogg\r\n"
-                          "file:///%E9%9F%B3%E6%A5%BD/%F0%9F%8E%B5%25.flac\r\n");
-    ASSERT_TRUE(got.accepted);
-    EXPECT_EQ(got.names, (std::vector<std::u16string>{u"/music/a.mp3", u"/music/Zwei \u00e4\u00f6.ogg",
-                                                       u"/\u97f3\u697d/\U0001F3B5%.flac"}));
-}
-
-TEST(DropUriListTest, NamesThatAreNotUtf8KeepTheirBytes) {
-    // A Latin-1 name, UTF-8 cut short, an encoded surrogate: each stray byte
-    // is carried as the runtime's paths carry it, so the file opens again.
-    const Read got = read("file:///b%FF.mp3\r\nfile:///b%C3.mp3\r\nfile:///b%ED%A0%80.mp3\r\n");
-    ASSERT_TRUE(got.accepted);
-    EXPECT_EQ(got.names, (std::vector<std::u16string>{u"/b\xDCFF.mp3", u"/b\xDCC3.mp3",
-                                                       u"/b\xDCED\xDCA0\xDC80.mp3"}));
-}
-
-TEST(DropUriListTest, LocalHostNamesAndTheShortFormAreThisComputer) {
-    const Read got = read("file://localhost/a.mp3\r\nFILE://LocalHost/b.mp3\r\nfile://Studio-PC/c.mp3\r\n"
-                          "file:/d.mp3\r\n");
-    ASSERT_TRUE(got.accepted);
-    EXPECT_EQ(got.names, (std::vector<std::u16string>{u"/a.mp3", u"/b.mp3", u"/c.mp3", u"/d.mp3"}));
-}
-
-TEST(DropUriListTest, CommentsBlankLinesAnyLineEndAndClosingNullsAreIgnored) {
-    const std::string list =
-        "# from the file manager\r\n\r\n  file:///a.mp3\t\nfile:///b.mp3\rfile:///c.mp3" + std::string(2, '\0');
-    const Read got = read(list);
-    ASSERT_TRUE(got.accepted);
-    EXPECT_EQ(got.names, (std::vector<std::u16string>{u"/a.mp3", u"/b.mp3", u"/c.mp3"}));
+TEST(DropUriListTest, ListsOfLocalFilesBecomeTheirPathsInOrder) {
+    const struct {
+        const char* what;
+        std::string list;
+        std::vector<std::u16string> names;
+    } cases[] = {
+        {"unescaped", "file:///music/a.mp3\r\nfile:///music/Zwei%20%C3%A4%C3%B6.ogg\r\n"
+                      "file:///%E9%9F%B3%E6%A5%BD/%F0%9F%8E%B5%25.flac\r\n",
+         {u"/music/a.mp3", u"/music/Zwei \u00e4\u00f6.ogg", u"/\u97f3\u697d/\U0001F3B5%.flac"}},
+        // A Latin-1 name, UTF-8 cut short, an encoded surrogate: each stray byte
+        // is carried as the runtime's paths carry it, so the file opens again.
+        {"not UTF-8", "file:///b%FF.mp3\r\nfile:///b%C3.mp3\r\nfile:///b%ED%A0%80.mp3\r\n",
+         {u"/b\xDCFF.mp3", u"/b\xDCC3.mp3", u"/b\xDCED\xDCA0\xDC80.mp3"}},
+        {"this computer's names and the short form",
+         "file://localhost/a.mp3\r\nFILE://LocalHost/b.mp3\r\nfile://Studio-PC/c.mp3\r\nfile:/d.mp3\r\n",
+         {u"/a.mp3", u"/b.mp3", u"/c.mp3", u"/d.mp3"}},
+        {"comments, blank lines, any line end and closing nulls",
+         "# from the file manager\r\n\r\n  file:///a.mp3\t\nfile:///b.mp3\rfile:///c.mp3" + std::string(2, '\0'),
+         {u"/a.mp3", u"/b.mp3", u"/c.mp3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Read got = read(c.list);
+        ASSERT_TRUE(got.accepted);
+        EXPECT_EQ(got.names, c.names);
+    }
 }
 
 TEST(DropUriListTest, AListWithoutFilesIsRefused) {

@@ -6,6 +6,7 @@
 // nested pairs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 
 #include "tests/support/person.h"
 #include "tests/gui/requester_suite.h"
+#include "tests/gui/window_events.h"
 #include "tests/support/key_input.h"
 
 namespace {
@@ -217,9 +219,8 @@ TEST_F(Requesters, AWindowsShortcutsDoNothingWhileARequesterIsOpen) {
     ASSERT_EQ(window_shortcut_add(MAIN, 'S', KEY_CONTROL, 2), 1);
     const auto menu_items = [] {
         std::vector<ObjectNumber> items;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-        while (std::chrono::steady_clock::now() < until)
-            if (event_wait_timeout(10) == EVENT_MENU) items.push_back(event_menu_item());
+        for (const Event& event : events_within())
+            if (event.kind == EVENT_MENU) items.push_back(event.object);
         return items;
     };
     {
@@ -258,11 +259,8 @@ TEST_F(Requesters, ARowDraggedWhileARequesterIsOpenMovesNothing) {
         release_pointer();
     };
     const auto moves = [] {
-        int moved = 0;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-        while (std::chrono::steady_clock::now() < until)
-            if (event_wait_timeout(10) == EVENT_GADGET && event_subtype() == GADGET_ITEM_MOVED) ++moved;
-        return moved;
+        const std::vector<Event> events = events_within();
+        return std::count(events.begin(), events.end(), Event{EVENT_GADGET, LIST, OTHER, GADGET_ITEM_MOVED});
     };
     bring_to_front(MAIN);
     {

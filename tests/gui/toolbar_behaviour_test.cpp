@@ -3,33 +3,10 @@
 // tooltips as the screen shows them, the width that follows the window,
 // dynamic, failed, made again and freed toolbars, those of a closed window,
 // and a button made from a handle that is no live image.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <vector>
-
-#include "resources/toolbar_icons.h"
-#include "runtime/gui/event.h"
-#include "runtime/gui/toolbar.h"
-#include "runtime/gui/window.h"
-#include "tests/gui/window_events.h"
-#include "runtime/image/image.h"
 #include "runtime/text/text.h"
-#include "tests/support/person.h"
+#include "tests/gui/toolbar_suite.h"
 
 namespace {
-
-constexpr ObjectNumber WINDOW = 0;
-constexpr ObjectNumber TOOLBAR = 0;
-
-// The menu items of the menu events delivered meanwhile, in order.
-std::vector<int> menu_items() {
-    settle();
-    std::vector<int> items;
-    while (const int kind = event_wait_timeout(0))
-        if (kind == EVENT_MENU && event_window() == WINDOW) items.push_back(event_menu_item());
-    return items;
-}
 
 // What the toolbar calls do before any toolbar exists; taken once the runtime
 // has started, ahead of every test, so that test order cannot change it.
@@ -75,37 +52,6 @@ TEST(ToolbarBeforeCreate, CallsWithoutAnyToolbarDoNothing) {
     EXPECT_EQ(before_any_toolbar.handle, 0);
 }
 
-// One window for the suite: under Wine without a window manager, closing a
-// window that was once active costs two seconds.
-class ToolbarBehaviourTest : public ::testing::Test {
-protected:
-    static void TearDownTestSuite() { window_close(-1); }
-    void SetUp() override {
-        if (!window_handle(WINDOW)) {
-            ASSERT_NE(window_open(WINDOW, 0, 0, 600, 300, u"Toolbar", MAIN_FLAGS), 0);
-        }
-        ASSERT_NE(toolbar_create(TOOLBAR, window_handle(WINDOW)), 0);
-    }
-    void TearDown() override {
-        toolbar_free(-1);
-        menu_items();
-    }
-    // Button 100 with the first icon, a separator, 101 with the second, 102
-    // without a picture, 103 a toggle button with the third.
-    void build() {
-        for (int n = 0; n < 3; ++n) {
-            const std::intptr_t image = image_catch(n, toolbar_icon_data(n), toolbar_icon_size(n));
-            ASSERT_NE(image, 0);
-            ASSERT_NE(toolbar_image_button(n == 2 ? 103 : 100 + n, image, n == 2), 0);
-            if (n == 0) toolbar_separator();
-            if (n == 1) {
-                ASSERT_NE(toolbar_image_button(102, 0), 0);
-            }
-        }
-        menu_items();
-    }
-};
-
 TEST_F(ToolbarBehaviourTest, AClickOnAButtonIsAMenuEventWithItsIdAndOnASeparatorNone) {
     build();
     click_toolbar_item(TOOLBAR, 0);
@@ -136,18 +82,16 @@ TEST_F(ToolbarBehaviourTest, ToggleButtonsChangeWithEveryClickPlainOnesKeepThePr
     EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
     EXPECT_TRUE(menu_items().empty());  // the program's own changes
 
-    click_toolbar_item(TOOLBAR, 2);
-    EXPECT_EQ(menu_items(), std::vector<int>{101});
-    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 2));
-    click_toolbar_item(TOOLBAR, 0);
-    EXPECT_EQ(menu_items(), std::vector<int>{100});
-    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 0));
-    click_toolbar_item(TOOLBAR, 4);
-    EXPECT_EQ(menu_items(), std::vector<int>{103});
-    EXPECT_TRUE(toolbar_item_shown_checked(TOOLBAR, 4));
-    click_toolbar_item(TOOLBAR, 4);
-    EXPECT_EQ(menu_items(), std::vector<int>{103});
-    EXPECT_FALSE(toolbar_item_shown_checked(TOOLBAR, 4));
+    const struct {
+        int item, command;
+        bool checked;
+    } clicks[] = {{2, 101, true}, {0, 100, false}, {4, 103, true}, {4, 103, false}};
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(click.item);
+        click_toolbar_item(TOOLBAR, click.item);
+        EXPECT_EQ(menu_items(), std::vector<int>{click.command});
+        EXPECT_EQ(toolbar_item_shown_checked(TOOLBAR, click.item), click.checked);
+    }
 }
 
 TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbarAndTheLastTextGivenShows) {
@@ -156,7 +100,9 @@ TEST_F(ToolbarBehaviourTest, TooltipsNeedAButtonOfAToolbarAndTheLastTextGivenSho
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 102, u"Save as \u2026"), 1);
     EXPECT_EQ(toolbar_tooltip(TOOLBAR, 999, u"no such button"), 0);
     EXPECT_EQ(toolbar_tooltip(5, 102, u"no such toolbar"), 0);
+    EXPECT_EQ(toolbar_tooltip(TOOLBAR, 100, u"Delete track"), 1);
     EXPECT_EQ(rest_pointer_on_toolbar_item(TOOLBAR, 3), "Save as \xe2\x80\xa6");
+    EXPECT_EQ(rest_pointer_on_toolbar_item(TOOLBAR, 0), "Delete track") << "each button its own";
 }
 
 TEST_F(ToolbarBehaviourTest, TheToolbarSpansItsWindowAndFollowsItsWidth) {
@@ -179,8 +125,10 @@ TEST_F(ToolbarBehaviourTest, DynamicFailedAndFreedToolbars) {
     EXPECT_GT(toolbar_height(dynamic), 0);
     EXPECT_NE(toolbar_image_button(7, 0), 0);  // on the current, dynamic toolbar
     EXPECT_EQ(toolbar_tooltip(dynamic, 7, u"dynamic"), 1);
+    const std::intptr_t control = toolbar_handle(dynamic);
     toolbar_free(dynamic);
     EXPECT_EQ(toolbar_handle(dynamic), 0);
+    EXPECT_FALSE(control_exists(control));
     EXPECT_EQ(toolbar_image_button(8, 0), 0);  // the current toolbar is gone
     toolbar_separator();
 

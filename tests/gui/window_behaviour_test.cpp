@@ -45,19 +45,7 @@ std::vector<Event> events_of(ObjectNumber window, const std::vector<int>& kinds)
     return events;
 }
 
-std::vector<Event> window_events(ObjectNumber window, std::initializer_list<int> kinds) {
-    std::vector<Event> events;
-    for (int kind : kinds) events.push_back({kind, 0, window, 0});
-    return events;
-}
-
-class WindowBehaviourTest : public WindowSuite {
-protected:
-    void TearDown() override {
-        window_close(-1);
-        queued({});
-    }
-};
+using WindowBehaviourTest = WindowSuite;
 
 TEST_F(WindowBehaviourTest, OpenShowsANumberedWindowWithTitleAndInnerSize) {
     const std::intptr_t handle = window_open(0, 100, 100, 300, 200, u"Test", 0);
@@ -143,7 +131,7 @@ TEST_F(WindowBehaviourTest, APersonsResizeAndMoveAreEachOneEvent) {
     EXPECT_EQ(window_height(2), 260 - frame_height);
 
     move_window(2, 150, 170);
-    EXPECT_EQ(events_of(2, kinds), (std::vector<Event>{{EVENT_MOVE_WINDOW, 2, 2, 0}}));
+    EXPECT_EQ(events_of(2, kinds), window_events(2, {EVENT_MOVE_WINDOW}));
     EXPECT_EQ(shown_frame(2).x, 150);
     EXPECT_EQ(shown_frame(2).y, 170);
 }
@@ -297,7 +285,7 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
     ASSERT_NE(handle, 0);
     events_of(3, {});
     ask_to_close(3);
-    EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), (std::vector<Event>{{EVENT_CLOSE_WINDOW, 3, 3, 0}}));
+    EXPECT_EQ(events_of(3, {EVENT_CLOSE_WINDOW}), window_events(3, {EVENT_CLOSE_WINDOW}));
     EXPECT_EQ(window_handle(3), handle);
     EXPECT_TRUE(window_shown(3));
 }
@@ -305,20 +293,25 @@ TEST_F(WindowBehaviourTest, TheCloseButtonIsAnEventAndTheWindowStays) {
 TEST_F(WindowBehaviourTest, DynamicNumbersReopeningAndClosing) {
     const auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, POPUP));
     ASSERT_NE(id, 0);
-    EXPECT_NE(window_handle(id), 0);
-    EXPECT_NE(window_handle(id), id);
+    const std::intptr_t dynamic = window_handle(id);
+    EXPECT_TRUE(window_exists(dynamic));
+    EXPECT_NE(dynamic, id);
     EXPECT_EQ(window_width(id), 100);
     EXPECT_EQ(shown_title(id), "");
     window_close(id);
     EXPECT_EQ(window_handle(id), 0);
+    EXPECT_FALSE(window_exists(dynamic));
 
     const std::intptr_t first = window_open(0, 0, 0, 100, 100, u"first", POPUP);
     const std::intptr_t second = window_open(0, 0, 0, 100, 100, u"second", POPUP);
     ASSERT_NE(second, 0);
     EXPECT_NE(second, first);
+    EXPECT_FALSE(window_exists(first)) << "the window opened again under its number replaces it";
     EXPECT_EQ(window_handle(0), second);
-    ASSERT_NE(window_open(1, 0, 0, 100, 100, u"other", POPUP), 0);
+    const std::intptr_t other = window_open(1, 0, 0, 100, 100, u"other", POPUP);
+    ASSERT_NE(other, 0);
     window_close(-1);
+    for (const std::intptr_t handle : {second, other}) EXPECT_FALSE(window_exists(handle));
     EXPECT_EQ(window_handle(0), 0);
     EXPECT_EQ(window_handle(1), 0);
 }
@@ -407,19 +400,14 @@ TEST_F(WindowBehaviourTest, ThePointersMotionIsReportedForTheWindowUnderIt) {
     point_at(1, 20, 20);
     queued({});
     point_at(1, 30, 25);
-    bool moved = false;
-    for (int turn = 0; turn < 200 && !moved; ++turn)
-        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 1;
-    EXPECT_TRUE(moved) << "no motion over window 1";
-    EXPECT_EQ(event_subtype(), -1);
+    const Event motion = next_event(EVENT_POINTER_MOVE, 1);
+    EXPECT_EQ(motion.kind, EVENT_POINTER_MOVE) << "no motion over window 1";
+    EXPECT_EQ(motion.subtype, -1);
     EXPECT_EQ(window_mouse_x(1), 30);
     EXPECT_EQ(window_mouse_y(1), 25);
 
     point_at(0, 50, 40);
-    moved = false;
-    for (int turn = 0; turn < 200 && !moved; ++turn)
-        moved = event_wait_timeout(10) == EVENT_POINTER_MOVE && event_window() == 0;
-    EXPECT_TRUE(moved) << "no motion over window 0";
+    EXPECT_EQ(next_event(EVENT_POINTER_MOVE, 0).kind, EVENT_POINTER_MOVE) << "no motion over window 0";
     EXPECT_EQ(window_mouse_x(1), -1) << "the pointer left window 1";
     EXPECT_EQ(window_mouse_x(0), 50);
 }
@@ -448,17 +436,11 @@ protected:
         events_of(-1, {});
     }
     // The menu events and list selection changes the keys made, in order.
-    // Read through the wait alone, as a program reads them: it is the wait
-    // that hands keys to the shortcuts.
     std::vector<Event> key_events() {
-        std::vector<Event> events;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-        while (std::chrono::steady_clock::now() < until) {
-            const int kind = event_wait_timeout(10);
-            const Event event = current(kind);
-            if (kind == EVENT_MENU || (kind == EVENT_GADGET && event.object == LIST && event.subtype == 0))
-                events.push_back(event);
-        }
+        std::vector<Event> events = events_within();
+        std::erase_if(events, [](const Event& e) {
+            return e.kind != EVENT_MENU && !(e.kind == EVENT_GADGET && e.object == LIST && e.subtype == 0);
+        });
         return events;
     }
     static Event menu(int command) { return {EVENT_MENU, command, 0, -1}; }

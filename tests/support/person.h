@@ -63,6 +63,8 @@ ShownBox shown_box(ObjectNumber gadget);
 void destroy_control(ObjectNumber gadget);
 // Whether a window holds the control with that handle (as gadget_handle gave it).
 bool control_exists(std::intptr_t handle);
+// Whether the platform still has the window with that handle (as window_handle gave it).
+bool window_exists(std::intptr_t handle);
 
 // The title bar's buttons: minimize, maximize, and restore from either.
 void minimize_window(ObjectNumber window);

@@ -164,6 +164,13 @@ bool control_exists(std::intptr_t handle) {
     return found;
 }
 
+bool window_exists(std::intptr_t handle) {
+    GList* toplevels = gtk_window_list_toplevels();
+    const bool found = g_list_find(toplevels, reinterpret_cast<gpointer>(handle)) != nullptr;
+    g_list_free(toplevels);
+    return found;
+}
+
 void minimize_window(ObjectNumber window) { person_desktop().minimize(window_of(window)); }
 void maximize_window(ObjectNumber window) { person_desktop().maximize(window_of(window)); }
 void restore_window(ObjectNumber window) { person_desktop().restore(window_of(window)); }

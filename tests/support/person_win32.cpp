@@ -227,6 +227,8 @@ void destroy_control(ObjectNumber gadget) { DestroyWindow(control_of(gadget)); }
 
 bool control_exists(std::intptr_t handle) { return IsWindow(reinterpret_cast<HWND>(handle)) != FALSE; }
 
+bool window_exists(std::intptr_t handle) { return control_exists(handle); }
+
 void minimize_window(ObjectNumber window) { system_command(window, SC_MINIMIZE); }
 void maximize_window(ObjectNumber window) { system_command(window, SC_MAXIMIZE); }
 void restore_window(ObjectNumber window) { system_command(window, SC_RESTORE); }

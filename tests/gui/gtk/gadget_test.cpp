@@ -20,7 +20,6 @@ TEST_F(GadgetTest, CreationPutsTheWidgetIntoTheWindow) {
     auto* list = reinterpret_cast<GtkWidget*>(gadget_list_view(0, 10, 20, 300, 200));
     auto* slider = reinterpret_cast<GtkWidget*>(gadget_track_bar(1, 5, 250, 190, 40, 0, 100));
     ASSERT_TRUE(list && slider);
-    EXPECT_EQ(gadget_handle(0), reinterpret_cast<std::intptr_t>(list));
     EXPECT_EQ(gtk_widget_get_toplevel(list), test_window());
     EXPECT_EQ(window_number_of(slider), WINDOW);
     EXPECT_EQ(g_object_get_data(G_OBJECT(slider), "QX_ID"), reinterpret_cast<gpointer>(2));

@@ -3,7 +3,6 @@
 // leaving as an event.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 #include "runtime/gui/event.h"
@@ -16,16 +15,6 @@
 
 namespace {
 
-// The next event of that kind, waiting up to timeout_ms; kind 0 if none came.
-Event next_of_kind(int wanted, int timeout_ms = 2000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-        const int kind = event_wait_timeout(100);
-        if (kind == wanted) return current(kind);
-    }
-    return {0, 0, 0, 0};
-}
-
 // Everything event_wait has to give now.
 std::vector<Event> drain() {
     std::vector<Event> events;
@@ -36,10 +25,6 @@ std::vector<Event> drain() {
 
 class WindowTest : public WindowSuite {
 protected:
-    void TearDown() override {
-        window_close(-1);
-        drain();
-    }
     static GtkWidget* open(ObjectNumber number, std::uint32_t flags = 0, int x = 100, int y = 100, int w = 300,
                            int h = 200, std::intptr_t parent = 0) {
         auto handle = window_open(number, x, y, w, h, u"Test", flags, parent);
@@ -65,6 +50,11 @@ TEST_F(WindowTest, OpenMarksTheWindowAndNoFrameIsAdded) {
     // No window manager draws a frame here: outer and inner size agree.
     EXPECT_EQ(window_width(0, 0), 300);
     EXPECT_EQ(window_height(0, 0), 200);
+
+    const auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, 0));
+    EXPECT_EQ(window_number_of(reinterpret_cast<GtkWidget*>(window_handle(id))), id);
+    window_close(-1);
+    EXPECT_EQ(gadget_parent(), nullptr) << "gadgets go into no closed window";
 }
 
 TEST_F(WindowTest, FlagsChooseFrameSizingAndVisibility) {
@@ -106,26 +96,6 @@ TEST_F(WindowTest, AWindowCentredOnItsParentIsTransientForIt) {
     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(on_parent)), GTK_WINDOW(parent));
 }
 
-TEST_F(WindowTest, DynamicNumbersReopeningAndClosing) {
-    auto id = static_cast<ObjectNumber>(window_open(DYNAMIC_ID, 0, 0, 100, 100, nullptr, 0));
-    ASSERT_NE(id, 0);
-    auto* dynamic = reinterpret_cast<GtkWidget*>(window_handle(id));
-    ASSERT_TRUE(dynamic && GTK_IS_WINDOW(dynamic));
-    EXPECT_EQ(window_number_of(dynamic), id);
-    g_object_add_weak_pointer(G_OBJECT(dynamic), reinterpret_cast<gpointer*>(&dynamic));
-    window_close(id);
-    EXPECT_EQ(dynamic, nullptr);
-
-    GtkWidget* first = open(0);
-    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
-    GtkWidget* second = open(0);
-    EXPECT_EQ(first, nullptr);
-    g_object_add_weak_pointer(G_OBJECT(second), reinterpret_cast<gpointer*>(&second));
-    window_close(-1);
-    EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(gadget_parent(), nullptr);
-}
-
 // Over no window at all nothing else wakes the wait (no window manager moves
 // the keyboard focus here), so leaving is an event of its own; going into a
 // gadget is not leaving.
@@ -136,10 +106,10 @@ TEST_F(WindowTest, ThePointerLeavingAWindowIsAnEvent) {
     desktop.pointer_to(310, 280);
     drain();
     desktop.pointer_to(320, 220);  // into the slider
-    EXPECT_EQ(next_of_kind(EVENT_POINTER_MOVE), (Event{EVENT_POINTER_MOVE, 0, 0, -1}));
+    EXPECT_EQ(next_event(EVENT_POINTER_MOVE), (Event{EVENT_POINTER_MOVE, 0, 0, -1}));
     for (const Event& event : drain()) EXPECT_NE(event.kind, EVENT_POINTER_LEAVE) << "leaving into a gadget";
     desktop.pointer_to(700, 700);
-    EXPECT_EQ(next_of_kind(EVENT_POINTER_LEAVE), (Event{EVENT_POINTER_LEAVE, 0, 0, -1}));
+    EXPECT_EQ(next_event(EVENT_POINTER_LEAVE), (Event{EVENT_POINTER_LEAVE, 0, 0, -1}));
     EXPECT_EQ(window_mouse_x(0), -1);
     gadget_end();
 }

@@ -22,21 +22,13 @@
 #include "runtime/text/text.h"
 #include "tests/support/drop_blocks.h"
 #include "tests/gui/drop_events.h"
+#include "tests/gui/drop_suite.h"
 #include "tests/support/test_data_object.h"
 #include "tests/gui/win32/gadget_support.h"
 #include "tests/support/win32_dialogs.h"
 
 namespace {
 
-class DropEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(drop_init()); }
-    void TearDown() override { drop_end(); }
-};
-
-const auto* const drop_environment = ::testing::AddGlobalTestEnvironment(new DropEnvironment);
-
-constexpr ObjectNumber LIST = 0;
 constexpr DWORD COPY = DROPEFFECT_COPY;
 constexpr DWORD LINK = DROPEFFECT_LINK;
 constexpr DWORD OFFER_ALL = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
@@ -69,23 +61,20 @@ POINTL to_screen(HWND hwnd, POINT client) {
 
 Bytes bytes_of(const char* text, std::size_t size) { return Bytes(text, text + size); }
 
-class DropTest : public GadgetWindowTest {
+class DropTest : public DropBehaviourTest {
 protected:
     void SetUp() override {
-        GadgetWindowTest::SetUp();
-        list_ = reinterpret_cast<HWND>(gadget_list_view(LIST, 10, 10, 300, 200, list_flags_));
-        ASSERT_NE(list_, nullptr);
-        for (const char16_t* row : {u"one", u"two", u"three"}) gadget_item_add(LIST, -1, row);
-        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+        DropBehaviourTest::SetUp();
+        list_ = handle_of(LIST);
         target_ = registered_target(list_);
         ASSERT_NE(target_, nullptr);
         RedrawWindow(test_window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        files_.add(CF_HDROP, wide_file_list(paths_));
+        hdrop_.add(CF_HDROP, wide_file_list(paths_));
     }
     void TearDown() override {
         GadgetWindowTest::TearDown();
         EXPECT_EQ(drop_target_live_count(), 0) << "a destroyed list's drop target must go with it";
-        EXPECT_EQ(drop_record_live_count(), 0) << "every record is released by the wait after its event";
+        DropBehaviourTest::TearDown();
     }
 
     RECT row_rect(int row) const {
@@ -143,18 +132,17 @@ protected:
         return count;
     }
 
-    int list_flags_ = 0;
     HWND list_ = nullptr;
     IDropTarget* target_ = nullptr;
     std::vector<std::u16string> paths_{u"C:\\Music\\a.mp3", u"E:\\Rock\\b c.ogg", u"E:\\\u00dcber\\\u97f3 d.flac"};
-    TestDataObject files_;
+    TestDataObject hdrop_;
 };
 
 // The records' own lives are checked alike on every back end.
 TEST_F(DropTest, TheTargetHoldsASourceOnlyUntilTheWaitAfterItsEventOrItsWindowsClose) {
-    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drag_and_drop(&hdrop_, on_row(1)), COPY);
     EXPECT_EQ(drop_events().size(), 1u);
-    EXPECT_EQ(files_.reference_count(), 1u) << "the target keeps no reference to the data itself";
+    EXPECT_EQ(hdrop_.reference_count(), 1u) << "the target keeps no reference to the data itself";
 
     TestDataObject source;
     source.source_keeps_data = true;
@@ -188,7 +176,7 @@ void dispatch_in_a_message_box() {
 TEST_F(DropTest, TwoDropsHandledOutsideTheWaitAreTwoEventsEachWithItsOwnFiles) {
     TestDataObject narrow;
     narrow.add(CF_HDROP, narrow_file_list({"C:\\one.mp3", "D:\\two.wav"}));
-    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drag_and_drop(&hdrop_, on_row(1)), COPY);
     EXPECT_EQ(drag_and_drop(&narrow, on_row(1)), COPY);
     dispatch_in_a_message_box();
     EXPECT_EQ(drop_record_live_count(), 2);
@@ -227,8 +215,12 @@ TEST_F(DropTest, TextIsRefusedWithoutMarkOrEventUnlessTextIsEnabled) {
 class ExtendedSelectionDropTest : public DropTest {
 protected:
     void SetUp() override {
-        list_flags_ = LBS_EXTENDEDSEL;
         DropTest::SetUp();
+        list_ = reinterpret_cast<HWND>(gadget_list_view(LIST, 10, 10, 300, 200, LBS_EXTENDEDSEL));
+        add_rows(LIST, {u"first", u"second", u"third"});
+        gadget_drop_enable(LIST, DROP_FORMAT_FILES, DROP_ACTION_COPY | DROP_ACTION_LINK);
+        target_ = registered_target(list_);
+        ASSERT_NE(target_, nullptr);
     }
     std::vector<int> selected() const {
         std::vector<int> rows;
@@ -241,9 +233,9 @@ protected:
 TEST_F(ExtendedSelectionDropTest, DropSelectsOnlyTheRowUnderThePoint) {
     SendMessageW(list_, LB_SETSEL, TRUE, 0);
     SendMessageW(list_, LB_SETSEL, TRUE, 2);
-    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
+    EXPECT_EQ(drag_and_drop(&hdrop_, on_row(1)), COPY);
     EXPECT_EQ(selected(), std::vector<int>{1});
-    EXPECT_EQ(drag_and_drop(&files_, below_rows()), COPY);
+    EXPECT_EQ(drag_and_drop(&hdrop_, below_rows()), COPY);
     EXPECT_TRUE(selected().empty());
     EXPECT_EQ(drop_events().size(), 2u);
 }
@@ -251,24 +243,24 @@ TEST_F(ExtendedSelectionDropTest, DropSelectsOnlyTheRowUnderThePoint) {
 // The effect answered at every step of the drag, for each offer of the source.
 TEST_F(DropTest, AltOrCtrlShiftLinksNoKeysCopy) {
     const POINT at = on_row(0);
-    EXPECT_EQ(enter(&files_, at, MK_LBUTTON | KEY_ALT), LINK);
+    EXPECT_EQ(enter(&hdrop_, at, MK_LBUTTON | KEY_ALT), LINK);
     EXPECT_EQ(over(at, MK_LBUTTON), COPY);
     EXPECT_EQ(over(at, MK_LBUTTON | MK_CONTROL | MK_SHIFT), LINK);
     EXPECT_EQ(over(at, MK_LBUTTON | MK_SHIFT), COPY) << "the list does not take moves";
     EXPECT_EQ(over(at, MK_LBUTTON | KEY_ALT, DROPEFFECT_COPY), COPY) << "the source does not link";
-    EXPECT_EQ(drop(&files_, at, KEY_ALT), LINK);
+    EXPECT_EQ(drop(&hdrop_, at, KEY_ALT), LINK);
     EXPECT_EQ(drop_events().size(), 1u);
 
     // A source that only moves has nothing the list takes.
-    EXPECT_EQ(enter(&files_, at, MK_LBUTTON, DROPEFFECT_MOVE), 0u);
-    EXPECT_EQ(drop(&files_, at, 0, DROPEFFECT_MOVE), 0u);
+    EXPECT_EQ(enter(&hdrop_, at, MK_LBUTTON, DROPEFFECT_MOVE), 0u);
+    EXPECT_EQ(drop(&hdrop_, at, 0, DROPEFFECT_MOVE), 0u);
     EXPECT_TRUE(drop_events().empty());
 }
 
 TEST_F(DropTest, ADropWithoutADragEnterOrWhoseDataCannotBeHadIsRefused) {
-    EXPECT_EQ(drop(&files_, on_row(1)), 0u);
-    EXPECT_EQ(drag_and_drop(&files_, on_row(1)), COPY);
-    EXPECT_EQ(drop(&files_, on_row(1)), 0u) << "the accepted format lives for one drag";
+    EXPECT_EQ(drop(&hdrop_, on_row(1)), 0u);
+    EXPECT_EQ(drag_and_drop(&hdrop_, on_row(1)), COPY);
+    EXPECT_EQ(drop(&hdrop_, on_row(1)), 0u) << "the accepted format lives for one drag";
     EXPECT_EQ(drop_events().size(), 1u);
 
     TestDataObject failing;
@@ -310,7 +302,7 @@ TEST_F(DropTest, PrivateTypesAreMatchedByTheirFirst32BitsAndKeepTheTargetAlive) 
     too_short.add(DROP_FORMAT_PRIVATE, Bytes{9, 0});
     EXPECT_EQ(enter(&eight, on_row(0)), 0u);
     EXPECT_EQ(enter(&too_short, on_row(0)), 0u);
-    EXPECT_EQ(enter(&files_, on_row(0)), 0u) << "files were withdrawn";
+    EXPECT_EQ(enter(&hdrop_, on_row(0)), 0u) << "files were withdrawn";
     EXPECT_EQ(enter(&nine, on_row(0)), static_cast<DWORD>(DROPEFFECT_MOVE));
     EXPECT_EQ(drop(&nine, on_row(0)), static_cast<DWORD>(DROPEFFECT_MOVE));
     const std::vector<SeenDrop> events = drop_events();
@@ -345,7 +337,7 @@ TEST_F(DropTest, TheRowUnderThePointerIsMarkedUntilThePointerMovesOnOrLeaves) {
     const std::vector<COLORREF> plain2 = row_edges(2);
     ASSERT_EQ(differences(plain1, row_edges(1)), 0) << "the list is painted and still";
 
-    EXPECT_EQ(enter(&files_, on_row(1)), COPY);
+    EXPECT_EQ(enter(&hdrop_, on_row(1)), COPY);
     EXPECT_GT(differences(row_edges(1), plain1), 20);
     EXPECT_EQ(differences(row_edges(2), plain2), 0);
 

@@ -14,36 +14,20 @@
 
 #include "tests/gui/requester_suite.h"
 #include "tests/support/win32_dialogs.h"
+#include "tests/support/win32_plain_window.h"
 
 namespace {
 
 // Plain top-level windows of the test thread, made past the runtime as
 // another part of the program would.
-constexpr wchar_t TEST_WINDOW_CLASS[] = L"TunelatheRequesterTest";
-
 HWND open_window(const wchar_t* title, DWORD ex_style = 0, bool visible = true) {
-    return CreateWindowExW(ex_style, TEST_WINDOW_CLASS, title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 40,
-                           40, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return plain_window(title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), ex_style);
 }
 
 bool is_topmost(HWND hwnd) { return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 class Win32Requesters : public RequesterSuite {
 protected:
-    static void SetUpTestSuite() {
-        RequesterSuite::SetUpTestSuite();
-        WNDCLASSW window_class{};
-        window_class.lpfnWndProc = DefWindowProcW;
-        window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.lpszClassName = TEST_WINDOW_CLASS;
-        window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        ASSERT_NE(RegisterClassW(&window_class), 0);
-    }
-    static void TearDownTestSuite() {
-        UnregisterClassW(TEST_WINDOW_CLASS, GetModuleHandleW(nullptr));
-        RequesterSuite::TearDownTestSuite();
-    }
     void TearDown() override {
         for (HWND hwnd : windows_) DestroyWindow(hwnd);
         RequesterSuite::TearDown();

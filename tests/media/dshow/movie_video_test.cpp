@@ -7,6 +7,7 @@
 #include "runtime/media/media.h"
 #include "tests/media/media_files.h"
 #include "tests/media/movie_probe.h"
+#include "tests/support/win32_plain_window.h"
 
 namespace {
 
@@ -55,13 +56,7 @@ TEST_F(MovieVideo, TheWindowIsPlacedAtTheNativeSize) {
 }
 
 TEST_F(MovieVideo, PlaysAsAChildOfTheOwnerWindow) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"MediaTestOwner";
-    RegisterClassW(&wc);
-    owner = CreateWindowExW(0, L"MediaTestOwner", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 320, 240,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+    owner = plain_window(L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 320, 240);
     ASSERT_NE(owner, nullptr);
     native_idle(0);
     EXPECT_EQ(play_in(owner), reinterpret_cast<OAHWND>(owner));
