@@ -15,7 +15,7 @@
 #include "runtime/gui/requester.h"
 #include "runtime/gui/window.h"
 #include "runtime/text/text.h"
-#include "tests/gui/person_requester.h"
+#include "tests/support/person_requester.h"
 
 // The texts the runtime returns, to compare.
 inline std::u16string text(const char16_t* runtime_text) { return runtime_text ? runtime_text : u""; }

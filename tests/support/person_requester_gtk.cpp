@@ -2,7 +2,7 @@
 // requester runs, once a dialog is shown and drawn, they look at it and then
 // click its button, or type the path into its name field and press Return,
 // through the X server. A later dialog is refused with Escape.
-#include "tests/gui/person_requester.h"
+#include "tests/support/person_requester.h"
 
 #include <X11/keysym.h>
 #include <gtk/gtk.h>

@@ -2,7 +2,7 @@
 // dialog the test thread shows, looks at it, and presses its button or types
 // into its name field, the way a user would. A dialog still open after the
 // timeout is closed so that the test goes on.
-#include "tests/gui/person_requester.h"
+#include "tests/support/person_requester.h"
 
 #include <windows.h>
 #include <commdlg.h>
