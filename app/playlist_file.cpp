@@ -208,8 +208,9 @@ bool ReadPlaylistFile(MissingPlaylist missing) {
     for (std::size_t start : lines.starts) {
         const char16_t* line = lines.text.c_str() + start;
         // The row plays the file the player would open for it, when that is here.
-        AppendTrack(line, tracks.LocalPathFor(line));
+        AppendEntry(line, tracks.LocalPathFor(line));
     }
+    ShowEntriesFrom(0);
     gadget_redraw(PLAYLIST_GADGET, 1);
     return true;
 }
