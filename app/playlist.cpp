@@ -1,6 +1,7 @@
 #include "app/playlist.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/playlist_file.h"
@@ -28,14 +29,29 @@ PlaylistEntry* SelectEntry(int index) {
 
 }  // namespace
 
-void AppendTrack(const char16_t* player_path, const char16_t* local_path) {
+PlaylistEntry* AppendEntry(const char16_t* player_path, const char16_t* local_path) {
     auto* entry = static_cast<PlaylistEntry*>(list_append(app.playlist_store.list));
-    if (!entry) return;
+    if (!entry) return nullptr;
     // Assigning copies straight into the entry's own blocks: the texts may lie
     // in the builder, which must not grow while they are read.
     text_assign(&entry->player_path, player_path);
     text_assign(&entry->local_path, local_path);
-    gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
+    return entry;
+}
+
+void AppendTrack(const char16_t* player_path, const char16_t* local_path) {
+    if (PlaylistEntry* entry = AppendEntry(player_path, local_path))
+        gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
+}
+
+void ShowEntriesFrom(int first) {
+    OrderedList* store = app.playlist_store.list;
+    std::vector<const char16_t*> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(0, list_count(store) - first)));
+    for (auto* entry = static_cast<PlaylistEntry*>(list_select(store, first)); entry;
+         entry = static_cast<PlaylistEntry*>(list_next(store)))
+        rows.push_back(entry->player_path);
+    gadget_items_append(PLAYLIST_GADGET, rows.data(), static_cast<int>(rows.size()));
 }
 
 void HandleFileDrop() {
@@ -49,7 +65,8 @@ void HandleFileDrop() {
     // repaints once. A file with no player path (on Linux, one gone before
     // the drop was read) adds no row: its line would be empty in the saved
     // playlist.
-    CheckRowsFrom(gadget_item_count(PLAYLIST_GADGET));
+    const int first = gadget_item_count(PLAYLIST_GADGET);
+    CheckRowsFrom(first);
     gadget_redraw(PLAYLIST_GADGET, 0);
     char16_t* local = *dropped.variable();
     char16_t* player = *players.variable();
@@ -57,12 +74,13 @@ void HandleFileDrop() {
         char16_t* const next_local = EndLine(local);
         char16_t* const next_player = player ? EndLine(player) : nullptr;
         if (player && *player) {
-            AppendTrack(player, local);
+            AppendEntry(player, local);
             app.is_saved = 0;
         }
         local = next_local;
         player = next_player;
     }
+    ShowEntriesFrom(first);
     gadget_redraw(PLAYLIST_GADGET, 1);
 }
 
@@ -144,9 +162,7 @@ void ShuffleAndRefill() {
     gadget_clear(PLAYLIST_GADGET);
     OrderedList* store = app.playlist_store.list;
     list_shuffle(store);
-    list_reset(store);
-    while (auto* entry = static_cast<PlaylistEntry*>(list_next(store)))
-        gadget_item_add(PLAYLIST_GADGET, -1, entry->player_path);
+    ShowEntriesFrom(0);
     gadget_redraw(PLAYLIST_GADGET, 1);
     CheckRowsFrom(0);
     app.is_saved = 0;

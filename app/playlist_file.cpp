@@ -171,27 +171,24 @@ bool ReadLines(PlaylistLines& lines) {
     }
     lines.storage.one_byte_a_character = encoding == FILE_TEXT_LATIN1;
     lines.storage.player_code_page = IsM3u(app.playlist_path.c_str());
-    bool first = true;
-    while (file_eof(PLAYLIST_FILE) == 0) {
-        int mark = text_builder_mark();
-        const char16_t* line = file_read_line(PLAYLIST_FILE);
-        const char16_t* end = text_builder_address(text_builder_mark());
-        // A byte-order mark says how the file is encoded; it is not part of
-        // the row, and a file holding nothing else holds no row.
-        if (first && line[0] == BYTE_ORDER_MARK) {
-            // The player reads a file with the mark as UTF-8, whatever its name.
-            lines.storage.player_code_page = false;
-            ++line;
-            if (line == end && file_eof(PLAYLIST_FILE) != 0) {
-                text_builder_rewind(mark);
-                break;
-            }
-        }
-        first = false;
-        lines.starts.push_back(lines.text.size());
-        lines.text.append(line, end).push_back(0);
-        text_builder_rewind(mark);
+    const int mark = text_builder_mark();
+    int count = file_read_lines(PLAYLIST_FILE);
+    const char16_t* text = text_builder_address(mark);
+    const char16_t* end = text_builder_address(text_builder_mark());
+    // A byte-order mark says how the file is encoded; it is not part of the
+    // row, and a file holding nothing else holds no row.
+    if (count > 0 && text[0] == BYTE_ORDER_MARK) {
+        // The player reads a file with the mark as UTF-8, whatever its name.
+        lines.storage.player_code_page = false;
+        ++text;
+        if (count == 1 && text[0] == 0) count = 0;
     }
+    if (count > 0) lines.text.assign(text, end);
+    text_builder_rewind(mark);
+    lines.starts.reserve(static_cast<std::size_t>(count));
+    for (std::size_t start = 0; lines.starts.size() < static_cast<std::size_t>(count);
+         start += std::char_traits<char16_t>::length(lines.text.c_str() + start) + 1)
+        lines.starts.push_back(start);
     return file_finish(PLAYLIST_FILE) != 0;
 }
 
@@ -208,8 +205,9 @@ bool ReadPlaylistFile(MissingPlaylist missing) {
     for (std::size_t start : lines.starts) {
         const char16_t* line = lines.text.c_str() + start;
         // The row plays the file the player would open for it, when that is here.
-        AppendTrack(line, tracks.LocalPathFor(line));
+        AppendEntry(line, tracks.LocalPathFor(line));
     }
+    ShowEntriesFrom(0);
     gadget_redraw(PLAYLIST_GADGET, 1);
     return true;
 }

@@ -73,23 +73,27 @@ enum class Before { root, name, dot_part, empty };
 // climbs above the root and does nothing after "..", "." or an empty part;
 // empty parts stay.
 void RemoveDotParts(std::u16string& path, std::size_t from, Before before) {
-    std::size_t written = from;  // path[0, written) is the result so far, never longer than what was read
+    char16_t* const text = path.data();
+    const std::size_t size = path.size();
+    std::size_t written = from;  // text[0, written) is the result so far, never longer than what was read
     for (std::size_t start = from + 1;;) {
-        std::size_t end = std::min(path.find(u'/', start), path.size());
-        std::u16string_view part = std::u16string_view(path).substr(start, end - start);
-        if (part == u".") {
+        std::size_t end = start;
+        while (end < size && text[end] != u'/') ++end;
+        const std::size_t length = end - start;
+        if (length == 1 && text[start] == u'.') {
             before = Before::dot_part;
-        } else if (part == u"..") {
-            if (before == Before::name) written = path.rfind(u'/', written - 1);
+        } else if (length == 2 && text[start] == u'.' && text[start + 1] == u'.') {
+            if (before == Before::name)
+                do --written;
+                while (written > 0 && text[written] != u'/');
             before = Before::dot_part;
         } else {
-            before = part.empty() ? Before::empty : Before::name;
-            path[written] = u'/';
-            std::copy(path.begin() + static_cast<std::ptrdiff_t>(start), path.begin() + static_cast<std::ptrdiff_t>(end),
-                      path.begin() + static_cast<std::ptrdiff_t>(written + 1));
-            written += 1 + end - start;
+            before = length == 0 ? Before::empty : Before::name;
+            text[written] = u'/';
+            std::copy(text + start, text + end, text + written + 1);
+            written += 1 + length;
         }
-        if (end == path.size()) break;
+        if (end == size) break;
         start = end + 1;
     }
     path.resize(written);
@@ -123,21 +127,27 @@ LineReading PlayerTrackPath(std::u16string_view line, std::u16string_view playli
     if (line.size() >= 2 && IsLetter(line[0]) && line[1] == u':') line.remove_prefix(2);
 
     // The folder, a path from the system, has no "." or empty parts to take out.
-    std::size_t line_start = 0;
-    Before before = Before::root;
-    if (line.empty() || !IsSeparator(line.front())) {
-        (path = playlist_folder) += u'/';
-        line_start = playlist_folder.size();
-        if (!playlist_folder.empty()) before = Before::name;
+    const bool relative = line.empty() || !IsSeparator(line.front());
+    const std::size_t line_start = relative ? playlist_folder.size() : 0;
+    const Before before = relative && !playlist_folder.empty() ? Before::name : Before::root;
+    path.resize(line_start + (relative ? 1 : 0) + line.size());
+    char16_t* out = std::copy(playlist_folder.begin(), playlist_folder.begin() + line_start, path.data());
+    // The separators become the player's while the line is copied, and a
+    // part that starts with a dot is noticed on the way.
+    char16_t previous = u'/';
+    if (relative) *out++ = previous;
+    bool dot_part = false;
+    for (char16_t c : line) {
+        if (c == u'\\') c = u'/';
+        dot_part |= c == u'.' && previous == u'/';
+        *out++ = previous = c;
     }
-    path += line;
-    std::replace(path.begin() + static_cast<std::ptrdiff_t>(line_start), path.end(), u'\\', u'/');
     if (Utf8LongerThan(path, PLAYER_PATH_BYTES)) {
         path.clear();
         return LineReading::stops_playlist;
     }
     // Most lines have no "." or ".." part, and the path is then as it stays.
-    if (path.find(u"/.", line_start) != std::u16string::npos) RemoveDotParts(path, line_start, before);
+    if (dot_part) RemoveDotParts(path, line_start, before);
     if (Utf8LongerThan(path, PLAYER_PATH_BYTES - 1)) {
         path.clear();
         return LineReading::too_long;
@@ -175,9 +185,11 @@ bool PlayerPlaysType(std::u16string_view path) {
 void LocalPathOf(std::u16string_view player_path, std::u16string_view volume_root, std::u16string& local) {
     local.clear();
     if (volume_root.empty()) return;
-    local.append(volume_root).append(player_path.substr(player_path.empty() ? 0 : 1));
-    if (char16_t separator = volume_root.back(); separator != u'/')
-        std::replace(local.begin() + static_cast<std::ptrdiff_t>(volume_root.size()), local.end(), u'/', separator);
+    const std::u16string_view rest = player_path.substr(player_path.empty() ? 0 : 1);
+    local.resize(volume_root.size() + rest.size());
+    char16_t* out = std::copy(volume_root.begin(), volume_root.end(), local.data());
+    const char16_t separator = volume_root.back();
+    for (char16_t c : rest) *out++ = c == u'/' ? separator : c;
 }
 
 std::u16string PlayerPathOf(std::u16string_view local, std::u16string_view volume_root) {

@@ -1,6 +1,7 @@
 // libFuzzer: arbitrary bytes as a file on disk, read back with file_eof and
 // file_read_line, and checked against a separate, deliberately plain splitter
-// and a table-driven UTF-8 decoder. Any difference aborts.
+// and a table-driven UTF-8 decoder; without failing reads, read again all at
+// once with file_read_lines. Any difference aborts.
 //
 // Input: byte 0 chooses buffered or unbuffered reading (its low bit), and
 // whether reads fail from some offset on, as on a failing card (bit 1; the
@@ -135,6 +136,27 @@ void fail(const char* what, std::size_t line) {
     std::abort();
 }
 
+// The file read again in one call: the same lines, one behind the other.
+void check_lines_at_once(bool unbuffered, const std::vector<Bytes>& expected) {
+    std::intptr_t opened = unbuffered ? file_open_mode(0, file_path.c_str(), FILE_MODE_OPEN, FILE_UNBUFFERED)
+                                      : file_open(0, file_path.c_str());
+    if (!opened) fail("open failed", 0);
+    const int mark = text_builder_mark();
+    const auto count = static_cast<std::size_t>(file_read_lines(0));
+    if (count != expected.size()) fail("file_read_lines gave another count", count);
+    const char16_t* line = text_builder_address(mark);
+    for (std::size_t n = 0; n < count; ++n) {
+        std::u16string want = decode(expected[n]);
+        if (std::memcmp(line, want.data(), want.size() * sizeof(char16_t)) != 0 || line[want.size()] != 0)
+            fail("file_read_lines gave another line", n);
+        line += want.size() + 1;
+    }
+    if (line != text_builder_address(text_builder_mark())) fail("file_read_lines left the builder elsewhere", count);
+    text_builder_rewind(mark);
+    if (file_eof(0) != (unbuffered ? -1 : 1)) fail("wrong end value after file_read_lines", count);
+    if (file_finish(0) != 1) fail("a clean read failed", count);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -185,5 +207,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!failing && n != expected.size()) fail("fewer lines than expected", n);
     if (file_eof(0) != (unbuffered ? -1 : 1)) fail("wrong end value", n);
     if (file_finish(0) != (failing ? 0 : 1)) fail(failing ? "a failed read went unreported" : "a clean read failed", n);
+    if (!failing) check_lines_at_once(unbuffered, expected);
     return 0;
 }

@@ -268,6 +268,20 @@ std::size_t write_out(FileRecord& f, const void* bytes, std::size_t n) {
     return f.buffer ? file_write_bytes(f, bytes, n) : file_handle_write(f.handle, bytes, n);
 }
 
+// file_eof's answer for a file already looked up.
+int at_end(FileRecord& f) {
+    unsigned char b;
+    if (f.buffer) {
+        if (f.writing != 0 && f.count > 0) return 0;  // a byte is waiting in the buffer
+        if (file_read_bytes(f, &b, 1) == 0) return 1;
+        file_unread_byte(f);
+        return 0;
+    }
+    if (file_read_raw(f, &b, 1) == 0) return -1;
+    file_handle_seek(f.handle, -1, FileOrigin::current);
+    return 0;
+}
+
 }  // namespace
 
 char16_t* file_read_line(ObjectNumber number) {
@@ -278,6 +292,18 @@ char16_t* file_read_line(ObjectNumber number) {
     if (!text) return read_line_collected(f);
     if (f.count > 0) file_note_waiting(number);
     return text;
+}
+
+int file_read_lines(ObjectNumber number) {
+    FileLookup file = file_lookup(number);
+    if (!file.record) return 0;
+    FileRecord& f = *file.record;
+    int count = 0;
+    for (; at_end(f) == 0; ++count) {
+        if (!read_line_in_buffer(f)) read_line_collected(f);
+        text_builder_reserve(1, -1);  // past the line's null, which stays
+    }
+    return count;
 }
 
 int file_write_line(ObjectNumber number, const char16_t* text) {
@@ -312,18 +338,7 @@ int file_write_line(ObjectNumber number, const char16_t* text) {
 int file_eof(ObjectNumber number) {
     if (file_noted_waiting(number)) return 0;
     FileLookup file = file_lookup(number);
-    if (!file.record) return 0;
-    FileRecord& f = *file.record;
-    unsigned char b;
-    if (f.buffer) {
-        if (f.writing != 0 && f.count > 0) return 0;  // a byte is waiting in the buffer
-        if (file_read_bytes(f, &b, 1) == 0) return 1;
-        file_unread_byte(f);
-        return 0;
-    }
-    if (file_read_raw(f, &b, 1) == 0) return -1;
-    file_handle_seek(f.handle, -1, FileOrigin::current);
-    return 0;
+    return file.record ? at_end(*file.record) : 0;
 }
 
 int file_detect_text(ObjectNumber number) {

@@ -47,14 +47,29 @@ void gadget_text_set(ObjectNumber number, const char16_t* text) {
     if (kind && kind->text_set) kind->text_set(*gadget, text);
 }
 
+namespace {
+
+void add_item(const GadgetKind& kind, GadgetRecord& gadget, int position, const char16_t* text) {
+    if (kind.item_add_image) kind.item_add_image(gadget, position, text, 0, 0);
+    else if (kind.item_add) kind.item_add(gadget, position, text, 0);
+}
+
+}  // namespace
+
 int gadget_item_add(ObjectNumber number, int position, const char16_t* text) {
     std::lock_guard guard(gadget_table_lock());
     GadgetRecord* gadget = nullptr;
     const GadgetKind* kind = gadget_lookup(number, &gadget);
-    if (!kind) return 0;
-    if (kind->item_add_image) kind->item_add_image(*gadget, position, text, 0, 0);
-    else if (kind->item_add) kind->item_add(*gadget, position, text, 0);
+    if (kind) add_item(*kind, *gadget, position, text);
     return 0;
+}
+
+void gadget_items_append(ObjectNumber number, const char16_t* const* texts, int count) {
+    std::lock_guard guard(gadget_table_lock());
+    GadgetRecord* gadget = nullptr;
+    const GadgetKind* kind = gadget_lookup(number, &gadget);
+    if (!kind) return;
+    for (int i = 0; i < count; ++i) add_item(*kind, *gadget, -1, texts[i]);
 }
 
 void gadget_item_remove(ObjectNumber number, int item) {

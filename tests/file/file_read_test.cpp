@@ -17,6 +17,10 @@ protected:
         EXPECT_NE(file_open(0, path("in.txt").c_str()), 0);
         std::u16string all = read_all_lines(0);
         EXPECT_NE(file_eof(0), 0);
+        // All at once, the same lines.
+        EXPECT_NE(file_open(0, path("in.txt").c_str()), 0);
+        EXPECT_EQ(read_lines_at_once(0), all);
+        EXPECT_NE(file_eof(0), 0);
         file_close(0);
         return all;
     }
@@ -148,12 +152,13 @@ TEST_F(FileReadLines, AFileThatIsNotUtf8ReadsAsLatin1) {
     for (const auto& f : files) {
         SCOPED_TRACE(f.bytes.substr(0, 20));
         put("in.m3u", f.bytes);
-        for (int flags : {0, FILE_UNBUFFERED}) {
-            ASSERT_NE(file_open_mode(0, path("in.m3u").c_str(), FILE_MODE_READ, flags), 0);
-            EXPECT_EQ(file_detect_text(0), f.form);
-            EXPECT_EQ(read_all_lines(0), f.text);
-            EXPECT_EQ(file_finish(0), 1);
-        }
+        for (int flags : {0, FILE_UNBUFFERED})
+            for (bool at_once : {false, true}) {
+                ASSERT_NE(file_open_mode(0, path("in.m3u").c_str(), FILE_MODE_READ, flags), 0);
+                EXPECT_EQ(file_detect_text(0), f.form);
+                EXPECT_EQ(at_once ? read_lines_at_once(0) : read_all_lines(0), f.text);
+                EXPECT_EQ(file_finish(0), 1);
+            }
     }
     // The look keeps the reading position, and chooses from there on.
     put("in.m3u", "Caf\xE9\nCaf\xC3\xA9\n");
@@ -190,6 +195,9 @@ TEST_F(FileRead, UnbufferedFilesReadTheSameLines) {
     ASSERT_NE(file_open_mode(0, path("in.txt").c_str(), FILE_MODE_OPEN, FILE_UNBUFFERED), 0);
     EXPECT_EQ(read_all_lines(0), buffered);
     EXPECT_EQ(file_eof(0), -1);
+    ASSERT_NE(file_open_mode(0, path("in.txt").c_str(), FILE_MODE_OPEN, FILE_UNBUFFERED), 0);
+    EXPECT_EQ(read_lines_at_once(0), buffered);
+    EXPECT_EQ(file_eof(0), -1);
     EXPECT_EQ(buffered, u"a|b|c|d|\u03B1" + std::u16string(5000, u'q'));
 }
 
@@ -203,6 +211,23 @@ TEST_F(FileRead, ALineIsBuiltAtTheBuilderPositionAndLeavesItAtItsEnd) {
     EXPECT_EQ(text_builder_mark(), mark + 2 * 6);
     text_builder_append(u"]");
     EXPECT_EQ(std::u16string(text_builder_address(mark)), u"[first]");
+    text_builder_rewind(mark);
+}
+
+TEST_F(FileRead, TheRestOfTheLinesAreBuiltOneBehindTheOther) {
+    put("in.txt", "first\n\nthird\r\nlast");
+    ASSERT_NE(file_open(0, path("in.txt").c_str()), 0);
+    EXPECT_EQ(read_line(0), u"first");
+    int mark = text_builder_mark();
+    text_builder_append(u"[");
+    EXPECT_EQ(file_read_lines(0), 3);
+    const int end = text_builder_mark();
+    EXPECT_EQ(std::u16string(text_builder_address(mark), text_builder_address(end)),
+              std::u16string(u"[\0third\0last\0", 13));
+    EXPECT_EQ(file_eof(0), 1);
+    EXPECT_EQ(file_read_lines(0), 0);
+    EXPECT_EQ(file_read_lines(7), 0) << "no file under that number";
+    EXPECT_EQ(text_builder_mark(), end) << "nothing more built";
     text_builder_rewind(mark);
 }
 

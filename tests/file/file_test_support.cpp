@@ -95,6 +95,21 @@ std::u16string read_all_lines(ObjectNumber number, char16_t separator) {
     return lines;
 }
 
+std::u16string read_lines_at_once(ObjectNumber number, char16_t separator) {
+    const int mark = text_builder_mark();
+    const int count = file_read_lines(number);
+    const char16_t* line = text_builder_address(mark);
+    std::u16string lines;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) lines += separator;
+        lines += line;
+        line += std::char_traits<char16_t>::length(line) + 1;
+    }
+    EXPECT_EQ(line, text_builder_address(text_builder_mark())) << "the builder is left behind the last null";
+    text_builder_rewind(mark);
+    return lines;
+}
+
 #ifdef _WIN32
 
 void make_read_only(const std::filesystem::path& file) {

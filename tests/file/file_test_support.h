@@ -36,6 +36,8 @@ std::u16string error_text();
 
 // Every line until file_eof reports the end.
 std::u16string read_all_lines(ObjectNumber number, char16_t separator = u'|');
+// The same lines read at once with file_read_lines.
+std::u16string read_lines_at_once(ObjectNumber number, char16_t separator = u'|');
 
 // Takes write permission away from a file (the read-only attribute on
 // Windows) and gives it back. writable_anyway says whether this system still

@@ -132,6 +132,7 @@ GadgetRecord* gadget_create(ObjectNumber number, const GadgetKind& kind, const w
         gadget->front_colour = -1;
         gadget->previous_proc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gadget_procedure)));
+        gadget->thread = GetCurrentThreadId();
         gadget->handle = handle;
         SetWindowLongPtrW(handle, GWLP_ID, id);
         SetPropW(handle, GADGET_ID_PROPERTY, reinterpret_cast<HANDLE>(id));

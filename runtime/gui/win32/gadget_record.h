@@ -17,6 +17,7 @@ struct GadgetRecord {
     HWND handle;  // the child control; 0 = entry free
     const GadgetKind* kind;
     WNDPROC previous_proc;  // the control's own procedure, under the gadget procedure
+    DWORD thread;           // the thread that made the control, which runs its procedure
     int back_colour;        // -1 = default
     int front_colour;       // -1 = default
     HBRUSH back_brush;      // from the brush cache; none for the default colour

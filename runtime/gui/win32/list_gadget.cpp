@@ -40,9 +40,11 @@ const wchar_t* wide(const char16_t* text) {
 // list they go straight to the list's own procedure: the runtime's procedures
 // in front of it handle only mouse messages and the window's end, and passing
 // through them and the system's dispatch doubles the cost of filling or
-// reading a long list row by row.
+// reading a long list row by row. The list's thread is the one that made it:
+// asking the system for it at every message made filling a list a fifth
+// slower under Wine.
 LRESULT send(const GadgetRecord& list, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-    if (GetWindowThreadProcessId(list.handle, nullptr) == GetCurrentThreadId())
+    if (list.thread == GetCurrentThreadId())
         return CallWindowProcW(list.previous_proc, list.handle, message, wparam, lparam);
     return SendMessageW(list.handle, message, wparam, lparam);
 }
