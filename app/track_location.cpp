@@ -97,7 +97,7 @@ void RemoveDotParts(std::u16string& path, std::size_t from, Before before) {
         start = end + 1;
     }
     path.resize(written);
-    if (path.empty()) path = u"/";
+    if (path.empty()) path.push_back(u'/');
 }
 
 // The extensions of the player's codecs, in lower case.

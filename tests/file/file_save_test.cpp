@@ -92,7 +92,9 @@ TEST_F(FileSave, TheNewFileKeepsTheTargetsAttributes) {
     ASSERT_EQ(chmod(fs_path("kept.m3u").c_str(), 0640), 0);
     // The owner and group too, where this user may give them (root may).
     const bool root = geteuid() == 0;
-    if (root) ASSERT_EQ(chown(fs_path("kept.m3u").c_str(), 1234, 4321), 0);
+    if (root) {
+        ASSERT_EQ(chown(fs_path("kept.m3u").c_str(), 1234, 4321), 0);
+    }
 #endif
     ASSERT_NE(file_create_replacing(0, path("kept.m3u").c_str()), 0);
     file_write_line(0, u"new");
@@ -191,7 +193,9 @@ TEST_F(FileSave, AFileThisUserMayNotWriteIsRefused) {
     ASSERT_EQ(chmod(fs_path("").c_str(), 0777), 0);
     put("mine-read-only.m3u", "old\r\n");
     ASSERT_EQ(chmod(fs_path("mine-read-only.m3u").c_str(), 0444), 0);
-    if (geteuid() == 0) ASSERT_EQ(chown(fs_path("mine-read-only.m3u").c_str(), 65534, 65534), 0);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(fs_path("mine-read-only.m3u").c_str(), 65534, 65534), 0);
+    }
     put("root's.m3u", "old\r\n");
     ASSERT_EQ(chmod(fs_path("root's.m3u").c_str(), 0644), 0);
     for (const char* name : {"mine-read-only.m3u", "root's.m3u"}) {
