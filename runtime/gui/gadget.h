@@ -41,6 +41,7 @@ void gadget_text_set(ObjectNumber number, const char16_t* text);
 int gadget_item_add(ObjectNumber number, int position, const char16_t* text);
 // Appends the count texts in order, as gadget_item_add(number, -1, text) does
 // each, looking the gadget up once: for lists filled with thousands of rows.
+// No texts, or a count below 1, append nothing.
 void gadget_items_append(ObjectNumber number, const char16_t* const* texts, int count);
 void gadget_item_remove(ObjectNumber number, int item);
 void gadget_clear(ObjectNumber number);

@@ -68,7 +68,7 @@ void gadget_items_append(ObjectNumber number, const char16_t* const* texts, int 
     std::lock_guard guard(gadget_table_lock());
     GadgetRecord* gadget = nullptr;
     const GadgetKind* kind = gadget_lookup(number, &gadget);
-    if (!kind) return;
+    if (!kind || !texts) return;
     for (int i = 0; i < count; ++i) add_item(*kind, *gadget, -1, texts[i]);
 }
 

@@ -58,6 +58,18 @@ TEST_F(ListStateTest, ItemsGoWhereTheyAreAsked) {
     EXPECT_EQ(text(gadget_item_text_get(LIST, -1)), u"");
 }
 
+TEST_F(ListStateTest, TextsAppendedTogetherFollowTheRowsInOrder) {
+    gadget_item_add(LIST, -1, u"first");
+    const char16_t* texts[] = {u"second", nullptr, u"\u00e9t\u00e9"};
+    gadget_items_append(LIST, texts, 3);
+    gadget_items_append(LIST, texts, 0);
+    gadget_items_append(LIST, texts, -4);
+    gadget_items_append(LIST, nullptr, 3);
+    gadget_items_append(99, texts, 3);  // no such gadget
+    EXPECT_EQ(rows_of(LIST), (std::vector<std::u16string>{u"first", u"second", u"", u"\u00e9t\u00e9"}));
+    EXPECT_EQ(gadget_item_count(LIST), 4);
+}
+
 TEST_F(ListStateTest, ItemTextIsBuiltAtTheBuildersPosition) {
     std::u16string long_row(300, u'x');  // more than the builder holds at first
     add_rows(LIST, {u"row", long_row.c_str()});
