@@ -1,16 +1,42 @@
 #include "app/folder_listings.h"
 
 #include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 #include "app/track_location.h"
+#include "runtime/file/file.h"
 
-int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_view player_path) {
+// A listing read on a thread of its own. A listing dropped while being read
+// is waited for, as a pass would have waited for it.
+struct FolderListings::Reading {
+    std::atomic<bool> done{false};
+    FolderNames names;
+    std::thread thread;
+
+    ~Reading() {
+        if (thread.joinable()) thread.join();
+    }
+};
+
+FolderListings::FolderListings() = default;
+FolderListings::~FolderListings() = default;
+
+void FolderListings::Forget() {
+    folders_.clear();
+    last_ = nullptr;
+    in_flight_ = nullptr;
+}
+
+FolderListings::Listing* FolderListings::Find(std::u16string_view volume_root, std::u16string_view player_path,
+                                              std::u16string_view& name) {
     const std::size_t cut = player_path.find_last_of(u'/');
     // An empty part ("//") is left to the system, which reads it its own way.
     if (cut == std::u16string_view::npos || cut + 1 == player_path.size() ||
         std::adjacent_find(player_path.begin(), player_path.end(),
                            [](char16_t a, char16_t b) { return a == u'/' && b == u'/'; }) != player_path.end())
-        return FILE_KIND_NONE;
+        return nullptr;
     const std::u16string_view folder = player_path.substr(0, cut);
     if (!last_ || folder != last_folder_ || volume_root != last_root_) {
         LocalPathOf(folder, volume_root, folder_);
@@ -18,21 +44,68 @@ int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_vi
         last_folder_.assign(folder);
         last_root_.assign(volume_root);
     }
-    Listing& listing = *last_;
-    // A folder of one row costs that row's look, not a listing of it.
-    if (++listing.asked < 2) return FILE_KIND_NONE;
-    if (!listing.read) {
-        listing.read = true;
-        listing.visit = visit_;
-        file_list_folder(folder_.c_str(), entries_);
-        listing.kinds.reserve(entries_.size());
-        for (FileFolderEntry& entry : entries_)
-            if (entry.kind != FILE_KIND_NONE) listing.kinds.emplace(std::move(entry.name), entry.kind);
-    } else if (listing.visit != visit_) {
-        listing.visit = visit_;
-        if (file_kind(folder_.c_str()) != FILE_KIND_FOLDER) listing.kinds.clear();
+    name = player_path.substr(cut + 1);
+    return last_;
+}
+
+void FolderListings::Expect(std::u16string_view volume_root, std::u16string_view player_path) {
+    std::u16string_view name;
+    Listing* listing = Find(volume_root, player_path, name);
+    if (!listing || listing->read || listing->reading || ++listing->expected < 2) return;
+    if (in_flight_ && !in_flight_->reading->done) return;
+    auto reading = std::make_unique<Reading>();
+    try {
+        reading->thread = std::thread([read = reading.get(), folder = folder_] {
+            read->names = FolderNames::Read(folder);
+            read->done = true;
+        });
+    } catch (const std::system_error&) {
+        return;  // no thread to spare: KnownKind reads the listing itself
     }
-    name_.assign(player_path.substr(cut + 1));
-    auto found = listing.kinds.find(name_);
-    return found == listing.kinds.end() ? FILE_KIND_NONE : found->second;
+    listing->reading = std::move(reading);
+    listing->visit = visit_;
+    in_flight_ = listing;
+}
+
+bool FolderListings::Ready(std::u16string_view volume_root, std::u16string_view player_path) {
+    std::u16string_view name;
+    const Listing* listing = Find(volume_root, player_path, name);
+    return !listing || !listing->reading || listing->reading->done;
+}
+
+void FolderListings::Take(Listing& listing) {
+    listing.reading->thread.join();
+    listing.names = std::move(listing.reading->names);
+    listing.read = true;
+    listing.reading.reset();
+    if (in_flight_ == &listing) in_flight_ = nullptr;
+}
+
+int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_view player_path) {
+    std::u16string_view name;
+    Listing* listing = Find(volume_root, player_path, name);
+    if (!listing) return FILE_KIND_NONE;
+    if (!listing->read && !listing->reading) {
+        // A folder of one row costs that row's look, not a listing of it.
+        if (++listing->asked < 2) return FILE_KIND_NONE;
+        listing->names = FolderNames::Read(folder_);
+        listing->read = true;
+        listing->visit = visit_;
+    }
+    return KindIn(*listing, name);
+}
+
+int FolderListings::ListedKind(std::u16string_view volume_root, std::u16string_view player_path) {
+    std::u16string_view name;
+    Listing* listing = Find(volume_root, player_path, name);
+    return listing && (listing->read || listing->reading) ? KindIn(*listing, name) : FILE_KIND_NONE;
+}
+
+int FolderListings::KindIn(Listing& listing, std::u16string_view name) {
+    if (listing.reading) Take(listing);
+    if (listing.visit != visit_) {
+        listing.visit = visit_;
+        if (file_kind(folder_.c_str()) != FILE_KIND_FOLDER) listing.names = {};
+    }
+    return listing.names.KindOf(name);
 }

@@ -16,10 +16,13 @@ PlaylistOnPlayer PlaylistOnPlayerAt(const char16_t* playlist_path, LineStorage s
 namespace {
 
 // LookUpOnPlayer's work; the local path of a file found as written is only
-// made when asked for, as the check of a row has no use for it.
+// made when asked for, as the check of a row has no use for it. The played
+// path is written in played_room's storage.
 PlayerLookup LookUp(std::u16string_view volume_root, std::u16string_view player_path, FolderListings* listings,
-                    bool with_local) {
+                    bool with_local, std::u16string played_room = {}) {
     PlayerLookup lookup;
+    lookup.played = std::move(played_room);
+    lookup.played.clear();
     // The path looked for is always a tail of player_path: the fallback only
     // drops folders from its front, so no copy of it is made.
     std::u16string_view candidate = player_path;
@@ -65,13 +68,11 @@ PlayerLookup LookUpOnPlayer(std::u16string_view volume_root, std::u16string_view
     return LookUp(volume_root, player_path, listings, true);
 }
 
-RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
-                  CheckProgress& progress, FolderListings* listings) {
-    RowCheck check;
-    // Room reused by every row: a row then allocates only what it keeps.
-    thread_local std::u16string path;
-    LineReading reading = PlayerTrackPath(line, playlist.folder, playlist.storage, path);
-    if (reading == LineReading::no_entry) return check;
+bool ReadRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
+             CheckProgress& progress, RowCheck& check) {
+    check.verdict = PlayerVerdict::no_entry;
+    LineReading reading = PlayerTrackPath(line, playlist.folder, playlist.storage, check.played);
+    if (reading == LineReading::no_entry) return false;
     if (++progress.entries > PLAYER_ENTRY_LIMIT) {
         check.verdict = PlayerVerdict::beyond_entry_limit;
     } else if (progress.stopped) {
@@ -84,14 +85,34 @@ RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, st
     } else if (!row_volume_root.empty() && row_volume_root != playlist.volume_root) {
         check.verdict = PlayerVerdict::other_volume;
     } else {
-        PlayerLookup lookup = LookUp(playlist.volume_root, path, listings, false);
-        check.played = std::move(lookup.played);
-        if (check.played.empty())
-            check.verdict = lookup.folder ? PlayerVerdict::folder : PlayerVerdict::not_found;
-        else if (!PlayerPlaysType(check.played))
-            check.verdict = PlayerVerdict::unplayed_type;
-        else
-            check.verdict = lookup.by_fallback ? PlayerVerdict::plays_by_fallback : PlayerVerdict::plays;
+        return true;
     }
+    check.played.clear();
+    return false;
+}
+
+void LookUpRow(const PlaylistOnPlayer& playlist, RowCheck& check, FolderListings* listings) {
+    // Most rows name a file there as written, and their path stays as it is.
+    if (listings && listings->ListedKind(playlist.volume_root, check.played) == FILE_KIND_FILE) {
+        check.verdict = PlayerPlaysType(check.played) ? PlayerVerdict::plays : PlayerVerdict::unplayed_type;
+        return;
+    }
+    // The path is looked up from a copy, as the found path takes its place.
+    thread_local std::u16string path;
+    path.assign(check.played);
+    PlayerLookup lookup = LookUp(playlist.volume_root, path, listings, false, std::move(check.played));
+    check.played = std::move(lookup.played);
+    if (check.played.empty())
+        check.verdict = lookup.folder ? PlayerVerdict::folder : PlayerVerdict::not_found;
+    else if (!PlayerPlaysType(check.played))
+        check.verdict = PlayerVerdict::unplayed_type;
+    else
+        check.verdict = lookup.by_fallback ? PlayerVerdict::plays_by_fallback : PlayerVerdict::plays;
+}
+
+RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
+                  CheckProgress& progress, FolderListings* listings) {
+    RowCheck check;
+    if (ReadRow(playlist, line, row_volume_root, progress, check)) LookUpRow(playlist, check, listings);
     return check;
 }

@@ -69,3 +69,12 @@ struct CheckProgress {
 // are those of the pass over the rows this row is part of.
 RowCheck CheckRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
                   CheckProgress& progress, FolderListings* listings = nullptr);
+
+// CheckRow in two steps, so that a pass may read rows ahead while a folder's
+// listing is read. ReadRow gives the verdict the line alone tells, and true
+// when the verdict waits on a look-up of check.played, the path the player
+// resolves the line to; check's storage is reused.
+bool ReadRow(const PlaylistOnPlayer& playlist, std::u16string_view line, std::u16string_view row_volume_root,
+             CheckProgress& progress, RowCheck& check);
+// The look-up ReadRow left, and the verdict it gives.
+void LookUpRow(const PlaylistOnPlayer& playlist, RowCheck& check, FolderListings* listings);

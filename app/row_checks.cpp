@@ -21,8 +21,11 @@ struct CheckedRows {
     bool located = false;          // whether `playlist` was found for it
     PlaylistOnPlayer playlist;
     std::vector<RowCheck> checks;        // one per row, valid below `next`
-    std::vector<CheckProgress> reached;  // how far the player got after each row
+    std::vector<CheckProgress> reached;  // how far the player got after each row, valid below `read`
+    std::vector<char> to_look_up;        // rows read whose verdict waits on a look-up
     int next = 0;                        // the first row not checked yet
+    int read = 0;                        // the first row not read yet: rows are read ahead of `next`
+                                         // while a folder's listing is read
     bool marked = false;                 // whether any row got a mark since the list was last empty
     // The folders this pass looked in; forgotten when it ends or starts
     // again, so that a file added or removed meanwhile is seen by the next.
@@ -94,25 +97,38 @@ void ShowMark(int row, const RowCheck& check) {
     gadget_item_mark_set(PLAYLIST_GADGET, row, mark, CheckReason(check).c_str());
 }
 
-// Checks the row at checked.next, whose entry it is given.
-void CheckOne(const PlaylistEntry& entry) {
-    const int row = checked.next;
+// Reads the row at checked.read, whose entry it is given: what its line
+// alone tells, and the folder its look-up will need.
+void ReadOne(const PlaylistEntry& entry) {
+    const int row = checked.read++;
     CheckProgress progress = row == 0 ? CheckProgress{} : checked.reached[row - 1];
-    RowCheck check;
-    if (checked.located) {
-        check = CheckRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry),
-                         progress, &checked.listings);
-    }
-    ShowMark(row, check);
-    checked.checks[row] = std::move(check);
+    RowCheck& check = checked.checks[row];
+    checked.to_look_up[row] =
+        checked.located &&
+        ReadRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry), progress, check);
+    if (!checked.located) check = RowCheck{};
+    if (checked.to_look_up[row]) checked.listings.Expect(checked.playlist.volume_root, check.played);
     checked.reached[row] = progress;
-    ++checked.next;
+}
+
+// Whether the row at checked.next would wait for a folder's listing.
+bool NextWaits() {
+    return checked.to_look_up[checked.next] &&
+           !checked.listings.Ready(checked.playlist.volume_root, checked.checks[checked.next].played);
+}
+
+// Ends the check of the row at checked.next.
+void FinishOne() {
+    const int row = checked.next++;
+    if (checked.to_look_up[row]) LookUpRow(checked.playlist, checked.checks[row], &checked.listings);
+    ShowMark(row, checked.checks[row]);
 }
 
 }  // namespace
 
 void CheckRowsFrom(int row) {
     checked.next = std::clamp(row, 0, checked.next);
+    checked.read = checked.next;
     checked.listings.Forget();
     // An emptied list holds no mark; its new rows need no look at theirs.
     if (RowCount() == 0) checked.marked = false;
@@ -126,22 +142,31 @@ bool RowCheckPending() {
 
 void CheckNextRows() {
     // Another file is another place on the player: every row anew.
-    if (checked.playlist_path != app.playlist_path.c_str()) checked.next = 0;
+    if (checked.playlist_path != app.playlist_path.c_str()) checked.next = checked.read = 0;
     const int count = RowCount();
-    if (checked.next == 0) StartOver();
+    if (checked.read == 0) StartOver();
     checked.checks.resize(count);
     checked.reached.resize(count);
+    checked.to_look_up.resize(count);
+    checked.read = std::min(checked.read, count);
     if (checked.next >= count) return;
     checked.listings.Revisit();
     const auto start = std::chrono::steady_clock::now();
     OrderedList* store = app.playlist_store.list;
-    auto* entry = static_cast<PlaylistEntry*>(list_select(store, checked.next));
-    for (int done = 1; entry; ++done) {
-        CheckOne(*entry);
+    auto* entry = static_cast<PlaylistEntry*>(list_select(store, checked.read));
+    for (int step = 1, finished = 0; checked.next < count; ++step) {
+        // While the next row waits for a listing, the rows after it are read.
+        if (entry && (checked.next == checked.read || NextWaits())) {
+            ReadOne(*entry);
+            entry = static_cast<PlaylistEntry*>(list_next(store));
+        } else {
+            FinishOne();
+            ++finished;
+        }
         // The clock is read every few rows: on some systems reading it costs
         // as much as a row that is there.
-        if (done >= SLICE_ROWS || (done % 8 == 0 && std::chrono::steady_clock::now() - start >= SLICE_TIME)) break;
-        entry = static_cast<PlaylistEntry*>(list_next(store));
+        if (finished >= SLICE_ROWS || (step % 8 == 0 && std::chrono::steady_clock::now() - start >= SLICE_TIME))
+            break;
     }
     if (checked.next >= count) checked.listings.Forget();
 }

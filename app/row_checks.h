@@ -17,8 +17,9 @@ void CheckRowsFrom(int row);
 // Whether rows still wait for their check.
 bool RowCheckPending();
 
-// Checks the next few hundred rows, or fewer when they take longer than a
-// moment; the main loop calls it while no event is waiting.
+// Checks the next rows, a few thousand at most, or fewer when they take
+// longer than a moment; rows are read ahead while a folder's listing is read
+// on a thread of its own. The main loop calls it while no event is waiting.
 void CheckNextRows();
 
 // Runs the check to its end and gives each row's verdict, in row order.

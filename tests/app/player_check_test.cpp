@@ -137,8 +137,9 @@ TEST_F(PlayerFiles, DroppedRowsFromAnotherVolumeAreMarked) {
 
 // A pass that reads its folders' listings answers every row as the system's
 // own look-ups do: in other letters, through the fallback, folders named as
-// songs, empty parts, names beyond ASCII. Each row comes twice, so that its
-// folder is listed.
+// songs, empty parts, names beyond ASCII; and so does a pass that reads all
+// its rows before their look-ups, the listings read meanwhile on threads of
+// their own. Each row comes twice, so that its folder is listed.
 TEST_F(PlayerFiles, RowsCheckedFromListingsGetWhatTheSystemSays) {
     fs::create_directories(player_ / "Music" / "Album.mp3");
     put("Music/\xC3\x84rtist/\xE6\x97\xA5.mp3");  // "Ärtist/日.mp3"
@@ -148,16 +149,30 @@ TEST_F(PlayerFiles, RowsCheckedFromListingsGetWhatTheSystemSays) {
         u"/Music/missing.mp3", u"/Music/\u00C4rtist/\u65E5.mp3", u"/Music/\u00E4rtist/\u65E5.mp3", u"c.mp3",
         u"/Pictures/cover.jpg", u"/Music/a.mp3 ", u"/Music/.", u"/Music/.."};
     FolderListings listings;
+    FolderListings read_ahead;
     CheckProgress by_system;
     CheckProgress by_listings;
+    CheckProgress by_reading_ahead;
+    std::vector<RowCheck> expected;
+    std::vector<RowCheck> read_first(2 * std::size(lines));
+    std::vector<bool> looked_up;
     for (const std::u16string& line : lines) {
         for (int time = 0; time < 2; ++time) {
             SCOPED_TRACE("row \"" + shown(line) + "\"");
-            RowCheck expected = CheckRow(playlist_, line, u"", by_system);
+            expected.push_back(CheckRow(playlist_, line, u"", by_system));
             RowCheck check = CheckRow(playlist_, line, u"", by_listings, &listings);
-            EXPECT_EQ(check.verdict, expected.verdict);
-            EXPECT_EQ(check.played, expected.played);
+            EXPECT_EQ(check.verdict, expected.back().verdict);
+            EXPECT_EQ(check.played, expected.back().played);
+            RowCheck& read = read_first[looked_up.size()];
+            looked_up.push_back(ReadRow(playlist_, line, u"", by_reading_ahead, read));
+            if (looked_up.back()) read_ahead.Expect(playlist_.volume_root, read.played);
         }
+    }
+    for (std::size_t row = 0; row < read_first.size(); ++row) {
+        SCOPED_TRACE("row \"" + shown(lines[row / 2]) + "\", read ahead");
+        if (looked_up[row]) LookUpRow(playlist_, read_first[row], &read_ahead);
+        EXPECT_EQ(read_first[row].verdict, expected[row].verdict);
+        EXPECT_EQ(read_first[row].played, expected[row].played);
     }
 }
 
@@ -177,6 +192,19 @@ TEST_F(PlayerFiles, ThePassAfterAFileCameOrWentSeesIt) {
     put("Music/new.mp3");
     fs::remove(player_ / "Music" / "a.mp3");
     EXPECT_EQ(pass(), (std::vector{PlayerVerdict::not_found, PlayerVerdict::not_found, PlayerVerdict::plays}));
+}
+
+// A pass started over while a folder's listing is still being read (an edit
+// checks the rows again) drops that listing: the next pass sees the files as
+// they are then.
+TEST_F(PlayerFiles, AListingDroppedWhileBeingReadIsForgotten) {
+    FolderListings listings;
+    for (int time = 0; time < 2; ++time) listings.Expect(playlist_.volume_root, u"/Music/a.mp3");
+    listings.Forget();
+    fs::remove(player_ / "Music" / "a.mp3");
+    CheckProgress progress;
+    for (int time = 0; time < 2; ++time)
+        EXPECT_EQ(CheckRow(playlist_, u"/Music/a.mp3", u"", progress, &listings).verdict, PlayerVerdict::not_found);
 }
 
 // The playlist on its real volume: a row names its file by the path from
