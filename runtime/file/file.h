@@ -170,5 +170,5 @@ struct FileFolderEntry {
 // folder was read; 0, leaving entries empty, when it cannot be (missing, no
 // folder, no permission, a read failing part of the way), and
 // file_error_text tells why. On Linux a name's bytes that are not UTF-8
-// travel as path_bytes.h says.
+// travel as path_bytes.h says. Any thread may list a folder.
 int file_list_folder(const char16_t* folder, std::vector<FileFolderEntry>& entries);
