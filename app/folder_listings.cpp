@@ -1,29 +1,13 @@
 #include "app/folder_listings.h"
 
 #include <algorithm>
-#include <atomic>
 #include <system_error>
-#include <thread>
 
 #include "app/track_location.h"
 #include "runtime/file/file.h"
 
-// A listing read on a thread of its own. A listing dropped while being read
-// is waited for, as a pass would have waited for it.
-struct FolderListings::Reading {
-    std::atomic<bool> done{false};
-    FolderNames names;
-    std::thread thread;
-
-    ~Reading() {
-        if (thread.joinable()) thread.join();
-    }
-};
-
-FolderListings::FolderListings() = default;
-FolderListings::~FolderListings() = default;
-
 void FolderListings::Forget() {
+    // A listing still being read is waited for as its future goes.
     folders_.clear();
     last_ = nullptr;
     in_flight_ = nullptr;
@@ -51,33 +35,29 @@ FolderListings::Listing* FolderListings::Find(std::u16string_view volume_root, s
 void FolderListings::Expect(std::u16string_view volume_root, std::u16string_view player_path) {
     std::u16string_view name;
     Listing* listing = Find(volume_root, player_path, name);
-    if (!listing || listing->read || listing->reading || ++listing->expected < 2) return;
-    if (in_flight_ && !in_flight_->reading->done) return;
-    auto reading = std::make_unique<Reading>();
+    if (!listing || listing->read || listing->reading.valid() || ++listing->expected < 2) return;
+    if (in_flight_ && in_flight_->reading.valid() &&
+        in_flight_->reading.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
     try {
-        reading->thread = std::thread([read = reading.get(), folder = folder_] {
-            read->names = FolderNames::Read(folder);
-            read->done = true;
-        });
+        listing->reading = std::async(std::launch::async, [folder = folder_] { return FolderNames::Read(folder); });
     } catch (const std::system_error&) {
         return;  // no thread to spare: KnownKind reads the listing itself
     }
-    listing->reading = std::move(reading);
     listing->visit = visit_;
     in_flight_ = listing;
 }
 
-bool FolderListings::Ready(std::u16string_view volume_root, std::u16string_view player_path) {
+bool FolderListings::Ready(std::u16string_view volume_root, std::u16string_view player_path,
+                           std::chrono::steady_clock::time_point until) {
     std::u16string_view name;
     const Listing* listing = Find(volume_root, player_path, name);
-    return !listing || !listing->reading || listing->reading->done;
+    return !listing || !listing->reading.valid() || listing->reading.wait_until(until) == std::future_status::ready;
 }
 
 void FolderListings::Take(Listing& listing) {
-    listing.reading->thread.join();
-    listing.names = std::move(listing.reading->names);
+    listing.names = listing.reading.get();
     listing.read = true;
-    listing.reading.reset();
     if (in_flight_ == &listing) in_flight_ = nullptr;
 }
 
@@ -85,7 +65,7 @@ int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_vi
     std::u16string_view name;
     Listing* listing = Find(volume_root, player_path, name);
     if (!listing) return FILE_KIND_NONE;
-    if (!listing->read && !listing->reading) {
+    if (!listing->read && !listing->reading.valid()) {
         // A folder of one row costs that row's look, not a listing of it.
         if (++listing->asked < 2) return FILE_KIND_NONE;
         listing->names = FolderNames::Read(folder_);
@@ -98,11 +78,11 @@ int FolderListings::KnownKind(std::u16string_view volume_root, std::u16string_vi
 int FolderListings::ListedKind(std::u16string_view volume_root, std::u16string_view player_path) {
     std::u16string_view name;
     Listing* listing = Find(volume_root, player_path, name);
-    return listing && (listing->read || listing->reading) ? KindIn(*listing, name) : FILE_KIND_NONE;
+    return listing && (listing->read || listing->reading.valid()) ? KindIn(*listing, name) : FILE_KIND_NONE;
 }
 
 int FolderListings::KindIn(Listing& listing, std::u16string_view name) {
-    if (listing.reading) Take(listing);
+    if (listing.reading.valid()) Take(listing);
     if (listing.visit != visit_) {
         listing.visit = visit_;
         if (file_kind(folder_.c_str()) != FILE_KIND_FOLDER) listing.names = {};

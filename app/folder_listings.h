@@ -4,7 +4,8 @@
 // work for a row.
 #pragma once
 
-#include <memory>
+#include <chrono>
+#include <future>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -13,9 +14,6 @@
 
 class FolderListings {
 public:
-    FolderListings();
-    ~FolderListings();
-
     // What file_kind says of a player path under the volume's root, from its
     // folder's listing: FILE_KIND_FILE or FILE_KIND_FOLDER for a name there
     // as written; FILE_KIND_NONE when the listing cannot tell (a name not
@@ -33,8 +31,10 @@ public:
     // rows that follow are read. One listing is read so at a time.
     void Expect(std::u16string_view volume_root, std::u16string_view player_path);
 
-    // Whether KnownKind would answer for the path without waiting.
-    bool Ready(std::u16string_view volume_root, std::u16string_view player_path);
+    // Whether KnownKind would answer for the path without waiting; a listing
+    // being read is waited for until the time given, if it is still ahead.
+    bool Ready(std::u16string_view volume_root, std::u16string_view player_path,
+               std::chrono::steady_clock::time_point until = {});
 
     // Forgets every listing, so that files added or removed since are seen.
     // A listing still being read is waited for.
@@ -46,13 +46,12 @@ public:
     void Revisit() { ++visit_; }
 
 private:
-    struct Reading;  // a listing being read on a thread of its own
     struct Listing {
         int asked = 0;
         int expected = 0;
         bool read = false;
         int visit = 0;  // the visit that last saw the folder there
-        std::unique_ptr<Reading> reading;
+        std::future<FolderNames> reading;  // valid while read on a thread of its own
         FolderNames names;
     };
 

@@ -111,10 +111,11 @@ void ReadOne(const PlaylistEntry& entry) {
     checked.reached[row] = progress;
 }
 
-// Whether the row at checked.next would wait for a folder's listing.
-bool NextWaits() {
+// Whether the row at checked.next would wait for a folder's listing, after
+// waiting for it until the time given, if that is still ahead.
+bool NextWaits(std::chrono::steady_clock::time_point until = {}) {
     return checked.to_look_up[checked.next] &&
-           !checked.listings.Ready(checked.playlist.volume_root, checked.checks[checked.next].played);
+           !checked.listings.Ready(checked.playlist.volume_root, checked.checks[checked.next].played, until);
 }
 
 // Ends the check of the row at checked.next.
@@ -159,6 +160,10 @@ void CheckNextRows() {
         if (entry && (checked.next == checked.read || NextWaits())) {
             ReadOne(*entry);
             entry = static_cast<PlaylistEntry*>(list_next(store));
+        } else if (!entry && NextWaits(start + SLICE_TIME)) {
+            // Every row is read and the listing is not: the window's events
+            // come first, and the next slice waits on.
+            break;
         } else {
             FinishOne();
             ++finished;
