@@ -36,9 +36,7 @@ void FolderListings::Expect(std::u16string_view volume_root, std::u16string_view
     std::u16string_view name;
     Listing* listing = Find(volume_root, player_path, name);
     if (!listing || listing->read || listing->reading.valid() || ++listing->expected < 2) return;
-    if (in_flight_ && in_flight_->reading.valid() &&
-        in_flight_->reading.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        return;
+    if (in_flight_ && in_flight_->reading.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     try {
         listing->reading = std::async(std::launch::async, [folder = folder_] { return FolderNames::Read(folder); });
     } catch (const std::system_error&) {

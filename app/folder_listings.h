@@ -69,5 +69,5 @@ private:
     std::u16string last_folder_;
     std::u16string last_root_;
     std::u16string folder_;
-    Listing* in_flight_ = nullptr;  // the listing being read, if any
+    Listing* in_flight_ = nullptr;  // the listing being read, if any, until it is taken
 };

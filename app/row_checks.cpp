@@ -103,11 +103,14 @@ void ReadOne(const PlaylistEntry& entry) {
     const int row = checked.read++;
     CheckProgress progress = row == 0 ? CheckProgress{} : checked.reached[row - 1];
     RowCheck& check = checked.checks[row];
-    checked.to_look_up[row] =
-        checked.located &&
-        ReadRow(checked.playlist, entry.player_path ? entry.player_path : u"", OtherVolumeOf(entry), progress, check);
-    if (!checked.located) check = RowCheck{};
-    if (checked.to_look_up[row]) checked.listings.Expect(checked.playlist.volume_root, check.played);
+    if (!checked.located) {
+        check = RowCheck{};
+        checked.to_look_up[row] = false;
+    } else {
+        const char16_t* line = entry.player_path ? entry.player_path : u"";
+        checked.to_look_up[row] = ReadRow(checked.playlist, line, OtherVolumeOf(entry), progress, check);
+        if (checked.to_look_up[row]) checked.listings.Expect(checked.playlist.volume_root, check.played);
+    }
     checked.reached[row] = progress;
 }
 
